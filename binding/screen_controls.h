@@ -1,0 +1,41 @@
+#pragma once
+
+#include <array>
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class QTabWidget;
+
+// The controls of the main window that the bindings, the lock and the editing handlers
+// address, under the names and indexes of the screen. The window owns them; this is a
+// view onto them, so the binding procedures can be tested on controls built by a test.
+struct ScreenControls
+{
+    static constexpr int kChannelRows = 16;
+    static constexpr int kMailRows = 6;
+    static constexpr int kConnectionFields = 11;
+
+    std::array<QPushButton *, 4> Command1{};
+    QTabWidget *SSTab2 = nullptr;
+    QMenu *mnu_Set = nullptr;
+
+    // Page 0: the channel grid.
+    std::array<QLabel *, kChannelRows> Label1{};
+    std::array<QComboBox *, kChannelRows> Combo1{};
+    std::array<QLabel *, kChannelRows> Label2{};
+    std::array<QLabel *, kChannelRows> Label3{};
+    std::array<QLineEdit *, kChannelRows> Text1{};
+    std::array<QLineEdit *, kChannelRows> Text2{};
+
+    // Pages 1 and 2: alarm and data mail addresses.
+    std::array<QLineEdit *, kMailRows> Text4{};
+    std::array<QLineEdit *, kMailRows> Text5{};
+
+    // Page 3: the connection settings; Text3[10] is the APN field at the top of the page.
+    std::array<QLineEdit *, kConnectionFields> Text3{};
+    QComboBox *setObserbox = nullptr;
+    QLabel *AuthLabel = nullptr;
+};

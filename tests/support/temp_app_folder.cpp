@@ -1,0 +1,34 @@
+#include "support/temp_app_folder.h"
+
+#include <QDir>
+#include <QFile>
+#include <QtTest>
+
+TempAppFolder::TempAppFolder(const QStringList &installFiles)
+{
+    const QDir source(QStringLiteral(TELVARO_INSTALL_SOURCE_DIR));
+    for (const QString &name : installFiles)
+        QFile::copy(source.filePath(name), m_dir.filePath(name));
+}
+
+void TempAppFolder::writeFile(const QString &name, const QByteArray &bytes) const
+{
+    QFile file(m_dir.filePath(name));
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        QFAIL(qPrintable(QStringLiteral("cannot write %1").arg(file.fileName())));
+    file.write(bytes);
+}
+
+QByteArray TempAppFolder::readFile(const QString &name) const
+{
+    QFile file(m_dir.filePath(name));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return file.readAll();
+}
+
+QStringList TempAppFolder::allInstallFiles()
+{
+    const QDir source(QStringLiteral(TELVARO_INSTALL_SOURCE_DIR));
+    return source.entryList({QStringLiteral("*.ini"), QStringLiteral("*.eep")}, QDir::Files);
+}
