@@ -1,0 +1,45 @@
+#pragma once
+
+#include "simulator/logger_port.h"
+
+#include <QTimer>
+
+#include <memory>
+
+class QSocketNotifier;
+
+// The master side of a fresh POSIX pseudo-terminal; the tool opens the slave device
+// (devicePath(), e.g. /dev/pts/3) as its serial port. While nobody holds the slave, the master
+// reports hang-up on every poll, so the port then looks again at intervals instead of
+// listening, and takes the hang-up as the tool having released the line.
+class PseudoTerminalPort : public LoggerPort
+{
+    Q_OBJECT
+
+public:
+    // Returns nullptr and sets error when no pseudo-terminal can be had.
+    static std::unique_ptr<PseudoTerminalPort> create(QString *error, QObject *parent = nullptr);
+    ~PseudoTerminalPort() override;
+
+    const QString &devicePath() const { return m_devicePath; }
+
+    bool isHeld() const override { return m_held; }
+    void send(const QByteArray &bytes) override;
+    void hangUp() override;
+
+private:
+    PseudoTerminalPort(int masterFd, const QString &devicePath, QObject *parent);
+
+    void lookForHolder();
+    void readWaiting();
+    void writePending();
+    void becomeReleased();
+
+    int m_master = -1;
+    QString m_devicePath;
+    bool m_held = false;
+    QByteArray m_pendingOutput;
+    QSocketNotifier *m_readNotifier = nullptr;
+    QSocketNotifier *m_writeNotifier = nullptr;
+    QTimer m_lookAgain;
+};

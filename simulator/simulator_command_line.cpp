@@ -1,0 +1,128 @@
+#include "simulator/simulator_command_line.h"
+
+#include "text/cp932.h"
+
+#include <QCommandLineParser>
+#include <QStandardPaths>
+
+namespace {
+
+struct IntegerOption
+{
+    QCommandLineOption option;
+    int minimum;
+    int *target;
+};
+
+} // namespace
+
+QString defaultPortsFolder()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
+        + QStringLiteral("/telvaro/ports");
+}
+
+std::optional<SimulatorCommandLine> parseSimulatorCommandLine(const QStringList &arguments, QString *error)
+{
+    SimulatorCommandLine result;
+    SimulatedLoggerOptions &logger = result.logger;
+    result.portsFolder = defaultPortsFolder();
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "A simulated logger on a fresh pseudo-terminal (or on a serial device). Prints the device path."));
+    const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption device(QStringLiteral("device"), QStringLiteral("Serve this serial device instead."), QStringLiteral("path"));
+    const QCommandLineOption speed(QStringLiteral("speed"), QStringLiteral("Line speed of --device (default 9600)."), QStringLiteral("bps"));
+    const QCommandLineOption linkCom(QStringLiteral("link-com"), QStringLiteral("Map port number n to the pseudo-terminal."), QStringLiteral("n"));
+    const QCommandLineOption portsFolder(QStringLiteral("ports-folder"), QStringLiteral("Folder of the mapping links."), QStringLiteral("dir"));
+    const QCommandLineOption settings(QStringLiteral("settings"), QStringLiteral("Keep the settings in this file."), QStringLiteral("file"));
+    const QCommandLineOption model(QStringLiteral("model"), QStringLiteral("Model code (default GSN)."), QStringLiteral("code"));
+    const QCommandLineOption suffix(QStringLiteral("model-suffix"), QStringLiteral("The six characters after the model code."), QStringLiteral("text"));
+    const QCommandLineOption noAt(QStringLiteral("no-at"), QStringLiteral("Never send \"AT\"."));
+    const QCommandLineOption echo(QStringLiteral("echo"), QStringLiteral("Echo each command before its reply."));
+    const QCommandLineOption noApn(QStringLiteral("no-apn"), QStringLiteral("Answer \"???\" for the APN item."));
+    const QCommandLineOption dropTo(QStringLiteral("drop-replies-to"), QStringLiteral("No reply to commands containing this text."), QStringLiteral("text"));
+    const QCommandLineOption slowWrite(QStringLiteral("slow-write"), QStringLiteral("Answer the write of this key after 2.5 s."), QStringLiteral("key"));
+    const QCommandLineOption verbose(QStringLiteral("verbose"), QStringLiteral("Log every line on standard error."));
+    for (const QCommandLineOption &option : {device, speed, linkCom, portsFolder, settings, model, suffix,
+                                             noAt, echo, noApn, dropTo, slowWrite, verbose})
+        parser.addOption(option);
+
+    const auto integer = [](const char *name, const char *description, int minimum, int *target) {
+        return IntegerOption{QCommandLineOption(QString::fromLatin1(name), QString::fromLatin1(description),
+                                                QStringLiteral("n")),
+                             minimum, target};
+    };
+    const IntegerOption integers[] = {
+        integer("ignore-handshake", "Leave the first n handshakes unanswered.", 0, &logger.ignoreHandshakes),
+        integer("ignore-caon", "Leave the first n \"CAON\" unanswered.", 0, &logger.ignoreCaons),
+        integer("drop-reply", "No reply to the n-th command.", 1, &logger.dropReplyToCommand),
+        integer("delay", "Delay every reply by n ms.", 0, &logger.replyDelayMs),
+        integer("split", "Send replies in pieces of n bytes.", 1, &logger.splitRepliesBytes),
+        integer("split-pause", "Pause n ms between pieces (default 50).", 0, &logger.splitPauseMs),
+        integer("absent-from-row", "Channel rows from n on are absent.", 0, &logger.absentFromRow),
+        integer("flood", "Send n bytes without line ends before each \"READY\".", 1, &logger.floodBytes),
+        integer("hang-up-after", "Close the line after the n-th command.", 1, &logger.hangUpAfterCommands),
+    };
+    for (const IntegerOption &entry : integers)
+        parser.addOption(entry.option);
+
+    const QString usage = parser.helpText();
+    if (!parser.parse(arguments)) {
+        *error = parser.errorText() + QLatin1Char('\n') + usage;
+        return std::nullopt;
+    }
+    if (parser.isSet(help)) {
+        *error = usage;
+        return std::nullopt;
+    }
+    if (!parser.positionalArguments().isEmpty()) {
+        *error = QStringLiteral("unexpected argument %1\n").arg(parser.positionalArguments().first()) + usage;
+        return std::nullopt;
+    }
+
+    const auto number = [&](const QCommandLineOption &option, int minimum, int *target) {
+        if (!parser.isSet(option))
+            return true;
+        bool ok = false;
+        const int value = parser.value(option).toInt(&ok);
+        if (!ok || value < minimum) {
+            *error = QStringLiteral("--%1 needs a whole number of at least %2\n").arg(option.names().first()).arg(minimum) + usage;
+            return false;
+        }
+        *target = value;
+        return true;
+    };
+    for (const IntegerOption &entry : integers) {
+        if (!number(entry.option, entry.minimum, entry.target))
+            return std::nullopt;
+    }
+    if (!number(linkCom, 1, &result.linkCom) || !number(speed, 1, &result.speed))
+        return std::nullopt;
+
+    result.device = parser.value(device);
+    if (parser.isSet(portsFolder))
+        result.portsFolder = parser.value(portsFolder);
+    logger.settingsFile = parser.value(settings);
+    if (parser.isSet(model))
+        logger.modelCode = Cp932::encode(parser.value(model));
+    if (parser.isSet(suffix)) {
+        logger.modelSuffix = Cp932::encode(parser.value(suffix));
+        if (logger.modelSuffix.size() != 6) {
+            *error = QStringLiteral("--model-suffix needs six characters\n") + usage;
+            return std::nullopt;
+        }
+    }
+    logger.neverSendAt = parser.isSet(noAt);
+    logger.echoCommands = parser.isSet(echo);
+    logger.noApn = parser.isSet(noApn);
+    logger.dropRepliesContaining = Cp932::encode(parser.value(dropTo));
+    logger.slowWriteKey = Cp932::encode(parser.value(slowWrite));
+    result.verbose = parser.isSet(verbose);
+    if (!result.device.isEmpty() && result.linkCom > 0) {
+        *error = QStringLiteral("--link-com maps the pseudo-terminal; it cannot go with --device\n") + usage;
+        return std::nullopt;
+    }
+    return result;
+}

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "simulator/simulated_logger_options.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+// What the simulator executable was asked to do.
+struct SimulatorCommandLine
+{
+    SimulatedLoggerOptions logger;
+    QString device;          // a serial device to serve; empty: a fresh pseudo-terminal
+    qint32 speed = 9600;     // for a serial device
+    int linkCom = 0;         // map this port number to the pseudo-terminal; 0: no mapping
+    QString portsFolder;     // where the mapping link goes
+    bool verbose = false;
+};
+
+// The default folder of the port mapping links, as the tool looks for them.
+QString defaultPortsFolder();
+
+// Parses the arguments (argv[0] included). On a mistake returns nothing and sets error to a
+// message with the usage; on --help sets error to the usage and returns nothing as well.
+std::optional<SimulatorCommandLine> parseSimulatorCommandLine(const QStringList &arguments, QString *error);

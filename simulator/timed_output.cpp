@@ -1,0 +1,49 @@
+#include "simulator/timed_output.h"
+
+TimedOutput::TimedOutput(QObject *parent)
+    : QObject(parent)
+{
+    m_timer.setSingleShot(true);
+    m_timer.setTimerType(Qt::PreciseTimer);
+    connect(&m_timer, &QTimer::timeout, this, &TimedOutput::releaseDue);
+}
+
+void TimedOutput::sendAfter(const QByteArray &bytes, int delayMs)
+{
+    m_items.push_back({bytes, QDeadlineTimer(delayMs, Qt::PreciseTimer), false});
+    schedule();
+}
+
+void TimedOutput::hangUpAfter(int delayMs)
+{
+    m_items.push_back({{}, QDeadlineTimer(delayMs, Qt::PreciseTimer), true});
+    schedule();
+}
+
+void TimedOutput::clear()
+{
+    m_items.clear();
+    m_timer.stop();
+}
+
+void TimedOutput::schedule()
+{
+    if (m_items.empty() || m_timer.isActive())
+        return;
+    m_timer.start(std::max<qint64>(0, m_items.front().due.remainingTime()));
+}
+
+void TimedOutput::releaseDue()
+{
+    while (!m_items.empty() && m_items.front().due.hasExpired()) {
+        const Item item = m_items.front();
+        m_items.pop_front();
+        if (item.hangUp) {
+            m_items.clear();
+            emit hangUp();
+            return;
+        }
+        emit send(item.bytes);
+    }
+    schedule();
+}
