@@ -36,9 +36,11 @@ std::optional<QString> firstUnsendableCaption(const QList<ScriptLine> &lines)
 bool writeScriptFile(const AppFolder &folder, const QString &name, const QByteArray &bytes)
 {
     QSaveFile file(folder.file(name));
+    // commit() can report success after a write failed half-way (a full disk): flush first.
     const bool written = file.open(QIODevice::WriteOnly)
                          && file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner)
                          && file.write(bytes) == bytes.size()
+                         && file.flush()
                          && file.commit();
     if (!written)
         qCWarning(lcScriptFile) << "cannot write" << file.fileName() << file.errorString();

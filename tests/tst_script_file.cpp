@@ -1,0 +1,203 @@
+#include "scripts/script_file.h"
+#include "support/temp_app_folder.h"
+
+#include <QDir>
+#include <QFile>
+#include <QtTest>
+
+#include <filesystem>
+
+#if defined(Q_OS_UNIX)
+#include <csignal>
+#include <sys/resource.h>
+#endif
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+#if defined(Q_OS_UNIX)
+// Caps the size of any file this process writes, so that writing a longer file fails
+// half-way, as it would on a full disk. Permission bits cannot do this for a privileged user.
+class FileSizeCap
+{
+public:
+    explicit FileSizeCap(rlim_t bytes)
+    {
+        getrlimit(RLIMIT_FSIZE, &m_saved);
+        m_savedHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit cap = m_saved;
+        cap.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &cap);
+    }
+    ~FileSizeCap()
+    {
+        setrlimit(RLIMIT_FSIZE, &m_saved);
+        std::signal(SIGXFSZ, m_savedHandler);
+    }
+    FileSizeCap(const FileSizeCap &) = delete;
+    FileSizeCap &operator=(const FileSizeCap &) = delete;
+
+private:
+    rlimit m_saved{};
+    void (*m_savedHandler)(int) = nullptr;
+};
+#endif
+
+// True when files can still be created in the folder (a privileged user ignores its mode).
+bool acceptsNewFiles(const QString &folder)
+{
+    QFile probe(QDir(folder).filePath(u"probe"_s));
+    if (!probe.open(QIODevice::WriteOnly))
+        return false;
+    probe.remove();
+    return true;
+}
+
+std::filesystem::perms modeOf(const QString &path)
+{
+    return std::filesystem::status(path.toStdString()).permissions() & std::filesystem::perms::mask;
+}
+
+// A file that could not be written is logged, not passed over in silence.
+void expectCannotWriteWarning()
+{
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"^cannot write "_s));
+}
+
+constexpr auto kOwnerOnly = std::filesystem::perms::owner_read | std::filesystem::perms::owner_write;
+
+} // namespace
+
+class TestScriptFile : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void lines_areEncodedInCodePage932_eachEndingInCrLf()
+    {
+        const QList<ScriptLine> lines = {{u"mode0="_s, u"127"_s, {}},
+                                         {u"ALARM0="_s, u"温度"_s, {}},
+                                         {u"CADATAADDRESS1="_s, u"ﾃｽﾄ"_s, {}},
+                                         {u"CAAUTHTYPE="_s, QString(), {}}};
+        QCOMPARE(scriptFileBytes(lines),
+                 QByteArray("mode0=127\r\nALARM0=") + QByteArray::fromHex("89b79378")
+                     + QByteArray("\r\nCADATAADDRESS1=") + QByteArray::fromHex("c3bdc4")
+                     + QByteArray("\r\nCAAUTHTYPE=\r\n"));
+    }
+
+    void noLines_giveNoBytes()
+    {
+        QCOMPARE(scriptFileBytes({}), QByteArray());
+    }
+
+    void firstUnsendableCaption_namesTheFirstValueOutsideTheCodePage()
+    {
+        const QList<ScriptLine> lines = {{u"A="_s, u"温度→①"_s, u"first"_s},
+                                         {u"B="_s, u"10€"_s, u"second"_s},
+                                         {u"C="_s, u"\U0001F600"_s, u"third"_s}};
+        QCOMPARE(firstUnsendableCaption(lines), std::optional<QString>(u"second"_s));
+        QCOMPARE(firstUnsendableCaption(lines.first(1)), std::nullopt);
+    }
+
+    void newFile_holdsTheBytes_readableAndWritableByItsOwnerOnly()
+    {
+        TempAppFolder folder;
+        const QByteArray bytes("CALOGINPASS=secret\r\n");
+        QVERIFY(writeScriptFile(folder.appFolder(), u"Mmail.eep"_s, bytes));
+        QCOMPARE(folder.readFile(u"Mmail.eep"_s), bytes);
+#if defined(Q_OS_UNIX)
+        QCOMPARE(modeOf(folder.filePath(u"Mmail.eep"_s)), kOwnerOnly);
+#endif
+    }
+
+    void earlierReadableCopy_isReplacedWhole_andBecomesOwnerOnly()
+    {
+        TempAppFolder folder;
+        folder.writeFile(u"Arm.eep"_s, QByteArray("mode0=127\r\nALARM0=1\r\nALARM1=2\r\n"));
+        QFile::setPermissions(folder.filePath(u"Arm.eep"_s),
+                              QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup
+                                  | QFileDevice::ReadOther);
+        QVERIFY(writeScriptFile(folder.appFolder(), u"Arm.eep"_s, QByteArray("mode0=1\r\n")));
+        QCOMPARE(folder.readFile(u"Arm.eep"_s), QByteArray("mode0=1\r\n"));
+#if defined(Q_OS_UNIX)
+        QCOMPARE(modeOf(folder.filePath(u"Arm.eep"_s)), kOwnerOnly);
+#endif
+    }
+
+    void emptyContent_givesAnEmptyFile()
+    {
+        TempAppFolder folder;
+        folder.writeFile(u"ArmNet.eep"_s, QByteArray("CAEEWF0,1\r\n"));
+        QVERIFY(writeScriptFile(folder.appFolder(), u"ArmNet.eep"_s, QByteArray()));
+        QVERIFY(QFileInfo::exists(folder.filePath(u"ArmNet.eep"_s)));
+        QCOMPARE(folder.readFile(u"ArmNet.eep"_s), QByteArray());
+    }
+
+    void missingFolder_reportsFailure()
+    {
+        TempAppFolder folder;
+        const AppFolder missing(folder.filePath(u"gone"_s));
+        expectCannotWriteWarning();
+        QVERIFY(!writeScriptFile(missing, u"mail.eep"_s, QByteArray("CADATAADDRESS1=\r\n")));
+        QVERIFY(!QFileInfo::exists(missing.file(u"mail.eep"_s)));
+    }
+
+    void directoryInThePlaceOfTheFile_reportsFailure()
+    {
+        TempAppFolder folder;
+        QVERIFY(QDir(folder.appFolder().path()).mkdir(u"mail.eep"_s));
+        expectCannotWriteWarning();
+        QVERIFY(!writeScriptFile(folder.appFolder(), u"mail.eep"_s, QByteArray("CADATAADDRESS1=\r\n")));
+        QVERIFY(QFileInfo(folder.filePath(u"mail.eep"_s)).isDir());
+    }
+
+    void readOnlyFolder_reportsFailure_andKeepsTheEarlierCopy()
+    {
+        TempAppFolder folder;
+        QVERIFY(QDir(folder.appFolder().path()).mkdir(u"app"_s));
+        const AppFolder app(folder.filePath(u"app"_s));
+        const QByteArray stale("mode0=stale\r\n");
+        QFile staleFile(app.file(u"Arm.eep"_s));
+        QVERIFY(staleFile.open(QIODevice::WriteOnly));
+        staleFile.write(stale);
+        staleFile.close();
+        const auto readOnly = QFileDevice::ReadOwner | QFileDevice::ExeOwner;
+        const auto writable = readOnly | QFileDevice::WriteOwner;
+        QVERIFY(QFile::setPermissions(folder.filePath(u"app"_s), readOnly));
+        const auto restore = qScopeGuard([&] { QFile::setPermissions(folder.filePath(u"app"_s), writable); });
+
+        QString blocked = u"Arm.eep"_s;
+        if (acceptsNewFiles(folder.filePath(u"app"_s))) {
+            // Privileged: the mode does not stop the write, so a directory takes the name.
+            blocked = u"ArmNet.eep"_s;
+            QVERIFY(QDir(folder.filePath(u"app"_s)).mkdir(blocked));
+        }
+        expectCannotWriteWarning();
+        QVERIFY(!writeScriptFile(app, blocked, QByteArray("mode0=127\r\n")));
+        QVERIFY(staleFile.open(QIODevice::ReadOnly));
+        QCOMPARE(staleFile.readAll(), stale);
+    }
+
+#if defined(Q_OS_UNIX)
+    void writeFailingHalfWay_reportsFailure_andKeepsTheEarlierCopyWhole()
+    {
+        TempAppFolder folder;
+        const QByteArray earlier("CALOGINID=old\r\n");
+        folder.writeFile(u"Mmail.eep"_s, earlier);
+        const QByteArray longer(4096, 'x');
+        expectCannotWriteWarning();
+        bool written = true;
+        {
+            FileSizeCap cap(earlier.size() + 1);
+            written = writeScriptFile(folder.appFolder(), u"Mmail.eep"_s, longer);
+        }
+        QVERIFY(!written);
+        QCOMPARE(folder.readFile(u"Mmail.eep"_s), earlier);
+        QCOMPARE(QDir(folder.appFolder().path()).entryList(QDir::Files), QStringList{u"Mmail.eep"_s});
+    }
+#endif
+};
+
+QTEST_GUILESS_MAIN(TestScriptFile)
+#include "tst_script_file.moc"
