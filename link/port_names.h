@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QString>
+
+// Where the port numbers of the operator (1 = COM1) lead on this machine.
+namespace PortNames {
+
+// The folder of the port mapping links: <config>/telvaro/ports, e.g. ~/.config/telvaro/ports.
+QString defaultPortsFolder();
+
+// The device to open for port number n: "COMn" on Windows; elsewhere <portsFolder>/comn
+// when that entry exists (a link to the real device), else /dev/ttyS(n-1).
+// Throws RunTimeError for a port number below 1.
+QString deviceFor(int portNumber, const QString &portsFolder);
+
+} // namespace PortNames

@@ -1,0 +1,130 @@
+#include "link/qt_serial_line.h"
+
+#include "binding/run_time_error.h"
+#include "link/port_names.h"
+#include "link/speed_table.h"
+
+#include <QLoggingCategory>
+
+Q_LOGGING_CATEGORY(lcPort, "telvaro.link.port", QtInfoMsg)
+
+QtSerialLine::QtSerialLine(QObject *parent) : QtSerialLine(PortNames::defaultPortsFolder(), parent)
+{
+}
+
+QtSerialLine::QtSerialLine(const QString &portsFolder, QObject *parent)
+    : SerialLine(parent), m_portsFolder(portsFolder)
+{
+    connect(&m_port, &QSerialPort::readyRead, this, &SerialLine::readyRead);
+    connect(&m_port, &QSerialPort::errorOccurred, this, &QtSerialLine::onPortError);
+}
+
+void QtSerialLine::open(int portNumber, const QString &settings)
+{
+    if (isOpen())
+        failOpening(QStringLiteral("port is already open"));
+    if (m_port.isOpen())
+        m_port.close(); // lost, and its queued close has not run yet
+
+    m_port.setPortName(PortNames::deviceFor(portNumber, m_portsFolder));
+    const LineSettings line = parseLineSettings(settings);
+    m_port.setBaudRate(line.speed);
+    m_port.setParity(line.parity);
+    m_port.setDataBits(line.dataBits);
+    m_port.setStopBits(line.stopBits);
+    m_port.setFlowControl(QSerialPort::NoFlowControl);
+
+    m_lineLost = false;
+    if (!m_port.open(QIODevice::ReadWrite))
+        failOpening(m_port.errorString());
+    // The port must be open before the modem lines can be set.
+    raiseControlLine(&QSerialPort::setRequestToSend, "RTS");
+    raiseControlLine(&QSerialPort::setDataTerminalReady, "DTR");
+}
+
+void QtSerialLine::raiseControlLine(bool (QSerialPort::*setter)(bool), const char *name)
+{
+    if ((m_port.*setter)(true))
+        return;
+    // Pseudo-terminals and some adapters have no modem lines; that does not stop the exchange.
+    if (m_port.error() == QSerialPort::UnsupportedOperationError) {
+        qCDebug(lcPort) << "no" << name << "line on" << m_port.portName();
+        m_port.clearError();
+        return;
+    }
+    const QString why = m_port.errorString();
+    m_port.close();
+    failOpening(why);
+}
+
+void QtSerialLine::failOpening(const QString &why)
+{
+    const QString message =
+        QStringLiteral("cannot open %1: %2").arg(m_port.portName(), why);
+    qCWarning(lcPort).noquote() << message;
+    throw RunTimeError(message);
+}
+
+void QtSerialLine::release()
+{
+    if (!m_port.isOpen())
+        return;
+    m_port.setRequestToSend(false);
+    m_port.setDataTerminalReady(false);
+    m_port.clearError();
+    m_port.close();
+}
+
+bool QtSerialLine::isOpen() const
+{
+    return m_port.isOpen() && !m_lineLost;
+}
+
+void QtSerialLine::discardInput()
+{
+    if (isOpen())
+        m_port.clear(QSerialPort::Input);
+}
+
+void QtSerialLine::write(const QByteArray &bytes)
+{
+    if (!isOpen())
+        return;
+    m_port.write(bytes);
+    // Hand the bytes to the driver now rather than on the next pass of the event loop.
+    m_port.flush();
+}
+
+qint64 QtSerialLine::bytesAvailable() const
+{
+    return isOpen() ? m_port.bytesAvailable() : 0;
+}
+
+QByteArray QtSerialLine::readAll()
+{
+    return isOpen() ? m_port.readAll() : QByteArray();
+}
+
+void QtSerialLine::onPortError(QSerialPort::SerialPortError error)
+{
+    if (error != QSerialPort::ReadError && error != QSerialPort::ResourceError)
+        return;
+    if (m_lineLost || !m_port.isOpen())
+        return;
+    // A vanished device reports this error again on every pass of the event loop until the
+    // port is closed. Close it once the port's own read handler has returned.
+    m_lineLost = true;
+    qCWarning(lcPort).noquote() << "line lost on" << m_port.portName() << m_port.errorString();
+    QMetaObject::invokeMethod(this, &QtSerialLine::closeAfterLoss, Qt::QueuedConnection);
+}
+
+void QtSerialLine::closeAfterLoss()
+{
+    if (!m_lineLost)
+        return; // the port was opened afresh in the meantime
+    if (m_port.isOpen()) {
+        m_port.clearError();
+        m_port.close();
+    }
+    emit lineLost();
+}

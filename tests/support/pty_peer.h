@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QByteArray>
+#include <QObject>
+#include <QString>
+
+class QSocketNotifier;
+
+// The far end of a pseudo-terminal, driven by a test: the tool opens devicePath() with the
+// real serial port, the test sends and reads on the master side, all on the event loop.
+class PtyPeer : public QObject
+{
+    Q_OBJECT
+
+public:
+    PtyPeer();
+    ~PtyPeer() override;
+
+    bool isValid() const { return m_master >= 0; }
+    QString devicePath() const { return m_devicePath; }
+    // Makes <portsFolder>/com<portNumber> a link to this peer's device.
+    bool mapAsPort(const QString &portsFolder, int portNumber) const;
+
+    void send(const QByteArray &bytes);
+    void sendAfter(int milliseconds, const QByteArray &bytes);
+    // Closes the master side: for the tool, the device has gone away.
+    void hangUp();
+    void hangUpAfter(int milliseconds);
+
+    // Everything the tool has sent so far.
+    QByteArray received() const { return m_received; }
+
+signals:
+    void bytesReceived(const QByteArray &bytes);
+
+private:
+    void readMaster();
+
+    int m_master = -1;
+    // Held open so that the master never sees a hang-up while the tool has the port closed.
+    int m_heldSlave = -1;
+    QString m_devicePath;
+    QSocketNotifier *m_notifier = nullptr;
+    QByteArray m_received;
+};

@@ -1,0 +1,264 @@
+#include "binding/run_time_error.h"
+#include "link/line_ends.h"
+#include "link/link.h"
+#include "link/qt_serial_line.h"
+#include "link/speed_table.h"
+#include "support/pty_peer.h"
+
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+
+#include <sys/resource.h>
+
+#include <memory>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr int kPort = 3;
+
+// Processor time (user and system) this process has used so far, in milliseconds.
+qint64 processCpuMilliseconds()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return qint64(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1000
+           + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1000;
+}
+
+// Lets the event loop run for a while without spinning.
+void runEventLoopFor(int milliseconds)
+{
+    QEventLoop loop;
+    QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+} // namespace
+
+class TestLink : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        m_ports = std::make_unique<QTemporaryDir>();
+        m_peer = std::make_unique<PtyPeer>();
+        QVERIFY(m_peer->isValid());
+        QVERIFY(m_peer->mapAsPort(m_ports->path(), kPort));
+        m_line = std::make_unique<QtSerialLine>(m_ports->path());
+        m_link = std::make_unique<Link>(*m_line);
+        m_link->openPort(kPort, SpeedTable().at(5));
+        QVERIFY(m_link->isPortOpen());
+    }
+
+    void cleanup()
+    {
+        m_link.reset();
+        m_line.reset();
+        m_peer.reset();
+        m_ports.reset();
+    }
+
+    void reply_isFoundAsSoonAsItsLastPieceArrives_data()
+    {
+        QTest::addColumn<QByteArrayList>("pieces");
+        QTest::addColumn<QString>("expected");
+        QTest::addColumn<QString>("lastReply");
+
+        QTest::newRow("split over two reads")
+            << QByteArrayList{"REA", "DY\r\n"} << u"READY\r\n"_s << u"READY\r\n"_s;
+        QTest::newRow("line end split from its line")
+            << QByteArrayList{"12\r", "\n"} << LineCRLF << u"12\r\n"_s;
+        QTest::newRow("first line end, with the start of the next line")
+            << QByteArrayList{"GSNV01.00\r\nmo"} << LineCRLF << u"GSNV01.00\r\nmo"_s;
+        QTest::newRow("text before the expected one is kept")
+            << QByteArrayList{"AT\r\n", "AT\r\nREADY\r\n"} << u"READY\r\n"_s
+            << u"AT\r\nAT\r\nREADY\r\n"_s;
+        QTest::newRow("two-byte character split over two reads")
+            << QByteArrayList{QByteArray::fromHex("89"), QByteArray::fromHex("B79378") + "\r\n"}
+            << LineCRLF << u"温度\r\n"_s;
+        QTest::newRow("expected text in code page 932")
+            << QByteArrayList{"mode0=", QByteArray::fromHex("89B7") + "\r\n"} << u"温\r\n"_s
+            << u"mode0=温\r\n"_s;
+    }
+
+    void reply_isFoundAsSoonAsItsLastPieceArrives()
+    {
+        QFETCH(QByteArrayList, pieces);
+        QFETCH(QString, expected);
+        QFETCH(QString, lastReply);
+
+        for (int i = 0; i < pieces.size(); ++i)
+            m_peer->sendAfter(20 + 80 * i, pieces.at(i));
+        QElapsedTimer clock;
+        clock.start();
+        QCOMPARE(m_link->WaitForReply(expected, 5), kReplyReceived);
+        QVERIFY2(clock.elapsed() < 2000, "the wait outlasted the reply");
+        QCOMPARE(m_link->LastReply(), lastReply);
+    }
+
+    void echoBeforeOk_isPartOfTheReply()
+    {
+        connect(m_peer.get(), &PtyPeer::bytesReceived, m_peer.get(), [this](const QByteArray &bytes) {
+            if (bytes.endsWith("\r\n"))
+                m_peer->send(bytes + "OK\r\n");
+        });
+        m_link->sendText(u"CAON"_s + LineCRLF);
+        QCOMPARE(m_link->WaitForReply(u"OK"_s + LineCRLF, 4), kReplyReceived);
+        QCOMPARE(m_link->LastReply(), u"CAON\r\nOK\r\n"_s);
+        QCOMPARE(m_peer->received(), QByteArray("CAON\r\n"));
+    }
+
+    void sendText_discardsWhatCameBeforeAndSendsCodePage932()
+    {
+        QSignalSpy arrived(m_line.get(), &SerialLine::readyRead);
+        m_peer->send("AT\r\n");
+        QVERIFY(arrived.wait(2000));
+        m_peer->send("AT\r\n"); // may still sit in the driver when the command goes out
+
+        connect(m_peer.get(), &PtyPeer::bytesReceived, m_peer.get(), [this](const QByteArray &bytes) {
+            if (bytes.endsWith("\r\n"))
+                m_peer->send("OK\r\n");
+        });
+        m_link->sendText(u"CADATAADDRESS1=温度@example.jp"_s + LineCRLF);
+        QCOMPARE(m_link->WaitForReply(LineCRLF, 2), kReplyReceived);
+        QCOMPARE(m_link->LastReply(), u"OK\r\n"_s);
+        QCOMPARE(m_peer->received(),
+                 "CADATAADDRESS1=" + QByteArray::fromHex("89B79378") + "@example.jp\r\n");
+    }
+
+    void silence_timesOutAfterTheFullTimeWithAnEmptyReplyAndAnIdleProcessor()
+    {
+        const qint64 cpuBefore = processCpuMilliseconds();
+        QElapsedTimer clock;
+        clock.start();
+        QCOMPARE(m_link->WaitForReply(u"READY"_s + LineCRLF, 1), kReplyTimedOut);
+        const qint64 elapsed = clock.elapsed();
+        QVERIFY2(elapsed >= 1000, qPrintable(QString::number(elapsed)));
+        QVERIFY2(elapsed < 1500, qPrintable(QString::number(elapsed)));
+        QCOMPARE(m_link->LastReply(), QString());
+        const qint64 cpu = processCpuMilliseconds() - cpuBefore;
+        QVERIFY2(cpu < 100, qPrintable(u"%1 ms of processor time in a 1 s wait"_s.arg(cpu)));
+    }
+
+    void timeOut_keepsWhatWasReceived()
+    {
+        m_peer->sendAfter(20, "REA");
+        m_peer->sendAfter(60, "DI\r\n");
+        QCOMPARE(m_link->WaitForReply(u"READY"_s + LineCRLF, 1), kReplyTimedOut);
+        QCOMPARE(m_link->LastReply(), u"READI\r\n"_s);
+    }
+
+    void eventsRunDuringWaitsAndPauses()
+    {
+        int ticks = 0;
+        QTimer ticker;
+        connect(&ticker, &QTimer::timeout, this, [&ticks] { ++ticks; });
+        ticker.start(20);
+        m_peer->sendAfter(300, "OK\r\n");
+        QCOMPARE(m_link->WaitForReply(u"OK"_s + LineCRLF, 2), kReplyReceived);
+        QVERIFY2(ticks >= 5, qPrintable(QString::number(ticks)));
+
+        ticks = 0;
+        QElapsedTimer clock;
+        clock.start();
+        m_link->pause(0.5);
+        QVERIFY(clock.elapsed() >= 500);
+        QVERIFY(clock.elapsed() < 1000);
+        QVERIFY2(ticks >= 10, qPrintable(QString::number(ticks)));
+    }
+
+    void flood_keepsOnlyTheLast32000CharactersBeforeTheExpectedText()
+    {
+        const QByteArray chunk(4000, 'x');
+        for (int i = 0; i < 10; ++i)
+            m_peer->sendAfter(10 + 10 * i, chunk);
+        m_peer->sendAfter(300, "READY\r\n");
+        QCOMPARE(m_link->WaitForReply(u"READY"_s + LineCRLF, 5), kReplyReceived);
+        QCOMPARE(m_link->LastReply(), QString(32000, u'x') + u"READY\r\n"_s);
+    }
+
+    void unplugDuringWait_endsItAtOnceWithoutAnErrorFlood()
+    {
+        QSignalSpy lost(m_line.get(), &SerialLine::lineLost);
+        QSignalSpy reads(m_line.get(), &SerialLine::readyRead);
+        m_peer->sendAfter(20, "REA");
+        m_peer->hangUpAfter(150);
+
+        const qint64 cpuBefore = processCpuMilliseconds();
+        QElapsedTimer clock;
+        clock.start();
+        QCOMPARE(m_link->WaitForReply(u"READY"_s + LineCRLF, 10), kReplyTimedOut);
+        QVERIFY2(clock.elapsed() < 1000, qPrintable(QString::number(clock.elapsed())));
+        QCOMPARE(m_link->LastReply(), u"REA"_s);
+        QVERIFY(!m_link->isPortOpen());
+
+        runEventLoopFor(300); // a port left open would now report its error without end
+        QCOMPARE(lost.size(), 1);
+        QVERIFY2(reads.size() <= 2, qPrintable(QString::number(reads.size())));
+        const qint64 cpu = processCpuMilliseconds() - cpuBefore;
+        QVERIFY2(cpu < 150, qPrintable(u"%1 ms of processor time"_s.arg(cpu)));
+
+        m_link->releasePort(); // harmless after the loss
+        QVERIFY(!m_link->isPortOpen());
+    }
+
+    void port_canBeReleasedAndOpenedAgain()
+    {
+        m_link->releasePort();
+        QVERIFY(!m_link->isPortOpen());
+        m_link->releasePort();
+        m_link->openPort(kPort, SpeedTable().at(9));
+        QVERIFY(m_link->isPortOpen());
+        m_peer->sendAfter(20, "READY\r\n");
+        QCOMPARE(m_link->WaitForReply(u"READY"_s + LineCRLF, 2), kReplyReceived);
+    }
+
+    void openingErrors_areRunTimeErrorsAndLeaveThePortClosed_data()
+    {
+        QTest::addColumn<int>("portNumber");
+        QTest::addColumn<QString>("settings");
+
+        QTest::newRow("port number 0") << 0 << SpeedTable().at(5);
+        QTest::newRow("negative port number") << -1 << SpeedTable().at(5);
+        QTest::newRow("mapped device missing") << 7 << SpeedTable().at(5);
+        QTest::newRow("empty slot 10") << kPort << SpeedTable().at(10);
+        QTest::newRow("settings without stop bits") << kPort << u"9600,N,8"_s;
+        QTest::newRow("port already open") << kPort << SpeedTable().at(5);
+    }
+
+    void openingErrors_areRunTimeErrorsAndLeaveThePortClosed()
+    {
+        QFETCH(int, portNumber);
+        QFETCH(QString, settings);
+
+        QVERIFY(QFile::link(m_ports->filePath(u"gone"_s), m_ports->filePath(u"com7"_s)));
+        const bool alreadyOpen = QTest::currentDataTag() == QByteArray("port already open");
+        if (!alreadyOpen)
+            m_link->releasePort();
+        QVERIFY_THROWS_EXCEPTION(RunTimeError, m_link->openPort(portNumber, settings));
+        QCOMPARE(m_link->isPortOpen(), alreadyOpen);
+    }
+
+    void baudIndexOutsideTheTable_isAnIndexError()
+    {
+        QVERIFY_THROWS_EXCEPTION(IndexError, SpeedTable().at(11));
+        QVERIFY_THROWS_EXCEPTION(IndexError, SpeedTable().at(-1));
+    }
+
+private:
+    std::unique_ptr<QTemporaryDir> m_ports;
+    std::unique_ptr<PtyPeer> m_peer;
+    std::unique_ptr<QtSerialLine> m_line;
+    std::unique_ptr<Link> m_link;
+};
+
+QTEST_GUILESS_MAIN(TestLink)
+#include "tst_link.moc"
