@@ -1,0 +1,138 @@
+#include "scripts/unsendable_text.h"
+
+#include <QtTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// A character code page 932 cannot hold, narrowed or not.
+const QString kEuro = u"€"_s;
+
+AlarmScriptInputs sendableAlarmRows()
+{
+    AlarmScriptInputs inputs;
+    inputs.channelCode.fill(u"127"_s);
+    inputs.alarmFlag.fill(u"1"_s);
+    inputs.alarmFlag[1] = u"0"_s;
+    inputs.lowerLimit.fill(u"-10"_s);
+    inputs.upperLimit.fill(u"50"_s);
+    return inputs;
+}
+
+MailScriptInputs sendableMailSettings()
+{
+    MailScriptInputs inputs;
+    inputs.dataAddress.fill(u"data@example.jp"_s);
+    inputs.alarmAddress.fill(u"alarm@example.jp"_s);
+    inputs.connection.fill(u"setting"_s);
+    inputs.authCaption = u"1"_s;
+    return inputs;
+}
+
+using Edit = std::function<void(AlarmScriptInputs &, MailScriptInputs &)>;
+
+} // namespace
+
+Q_DECLARE_METATYPE(Edit)
+
+class TestUnsendableText : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void firstUnsendableField_data()
+    {
+        QTest::addColumn<Edit>("edit");
+        QTest::addColumn<std::optional<QString>>("field");
+
+        QTest::newRow("all sendable") << Edit([](auto &, auto &) {}) << std::optional<QString>();
+        QTest::newRow("kanji, katakana, symbols")
+            << Edit([](AlarmScriptInputs &a, MailScriptInputs &m) {
+                   a.lowerLimit[0] = u"温度①℃"_s;
+                   m.connection[0] = u"ユーザー"_s;
+                   m.connection[MailScriptInputs::kApnItem] = u"ﾃｽﾄ"_s;
+               })
+            << std::optional<QString>();
+        // Their half-width forms would not be sendable; kept full width, they are.
+        QTest::newRow("arrows, shapes and full-width yen")
+            << Edit([](AlarmScriptInputs &a, MailScriptInputs &m) {
+                   a.upperLimit[2] = u"→■○"_s;
+                   m.dataAddress[0] = u"￥"_s;
+               })
+            << std::optional<QString>();
+        QTest::newRow("limits of a row without limits are not sent")
+            << Edit([](AlarmScriptInputs &a, MailScriptInputs &) { a.lowerLimit[1] = kEuro; })
+            << std::optional<QString>();
+
+        QTest::newRow("element code") << Edit([](AlarmScriptInputs &a, MailScriptInputs &) { a.channelCode[4] = kEuro; })
+                                      << std::optional(u"要素名 4"_s);
+        QTest::newRow("lower limit") << Edit([](AlarmScriptInputs &a, MailScriptInputs &) { a.lowerLimit[3] = kEuro; })
+                                     << std::optional(u"警報下限値 3"_s);
+        QTest::newRow("upper limit") << Edit([](AlarmScriptInputs &a, MailScriptInputs &) { a.upperLimit[15] = kEuro; })
+                                     << std::optional(u"警報上限値 15"_s);
+        QTest::newRow("data address") << Edit([](AlarmScriptInputs &, MailScriptInputs &m) { m.dataAddress[5] = kEuro; })
+                                      << std::optional(u"データ送信先アドレス 6"_s);
+        QTest::newRow("alarm address") << Edit([](AlarmScriptInputs &, MailScriptInputs &m) { m.alarmAddress[0] = kEuro; })
+                                       << std::optional(u"警報送信先アドレス 1"_s);
+        QTest::newRow("auth caption") << Edit([](AlarmScriptInputs &, MailScriptInputs &m) { m.authCaption = kEuro; })
+                                      << std::optional(u"Auth"_s);
+        QTest::newRow("emoji in a password")
+            << Edit([](AlarmScriptInputs &, MailScriptInputs &m) { m.connection[4] = u"pw\U0001F600"_s; })
+            << std::optional(u"POPPASS"_s);
+
+        const QStringList captions = {u"LoginID"_s, u"LoginPass"_s, u"TelNo"_s, u"POPID"_s,
+                                      u"POPPASS"_s, u"POPSERVER"_s, u"SMTPSERVER"_s, u"FromAddress"_s,
+                                      u"DNS1"_s, u"DNS2"_s, u"APN"_s};
+        for (int i = 0; i < MailScriptInputs::kConnectionItems; ++i) {
+            QTest::addRow("connection %d", i)
+                << Edit([i](AlarmScriptInputs &, MailScriptInputs &m) { m.connection[i] = u"a"_s + kEuro; })
+                << std::optional(captions.at(i));
+        }
+
+        // Several unsendable values: the one sent first is named.
+        QTest::newRow("row order beats column")
+            << Edit([](AlarmScriptInputs &a, MailScriptInputs &) {
+                   a.channelCode[5] = kEuro;
+                   a.upperLimit[2] = kEuro;
+               })
+            << std::optional(u"警報上限値 2"_s);
+        QTest::newRow("channel rows before addresses")
+            << Edit([](AlarmScriptInputs &a, MailScriptInputs &m) {
+                   m.dataAddress[0] = kEuro;
+                   a.upperLimit[15] = kEuro;
+               })
+            << std::optional(u"警報上限値 15"_s);
+        QTest::newRow("data address before alarm address of the same number")
+            << Edit([](AlarmScriptInputs &, MailScriptInputs &m) {
+                   m.alarmAddress[2] = kEuro;
+                   m.dataAddress[2] = kEuro;
+               })
+            << std::optional(u"データ送信先アドレス 3"_s);
+        QTest::newRow("addresses before connection settings")
+            << Edit([](AlarmScriptInputs &, MailScriptInputs &m) {
+                   m.connection[0] = kEuro;
+                   m.alarmAddress[5] = kEuro;
+               })
+            << std::optional(u"警報送信先アドレス 6"_s);
+        QTest::newRow("login before the topmost APN box")
+            << Edit([](AlarmScriptInputs &, MailScriptInputs &m) {
+                   m.connection[MailScriptInputs::kApnItem] = kEuro;
+                   m.connection[0] = kEuro;
+               })
+            << std::optional(u"LoginID"_s);
+    }
+
+    void firstUnsendableField()
+    {
+        QFETCH(Edit, edit);
+        QFETCH(std::optional<QString>, field);
+        AlarmScriptInputs alarm = sendableAlarmRows();
+        MailScriptInputs mail = sendableMailSettings();
+        edit(alarm, mail);
+        QCOMPARE(::firstUnsendableField(alarm, mail), field);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestUnsendableText)
+#include "tst_unsendable_text.moc"
