@@ -80,7 +80,5 @@ void ShowConnectionButtons(const ScreenControls &controls)
     controls.Command1.at(2)->setEnabled(true);
     controls.Command1.at(3)->setEnabled(true);
     controls.SSTab2->setEnabled(true);
-    // The menu's title entry in the menu bar and the menu itself, as the exchange disabled them.
-    controls.mnu_Set->menuAction()->setEnabled(true);
-    controls.mnu_Set->setEnabled(true);
+    controls.mnu_Set->setEnabled(true); // its entry in the menu bar follows
 }

@@ -1,0 +1,15 @@
+#include "support/combo_pick.h"
+
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QtTest>
+
+void pickComboEntry(QComboBox *box, int entry)
+{
+    box->showPopup();
+    QAbstractItemView *list = box->view();
+    QVERIFY(list->isVisible());
+    list->setCurrentIndex(box->model()->index(entry, box->modelColumn()));
+    QTest::keyClick(list, Qt::Key_Return);
+    QVERIFY(!list->isVisible());
+}
