@@ -6,7 +6,7 @@
 
 #include <optional>
 
-Q_LOGGING_CATEGORY(lcSimulatedLogger, "telvaro.sim")
+Q_LOGGING_CATEGORY(lcSimulatedLogger, "telvaro.sim", QtInfoMsg)
 
 namespace {
 
@@ -92,7 +92,8 @@ void SimulatedLogger::onReleased()
 
 void SimulatedLogger::sendAt()
 {
-    m_port->send("AT" + kCrLf);
+    // Behind any reply still on its way, so "AT" never overtakes the "OK" to "CAOFF".
+    m_output.sendAfter("AT" + kCrLf, 0);
 }
 
 void SimulatedLogger::onReceived(const QByteArray &bytes)
