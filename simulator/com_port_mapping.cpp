@@ -26,7 +26,7 @@ bool mapComPort(const QString &portsFolder, int number, const QString &device, Q
     }
     const QString link = comPortLinkPath(portsFolder, number);
     const QFileInfo existing(link);
-    if ((existing.exists() || existing.isSymLink()) && !existing.isSymLink()) {
+    if (existing.exists() && !existing.isSymLink()) {
         *error = QStringLiteral("%1 exists and is no link; it is left as it is").arg(link);
         return false;
     }

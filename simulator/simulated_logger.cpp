@@ -11,6 +11,7 @@ Q_LOGGING_CATEGORY(lcSimulatedLogger, "telvaro.sim", QtInfoMsg)
 namespace {
 
 constexpr int kAtIntervalMs = 500;
+constexpr int kHangUpGraceMs = 200;
 // What one line may hold before the logger gives up on it: a tool that never ends its line
 // must not make the logger grow without bound.
 constexpr qsizetype kMaxInput = 64 * 1024;
@@ -171,8 +172,9 @@ void SimulatedLogger::handleCommand(const QByteArray &line)
         setPhase(Phase::Command);
     else if (answer == kOk && line == "CAOFF")
         setPhase(Phase::Waking);
+    // Closing the master discards what the tool has not read yet, so give the last reply a moment.
     if (m_commandCount == m_options.hangUpAfterCommands)
-        m_output.hangUpAfter(delayMs);
+        m_output.hangUpAfter(delayMs + kHangUpGraceMs);
 }
 
 QByteArray SimulatedLogger::answerFor(const QByteArray &line, QByteArray *writtenKey)

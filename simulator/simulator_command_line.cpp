@@ -1,9 +1,9 @@
 #include "simulator/simulator_command_line.h"
 
+#include "link/port_names.h"
 #include "text/cp932.h"
 
 #include <QCommandLineParser>
-#include <QStandardPaths>
 
 namespace {
 
@@ -16,17 +16,11 @@ struct IntegerOption
 
 } // namespace
 
-QString defaultPortsFolder()
-{
-    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
-        + QStringLiteral("/telvaro/ports");
-}
-
 std::optional<SimulatorCommandLine> parseSimulatorCommandLine(const QStringList &arguments, QString *error)
 {
     SimulatorCommandLine result;
     SimulatedLoggerOptions &logger = result.logger;
-    result.portsFolder = defaultPortsFolder();
+    result.portsFolder = PortNames::defaultPortsFolder(); // where the tool looks
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(

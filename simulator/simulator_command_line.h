@@ -18,9 +18,6 @@ struct SimulatorCommandLine
     bool verbose = false;
 };
 
-// The default folder of the port mapping links, as the tool looks for them.
-QString defaultPortsFolder();
-
 // Parses the arguments (argv[0] included). On a mistake returns nothing and sets error to a
 // message with the usage; on --help sets error to the usage and returns nothing as well.
 std::optional<SimulatorCommandLine> parseSimulatorCommandLine(const QStringList &arguments, QString *error);
