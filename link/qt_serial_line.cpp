@@ -6,6 +6,10 @@
 
 #include <QLoggingCategory>
 
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
+
 Q_LOGGING_CATEGORY(lcPort, "telvaro.link.port", QtInfoMsg)
 
 QtSerialLine::QtSerialLine(QObject *parent) : QtSerialLine(PortNames::defaultPortsFolder(), parent)
@@ -90,9 +94,20 @@ void QtSerialLine::write(const QByteArray &bytes)
 {
     if (!isOpen())
         return;
-    m_port.write(bytes);
-    // Hand the bytes to the driver now rather than on the next pass of the event loop.
-    m_port.flush();
+    qsizetype done = 0;
+#ifdef Q_OS_UNIX
+    // A command is short and the driver takes it at once: handing it over directly spares the
+    // port's write notifier a round through the event loop. What the driver does not take, and
+    // anything behind bytes still queued, goes the buffered way.
+    if (m_port.bytesToWrite() == 0) {
+        const ssize_t written = ::write(int(m_port.handle()), bytes.constData(), size_t(bytes.size()));
+        done = written > 0 ? qsizetype(written) : 0;
+    }
+#endif
+    if (done < bytes.size()) {
+        m_port.write(bytes.constData() + done, bytes.size() - done);
+        m_port.flush();
+    }
 }
 
 qint64 QtSerialLine::bytesAvailable() const

@@ -182,7 +182,13 @@ private slots:
             m_peer->sendAfter(10 + 10 * i, chunk);
         m_peer->sendAfter(300, "READY\r\n");
         QCOMPARE(m_link->WaitForReply(u"READY"_s + LineCRLF, 5), kReplyReceived);
-        QCOMPARE(m_link->LastReply(), QString(32000, u'x') + u"READY\r\n"_s);
+        const QString reply = m_link->LastReply();
+        QVERIFY(reply.endsWith(u"READY\r\n"_s));
+        const QString flood = reply.chopped(7);
+        QCOMPARE(flood, QString(flood.size(), u'x'));
+        // Normally exactly the cap; more only when the last pieces of the flood came in the
+        // same read as the expected text (a loaded machine), which the cap does not touch.
+        QVERIFY2(flood.size() >= 32000 && flood.size() < 40000, qPrintable(QString::number(flood.size())));
     }
 
     void unplugDuringWait_endsItAtOnceWithoutAnErrorFlood()

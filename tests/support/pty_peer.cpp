@@ -27,6 +27,9 @@ PtyPeer::PtyPeer()
     m_devicePath = QFile::decodeName(slaveName);
     m_notifier = new QSocketNotifier(m_master, QSocketNotifier::Read, this);
     connect(m_notifier, &QSocketNotifier::activated, this, &PtyPeer::readMaster);
+    m_writeNotifier = new QSocketNotifier(m_master, QSocketNotifier::Write, this);
+    m_writeNotifier->setEnabled(false);
+    connect(m_writeNotifier, &QSocketNotifier::activated, this, &PtyPeer::writePending);
 }
 
 PtyPeer::~PtyPeer()
@@ -43,18 +46,23 @@ bool PtyPeer::mapAsPort(const QString &portsFolder, int portNumber) const
 
 void PtyPeer::send(const QByteArray &bytes)
 {
-    qsizetype done = 0;
-    while (m_master >= 0 && done < bytes.size()) {
-        const ssize_t written = ::write(m_master, bytes.constData() + done, bytes.size() - done);
+    if (m_master < 0)
+        return;
+    m_pending += bytes;
+    writePending();
+}
+
+void PtyPeer::writePending()
+{
+    while (!m_pending.isEmpty()) {
+        const ssize_t written = ::write(m_master, m_pending.constData(), size_t(m_pending.size()));
         if (written < 0 && errno == EINTR)
             continue;
-        if (written <= 0) {
-            qWarning("pseudo-terminal peer: %lld of %lld bytes not sent",
-                     qlonglong(bytes.size() - done), qlonglong(bytes.size()));
-            return;
-        }
-        done += written;
+        if (written <= 0)
+            break; // full (EAGAIN): go on when the tool has read some
+        m_pending.remove(0, written);
     }
+    m_writeNotifier->setEnabled(!m_pending.isEmpty());
 }
 
 void PtyPeer::sendAfter(int milliseconds, const QByteArray &bytes)
@@ -66,6 +74,9 @@ void PtyPeer::hangUp()
 {
     delete m_notifier;
     m_notifier = nullptr;
+    delete m_writeNotifier;
+    m_writeNotifier = nullptr;
+    m_pending.clear();
     if (m_master >= 0)
         ::close(m_master);
     if (m_heldSlave >= 0)

@@ -21,6 +21,7 @@ public:
     // Makes <portsFolder>/com<portNumber> a link to this peer's device.
     bool mapAsPort(const QString &portsFolder, int portNumber) const;
 
+    // Queued in order; what the pseudo-terminal cannot take yet goes out once it drains.
     void send(const QByteArray &bytes);
     void sendAfter(int milliseconds, const QByteArray &bytes);
     // Closes the master side: for the tool, the device has gone away.
@@ -35,11 +36,14 @@ signals:
 
 private:
     void readMaster();
+    void writePending();
 
     int m_master = -1;
     // Held open so that the master never sees a hang-up while the tool has the port closed.
     int m_heldSlave = -1;
     QString m_devicePath;
     QSocketNotifier *m_notifier = nullptr;
+    QSocketNotifier *m_writeNotifier = nullptr;
+    QByteArray m_pending; // what the pseudo-terminal could not take yet, in order
     QByteArray m_received;
 };
