@@ -91,9 +91,10 @@ void showElementLine(SettingsState &state, const ScreenControls &controls, int r
     controls.Label2.at(row)->setText(state.ModelItemUnit.at(row, field));
     controls.Label3.at(row)->setText(state.ModelItemFormat.at(row, field));
     state.ChannelCode.at(row) = state.ModelItemCode.at(row, field);
-    // A field without a name has no entry: the element then shows empty.
-    box->setCurrentIndex(box->findData(field, kElementFieldRole));
-    box->setEditText(state.ModelItemName.at(row, field));
+    const int entry = box->findData(field, kElementFieldRole);
+    box->setCurrentIndex(entry);
+    if (entry < 0)
+        box->clearEditText(); // a field without a name has no entry and shows empty
 }
 
 // The limit lines are packed: two for each row that takes limits, in row order. A "???" at

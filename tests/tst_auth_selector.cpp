@@ -38,7 +38,6 @@ private slots:
         QTest::addColumn<QList<qint16>>("codes");
         QTest::addColumn<int>("entry");
         QTest::addColumn<QString>("caption");
-        const QStringList names{u"なし"_s, u"PAP"_s, u"CHAP"_s, u"PAP/CHAP"_s};
         QTest::newRow("third entry") << QList<qint16>{0, 1, 2, 3} << 2 << u"2"_s;
         QTest::newRow("negative code") << QList<qint16>{0, 1, -1, 3} << 2 << u"-1"_s;
         QTest::newRow("unfilled entry") << QList<qint16>{5, 6} << 3 << u"0"_s;

@@ -1,6 +1,7 @@
 #include "binding/field_paint.h"
 #include "binding/settings_state.h"
 #include "binding/show_channels.h"
+#include "support/combo_pick.h"
 #include "support/screen_controls_fixture.h"
 
 #include <QComboBox>
@@ -33,14 +34,6 @@ SettingsState modelWithRowZero()
     state.EepChannel.at(17) = u"-10.0"_s;
     state.EepChannel.at(18) = u"40.0"_s;
     return state;
-}
-
-QStringList entries(const QComboBox *box)
-{
-    QStringList texts;
-    for (int i = 0; i < box->count(); ++i)
-        texts << box->itemText(i);
-    return texts;
 }
 
 } // namespace
@@ -78,7 +71,7 @@ private slots:
         ShowChannels(state, c);
 
         QCOMPARE(c.Label1[0]->text(), u"CH1"_s);
-        QCOMPARE(entries(c.Combo1[0]), (QStringList{u"未使用"_s, u"温度"_s, u"湿度"_s}));
+        QCOMPARE(comboEntries(c.Combo1[0]), (QStringList{u"未使用"_s, u"温度"_s, u"湿度"_s}));
         QCOMPARE(c.Combo1[0]->currentText(), element);
         QCOMPARE(c.Label2[0]->text(), unit);
         QCOMPARE(state.ChannelCode.at(0), code);
@@ -109,7 +102,7 @@ private slots:
         ScreenControlsFixture fixture;
         ShowChannels(state, fixture.controls());
         const QComboBox *box = fixture.controls().Combo1[0];
-        QCOMPARE(entries(box), (QStringList{QString(), u"温度"_s, u"照度"_s}));
+        QCOMPARE(comboEntries(box), (QStringList{QString(), u"温度"_s, u"照度"_s}));
         QCOMPARE(box->itemData(0, kElementFieldRole).toInt(), kDefaultElementEntry);
         QCOMPARE(box->itemData(2, kElementFieldRole).toInt(), 5);
     }

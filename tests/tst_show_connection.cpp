@@ -1,6 +1,7 @@
 #include "binding/field_paint.h"
 #include "binding/settings_state.h"
 #include "binding/show_connection.h"
+#include "support/combo_pick.h"
 #include "support/screen_controls_fixture.h"
 
 #include <QComboBox>
@@ -30,14 +31,6 @@ SettingsState loggerWithApn(const QString &authCode)
     state.EepConnect.at(11) = u"apn.example"_s;
     state.EepConnect.at(12) = authCode;
     return state;
-}
-
-QStringList entries(const QComboBox *box)
-{
-    QStringList texts;
-    for (int i = 0; i < box->count(); ++i)
-        texts << box->itemText(i);
-    return texts;
 }
 
 } // namespace
@@ -73,7 +66,7 @@ private slots:
 
         ShowConnection(state, c);
 
-        QCOMPARE(entries(c.setObserbox), (QStringList{u"PAP"_s, u"CHAP"_s, u"なし"_s, u"自動"_s}));
+        QCOMPARE(comboEntries(c.setObserbox), (QStringList{u"PAP"_s, u"CHAP"_s, u"なし"_s, u"自動"_s}));
         QCOMPARE(c.setObserbox->currentIndex(), chosen);
         QCOMPARE(c.setObserbox->currentText(), chosen < 0 ? QString() : c.setObserbox->itemText(chosen));
         QCOMPARE(c.AuthLabel->text(), authCode);
@@ -118,7 +111,7 @@ private slots:
         QVERIFY(c.Text3[10]->text().isEmpty());
         QVERIFY(c.AuthLabel->text().isEmpty());
         QCOMPARE(state.ApnAuthEnabled, kFalse);
-        QCOMPARE(entries(c.setObserbox), (QStringList{u"A"_s, u"B"_s}));
+        QCOMPARE(comboEntries(c.setObserbox), (QStringList{u"A"_s, u"B"_s}));
         QCOMPARE(c.setObserbox->currentText(), u"B"_s);
         QVERIFY(!c.setObserbox->isEnabled());
         QCOMPARE(c.Text3[9]->text(), u"item 10"_s);

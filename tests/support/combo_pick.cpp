@@ -13,3 +13,11 @@ void pickComboEntry(QComboBox *box, int entry)
     QTest::keyClick(list, Qt::Key_Return);
     QVERIFY(!list->isVisible());
 }
+
+QStringList comboEntries(const QComboBox *box)
+{
+    QStringList texts;
+    for (int i = 0; i < box->count(); ++i)
+        texts << box->itemText(i);
+    return texts;
+}
