@@ -55,9 +55,9 @@ qint16 Link::WaitForReply(const QString &expected, qint16 timeoutSeconds)
 {
     m_lastReply.clear();
     ReplyAccumulator received;
-    // A text the line cannot carry can never arrive.
-    const bool findable = Cp932::canEncode(expected);
     const QByteArray wanted = Cp932::encode(expected);
+    // A text the line cannot carry (encoded with "?" in its place) can never arrive.
+    const bool findable = !wanted.contains('?') || Cp932::canEncode(expected);
     // A monotonic clock: midnight and clock changes do not shorten or stretch the wait.
     const QDeadlineTimer deadline(std::chrono::seconds(timeoutSeconds), Qt::PreciseTimer);
 
