@@ -1,0 +1,9 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+// The model definition file that belongs to a logger's model code, or nothing for a code
+// no row names. The comparison is exact, case included.
+std::optional<QString> modelDefinitionFileFor(const QString &modelCode);

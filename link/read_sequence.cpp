@@ -1,0 +1,225 @@
+#include "link/read_sequence.h"
+
+#include "binding/model_definition.h"
+#include "binding/run_time_error.h"
+#include "binding/settings_state.h"
+#include "link/line_ends.h"
+#include "link/link.h"
+#include "link/model_table.h"
+#include "link/sequence_screen.h"
+#include "scripts/app_folder.h"
+
+#include <QLoggingCategory>
+
+Q_LOGGING_CATEGORY(lcRead, "telvaro.link.read")
+
+namespace {
+
+// The characters after the model code in the answer to "EERM0".
+constexpr qsizetype kModelSuffixLength = 6;
+
+const QString kTimeoutText = QStringLiteral("レスポンスタイムアウト");
+const QString kCannotOpenPort = QStringLiteral("通信ポートを開けません。");
+
+// The answer to "EERC9" must be empty or a whole number in the 16-bit range.
+void checkChannelCount(const QString &answer)
+{
+    const QString text = answer.trimmed();
+    if (text.isEmpty())
+        return;
+    bool ok = false;
+    text.toShort(&ok);
+    if (!ok)
+        throw RunTimeError(QStringLiteral("channel count answer is no 16-bit number: %1").arg(answer));
+}
+
+} // namespace
+
+ReadSequence::ReadSequence(const SequenceContext &context)
+    : Sequence(context)
+{
+}
+
+void ReadSequence::ReadFromLogger(const PortChoice &choice)
+{
+    try {
+        openScript(QStringLiteral("select.eep"));
+        m_context.screen.clearLog();
+        m_lineCounter = 0;
+        m_SeqState = OpenPort;
+        runStates(choice);
+    } catch (const RunTimeError &error) {
+        // The error path: the status text keeps its last value.
+        qCWarning(lcRead) << "read ended by an error in state" << m_SeqState << ":" << error.what();
+        releaseEverything();
+        m_context.screen.showMessage(kCannotOpenPort);
+        m_context.screen.showConnectionButtons();
+    }
+}
+
+void ReadSequence::runStates(const PortChoice &choice)
+{
+    for (;;) {
+        const State next = step(choice);
+        if (m_SeqState == Finished || m_SeqState == Failed)
+            return;
+        m_SeqState = next;
+    }
+}
+
+ReadSequence::State ReadSequence::fail()
+{
+    setStatusText(kTimeoutText);
+    return Failed;
+}
+
+void ReadSequence::chooseModelFile()
+{
+    const QString answer = StripLineEnds(lastReply());
+    if (answer.size() < kModelSuffixLength)
+        throw RunTimeError(QStringLiteral("model answer too short: %1").arg(answer));
+    const QString modelCode = answer.left(answer.size() - kModelSuffixLength);
+    if (const auto file = modelDefinitionFileFor(modelCode))
+        m_context.state.ModelIniPath = m_context.appFolder.file(*file);
+    else
+        qCInfo(lcRead) << "unknown model code" << modelCode << "- keeping" << m_context.state.ModelIniPath;
+}
+
+ReadSequence::State ReadSequence::sendNextLine(State onEnd)
+{
+    m_context.link.discardInput();
+    const std::optional<QString> line = nextScriptLine();
+    if (!line)
+        return onEnd;
+    sendCommand(*line);
+    return static_cast<State>(m_SeqState + 1);
+}
+
+template<int Last>
+ReadSequence::State ReadSequence::storeAnswer(FixedTable<QString, Last> &block, qint16 timeoutSeconds, State next)
+{
+    const bool replied = await(LineCRLF, timeoutSeconds);
+    echoReply();
+    if (!replied)
+        return fail();
+    ++m_lineCounter;
+    block.at(m_lineCounter) = StripLineEnds(lastReply());
+    return next;
+}
+
+ReadSequence::State ReadSequence::step(const PortChoice &choice)
+{
+    SettingsState &state = m_context.state;
+    switch (m_SeqState) {
+    case OpenPort:
+        setStatusText(QStringLiteral("通信接続中"));
+        openPort(choice);
+        m_retryCounter = 0;
+        return AwaitWakeUp;
+    case AwaitWakeUp:
+        // A logger that never calls is still answered once the wait is over.
+        m_context.link.discardInput();
+        if (await(QStringLiteral("AT") + LineCRLF, 2))
+            echoReply();
+        return AnswerWakeUp;
+    case AnswerWakeUp:
+        sendHandshakeAnswer();
+        return AwaitReady;
+    case AwaitReady:
+        if (await(QStringLiteral("READY") + LineCRLF, 2)) {
+            echoReply();
+            return SendCommandModeOn;
+        }
+        if (m_retryCounter >= 2)
+            return fail();
+        ++m_retryCounter;
+        m_context.link.pause(2);
+        return AwaitWakeUp;
+    case SendCommandModeOn:
+        sendCommand(QStringLiteral("CAON"));
+        return AwaitCommandModeOn;
+    case AwaitCommandModeOn:
+        if (await(QStringLiteral("OK") + LineCRLF, 4)) {
+            echoReply();
+            return SendModelQuery;
+        }
+        if (m_retryCounter > 3)
+            return fail();
+        ++m_retryCounter;
+        m_context.link.pause(0.5);
+        return SendCommandModeOn;
+    case SendModelQuery:
+        setStatusText(QStringLiteral("Ch情報取得中"));
+        sendCommand(QStringLiteral("EERM0"), false);
+        return AwaitModel;
+    case AwaitModel:
+        if (await(LineCRLF, 2)) {
+            echoReply();
+            chooseModelFile();
+            return SendChannelQuery;
+        }
+        if (m_retryCounter > 3)
+            return fail();
+        ++m_retryCounter;
+        m_context.link.pause(2);
+        return SendModelQuery;
+    case SendChannelQuery:
+        sendCommand(QStringLiteral("EERC9"), false);
+        return AwaitChannelCount;
+    case AwaitChannelCount:
+        if (!await(LineCRLF, 20))
+            return fail();
+        checkChannelCount(StripLineEnds(lastReply()));
+        return SendChannelLine;
+    case SendChannelLine:
+        return sendNextLine(ChannelsDone);
+    case AwaitChannelAnswer:
+        return storeAnswer(state.EepChannel, 20, SendChannelLine);
+    case ChannelsDone:
+        closeScript();
+        setStatusText(QStringLiteral("Ch情報取得終了"));
+        LoadModelDefinition(state);
+        m_context.screen.showChannels();
+        openScript(QStringLiteral("select01.eep"));
+        m_lineCounter = 0;
+        m_context.link.pause(0.5);
+        setStatusText(QStringLiteral("メールアドレス取得中"));
+        return SendMailLine;
+    case SendMailLine:
+        return sendNextLine(MailDone);
+    case AwaitMailAnswer:
+        return storeAnswer(state.EepMail, 4, SendMailLine);
+    case MailDone:
+        closeScript();
+        setStatusText(QStringLiteral("メールアドレス取得終了"));
+        m_context.screen.showMailAddresses();
+        openScript(QStringLiteral("select02.eep"));
+        m_lineCounter = 0;
+        setStatusText(QStringLiteral("接続設定取得中"));
+        return SendConnectionLine;
+    case SendConnectionLine:
+        return sendNextLine(SendCommandModeOff);
+    case AwaitConnectionAnswer:
+        return storeAnswer(state.EepConnect, 10, SendConnectionLine);
+    case SendCommandModeOff:
+        sendCommand(QStringLiteral("CAOFF"));
+        return AwaitCommandModeOff;
+    case AwaitCommandModeOff:
+        // The read is complete either way; the answer is only logged.
+        if (await(QStringLiteral("OK") + LineCRLF, 4))
+            echoReply();
+        return Finished;
+    case Finished:
+        releaseEverything();
+        setStatusText(QStringLiteral("読込完了"));
+        m_context.screen.showConnection();
+        m_context.screen.unlockScreen();
+        return Finished;
+    case Failed:
+        releaseEverything();
+        m_context.screen.showMessage(kCannotOpenPort);
+        m_context.screen.showConnectionButtons();
+        return Failed;
+    }
+    throw RunTimeError(QStringLiteral("read state %1 does not exist").arg(m_SeqState));
+}
