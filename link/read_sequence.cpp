@@ -48,8 +48,9 @@ void ReadSequence::ReadFromLogger(const PortChoice &choice)
         m_lineCounter = 0;
         m_SeqState = OpenPort;
         runStates(choice);
-    } catch (const RunTimeError &error) {
-        // The error path: the status text keeps its last value.
+    } catch (const std::exception &error) {
+        // The error path, for run-time errors and anything unforeseen alike, so the port is
+        // never left open: the status text keeps its last value.
         qCWarning(lcRead) << "read ended by an error in state" << m_SeqState << ":" << error.what();
         releaseEverything();
         m_context.screen.showMessage(kCannotOpenPort);

@@ -14,11 +14,6 @@ Sequence::Sequence(const SequenceContext &context)
 {
 }
 
-Sequence::~Sequence()
-{
-    releaseEverything();
-}
-
 void Sequence::openPort(const PortChoice &choice)
 {
     // The port number and the settings are checked by the link; an index outside the

@@ -31,7 +31,6 @@ public:
 
 protected:
     explicit Sequence(const SequenceContext &context);
-    ~Sequence();
 
     void openPort(const PortChoice &choice);
     // Discards what was received, sends the command followed by a line end, and echoes it if asked.

@@ -64,8 +64,9 @@ void WriteSequence::WriteToLogger(const PortChoice &choice)
         m_lineCounter = 0;
         m_SeqState = OpenPort;
         runStates(choice);
-    } catch (const RunTimeError &error) {
-        // The error path: the status text keeps its last value.
+    } catch (const std::exception &error) {
+        // The error path, for run-time errors and anything unforeseen alike, so the port is
+        // never left open: the status text keeps its last value.
         qCWarning(lcWrite) << "write ended by an error in state" << m_SeqState << ":" << error.what();
         releaseEverything();
         const bool scriptNotWritten = dynamic_cast<const ScriptFileError *>(&error) != nullptr;

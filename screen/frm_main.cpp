@@ -2,6 +2,11 @@
 
 #include "binding/screen_lock.h"
 #include "binding/settings_state.h"
+#include "link/link.h"
+#include "link/read_sequence.h"
+#include "link/write_sequence.h"
+#include "screen/editing_handlers.h"
+#include "screen/window_sequence_screen.h"
 #include "screen/frm_set.h"
 #include "screen/message_box.h"
 #include "screen/screen_font.h"
@@ -33,8 +38,12 @@ constexpr int kConnectionPage = 3;
 
 } // namespace
 
-FrmMain::FrmMain(SettingsState &state, const AppFolder &appFolder, QWidget *parent)
-    : QMainWindow(parent), m_state(state), m_appFolder(appFolder)
+FrmMain::FrmMain(SettingsState &state, const AppFolder &appFolder, SerialLine &comPort, QWidget *parent)
+    : QMainWindow(parent)
+    , m_state(state)
+    , m_appFolder(appFolder)
+    , m_link(std::make_unique<Link>(comPort))
+    , m_sequenceScreen(std::make_unique<WindowSequenceScreen>(*this, state))
 {
     setObjectName(QStringLiteral("frm_Main"));
     setWindowTitle(QStringLiteral("Telvaro Eメールモデル　設定ソフト Ver3.0 SIM対応版  for Amberlyn"));
@@ -45,9 +54,12 @@ FrmMain::FrmMain(SettingsState &state, const AppFolder &appFolder, QWidget *pare
     buildStatusBar();
     // Nothing moves or resizes with the window.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
+    connectEditingHandlers(m_state, m_controls);
 
     load();
 }
+
+FrmMain::~FrmMain() = default;
 
 void FrmMain::buildMenu()
 {
@@ -172,17 +184,16 @@ void FrmMain::startWrite()
     setBusy(false);
 }
 
-// Until the exchanges are wired in, the buttons only give the screen back, so the window
-// stays usable. These two are to be replaced by ReadFromLogger, and by BuildAlarmScript
-// followed by WriteToLogger.
 void FrmMain::runReadSequence()
 {
-    UnlockScreen(m_state, m_controls);
+    ReadSequence read({m_state, *m_link, m_appFolder, *m_sequenceScreen});
+    read.ReadFromLogger(m_portChoice);
 }
 
 void FrmMain::runWriteSequence()
 {
-    UnlockScreen(m_state, m_controls);
+    WriteSequence write({m_state, *m_link, m_appFolder, *m_sequenceScreen});
+    write.write(m_portChoice);
 }
 
 void FrmMain::setStatusText(const QString &text)

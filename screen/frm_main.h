@@ -5,7 +5,12 @@
 
 #include <QMainWindow>
 
+#include <memory>
+
 class AppFolder;
+class Link;
+class SerialLine;
+class WindowSequenceScreen;
 class QLabel;
 class QPlainTextEdit;
 struct SettingsState;
@@ -19,8 +24,9 @@ class FrmMain : public QMainWindow
 
 public:
     // Builds the screen and runs the load steps: the stored port and speed, the
-    // authentication types.
-    FrmMain(SettingsState &state, const AppFolder &appFolder, QWidget *parent = nullptr);
+    // authentication types. comPort is the serial port every exchange goes through.
+    FrmMain(SettingsState &state, const AppFolder &appFolder, SerialLine &comPort, QWidget *parent = nullptr);
+    ~FrmMain() override;
 
     const ScreenControls &controls() const { return m_controls; }
 
@@ -61,6 +67,8 @@ private:
 
     SettingsState &m_state;
     const AppFolder &m_appFolder;
+    std::unique_ptr<Link> m_link;
+    std::unique_ptr<WindowSequenceScreen> m_sequenceScreen;
     ScreenControls m_controls;
     PortChoice m_portChoice;
     QLabel *m_statusPanel = nullptr;

@@ -1,4 +1,5 @@
 #include "binding/settings_state.h"
+#include "link/qt_serial_line.h"
 #include "screen/frm_main.h"
 #include "scripts/app_folder.h"
 
@@ -9,7 +10,8 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
 
     SettingsState state;
-    FrmMain window(state, AppFolder::ofRunningProgram());
+    QtSerialLine comPort;
+    FrmMain window(state, AppFolder::ofRunningProgram(), comPort);
     window.show();
     return app.exec();
 }

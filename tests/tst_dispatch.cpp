@@ -1,5 +1,6 @@
 #include "binding/field_paint.h"
 #include "binding/settings_state.h"
+#include "link/qt_serial_line.h"
 #include "screen/frm_main.h"
 #include "support/temp_app_folder.h"
 
@@ -33,8 +34,8 @@ struct Snapshot
 class RecordingWindow : public FrmMain
 {
 public:
-    RecordingWindow(SettingsState &state, const AppFolder &appFolder)
-        : FrmMain(state, appFolder), m_state(state)
+    RecordingWindow(SettingsState &state, const AppFolder &appFolder, SerialLine &comPort)
+        : FrmMain(state, appFolder, comPort), m_state(state)
     {
     }
 
@@ -82,6 +83,7 @@ private:
     QString m_previousFolder;
     TempAppFolder m_appDir{{QStringLiteral("auth.ini")}};
     AppFolder m_appFolder = m_appDir.appFolder();
+    QtSerialLine m_comPort; // never opened here
     SettingsState m_state;
     std::unique_ptr<RecordingWindow> m_window;
 
@@ -104,7 +106,7 @@ private slots:
     {
         m_previousFolder = QDir::currentPath();
         QVERIFY(QDir::setCurrent(m_currentFolder.path()));
-        m_window = std::make_unique<RecordingWindow>(m_state, m_appFolder);
+        m_window = std::make_unique<RecordingWindow>(m_state, m_appFolder, m_comPort);
         m_window->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
     }

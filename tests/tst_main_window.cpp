@@ -1,5 +1,6 @@
 #include "binding/field_paint.h"
 #include "binding/settings_state.h"
+#include "link/qt_serial_line.h"
 #include "screen/frm_main.h"
 #include "support/temp_app_folder.h"
 
@@ -41,6 +42,7 @@ private:
     QString m_previousFolder;
     TempAppFolder m_appDir{{QStringLiteral("auth.ini")}};
     AppFolder m_appFolder = m_appDir.appFolder();
+    QtSerialLine m_comPort; // never opened here
     SettingsState m_state;
     std::unique_ptr<FrmMain> m_window;
 
@@ -71,7 +73,7 @@ private slots:
         env.close();
 
         m_state.ApnAuthEnabled = kTrue;
-        m_window = std::make_unique<FrmMain>(m_state, m_appFolder);
+        m_window = std::make_unique<FrmMain>(m_state, m_appFolder, m_comPort);
         m_window->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
     }

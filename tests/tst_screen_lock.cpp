@@ -1,6 +1,7 @@
 #include "binding/field_paint.h"
 #include "binding/screen_lock.h"
 #include "binding/settings_state.h"
+#include "link/qt_serial_line.h"
 #include "screen/frm_main.h"
 #include "support/temp_app_folder.h"
 
@@ -20,6 +21,7 @@ private:
     QString m_previousFolder;
     TempAppFolder m_appDir;
     AppFolder m_appFolder = m_appDir.appFolder();
+    QtSerialLine m_comPort; // never opened here
     SettingsState m_state;
     std::unique_ptr<FrmMain> m_window;
 
@@ -78,7 +80,7 @@ private slots:
     {
         m_previousFolder = QDir::currentPath();
         QVERIFY(QDir::setCurrent(m_currentFolder.path()));
-        m_window = std::make_unique<FrmMain>(m_state, m_appFolder);
+        m_window = std::make_unique<FrmMain>(m_state, m_appFolder, m_comPort);
         fillTexts();
     }
 
