@@ -18,7 +18,6 @@ namespace {
 // The characters after the model code in the answer to "EERM0".
 constexpr qsizetype kModelSuffixLength = 6;
 
-const QString kTimeoutText = QStringLiteral("レスポンスタイムアウト");
 const QString kCannotOpenPort = QStringLiteral("通信ポートを開けません。");
 
 // The answer to "EERC9" must be empty or a whole number in the 16-bit range.
@@ -47,7 +46,7 @@ void ReadSequence::ReadFromLogger(const PortChoice &choice)
         m_context.screen.clearLog();
         m_lineCounter = 0;
         m_SeqState = OpenPort;
-        runStates(choice);
+        runStates(Finished, [&] { return step(choice); });
     } catch (const std::exception &error) {
         // The error path, for run-time errors and anything unforeseen alike, so the port is
         // never left open: the status text keeps its last value.
@@ -56,22 +55,6 @@ void ReadSequence::ReadFromLogger(const PortChoice &choice)
         m_context.screen.showMessage(kCannotOpenPort);
         m_context.screen.showConnectionButtons();
     }
-}
-
-void ReadSequence::runStates(const PortChoice &choice)
-{
-    for (;;) {
-        const State next = step(choice);
-        if (m_SeqState == Finished || m_SeqState == Failed)
-            return;
-        m_SeqState = next;
-    }
-}
-
-ReadSequence::State ReadSequence::fail()
-{
-    setStatusText(kTimeoutText);
-    return Failed;
 }
 
 void ReadSequence::chooseModelFile()
@@ -86,69 +69,17 @@ void ReadSequence::chooseModelFile()
         qCInfo(lcRead) << "unknown model code" << modelCode << "- keeping" << m_context.state.ModelIniPath;
 }
 
-ReadSequence::State ReadSequence::sendNextLine(State onEnd)
-{
-    m_context.link.discardInput();
-    const std::optional<QString> line = nextScriptLine();
-    if (!line)
-        return onEnd;
-    sendCommand(*line);
-    return static_cast<State>(m_SeqState + 1);
-}
-
-template<int Last>
-ReadSequence::State ReadSequence::storeAnswer(FixedTable<QString, Last> &block, qint16 timeoutSeconds, State next)
-{
-    const bool replied = await(LineCRLF, timeoutSeconds);
-    echoReply();
-    if (!replied)
-        return fail();
-    ++m_lineCounter;
-    block.at(m_lineCounter) = StripLineEnds(lastReply());
-    return next;
-}
-
-ReadSequence::State ReadSequence::step(const PortChoice &choice)
+qint16 ReadSequence::step(const PortChoice &choice)
 {
     SettingsState &state = m_context.state;
     switch (m_SeqState) {
     case OpenPort:
-        setStatusText(QStringLiteral("通信接続中"));
-        openPort(choice);
-        m_retryCounter = 0;
-        return AwaitWakeUp;
     case AwaitWakeUp:
-        // A logger that never calls is still answered once the wait is over.
-        m_context.link.discardInput();
-        if (await(QStringLiteral("AT") + LineCRLF, 2))
-            echoReply();
-        return AnswerWakeUp;
     case AnswerWakeUp:
-        sendHandshakeAnswer();
-        return AwaitReady;
     case AwaitReady:
-        if (await(QStringLiteral("READY") + LineCRLF, 2)) {
-            echoReply();
-            return SendCommandModeOn;
-        }
-        if (m_retryCounter >= 2)
-            return fail();
-        ++m_retryCounter;
-        m_context.link.pause(2);
-        return AwaitWakeUp;
     case SendCommandModeOn:
-        sendCommand(QStringLiteral("CAON"));
-        return AwaitCommandModeOn;
     case AwaitCommandModeOn:
-        if (await(QStringLiteral("OK") + LineCRLF, 4)) {
-            echoReply();
-            return SendModelQuery;
-        }
-        if (m_retryCounter > 3)
-            return fail();
-        ++m_retryCounter;
-        m_context.link.pause(0.5);
-        return SendCommandModeOn;
+        return handshakeStep(choice, SendModelQuery, 2);
     case SendModelQuery:
         setStatusText(QStringLiteral("Ch情報取得中"));
         sendCommand(QStringLiteral("EERM0"), false);
@@ -159,10 +90,11 @@ ReadSequence::State ReadSequence::step(const PortChoice &choice)
             chooseModelFile();
             return SendChannelQuery;
         }
+        // Shares the handshake's retry counter and its limit.
         if (m_retryCounter > 3)
             return fail();
         ++m_retryCounter;
-        m_context.link.pause(2);
+        pause(2);
         return SendModelQuery;
     case SendChannelQuery:
         sendCommand(QStringLiteral("EERC9"), false);
@@ -175,7 +107,7 @@ ReadSequence::State ReadSequence::step(const PortChoice &choice)
     case SendChannelLine:
         return sendNextLine(ChannelsDone);
     case AwaitChannelAnswer:
-        return storeAnswer(state.EepChannel, 20, SendChannelLine);
+        return awaitLineAnswer(20, SendChannelLine, [&](const QString &answer) { state.EepChannel.at(++m_lineCounter) = answer; });
     case ChannelsDone:
         closeScript();
         setStatusText(QStringLiteral("Ch情報取得終了"));
@@ -183,13 +115,13 @@ ReadSequence::State ReadSequence::step(const PortChoice &choice)
         m_context.screen.showChannels();
         openScript(QStringLiteral("select01.eep"));
         m_lineCounter = 0;
-        m_context.link.pause(0.5);
+        pause(0.5);
         setStatusText(QStringLiteral("メールアドレス取得中"));
         return SendMailLine;
     case SendMailLine:
         return sendNextLine(MailDone);
     case AwaitMailAnswer:
-        return storeAnswer(state.EepMail, 4, SendMailLine);
+        return awaitLineAnswer(4, SendMailLine, [&](const QString &answer) { state.EepMail.at(++m_lineCounter) = answer; });
     case MailDone:
         closeScript();
         setStatusText(QStringLiteral("メールアドレス取得終了"));
@@ -201,7 +133,7 @@ ReadSequence::State ReadSequence::step(const PortChoice &choice)
     case SendConnectionLine:
         return sendNextLine(SendCommandModeOff);
     case AwaitConnectionAnswer:
-        return storeAnswer(state.EepConnect, 10, SendConnectionLine);
+        return awaitLineAnswer(10, SendConnectionLine, [&](const QString &answer) { state.EepConnect.at(++m_lineCounter) = answer; });
     case SendCommandModeOff:
         sendCommand(QStringLiteral("CAOFF"));
         return AwaitCommandModeOff;

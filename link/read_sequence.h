@@ -1,6 +1,5 @@
 #pragma once
 
-#include "binding/fixed_table.h"
 #include "link/sequence.h"
 
 #include <QtGlobal>
@@ -10,14 +9,8 @@
 class ReadSequence : public Sequence
 {
 public:
-    // The state numbers of the read; the gaps are part of the numbering.
+    // The states after the handshake; the gaps are part of the numbering.
     enum State : qint16 {
-        OpenPort = 0,
-        AwaitWakeUp = 1,
-        AnswerWakeUp = 2,
-        AwaitReady = 3,
-        SendCommandModeOn = 4,
-        AwaitCommandModeOn = 5,
         SendModelQuery = 10,
         AwaitModel = 11,
         SendChannelQuery = 12,
@@ -33,7 +26,6 @@ public:
         SendCommandModeOff = 24,
         AwaitCommandModeOff = 25,
         Finished = 26,
-        Failed = 99,
     };
 
     explicit ReadSequence(const SequenceContext &context);
@@ -42,14 +34,6 @@ public:
     void ReadFromLogger(const PortChoice &choice);
 
 private:
-    void runStates(const PortChoice &choice);
-    State step(const PortChoice &choice);
-    State fail();
+    qint16 step(const PortChoice &choice);
     void chooseModelFile();
-    State sendNextLine(State onEnd);
-    template<int Last>
-    State storeAnswer(FixedTable<QString, Last> &block, qint16 timeoutSeconds, State next);
-
-    qint16 m_retryCounter = 0;
-    qint16 m_lineCounter = 0;
 };

@@ -14,12 +14,90 @@ Sequence::Sequence(const SequenceContext &context)
 {
 }
 
-void Sequence::openPort(const PortChoice &choice)
+void Sequence::runStates(qint16 endState, const std::function<qint16()> &step)
 {
-    // The port number and the settings are checked by the link; an index outside the
-    // speed table is an error of this step like any other.
-    const SpeedTable speeds;
-    m_context.link.openPort(choice.PortIndex + 1, speeds.at(choice.BaudIndex));
+    for (;;) {
+        const qint16 next = step();
+        if (m_SeqState == endState || m_SeqState == Failed)
+            return;
+        m_SeqState = next;
+    }
+}
+
+qint16 Sequence::handshakeStep(const PortChoice &choice, qint16 afterCommandMode, double readyRetryPause)
+{
+    switch (m_SeqState) {
+    case OpenPort: {
+        setStatusText(QStringLiteral("通信接続中"));
+        // The port number and the settings are checked by the link; an index outside the
+        // speed table is an error of this step like any other.
+        const SpeedTable speeds;
+        m_context.link.openPort(choice.PortIndex + 1, speeds.at(choice.BaudIndex));
+        m_retryCounter = 0;
+        return AwaitWakeUp;
+    }
+    case AwaitWakeUp:
+        // A logger that never calls is answered all the same once the wait is over.
+        m_context.link.discardInput();
+        if (await(QStringLiteral("AT") + LineCRLF, 2))
+            echoReply();
+        return AnswerWakeUp;
+    case AnswerWakeUp:
+        m_context.link.sendText(LineCR + QStringLiteral("CONNECT") + LineCR);
+        echo(QStringLiteral("CONNECT") + LineCRLF);
+        return AwaitReady;
+    case AwaitReady:
+        if (await(QStringLiteral("READY") + LineCRLF, 2)) {
+            echoReply();
+            return SendCommandModeOn;
+        }
+        // Three handshakes at most.
+        if (m_retryCounter >= 2)
+            return fail();
+        ++m_retryCounter;
+        pause(readyRetryPause);
+        return AwaitWakeUp;
+    case SendCommandModeOn:
+        sendCommand(QStringLiteral("CAON"));
+        return AwaitCommandModeOn;
+    case AwaitCommandModeOn:
+        if (await(QStringLiteral("OK") + LineCRLF, 4)) {
+            echoReply();
+            return afterCommandMode;
+        }
+        if (m_retryCounter > 3)
+            return fail();
+        ++m_retryCounter;
+        pause(0.5);
+        return SendCommandModeOn;
+    }
+    throw RunTimeError(QStringLiteral("state %1 is no handshake state").arg(m_SeqState));
+}
+
+qint16 Sequence::fail()
+{
+    setStatusText(QStringLiteral("レスポンスタイムアウト"));
+    return Failed;
+}
+
+qint16 Sequence::sendNextLine(qint16 onEnd)
+{
+    m_context.link.discardInput();
+    const std::optional<QString> line = nextScriptLine();
+    if (!line)
+        return onEnd;
+    sendCommand(*line);
+    return m_SeqState + 1;
+}
+
+qint16 Sequence::awaitLineAnswer(qint16 timeoutSeconds, qint16 next, const std::function<void(const QString &)> &store)
+{
+    const bool replied = await(LineCRLF, timeoutSeconds);
+    echoReply();
+    if (!replied)
+        return fail();
+    store(StripLineEnds(lastReply()));
+    return next;
 }
 
 void Sequence::sendCommand(const QString &command, bool echoIt)
@@ -27,12 +105,6 @@ void Sequence::sendCommand(const QString &command, bool echoIt)
     m_context.link.sendText(command + LineCRLF);
     if (echoIt)
         echo(command + LineCRLF);
-}
-
-void Sequence::sendHandshakeAnswer()
-{
-    m_context.link.sendText(LineCR + QStringLiteral("CONNECT") + LineCR);
-    echo(QStringLiteral("CONNECT") + LineCRLF);
 }
 
 bool Sequence::await(const QString &expected, qint16 timeoutSeconds)
@@ -58,6 +130,11 @@ void Sequence::echoReply()
 void Sequence::setStatusText(const QString &text)
 {
     m_context.screen.setStatusText(text);
+}
+
+void Sequence::pause(double seconds)
+{
+    m_context.link.pause(seconds);
 }
 
 void Sequence::openScript(const QString &fileName)

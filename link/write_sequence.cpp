@@ -15,7 +15,6 @@ Q_LOGGING_CATEGORY(lcWrite, "telvaro.link.write")
 
 namespace {
 
-const QString kTimeoutText = QStringLiteral("レスポンスタイムアウト");
 const QString kCannotOpenPort = QStringLiteral("通信ポートを開けません。");
 const QString kCannotWriteScript = QStringLiteral("書込ファイルを作成できません。");
 const QString kUnsendableText = QStringLiteral("送信できない文字が含まれています。");
@@ -63,7 +62,7 @@ void WriteSequence::WriteToLogger(const PortChoice &choice)
         m_context.screen.clearLog();
         m_lineCounter = 0;
         m_SeqState = OpenPort;
-        runStates(choice);
+        runStates(Finished, [&] { return step(choice); });
     } catch (const std::exception &error) {
         // The error path, for run-time errors and anything unforeseen alike, so the port is
         // never left open: the status text keeps its last value.
@@ -74,88 +73,29 @@ void WriteSequence::WriteToLogger(const PortChoice &choice)
     }
 }
 
-void WriteSequence::runStates(const PortChoice &choice)
+qint16 WriteSequence::awaitAcknowledgement(qint16 next)
 {
-    for (;;) {
-        const State next = step(choice);
-        if (m_SeqState == Finished || m_SeqState == Failed)
-            return;
-        m_SeqState = next;
-    }
+    // The content of an acknowledgement is not examined.
+    return awaitLineAnswer(2, next, [](const QString &) {});
 }
 
-WriteSequence::State WriteSequence::fail()
-{
-    setStatusText(kTimeoutText);
-    return Failed;
-}
-
-WriteSequence::State WriteSequence::sendNextLine(State onEnd)
-{
-    m_context.link.discardInput();
-    const std::optional<QString> line = nextScriptLine();
-    if (!line)
-        return onEnd;
-    sendCommand(*line);
-    return static_cast<State>(m_SeqState + 1);
-}
-
-WriteSequence::State WriteSequence::awaitAcknowledgement(State next, bool storeInChannelImage)
-{
-    const bool replied = await(LineCRLF, 2);
-    echoReply();
-    if (!replied)
-        return fail();
-    if (storeInChannelImage) {
-        ++m_lineCounter;
-        m_context.state.EepChannel.at(m_lineCounter) = StripLineEnds(lastReply());
-    }
-    return next;
-}
-
-WriteSequence::State WriteSequence::step(const PortChoice &choice)
+qint16 WriteSequence::step(const PortChoice &choice)
 {
     switch (m_SeqState) {
     case OpenPort:
-        setStatusText(QStringLiteral("通信接続中"));
-        openPort(choice);
-        m_retryCounter = 0;
-        return AwaitWakeUp;
     case AwaitWakeUp:
-        m_context.link.discardInput();
-        if (await(QStringLiteral("AT") + LineCRLF, 2))
-            echoReply();
-        return AnswerWakeUp;
     case AnswerWakeUp:
-        sendHandshakeAnswer();
-        return AwaitReady;
     case AwaitReady:
-        if (await(QStringLiteral("READY") + LineCRLF, 2)) {
-            echoReply();
-            return SendCommandModeOn;
-        }
-        if (m_retryCounter == 2)
-            return fail();
-        ++m_retryCounter;
-        m_context.link.pause(0.5);
-        return AwaitWakeUp;
     case SendCommandModeOn:
-        sendCommand(QStringLiteral("CAON"));
-        return AwaitCommandModeOn;
     case AwaitCommandModeOn:
-        if (await(QStringLiteral("OK") + LineCRLF, 4)) {
-            echoReply();
-            return SendAlarmLine;
-        }
-        if (m_retryCounter > 3)
-            return fail();
-        ++m_retryCounter;
-        m_context.link.pause(0.5);
-        return SendCommandModeOn;
+        return handshakeStep(choice, SendAlarmLine, 0.5);
     case SendAlarmLine:
         return sendNextLine(AlarmsDone);
     case AwaitAlarmAck:
-        return awaitAcknowledgement(SendAlarmLine, true);
+        // Kept in the channel image, where the next read overwrites them.
+        return awaitLineAnswer(2, SendAlarmLine, [this](const QString &answer) {
+            m_context.state.EepChannel.at(++m_lineCounter) = answer;
+        });
     case AlarmsDone:
         closeScript();
         if (!BuildMailScript(m_context.appFolder, m_context.screen.mailScriptInputs()))
@@ -167,19 +107,19 @@ WriteSequence::State WriteSequence::step(const PortChoice &choice)
     case SendMailLine:
         return sendNextLine(MailDone);
     case AwaitMailAck:
-        return awaitAcknowledgement(SendMailLine, false);
+        return awaitAcknowledgement(SendMailLine);
     case MailDone:
         closeScript();
         setStatusText(QStringLiteral("メールアドレス書込完了"));
         openScript(QStringLiteral("ArmNet.eep"));
         m_lineCounter = 0;
-        m_context.link.pause(0.5);
+        pause(0.5);
         setStatusText(QStringLiteral("設定書込中"));
         return SendAlarmNetLine;
     case SendAlarmNetLine:
         return sendNextLine(AlarmNetDone);
     case AwaitAlarmNetAck:
-        return awaitAcknowledgement(SendAlarmNetLine, false);
+        return awaitAcknowledgement(SendAlarmNetLine);
     case AlarmNetDone:
         closeScript();
         setStatusText(QStringLiteral("設定書込完了"));
@@ -190,7 +130,7 @@ WriteSequence::State WriteSequence::step(const PortChoice &choice)
     case SendConnectionLine:
         return sendNextLine(Finished);
     case AwaitConnectionAck:
-        return awaitAcknowledgement(SendConnectionLine, false);
+        return awaitAcknowledgement(SendConnectionLine);
     case Finished:
         releaseEverything();
         setStatusText(QStringLiteral("書込完了"));

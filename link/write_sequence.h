@@ -9,14 +9,8 @@
 class WriteSequence : public Sequence
 {
 public:
-    // The state numbers of the write; the gaps are part of the numbering.
+    // The states after the handshake.
     enum State : qint16 {
-        OpenPort = 0,
-        AwaitWakeUp = 1,
-        AnswerWakeUp = 2,
-        AwaitReady = 3,
-        SendCommandModeOn = 4,
-        AwaitCommandModeOn = 5,
         SendAlarmLine = 6,
         AwaitAlarmAck = 7,
         AlarmsDone = 8,
@@ -29,7 +23,6 @@ public:
         SendConnectionLine = 15,
         AwaitConnectionAck = 16,
         Finished = 17,
-        Failed = 99,
     };
 
     explicit WriteSequence(const SequenceContext &context);
@@ -42,13 +35,7 @@ public:
     void WriteToLogger(const PortChoice &choice);
 
 private:
-    void runStates(const PortChoice &choice);
-    State step(const PortChoice &choice);
-    State fail();
-    State sendNextLine(State onEnd);
-    State awaitAcknowledgement(State next, bool storeInChannelImage);
+    qint16 step(const PortChoice &choice);
+    qint16 awaitAcknowledgement(qint16 next);
     void endWithMessage(const QString &message);
-
-    qint16 m_retryCounter = 0;
-    qint16 m_lineCounter = 0;
 };
