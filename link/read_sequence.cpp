@@ -41,20 +41,10 @@ ReadSequence::ReadSequence(const SequenceContext &context)
 
 void ReadSequence::ReadFromLogger(const PortChoice &choice)
 {
-    try {
-        openScript(QStringLiteral("select.eep"));
-        m_context.screen.clearLog();
-        m_lineCounter = 0;
-        m_SeqState = OpenPort;
-        runStates(Finished, [&] { return step(choice); });
-    } catch (const std::exception &error) {
-        // The error path, for run-time errors and anything unforeseen alike, so the port is
-        // never left open: the status text keeps its last value.
-        qCWarning(lcRead) << "read ended by an error in state" << m_SeqState << ":" << error.what();
-        releaseEverything();
+    run(QStringLiteral("select.eep"), Finished, [&] { return step(choice); }, [this](const std::exception &) {
         m_context.screen.showMessage(kCannotOpenPort);
         m_context.screen.showConnectionButtons();
-    }
+    });
 }
 
 void ReadSequence::chooseModelFile()

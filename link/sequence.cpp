@@ -9,18 +9,33 @@
 #include "shell/env_file.h"
 #include "text/cp932.h"
 
+#include <QLoggingCategory>
+
+Q_LOGGING_CATEGORY(lcSequence, "telvaro.link.sequence")
+
 Sequence::Sequence(const SequenceContext &context)
     : m_context(context)
 {
 }
 
-void Sequence::runStates(qint16 endState, const std::function<qint16()> &step)
+void Sequence::run(const QString &firstScript, qint16 endState, const std::function<qint16()> &step,
+                   const std::function<void(const std::exception &)> &errorPath)
 {
-    for (;;) {
-        const qint16 next = step();
-        if (m_SeqState == endState || m_SeqState == Failed)
-            return;
-        m_SeqState = next;
+    try {
+        openScript(firstScript);
+        m_context.screen.clearLog();
+        m_lineCounter = 0;
+        m_SeqState = OpenPort;
+        for (;;) {
+            const qint16 next = step();
+            if (m_SeqState == endState || m_SeqState == Failed)
+                return;
+            m_SeqState = next;
+        }
+    } catch (const std::exception &error) {
+        qCWarning(lcSequence) << "ended by an error in state" << m_SeqState << ":" << error.what();
+        releaseEverything();
+        errorPath(error);
     }
 }
 

@@ -44,9 +44,12 @@ public:
 protected:
     explicit Sequence(const SequenceContext &context);
 
-    // Runs one step per pass, each returning the next state, until the end state or the
-    // failure state has run.
-    void runStates(qint16 endState, const std::function<qint16()> &step);
+    // Opens the first script, empties the exchange log and runs one step per pass, each
+    // returning the next state, until the end state or the failure state has run. Any error,
+    // foreseen or not, closes the script and releases the port before errorPath runs, so the
+    // port is never left open; the status text keeps its last value.
+    void run(const QString &firstScript, qint16 endState, const std::function<qint16()> &step,
+             const std::function<void(const std::exception &)> &errorPath);
 
     // One step of the handshake; afterCommandMode is where a sequence goes on once the logger is
     // in command mode, readyRetryPause the pause before the handshake is tried again.

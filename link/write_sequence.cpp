@@ -9,10 +9,6 @@
 #include "scripts/mail_scripts.h"
 #include "scripts/unsendable_text.h"
 
-#include <QLoggingCategory>
-
-Q_LOGGING_CATEGORY(lcWrite, "telvaro.link.write")
-
 namespace {
 
 const QString kCannotOpenPort = QStringLiteral("通信ポートを開けません。");
@@ -57,20 +53,10 @@ void WriteSequence::endWithMessage(const QString &message)
 
 void WriteSequence::WriteToLogger(const PortChoice &choice)
 {
-    try {
-        openScript(QStringLiteral("Arm.eep"));
-        m_context.screen.clearLog();
-        m_lineCounter = 0;
-        m_SeqState = OpenPort;
-        runStates(Finished, [&] { return step(choice); });
-    } catch (const std::exception &error) {
-        // The error path, for run-time errors and anything unforeseen alike, so the port is
-        // never left open: the status text keeps its last value.
-        qCWarning(lcWrite) << "write ended by an error in state" << m_SeqState << ":" << error.what();
-        releaseEverything();
+    run(QStringLiteral("Arm.eep"), Finished, [&] { return step(choice); }, [this](const std::exception &error) {
         const bool scriptNotWritten = dynamic_cast<const ScriptFileError *>(&error) != nullptr;
         endWithMessage(scriptNotWritten ? kCannotWriteScript : kCannotOpenPort);
-    }
+    });
 }
 
 qint16 WriteSequence::awaitAcknowledgement(qint16 next)
