@@ -167,7 +167,7 @@ void SimulatedLogger::handleCommand(const QByteArray &line)
     if (m_options.echoCommands && answer)
         m_output.sendAfter(line + kCrLf, delayMs);
     if (answer && !dropped)
-        reply(*answer, delayMs);
+        reply(*answer, delayMs, line.endsWith('?') ? m_options.replyTrailer : QByteArray());
     if (answer == kOk && line == "CAON")
         setPhase(Phase::Command);
     else if (answer == kOk && line == "CAOFF")
@@ -216,9 +216,9 @@ QByteArray SimulatedLogger::writeItem(const QByteArray &key, const QByteArray &v
     return kOk;
 }
 
-void SimulatedLogger::reply(const QByteArray &answer, int delayMs)
+void SimulatedLogger::reply(const QByteArray &answer, int delayMs, const QByteArray &trailer)
 {
-    const QByteArray bytes = answer + kCrLf;
+    const QByteArray bytes = answer + kCrLf + trailer;
     const int piece = m_options.splitRepliesBytes;
     if (piece <= 0) {
         m_output.sendAfter(bytes, delayMs);

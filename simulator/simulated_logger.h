@@ -72,7 +72,8 @@ private:
     QByteArray answerFor(const QByteArray &line, QByteArray *writtenKey);
     QByteArray readItem(const QByteArray &key) const;
     QByteArray writeItem(const QByteArray &key, const QByteArray &value);
-    void reply(const QByteArray &answer, int delayMs);
+    // The answer and its line end, then trailer, if any, in the same write.
+    void reply(const QByteArray &answer, int delayMs, const QByteArray &trailer = {});
 
     std::unique_ptr<LoggerPort> m_port;
     SimulatedLoggerOptions m_options;

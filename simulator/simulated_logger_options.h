@@ -23,6 +23,8 @@ struct SimulatedLoggerOptions
     int splitRepliesBytes = 0;           // replies go out in pieces of this many bytes
     int splitPauseMs = 50;               // pause between pieces
     bool echoCommands = false;
+    QByteArray replyTrailer;             // sent with every answer to an item read ("key?"),
+                                         // in the same write, as the start of a next line
     bool noApn = false;                  // "???" for the APN and authentication items
     int absentFromRow = 16;              // channel rows from this one on are absent
     int floodBytes = 0;                  // sent without line ends before each "READY"

@@ -309,6 +309,21 @@ private slots:
         QCOMPARE(rig.state().EepChannel.at(2), rig.logger().value(QStringLiteral("ALARM0")));
     }
 
+    void replyArrivingWithTheStartOfTheNextLine_isStoredJoined()
+    {
+        SimulatedLoggerOptions options;
+        options.replyTrailer = "NE";
+        SequenceRig rig(options);
+        QVERIFY(rig.isValid());
+        rig.folder().writeFile(QStringLiteral("select.eep"), QByteArray("mode0?\r\nALARM0?\r\n"));
+        ReadSequence(rig.context()).ReadFromLogger(rig.portChoice());
+        QCOMPARE(rig.screen().statusText(), QStringLiteral("読込完了"));
+        // Each wait ends at the first line end and keeps what came with it; the next line's
+        // wait starts from an emptied buffer.
+        QCOMPARE(rig.state().EepChannel.at(1), rig.logger().value(QStringLiteral("mode0")) + QStringLiteral("NE"));
+        QCOMPARE(rig.state().EepChannel.at(2), rig.logger().value(QStringLiteral("ALARM0")) + QStringLiteral("NE"));
+    }
+
     void silentLogger_failsAfterThreeHandshakes()
     {
         SimulatedLoggerOptions options;
