@@ -1,6 +1,7 @@
 #include "binding/field_paint.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QPalette>
 #include <QWidget>
 
@@ -17,8 +18,13 @@ QColor colourOf(FieldColour colour)
 void paintField(QWidget *field, FieldColour colour)
 {
     QPalette palette = field->palette();
-    // Every colour group, so a disabled field shows the colour it was given.
+    // Every colour group, so a disabled field shows the colour it was given. Editable fields
+    // paint the base colour; a label paints its window colour, and only when asked to fill.
     palette.setColor(QPalette::Base, colourOf(colour));
+    if (qobject_cast<QLabel *>(field)) {
+        palette.setColor(QPalette::Window, colourOf(colour));
+        field->setAutoFillBackground(true);
+    }
     field->setPalette(palette);
 }
 

@@ -1,0 +1,68 @@
+#include "binding/field_paint.h"
+
+#include <QApplication>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPalette>
+#include <QtTest>
+
+namespace {
+
+// The colour drawn in the middle of the widget, where no frame or text stands.
+QColor paintedColour(QWidget *widget)
+{
+    widget->resize(60, 20);
+    const QImage image = widget->grab().toImage();
+    return image.pixelColor(image.width() / 2, image.height() / 2);
+}
+
+} // namespace
+
+// What the operator sees of a locked or unlocked field, labels included.
+class TestFieldPaint : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void paintedColour_isWhatTheScreenShows_data()
+    {
+        QTest::addColumn<bool>("label");
+        QTest::addColumn<bool>("white");
+        QTest::newRow("label, white") << true << true;
+        QTest::newRow("label, button face") << true << false;
+        QTest::newRow("text box, white") << false << true;
+        QTest::newRow("text box, button face") << false << false;
+    }
+
+    void paintedColour_isWhatTheScreenShows()
+    {
+        QFETCH(bool, label);
+        QFETCH(bool, white);
+        std::unique_ptr<QWidget> field;
+        if (label)
+            field = std::make_unique<QLabel>();
+        else
+            field = std::make_unique<QLineEdit>();
+        const FieldColour colour = white ? FieldColour::White : FieldColour::ButtonFace;
+        paintField(field.get(), colour);
+        QCOMPARE(fieldColour(field.get()), colour);
+        const QColor expected = white ? QColor(255, 255, 255) : QApplication::palette().color(QPalette::Button);
+        QCOMPARE(paintedColour(field.get()), expected);
+    }
+
+    void lockAndUnlock_changeEnabledStateAndColourButNotText()
+    {
+        QLineEdit field(QStringLiteral("alarm1@example.jp"));
+        lockField(&field);
+        QVERIFY(!field.isEnabled());
+        QCOMPARE(fieldColour(&field), FieldColour::ButtonFace);
+        unlockField(&field);
+        QVERIFY(field.isEnabled());
+        QCOMPARE(fieldColour(&field), FieldColour::White);
+        QCOMPARE(field.text(), QStringLiteral("alarm1@example.jp"));
+    }
+};
+
+QTEST_MAIN(TestFieldPaint)
+#include "tst_field_paint.moc"
