@@ -1,10 +1,10 @@
 #include "scripts/alarm_scripts.h"
+#include "support/file_mode.h"
 #include "support/temp_app_folder.h"
 
 #include <QDir>
 #include <QtTest>
 
-#include <filesystem>
 
 using namespace Qt::StringLiterals;
 
@@ -186,11 +186,8 @@ private slots:
                  modeLines(0, 1) + QByteArray("ALARM0=1\r\nALARM1=2\r\n") + modeLines(2, 15));
         QCOMPARE(folder.readFile(u"ArmNet.eep"_s), QByteArray("CAEEWF0,1\r\nCAEEWF1,2\r\n"));
 #if defined(Q_OS_UNIX)
-        for (const QString &name : {u"Arm.eep"_s, u"ArmNet.eep"_s}) {
-            const auto mode = std::filesystem::status(folder.filePath(name).toStdString()).permissions();
-            QCOMPARE(mode & std::filesystem::perms::mask,
-                     std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
-        }
+        for (const QString &name : {u"Arm.eep"_s, u"ArmNet.eep"_s})
+            QCOMPARE(modeOf(folder.filePath(name)), kOwnerOnly);
 #endif
     }
 

@@ -1,10 +1,10 @@
 #include "scripts/mail_scripts.h"
+#include "support/file_mode.h"
 #include "support/temp_app_folder.h"
 
 #include <QDir>
 #include <QtTest>
 
-#include <filesystem>
 
 using namespace Qt::StringLiterals;
 
@@ -140,11 +140,8 @@ private slots:
         QCOMPARE(folder.readFile(u"Mmail.eep"_s), kConnectionLines + "CAAUTHTYPE=2\r\n");
 #if defined(Q_OS_UNIX)
         // Mmail.eep carries both passwords in clear.
-        for (const QString &name : {u"mail.eep"_s, u"Mmail.eep"_s}) {
-            const auto mode = std::filesystem::status(folder.filePath(name).toStdString()).permissions();
-            QCOMPARE(mode & std::filesystem::perms::mask,
-                     std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
-        }
+        for (const QString &name : {u"mail.eep"_s, u"Mmail.eep"_s})
+            QCOMPARE(modeOf(folder.filePath(name)), kOwnerOnly);
 #endif
     }
 

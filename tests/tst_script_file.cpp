@@ -1,11 +1,11 @@
 #include "scripts/script_file.h"
+#include "support/file_mode.h"
 #include "support/temp_app_folder.h"
 
 #include <QDir>
 #include <QFile>
 #include <QtTest>
 
-#include <filesystem>
 
 #if defined(Q_OS_UNIX)
 #include <csignal>
@@ -54,18 +54,11 @@ bool acceptsNewFiles(const QString &folder)
     return true;
 }
 
-std::filesystem::perms modeOf(const QString &path)
-{
-    return std::filesystem::status(path.toStdString()).permissions() & std::filesystem::perms::mask;
-}
-
 // A file that could not be written is logged, not passed over in silence.
 void expectCannotWriteWarning()
 {
     QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"^cannot write "_s));
 }
-
-constexpr auto kOwnerOnly = std::filesystem::perms::owner_read | std::filesystem::perms::owner_write;
 
 } // namespace
 

@@ -1,6 +1,6 @@
 #include "support/screen_controls_fixture.h"
 
-#include "binding/field_paint.h"
+#include "binding/screen_lock.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -54,13 +54,8 @@ ScreenControlsFixture::ScreenControlsFixture() : m_window(std::make_unique<QWidg
     c.setObserbox->setEditable(true);
     c.AuthLabel = new QLabel(window);
 
-    for (auto *field : c.Text4)
-        lockField(field);
-    for (auto *field : c.Text5)
-        lockField(field);
-    for (auto *field : c.Text3)
-        lockField(field);
-    lockField(c.setObserbox);
+    // The mail and connection fields open locked, as on the window.
+    LockScreen(c);
 }
 
 ScreenControlsFixture::~ScreenControlsFixture() = default;
