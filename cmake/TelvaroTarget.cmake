@@ -8,8 +8,42 @@ function(telvaro_configure_target target)
     if(MSVC)
         target_compile_options(${target} PRIVATE /W4 /utf-8)
     else()
-        target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic)
+        target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Winvalid-pch)
     endif()
+endfunction()
+
+# Qt's headers are most of what each file compiles: a library precompiles those its folder
+# uses (the core set, or the list it gives).
+set(TELVARO_CORE_HEADERS
+    <QByteArray> <QString> <QStringList> <QList> <QObject> <QFile> <QFileInfo> <QDir>
+    <QLoggingCategory> <QTimer> <array> <functional> <memory> <optional>)
+
+# The library of one folder: telvaro_<folder>, built from the folder's sources, on top of the
+# libraries it names. Folders include each other as "<folder>/<file>.h" from the source root.
+function(telvaro_add_library target)
+    cmake_parse_arguments(PARSE_ARGV 1 ARG "" "" "SOURCES;DEPENDS;PRECOMPILE")
+    add_library(${target} STATIC ${ARG_SOURCES})
+    telvaro_configure_target(${target})
+    get_property(core_headers_owner GLOBAL PROPERTY TELVARO_CORE_HEADERS_OWNER)
+    if(ARG_PRECOMPILE)
+        target_precompile_headers(${target} PRIVATE ${ARG_PRECOMPILE})
+    elseif(core_headers_owner)
+        target_precompile_headers(${target} REUSE_FROM ${core_headers_owner})
+    else()
+        # The first library compiles the core set; the others reuse it.
+        target_precompile_headers(${target} PRIVATE ${TELVARO_CORE_HEADERS})
+        set_property(GLOBAL PROPERTY TELVARO_CORE_HEADERS_OWNER ${target})
+    endif()
+    target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR})
+    target_link_libraries(${target} PUBLIC ${ARG_DEPENDS})
+endfunction()
+
+# A folder of headers only.
+function(telvaro_add_header_library target)
+    cmake_parse_arguments(PARSE_ARGV 1 ARG "" "" "SOURCES;DEPENDS")
+    add_library(${target} INTERFACE ${ARG_SOURCES})
+    target_include_directories(${target} INTERFACE ${PROJECT_SOURCE_DIR})
+    target_link_libraries(${target} INTERFACE ${ARG_DEPENDS})
 endfunction()
 
 # An executable that is installed beside the program.

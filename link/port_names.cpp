@@ -1,6 +1,6 @@
 #include "link/port_names.h"
 
-#include "binding/run_time_error.h"
+#include "base/run_time_error.h"
 
 #include <QDir>
 #include <QFileInfo>

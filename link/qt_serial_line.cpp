@@ -1,6 +1,6 @@
 #include "link/qt_serial_line.h"
 
-#include "binding/run_time_error.h"
+#include "base/run_time_error.h"
 #include "link/port_names.h"
 #include "link/speed_table.h"
 

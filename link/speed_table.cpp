@@ -1,6 +1,6 @@
 #include "link/speed_table.h"
 
-#include "binding/run_time_error.h"
+#include "base/run_time_error.h"
 
 #include <QStringList>
 

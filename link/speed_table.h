@@ -1,6 +1,6 @@
 #pragma once
 
-#include "binding/fixed_table.h"
+#include "base/fixed_table.h"
 
 #include <QSerialPort>
 #include <QString>

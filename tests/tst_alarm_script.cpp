@@ -1,4 +1,4 @@
-#include "scripts/alarm_scripts.h"
+#include "files/alarm_scripts.h"
 #include "support/file_mode.h"
 #include "support/temp_app_folder.h"
 

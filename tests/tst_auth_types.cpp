@@ -1,5 +1,5 @@
-#include "binding/settings_state.h"
-#include "scripts/auth_types.h"
+#include "files/auth_types.h"
+#include "state/settings_state.h"
 #include "support/temp_app_folder.h"
 #include "text/cp932.h"
 

@@ -1,8 +1,8 @@
-#include "binding/settings_state.h"
-#include "binding/show_channels.h"
-#include "screen/editing_handlers.h"
+#include "state/settings_state.h"
 #include "support/combo_pick.h"
 #include "support/screen_controls_fixture.h"
+#include "widgets/editing_handlers.h"
+#include "widgets/show_channels.h"
 
 #include <QComboBox>
 #include <QLabel>

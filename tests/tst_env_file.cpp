@@ -1,4 +1,4 @@
-#include "shell/env_file.h"
+#include "files/env_file.h"
 
 #include <QDir>
 #include <QFile>

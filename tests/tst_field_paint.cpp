@@ -1,4 +1,4 @@
-#include "binding/field_paint.h"
+#include "widgets/field_paint.h"
 
 #include <QApplication>
 #include <QImage>

@@ -1,6 +1,6 @@
-#include "binding/model_definition.h"
-#include "binding/settings_state.h"
-#include "link/model_table.h"
+#include "exchange/model_table.h"
+#include "files/model_definition.h"
+#include "state/settings_state.h"
 
 #include <QDir>
 #include <QFile>

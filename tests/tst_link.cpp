@@ -1,4 +1,4 @@
-#include "binding/run_time_error.h"
+#include "base/run_time_error.h"
 #include "link/line_ends.h"
 #include "link/link.h"
 #include "link/qt_serial_line.h"

@@ -1,4 +1,4 @@
-#include "binding/run_time_error.h"
+#include "base/run_time_error.h"
 #include "link/link.h"
 #include "link/reply_accumulator.h"
 #include "link/speed_table.h"

@@ -1,5 +1,5 @@
-#include "binding/model_definition.h"
-#include "binding/settings_state.h"
+#include "files/model_definition.h"
+#include "state/settings_state.h"
 #include "support/temp_app_folder.h"
 #include "text/cp932.h"
 

@@ -1,4 +1,4 @@
-#include "screen/frm_set.h"
+#include "widgets/frm_set.h"
 
 #include <QComboBox>
 #include <QLabel>

@@ -1,4 +1,4 @@
-#include "binding/run_time_error.h"
+#include "base/run_time_error.h"
 #include "link/port_names.h"
 
 #include <QDir>

@@ -1,7 +1,7 @@
-#include "binding/field_paint.h"
-#include "link/read_sequence.h"
+#include "exchange/read_sequence.h"
 #include "simulator/logger_settings.h"
 #include "support/sequence_rig.h"
+#include "widgets/field_paint.h"
 
 #include <QComboBox>
 #include <QLabel>

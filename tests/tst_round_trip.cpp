@@ -1,11 +1,11 @@
-#include "binding/settings_state.h"
+#include "files/env_file.h"
 #include "link/qt_serial_line.h"
-#include "screen/frm_main.h"
-#include "shell/env_file.h"
+#include "state/settings_state.h"
 #include "support/combo_pick.h"
 #include "support/message_box_watcher.h"
 #include "support/simulated_logger_fixture.h"
 #include "support/temp_app_folder.h"
+#include "widgets/frm_main.h"
 
 #include <QComboBox>
 #include <QDir>

@@ -1,9 +1,9 @@
-#include "binding/field_paint.h"
-#include "binding/screen_lock.h"
-#include "binding/settings_state.h"
 #include "link/qt_serial_line.h"
-#include "screen/frm_main.h"
+#include "state/settings_state.h"
 #include "support/temp_app_folder.h"
+#include "widgets/field_paint.h"
+#include "widgets/frm_main.h"
+#include "widgets/screen_lock.h"
 
 #include <QComboBox>
 #include <QLineEdit>

@@ -1,4 +1,4 @@
-#include "scripts/script_file.h"
+#include "files/script_file.h"
 #include "support/file_mode.h"
 #include "support/temp_app_folder.h"
 

@@ -1,4 +1,4 @@
-#include "binding/settings_state.h"
+#include "state/settings_state.h"
 
 #include <QtTest>
 

@@ -1,8 +1,8 @@
-#include "binding/field_paint.h"
-#include "binding/settings_state.h"
-#include "binding/show_channels.h"
+#include "state/settings_state.h"
 #include "support/combo_pick.h"
 #include "support/screen_controls_fixture.h"
+#include "widgets/field_paint.h"
+#include "widgets/show_channels.h"
 
 #include <QComboBox>
 #include <QLabel>

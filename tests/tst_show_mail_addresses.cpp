@@ -1,7 +1,7 @@
-#include "binding/field_paint.h"
-#include "binding/settings_state.h"
-#include "binding/show_mail_addresses.h"
+#include "state/settings_state.h"
 #include "support/screen_controls_fixture.h"
+#include "widgets/field_paint.h"
+#include "widgets/show_mail_addresses.h"
 
 #include <QLineEdit>
 #include <QtTest>

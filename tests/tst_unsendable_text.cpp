@@ -1,4 +1,4 @@
-#include "scripts/unsendable_text.h"
+#include "files/unsendable_text.h"
 
 #include <QtTest>
 

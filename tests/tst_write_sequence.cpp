@@ -1,8 +1,8 @@
-#include "link/read_sequence.h"
-#include "link/write_sequence.h"
-#include "screen/editing_handlers.h"
+#include "exchange/read_sequence.h"
+#include "exchange/write_sequence.h"
 #include "support/combo_pick.h"
 #include "support/sequence_rig.h"
+#include "widgets/editing_handlers.h"
 
 #include <QComboBox>
 #include <QDir>

@@ -1,6 +1,6 @@
 #include "support/screen_controls_fixture.h"
 
-#include "binding/screen_lock.h"
+#include "widgets/screen_lock.h"
 
 #include <QComboBox>
 #include <QLabel>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "binding/screen_controls.h"
+#include "widgets/screen_controls.h"
 
 #include <QWidget>
 

@@ -1,11 +1,11 @@
 #include "support/sequence_rig.h"
 
-#include "binding/screen_lock.h"
-#include "binding/show_channels.h"
-#include "binding/show_connection.h"
-#include "binding/show_mail_addresses.h"
-#include "screen/script_inputs.h"
 #include "text/cp932.h"
+#include "widgets/screen_lock.h"
+#include "widgets/script_inputs.h"
+#include "widgets/show_channels.h"
+#include "widgets/show_connection.h"
+#include "widgets/show_mail_addresses.h"
 
 RecordingScreen::RecordingScreen(SettingsState &state)
     : m_state(state)

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "binding/settings_state.h"
+#include "base/port_choice.h"
+#include "exchange/sequence.h"
+#include "exchange/sequence_screen.h"
 #include "link/link.h"
 #include "link/qt_serial_line.h"
-#include "link/sequence.h"
-#include "link/sequence_screen.h"
-#include "shell/env_file.h"
+#include "state/settings_state.h"
 #include "support/screen_controls_fixture.h"
 #include "support/simulated_logger_fixture.h"
 #include "support/temp_app_folder.h"

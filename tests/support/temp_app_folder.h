@@ -1,6 +1,6 @@
 #pragma once
 
-#include "scripts/app_folder.h"
+#include "files/app_folder.h"
 
 #include <QStringList>
 #include <QTemporaryDir>

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "exchange/sequence.h"
+
+#include <QtGlobal>
+
+// Reads every setting of the connected logger: the handshake, the model query, then the three
+// read scripts beside the program, each block moved onto the screen as soon as it is in.
+class ReadSequence : public Sequence
+{
+public:
+    // The states after the handshake; the gaps are part of the numbering.
+    enum State : qint16 {
+        SendModelQuery = 10,
+        AwaitModel = 11,
+        SendChannelQuery = 12,
+        AwaitChannelCount = 13,
+        SendChannelLine = 14,
+        AwaitChannelAnswer = 15,
+        ChannelsDone = 16,
+        SendMailLine = 19,
+        AwaitMailAnswer = 20,
+        MailDone = 21,
+        SendConnectionLine = 22,
+        AwaitConnectionAnswer = 23,
+        SendCommandModeOff = 24,
+        AwaitCommandModeOff = 25,
+        Finished = 26,
+    };
+
+    explicit ReadSequence(const SequenceContext &context);
+
+    // Runs the whole read; returns when it has ended, successfully or not.
+    void ReadFromLogger(const PortChoice &choice);
+
+private:
+    qint16 step(const PortChoice &choice);
+    void chooseModelFile();
+};

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "files/app_folder.h"
+#include "files/script_file.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <array>
+
+// What the alarm scripts are built from, one entry per channel row 0..15.
+struct AlarmScriptInputs
+{
+    static constexpr int kRows = 16;
+
+    std::array<QString, kRows> channelCode; // element code, written verbatim
+    std::array<QString, kRows> alarmFlag;   // the row takes limits unless exactly "0"
+    std::array<QString, kRows> lowerLimit;  // text of the "警報下限値" box
+    std::array<QString, kRows> upperLimit;  // text of the "警報上限値" box
+};
+
+// "Arm.eep": a mode line per row, two ALARM lines per row that takes limits.
+QList<ScriptLine> armScriptLines(const AlarmScriptInputs &inputs);
+// "ArmNet.eep": the same limits as CAEEWF lines; no lines when no row takes limits.
+QList<ScriptLine> armNetScriptLines(const AlarmScriptInputs &inputs);
+
+QByteArray armScriptBytes(const AlarmScriptInputs &inputs);
+QByteArray armNetScriptBytes(const AlarmScriptInputs &inputs);
+
+// Writes "Arm.eep", then "ArmNet.eep". False as soon as one cannot be written.
+bool BuildAlarmScript(const AppFolder &folder, const AlarmScriptInputs &inputs);

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "files/app_folder.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+#include <optional>
+
+// One command line of a script file: the key (with its "=" or ","), the value as it goes
+// out, and the caption of the screen field the value comes from, to name it to the operator.
+struct ScriptLine
+{
+    QString key;
+    QString value;
+    QString caption;
+};
+
+// The bytes of a script file: each line in code page 932, followed by CR LF.
+QByteArray scriptFileBytes(const QList<ScriptLine> &lines);
+
+// The caption of the first line whose value code page 932 cannot hold.
+std::optional<QString> firstUnsendableCaption(const QList<ScriptLine> &lines);
+
+// Replaces the file in one step, readable and writable by its owner only (the connection
+// script holds passwords). False when it could not be written; any earlier copy then stays.
+bool writeScriptFile(const AppFolder &folder, const QString &name, const QByteArray &bytes);

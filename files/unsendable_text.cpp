@@ -1,0 +1,7 @@
+#include "files/unsendable_text.h"
+
+std::optional<QString> firstUnsendableField(const AlarmScriptInputs &alarm, const MailScriptInputs &mail)
+{
+    // "ArmNet.eep" repeats the limits of "Arm.eep", so it adds nothing to check.
+    return firstUnsendableCaption(armScriptLines(alarm) + mailScriptLines(mail) + connectionScriptLines(mail));
+}

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "base/fixed_table.h"
+
+#include <QString>
+#include <QtGlobal>
+
+// Flags are 16-bit integers, compared with kTrue exactly.
+constexpr qint16 kFalse = 0;
+constexpr qint16 kTrue = -1;
+
+// The one set of tables through which the parts of the tool hand data to each other.
+// It lives for the whole run and is never cleared: an entry keeps its value until that
+// very entry is written again, also across several reads. The names are those the
+// read scripts, the model files and the screen agree on, so they are kept as they are.
+struct SettingsState
+{
+    // Device image: the n-th answer of a block (n from 1), line ends removed.
+    FixedTable<QString, 100> EepChannel;
+    FixedTable<QString, 30> EepMail;
+    FixedTable<QString, 30> EepConnect;
+    QString ModelIniPath;
+
+    // Model tables: model line i describes channel row i; option fields 3..10 only.
+    FixedTable<QString, 16> ModelChLabel;
+    FixedTable<QString, 16> ModelAlarmFlag;
+    FixedTable<QString, 16> ModelDefaultItem;
+    FixedTable2D<QString, 16, 10> ModelItemCode;
+    FixedTable2D<QString, 16, 10> ModelItemName;
+    FixedTable2D<QString, 16, 10> ModelItemUnit;
+    FixedTable2D<QString, 16, 10> ModelItemFormat;
+
+    // Screen-side state.
+    FixedTable<QString, 16> ChannelCode;
+    FixedTable<qint16, 3> AuthCodes;
+    FixedTable<QString, 3> AuthNames;
+    qint16 ApnAuthEnabled = kFalse;
+};
+
+// A row takes alarm limits unless its flag is exactly "0".
+inline bool takesAlarmLimits(const SettingsState &state, int row)
+{
+    return state.ModelAlarmFlag.at(row) != QStringLiteral("0");
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "files/env_file.h"
+
+#include <QDialog>
+
+class QComboBox;
+
+// The port dialog: the serial port and the line speed, stored in env.dat by OK.
+class FrmSet : public QDialog
+{
+    Q_OBJECT
+
+public:
+    // Opens on the choice stored in env.dat; a stored value no entry matches selects nothing.
+    explicit FrmSet(QWidget *parent = nullptr);
+
+    // The stored choice: as read when the dialog opened, or as OK wrote it.
+    PortChoice choice() const { return m_choice; }
+
+    // Shows the dialog modally, with no owner, and returns the stored choice once it has closed.
+    static PortChoice choose();
+
+private:
+    void cmd_ok_Click();
+
+    QComboBox *m_cboPort = nullptr;
+    QComboBox *m_cboBaud = nullptr;
+    PortChoice m_choice;
+};
