@@ -41,7 +41,7 @@ ReadSequence::ReadSequence(const SequenceContext &context)
 
 void ReadSequence::ReadFromLogger(const PortChoice &choice)
 {
-    run(QStringLiteral("select.eep"), Finished, [&] { return step(choice); }, [this](const std::exception &) {
+    run(m_context.appFolder.file(QStringLiteral("select.eep")), Finished, [&] { return step(choice); }, [this](const std::exception &) {
         m_context.screen.showMessage(kCannotOpenPort);
         m_context.screen.showConnectionButtons();
     });
@@ -103,7 +103,7 @@ qint16 ReadSequence::step(const PortChoice &choice)
         setStatusText(QStringLiteral("Ch情報取得終了"));
         LoadModelDefinition(state);
         m_context.screen.showChannels();
-        openScript(QStringLiteral("select01.eep"));
+        openScript(m_context.appFolder.file(QStringLiteral("select01.eep")));
         m_lineCounter = 0;
         pause(0.5);
         setStatusText(QStringLiteral("メールアドレス取得中"));
@@ -116,7 +116,7 @@ qint16 ReadSequence::step(const PortChoice &choice)
         closeScript();
         setStatusText(QStringLiteral("メールアドレス取得終了"));
         m_context.screen.showMailAddresses();
-        openScript(QStringLiteral("select02.eep"));
+        openScript(m_context.appFolder.file(QStringLiteral("select02.eep")));
         m_lineCounter = 0;
         setStatusText(QStringLiteral("接続設定取得中"));
         return SendConnectionLine;

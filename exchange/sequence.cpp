@@ -18,11 +18,11 @@ Sequence::Sequence(const SequenceContext &context)
 {
 }
 
-void Sequence::run(const QString &firstScript, qint16 endState, const std::function<qint16()> &step,
+void Sequence::run(const QString &firstScriptPath, qint16 endState, const std::function<qint16()> &step,
                    const std::function<void(const std::exception &)> &errorPath)
 {
     try {
-        openScript(firstScript);
+        openScript(firstScriptPath);
         m_context.screen.clearLog();
         m_lineCounter = 0;
         m_SeqState = OpenPort;
@@ -152,9 +152,9 @@ void Sequence::pause(double seconds)
     m_context.link.pause(seconds);
 }
 
-void Sequence::openScript(const QString &fileName)
+void Sequence::openScript(const QString &path)
 {
-    m_ScriptPath = m_context.appFolder.file(fileName);
+    m_ScriptPath = path;
     m_script.setFileName(m_ScriptPath);
     if (!m_script.open(QIODevice::ReadOnly))
         throw RunTimeError(QStringLiteral("cannot open %1: %2").arg(m_ScriptPath, m_script.errorString()));

@@ -48,7 +48,7 @@ protected:
     // returning the next state, until the end state or the failure state has run. Any error,
     // foreseen or not, closes the script and releases the port before errorPath runs, so the
     // port is never left open; the status text keeps its last value.
-    void run(const QString &firstScript, qint16 endState, const std::function<qint16()> &step,
+    void run(const QString &firstScriptPath, qint16 endState, const std::function<qint16()> &step,
              const std::function<void(const std::exception &)> &errorPath);
 
     // One step of the handshake; afterCommandMode is where a sequence goes on once the logger is
@@ -73,8 +73,8 @@ protected:
     void setStatusText(const QString &text);
     void pause(double seconds);
 
-    // The script being played or sent, one at a time, in the program's folder.
-    void openScript(const QString &fileName);
+    // The script being played or sent, one at a time.
+    void openScript(const QString &path);
     void closeScript();
 
     // Closes the open script and releases the port, whichever is open.

@@ -53,7 +53,7 @@ void WriteSequence::endWithMessage(const QString &message)
 
 void WriteSequence::WriteToLogger(const PortChoice &choice)
 {
-    run(QStringLiteral("Arm.eep"), Finished, [&] { return step(choice); }, [this](const std::exception &error) {
+    run(m_context.appFolder.scriptFile(QStringLiteral("Arm.eep")), Finished, [&] { return step(choice); }, [this](const std::exception &error) {
         const bool scriptNotWritten = dynamic_cast<const ScriptFileError *>(&error) != nullptr;
         endWithMessage(scriptNotWritten ? kCannotWriteScript : kCannotOpenPort);
     });
@@ -87,7 +87,7 @@ qint16 WriteSequence::step(const PortChoice &choice)
         if (!BuildMailScript(m_context.appFolder, m_context.screen.mailScriptInputs()))
             throw ScriptFileError(QStringLiteral("mail scripts not written"));
         setStatusText(QStringLiteral("メールアドレス書込中"));
-        openScript(QStringLiteral("mail.eep"));
+        openScript(m_context.appFolder.scriptFile(QStringLiteral("mail.eep")));
         m_lineCounter = 0;
         return SendMailLine;
     case SendMailLine:
@@ -97,7 +97,7 @@ qint16 WriteSequence::step(const PortChoice &choice)
     case MailDone:
         closeScript();
         setStatusText(QStringLiteral("メールアドレス書込完了"));
-        openScript(QStringLiteral("ArmNet.eep"));
+        openScript(m_context.appFolder.scriptFile(QStringLiteral("ArmNet.eep")));
         m_lineCounter = 0;
         pause(0.5);
         setStatusText(QStringLiteral("設定書込中"));
@@ -109,7 +109,7 @@ qint16 WriteSequence::step(const PortChoice &choice)
     case AlarmNetDone:
         closeScript();
         setStatusText(QStringLiteral("設定書込完了"));
-        openScript(QStringLiteral("Mmail.eep"));
+        openScript(m_context.appFolder.scriptFile(QStringLiteral("Mmail.eep")));
         m_lineCounter = 0;
         setStatusText(QStringLiteral("接続設定書込中"));
         return SendConnectionLine;

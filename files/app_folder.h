@@ -14,7 +14,10 @@ public:
     static const AppFolder &ofRunningProgram();
 
     const QString &path() const { return m_appDir; }
+    // An installation file: a read script, a model definition file, auth.ini.
     QString file(const QString &name) const { return m_appDir + name; }
+    // A script file the tool writes and then sends: Arm.eep, ArmNet.eep, mail.eep, Mmail.eep.
+    QString scriptFile(const QString &name) const { return m_appDir + name; }
 
 private:
     QString m_appDir;

@@ -35,7 +35,7 @@ std::optional<QString> firstUnsendableCaption(const QList<ScriptLine> &lines)
 
 bool writeScriptFile(const AppFolder &folder, const QString &name, const QByteArray &bytes)
 {
-    QSaveFile file(folder.file(name));
+    QSaveFile file(folder.scriptFile(name));
     // commit() can report success after a write failed half-way (a full disk): flush first.
     const bool written = file.open(QIODevice::WriteOnly)
                          && file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner)
