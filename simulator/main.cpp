@@ -1,4 +1,4 @@
-#include "simulator/com_port_mapping.h"
+#include "link/port_names.h"
 #include "simulator/pseudo_terminal_port.h"
 #include "simulator/serial_device_port.h"
 #include "simulator/simulated_logger.h"
@@ -41,7 +41,7 @@ int main(int argc, char *argv[])
             return fail(error);
         shownDevice = terminal->devicePath();
         if (commandLine->linkCom > 0
-            && !mapComPort(commandLine->portsFolder, commandLine->linkCom, shownDevice, &error))
+            && !PortNames::mapPort(commandLine->linkCom, shownDevice, commandLine->portsFolder, &error))
             return fail(error);
         port = std::move(terminal);
     } else {

@@ -73,6 +73,21 @@ private slots:
         QVERIFY(QFile::link(u"/dev/null"_s, ports.filePath(u"COM4"_s)));
         QCOMPARE(PortNames::deviceFor(4, ports.path()), u"/dev/ttyS3"_s);
     }
+
+    void mapping_replacesAnOldLink_butNeverAFile()
+    {
+        QTemporaryDir ports;
+        QString error;
+        QVERIFY2(PortNames::mapPort(2, u"/dev/pts/old"_s, ports.path(), &error), qPrintable(error));
+        QVERIFY2(PortNames::mapPort(2, u"/dev/pts/new"_s, ports.path(), &error), qPrintable(error));
+        QCOMPARE(QFileInfo(PortNames::linkPath(2, ports.path())).symLinkTarget(), u"/dev/pts/new"_s);
+
+        QFile plain(PortNames::linkPath(3, ports.path()));
+        QVERIFY(plain.open(QIODevice::WriteOnly));
+        plain.close();
+        QVERIFY(!PortNames::mapPort(3, u"/dev/pts/new"_s, ports.path(), &error));
+        QVERIFY(!QFileInfo(plain.fileName()).isSymLink());
+    }
 #endif
 
     void portNumberBelowOne_isAnOpeningError_data()

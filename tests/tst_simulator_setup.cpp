@@ -1,4 +1,4 @@
-#include "simulator/com_port_mapping.h"
+#include "link/port_names.h"
 #include "simulator/logger_settings.h"
 #include "simulator/simulator_command_line.h"
 #include "support/simulated_logger_fixture.h"
@@ -127,21 +127,6 @@ private slots:
         QVERIFY2(error.contains(QStringLiteral("--link-com")), qPrintable(error));
     }
 
-    void mapping_replacesAnOldLink_butNeverAFile()
-    {
-        QTemporaryDir dir;
-        QString error;
-        QVERIFY2(mapComPort(dir.path(), 2, QStringLiteral("/dev/pts/old"), &error), qPrintable(error));
-        QVERIFY2(mapComPort(dir.path(), 2, QStringLiteral("/dev/pts/new"), &error), qPrintable(error));
-        QCOMPARE(QFileInfo(dir.filePath(QStringLiteral("com2"))).symLinkTarget(), QStringLiteral("/dev/pts/new"));
-
-        QFile plain(dir.filePath(QStringLiteral("com3")));
-        QVERIFY(plain.open(QIODevice::WriteOnly));
-        plain.close();
-        QVERIFY(!mapComPort(dir.path(), 3, QStringLiteral("/dev/pts/new"), &error));
-        QVERIFY(!QFileInfo(plain.fileName()).isSymLink());
-    }
-
     void executable_printsItsDevice_mapsThePort_andKeepsWritesForTheNextRun()
     {
         QVERIFY2(QFileInfo::exists(simulatorPath()), "build telvaro-logger-sim first");
@@ -156,7 +141,7 @@ private slots:
             QVERIFY(simulator.waitForReadyRead(5000));
             const QString device = QString::fromLocal8Bit(simulator.readLine().trimmed());
             QVERIFY2(device.startsWith(QStringLiteral("/dev/")), qPrintable(device));
-            const QString link = comPortLinkPath(ports, 4);
+            const QString link = PortNames::linkPath(4, ports);
             QCOMPARE(QFileInfo(link).symLinkTarget(), device);
 
             ToolEndOfLine tool;

@@ -1,6 +1,6 @@
 #include "support/simulated_logger_fixture.h"
 
-#include "simulator/com_port_mapping.h"
+#include "link/port_names.h"
 #include "simulator/pseudo_terminal_port.h"
 
 #include <QDeadlineTimer>
@@ -20,7 +20,7 @@ SimulatedLoggerFixture::SimulatedLoggerFixture(const SimulatedLoggerOptions &opt
     if (!port)
         return;
     m_devicePath = port->devicePath();
-    if (!mapComPort(m_portsFolder.path(), comNumber, m_devicePath, &m_error))
+    if (!PortNames::mapPort(comNumber, m_devicePath, m_portsFolder.path(), &m_error))
         return;
     m_logger = std::make_unique<SimulatedLogger>(std::move(port), options);
     if (!m_logger->settingsError().isEmpty()) {
@@ -33,7 +33,7 @@ SimulatedLoggerFixture::~SimulatedLoggerFixture() = default;
 
 QString SimulatedLoggerFixture::comLinkPath() const
 {
-    return comPortLinkPath(m_portsFolder.path(), m_comNumber);
+    return PortNames::linkPath(m_comNumber, m_portsFolder.path());
 }
 
 ToolEndOfLine::ToolEndOfLine()
