@@ -1,0 +1,15 @@
+#pragma once
+
+#include "files/settings_items.h"
+
+#include <QString>
+
+#include <array>
+
+struct SettingsState;
+
+// The caption of the screen field each item comes from, as the pre-flight check names it
+// ("要素名 3", "警報下限値 3", "LoginID"...), for the model whose alarm flags the state holds:
+// the k-th row that takes limits shows ALARM2k and ALARM2k+1. An ALARM item that no row of the
+// model sends has no caption; model and channels have a translated one of their own.
+std::array<QString, SettingsItems::kCount> itemCaptions(const SettingsState &state);

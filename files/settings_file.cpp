@@ -1,0 +1,196 @@
+#include "files/settings_file.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStringDecoder>
+
+#include <algorithm>
+#include <array>
+
+namespace {
+
+constexpr char kByteOrderMark[] = "\xEF\xBB\xBF";
+constexpr char kLineEnd[] = "\r\n";
+// Far above a file of every item with long values; a larger file is not a settings file.
+constexpr qint64 kLargestFile = 1024 * 1024;
+
+QString tr(const char *text)
+{
+    return QCoreApplication::translate("SettingsFile", text);
+}
+
+bool hasControlCharacter(QStringView text)
+{
+    return std::any_of(text.begin(), text.end(), [](QChar c) { return c.category() == QChar::Other_Control; });
+}
+
+bool isBlank(QStringView line)
+{
+    return line.trimmed().isEmpty();
+}
+
+bool isComment(QStringView line)
+{
+    return line.trimmed().startsWith(u'#');
+}
+
+// The lines of the file without their line ends; what follows the last line end is a line
+// only when it is not empty.
+QList<QByteArrayView> linesOf(QByteArrayView bytes)
+{
+    QList<QByteArrayView> lines;
+    qsizetype start = 0;
+    while (start < bytes.size()) {
+        qsizetype end = bytes.indexOf('\n', start);
+        if (end < 0)
+            end = bytes.size();
+        QByteArrayView line = bytes.sliced(start, end - start);
+        if (line.endsWith('\r'))
+            line.chop(1);
+        lines.append(line);
+        start = end + 1;
+    }
+    return lines;
+}
+
+std::optional<QString> utf8Text(QByteArrayView line)
+{
+    // A byte-order mark inside the file is a character like any other, not to be dropped.
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
+    QString text = decoder.decode(line);
+    if (decoder.hasError())
+        return std::nullopt;
+    return text;
+}
+
+} // namespace
+
+QString describe(const SettingsFileError &error)
+{
+    using Problem = SettingsFileError::Problem;
+    switch (error.problem) {
+    case Problem::NotUtf8:
+        return tr("line %1: not UTF-8 text").arg(error.line);
+    case Problem::NoEqualsSign:
+        return tr("line %1: no \"=\" (a line is item=value, a comment starting with \"#\", or blank)").arg(error.line);
+    case Problem::UnknownItem:
+        return tr("line %1: unknown item \"%2\"").arg(QString::number(error.line), error.item);
+    case Problem::RepeatedItem:
+        return tr("line %1: item \"%2\" is already given on line %3").arg(QString::number(error.line), error.item, QString::number(error.firstLine));
+    case Problem::ControlCharacter:
+        return tr("line %1: the value of \"%2\" holds a control character").arg(QString::number(error.line), error.item);
+    }
+    return {};
+}
+
+SettingsFileContents parseSettingsFile(QByteArrayView bytes)
+{
+    using Problem = SettingsFileError::Problem;
+    if (bytes.startsWith(kByteOrderMark))
+        bytes = bytes.sliced(3);
+
+    SettingsFileContents contents;
+    std::array<int, SettingsItems::kCount> givenOnLine{};
+    const QList<QByteArrayView> lines = linesOf(bytes);
+    for (int index = 0; index < lines.size(); ++index) {
+        const int lineNumber = index + 1;
+        const std::optional<QString> text = utf8Text(lines.at(index));
+        if (!text) {
+            contents.errors.append({lineNumber, Problem::NotUtf8, {}, 0});
+            continue;
+        }
+        if (isBlank(*text) || isComment(*text))
+            continue;
+        const qsizetype equals = text->indexOf(u'=');
+        if (equals < 0) {
+            contents.errors.append({lineNumber, Problem::NoEqualsSign, {}, 0});
+            continue;
+        }
+        const QString name = text->left(equals);
+        const QString value = text->mid(equals + 1);
+        const std::optional<int> item = SettingsItems::indexOf(name);
+        if (!item) {
+            contents.errors.append({lineNumber, Problem::UnknownItem, name, 0});
+            continue;
+        }
+        if (givenOnLine.at(*item) != 0) {
+            contents.errors.append({lineNumber, Problem::RepeatedItem, name, givenOnLine.at(*item)});
+            continue;
+        }
+        givenOnLine.at(*item) = lineNumber;
+        if (hasControlCharacter(value)) {
+            contents.errors.append({lineNumber, Problem::ControlCharacter, name, 0});
+            continue;
+        }
+        contents.settings.set(*item, value);
+    }
+    return contents;
+}
+
+QStringList itemsWithControlCharacters(const DeviceSettings &settings)
+{
+    QStringList items;
+    for (int item = 0; item < SettingsItems::kCount; ++item) {
+        if (settings.contains(item) && hasControlCharacter(*settings.value(item)))
+            items.append(SettingsItems::at(item).name);
+    }
+    return items;
+}
+
+QByteArray settingsFileBytes(const DeviceSettings &settings)
+{
+    QByteArray bytes;
+    for (int item = 0; item < SettingsItems::kCount; ++item) {
+        if (settings.contains(item))
+            bytes += (SettingsItems::at(item).name + u'=' + *settings.value(item)).toUtf8() + kLineEnd;
+    }
+    return bytes;
+}
+
+bool readSettingsFile(const QString &path, SettingsFileContents *contents, QString *reason)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        *reason = file.errorString();
+        return false;
+    }
+    if (file.size() > kLargestFile) {
+        *reason = tr("larger than %1 bytes: not a settings file").arg(kLargestFile);
+        return false;
+    }
+    const QByteArray bytes = file.read(kLargestFile + 1);
+    if (file.error() != QFileDevice::NoError) {
+        *reason = file.errorString();
+        return false;
+    }
+    if (bytes.size() > kLargestFile) {
+        *reason = tr("larger than %1 bytes: not a settings file").arg(kLargestFile);
+        return false;
+    }
+    *contents = parseSettingsFile(bytes);
+    return true;
+}
+
+bool saveSettingsFile(const QString &path, const DeviceSettings &settings, QString *reason)
+{
+    const QStringList unwritable = itemsWithControlCharacters(settings);
+    if (!unwritable.isEmpty()) {
+        *reason = tr("a control character in the value of %1 cannot be kept in a settings file")
+                      .arg(unwritable.join(QStringLiteral(", ")));
+        return false;
+    }
+    const QByteArray bytes = settingsFileBytes(settings);
+    QSaveFile file(path);
+    const bool isNew = !QFileInfo::exists(path);
+    // commit() can report success after a write failed half-way (a full disk): flush first.
+    const bool written = file.open(QIODevice::WriteOnly)
+                         && (!isNew || file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner))
+                         && file.write(bytes) == bytes.size()
+                         && file.flush()
+                         && file.commit();
+    if (!written)
+        *reason = file.errorString();
+    return written;
+}

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "files/alarm_scripts.h"
+#include "files/device_settings.h"
+#include "files/mail_scripts.h"
+
+struct SettingsState;
+
+// Between the items of a settings file and the device image of the settings state, where a read
+// keeps the logger's answers: mode0..15 and ALARM0..31 are EepChannel 1..48, the mail addresses
+// EepMail 1..12, the connection items EepConnect 1..12. model and channels have no entry there.
+
+// Every logger item as the image holds it.
+DeviceSettings itemsOfImage(const SettingsState &state);
+
+// Stores each logger item the settings give where a read stores its answer; the other entries
+// keep what they hold. The binding procedures then show them as after a read.
+void storeInImage(const DeviceSettings &settings, SettingsState &state);
+
+// The answers a read would receive right after writing these inputs to the logger the image
+// describes: each item a write sends, as it sends it (narrowed text, the element code, the
+// limits packed onto the rows that take them, the authentication code), and the image's answer
+// for every item the write leaves alone or the logger lacks ("???", or a "?" in a mode answer).
+DeviceSettings answersAfterWrite(const SettingsState &state, const AlarmScriptInputs &alarm,
+                                 const MailScriptInputs &mail);
+
+// What a write of the items would be built from, for a model whose alarm flags the state holds:
+// the k-th row that takes limits gets ALARM2k and ALARM2k+1. An item missing from the settings,
+// or answered as one the logger lacks, gives an empty input.
+AlarmScriptInputs alarmScriptInputsOf(const DeviceSettings &settings, const SettingsState &state);
+MailScriptInputs mailScriptInputsOf(const DeviceSettings &settings);

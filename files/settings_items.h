@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QString>
+#include <QStringView>
+
+#include <array>
+#include <optional>
+
+// Where a read keeps an item's answer.
+enum class ItemBlock { Header, Channel, Mail, Connection };
+
+// One item of a settings file: the logger's own name for it (the read script's command without
+// its "?") and the entry of the device image that holds its answer.
+struct SettingsItem
+{
+    QString name;
+    ItemBlock block = ItemBlock::Header;
+    int entry = 0; // from 1 within its block's image table; 0 for the two header items
+};
+
+// Every item, in the order a settings file lists them: the logger's model code and its answer
+// to "EERC9" first, then the commands of select.eep, select01.eep and select02.eep in order.
+namespace SettingsItems {
+
+constexpr int kModel = 0;
+constexpr int kChannels = 1;
+constexpr int kChannelItems = 16 + 32; // mode0..mode15, ALARM0..ALARM31
+constexpr int kMailItems = 12;         // CAALARMADDRESS1..6, CADATAADDRESS1..6
+constexpr int kConnectionItems = 12;   // CALOGINID .. CAAUTHTYPE
+constexpr int kCount = 2 + kChannelItems + kMailItems + kConnectionItems;
+
+const std::array<SettingsItem, kCount> &all();
+const SettingsItem &at(int index);
+
+std::optional<int> indexOf(QStringView name);
+// The item a line of "Arm.eep", "mail.eep" or "Mmail.eep" sets: its key less the "=".
+std::optional<int> indexOfScriptKey(QStringView key);
+
+// The two passwords: reports and logs show them masked.
+bool isSecret(int index);
+
+} // namespace SettingsItems

@@ -1,0 +1,114 @@
+#include "files/value_checks.h"
+
+#include <QCoreApplication>
+#include <QRegularExpression>
+#include <QStringList>
+
+namespace {
+
+using Problem = ValueFinding::Problem;
+
+QString tr(const char *text)
+{
+    return QCoreApplication::translate("ValueChecks", text);
+}
+
+QString itemOf(const ScriptLine &line)
+{
+    return line.key.chopped(1); // the key less its "="
+}
+
+ValueFinding findingOn(const ScriptLine &line, Problem problem)
+{
+    return {problem, itemOf(line), line.caption, line.value, {}};
+}
+
+bool isDecimalNumber(const QString &text)
+{
+    // ASCII digits only: the value is checked as narrowed, the way it is sent.
+    static const QRegularExpression decimal(QStringLiteral("^[+-]?([0-9]+(\\.[0-9]*)?|\\.[0-9]+)$"));
+    return decimal.match(text).hasMatch();
+}
+
+bool isIpv4Address(const QString &text)
+{
+    static const QRegularExpression part(QStringLiteral("^[0-9]{1,3}$"));
+    const QStringList parts = text.split(u'.');
+    return parts.size() == 4 && std::all_of(parts.begin(), parts.end(), [](const QString &p) {
+               return part.match(p).hasMatch() && p.toInt() <= 255;
+           });
+}
+
+void checkLimits(const ScriptLine &lower, const ScriptLine &upper, QList<ValueFinding> &findings)
+{
+    bool bothNumbers = true;
+    for (const ScriptLine *limit : {&lower, &upper}) {
+        if (limit->value.isEmpty()) {
+            bothNumbers = false;
+        } else if (!isDecimalNumber(limit->value)) {
+            findings.append(findingOn(*limit, Problem::NotADecimalNumber));
+            bothNumbers = false;
+        }
+    }
+    if (bothNumbers && lower.value.toDouble() > upper.value.toDouble()) {
+        ValueFinding finding = findingOn(lower, Problem::LowerAboveUpper);
+        finding.upperValue = upper.value;
+        findings.append(finding);
+    }
+}
+
+void checkMailAddress(const ScriptLine &line, QList<ValueFinding> &findings)
+{
+    if (!line.value.isEmpty() && line.value.count(u'@') != 1)
+        findings.append(findingOn(line, Problem::NotOneAtSign));
+}
+
+void checkIpv4Address(const ScriptLine &line, QList<ValueFinding> &findings)
+{
+    if (!line.value.isEmpty() && !isIpv4Address(line.value))
+        findings.append(findingOn(line, Problem::NotAnIpv4Address));
+}
+
+} // namespace
+
+QString describe(const ValueFinding &finding)
+{
+    const QString field = QStringLiteral("%1 (%2)").arg(finding.caption, finding.item);
+    switch (finding.problem) {
+    case Problem::NotADecimalNumber:
+        return tr("%1: \"%2\" is not a decimal number").arg(field, finding.value);
+    case Problem::LowerAboveUpper:
+        return tr("%1: the lower limit %2 is above the upper limit %3").arg(field, finding.value, finding.upperValue);
+    case Problem::NotOneAtSign:
+        return tr("%1: \"%2\" is not a mail address with one \"@\"").arg(field, finding.value);
+    case Problem::NotAnIpv4Address:
+        return tr("%1: \"%2\" is not an IPv4 address such as 192.168.0.1").arg(field, finding.value);
+    }
+    return {};
+}
+
+QList<ValueFinding> valueFindings(const AlarmScriptInputs &alarm, const MailScriptInputs &mail)
+{
+    QList<ValueFinding> findings;
+
+    // "Arm.eep" holds limits only for the rows that take them, each row's lower limit right
+    // before its upper one.
+    QList<ScriptLine> limits;
+    for (const ScriptLine &line : armScriptLines(alarm)) {
+        if (itemOf(line).startsWith(u"ALARM"))
+            limits.append(line);
+    }
+    for (qsizetype i = 0; i + 1 < limits.size(); i += 2)
+        checkLimits(limits.at(i), limits.at(i + 1), findings);
+
+    for (const ScriptLine &line : mailScriptLines(mail))
+        checkMailAddress(line, findings);
+    for (const ScriptLine &line : connectionScriptLines(mail)) {
+        const QString item = itemOf(line);
+        if (item == u"CAFROMADDRESS")
+            checkMailAddress(line, findings);
+        else if (item == u"CADNS1" || item == u"CADNS2")
+            checkIpv4Address(line, findings);
+    }
+    return findings;
+}
