@@ -16,10 +16,11 @@ constexpr char kLineEnd[] = "\r\n";
 // Far above a file of every item with long values; a larger file is not a settings file.
 constexpr qint64 kLargestFile = 1024 * 1024;
 
-QString tr(const char *text)
+// The translation context of the messages here.
+class SettingsFile
 {
-    return QCoreApplication::translate("SettingsFile", text);
-}
+    Q_DECLARE_TR_FUNCTIONS(SettingsFile)
+};
 
 bool hasControlCharacter(QStringView text)
 {
@@ -72,15 +73,15 @@ QString describe(const SettingsFileError &error)
     using Problem = SettingsFileError::Problem;
     switch (error.problem) {
     case Problem::NotUtf8:
-        return tr("line %1: not UTF-8 text").arg(error.line);
+        return SettingsFile::tr("line %1: not UTF-8 text").arg(error.line);
     case Problem::NoEqualsSign:
-        return tr("line %1: no \"=\" (a line is item=value, a comment starting with \"#\", or blank)").arg(error.line);
+        return SettingsFile::tr("line %1: no \"=\" (a line is item=value, a comment starting with \"#\", or blank)").arg(error.line);
     case Problem::UnknownItem:
-        return tr("line %1: unknown item \"%2\"").arg(QString::number(error.line), error.item);
+        return SettingsFile::tr("line %1: unknown item \"%2\"").arg(QString::number(error.line), error.item);
     case Problem::RepeatedItem:
-        return tr("line %1: item \"%2\" is already given on line %3").arg(QString::number(error.line), error.item, QString::number(error.firstLine));
+        return SettingsFile::tr("line %1: item \"%2\" is already given on line %3").arg(QString::number(error.line), error.item, QString::number(error.firstLine));
     case Problem::ControlCharacter:
-        return tr("line %1: the value of \"%2\" holds a control character").arg(QString::number(error.line), error.item);
+        return SettingsFile::tr("line %1: the value of \"%2\" holds a control character").arg(QString::number(error.line), error.item);
     }
     return {};
 }
@@ -157,7 +158,7 @@ bool readSettingsFile(const QString &path, SettingsFileContents *contents, QStri
         return false;
     }
     if (file.size() > kLargestFile) {
-        *reason = tr("larger than %1 bytes: not a settings file").arg(kLargestFile);
+        *reason = SettingsFile::tr("larger than %1 bytes: not a settings file").arg(kLargestFile);
         return false;
     }
     const QByteArray bytes = file.read(kLargestFile + 1);
@@ -166,7 +167,7 @@ bool readSettingsFile(const QString &path, SettingsFileContents *contents, QStri
         return false;
     }
     if (bytes.size() > kLargestFile) {
-        *reason = tr("larger than %1 bytes: not a settings file").arg(kLargestFile);
+        *reason = SettingsFile::tr("larger than %1 bytes: not a settings file").arg(kLargestFile);
         return false;
     }
     *contents = parseSettingsFile(bytes);
@@ -177,7 +178,7 @@ bool saveSettingsFile(const QString &path, const DeviceSettings &settings, QStri
 {
     const QStringList unwritable = itemsWithControlCharacters(settings);
     if (!unwritable.isEmpty()) {
-        *reason = tr("a control character in the value of %1 cannot be kept in a settings file")
+        *reason = SettingsFile::tr("a control character in the value of %1 cannot be kept in a settings file")
                       .arg(unwritable.join(QStringLiteral(", ")));
         return false;
     }

@@ -8,10 +8,11 @@ namespace {
 
 using Problem = ValueFinding::Problem;
 
-QString tr(const char *text)
+// The translation context of the messages here.
+class ValueChecks
 {
-    return QCoreApplication::translate("ValueChecks", text);
-}
+    Q_DECLARE_TR_FUNCTIONS(ValueChecks)
+};
 
 QString itemOf(const ScriptLine &line)
 {
@@ -76,13 +77,13 @@ QString describe(const ValueFinding &finding)
     const QString field = QStringLiteral("%1 (%2)").arg(finding.caption, finding.item);
     switch (finding.problem) {
     case Problem::NotADecimalNumber:
-        return tr("%1: \"%2\" is not a decimal number").arg(field, finding.value);
+        return ValueChecks::tr("%1: \"%2\" is not a decimal number").arg(field, finding.value);
     case Problem::LowerAboveUpper:
-        return tr("%1: the lower limit %2 is above the upper limit %3").arg(field, finding.value, finding.upperValue);
+        return ValueChecks::tr("%1: the lower limit %2 is above the upper limit %3").arg(field, finding.value, finding.upperValue);
     case Problem::NotOneAtSign:
-        return tr("%1: \"%2\" is not a mail address with one \"@\"").arg(field, finding.value);
+        return ValueChecks::tr("%1: \"%2\" is not a mail address with one \"@\"").arg(field, finding.value);
     case Problem::NotAnIpv4Address:
-        return tr("%1: \"%2\" is not an IPv4 address such as 192.168.0.1").arg(field, finding.value);
+        return ValueChecks::tr("%1: \"%2\" is not an IPv4 address such as 192.168.0.1").arg(field, finding.value);
     }
     return {};
 }

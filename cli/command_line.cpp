@@ -1,0 +1,84 @@
+#include "cli/command_line.h"
+
+#include "cli/check_command.h"
+#include "cli/console.h"
+#include "cli/diff_command.h"
+#include "cli/ports_command.h"
+
+namespace {
+
+const QString kProgram = QStringLiteral("telvaro-cli");
+
+} // namespace
+
+QList<CliCommand> CommandLine::commands()
+{
+    return {PortsCommand::command(), CheckCommand::command(), DiffCommand::command()};
+}
+
+QString CommandLine::overallHelp()
+{
+    QStringList lines = {tr("Usage: %1 COMMAND [options] [arguments]").arg(kProgram),
+                         tr("Reads, checks and compares the settings of Telvaro e-mail model loggers."),
+                         QString(), tr("Commands:")};
+    for (const CliCommand &command : commands())
+        lines.append(QStringLiteral("  %1  %2").arg(command.name.leftJustified(8), command.summary));
+    lines += {QString(), tr("Options:"),
+              QStringLiteral("  -h, --help     ") + tr("Show this help; \"%1 COMMAND --help\" shows a command's.").arg(kProgram),
+              QStringLiteral("  -v, --version  ") + tr("Show the version."),
+              QString(),
+              tr("Exit status: 0 when everything asked for succeeded, 1 when a command found problems or "
+                 "differences or could not do its work, 2 for a mistake on the command line or a file that "
+                 "cannot be read.")};
+    return lines.join(u'\n');
+}
+
+QString CommandLine::commandHelp(const CliCommand &command, const QCommandLineParser &parser)
+{
+    // Qt's help begins with a usage line of the program alone: name the command in it.
+    QString help = parser.helpText();
+    help.remove(0, help.indexOf(u'\n') + 1);
+    return tr("Usage: %1 %2 [options] %3").arg(kProgram, command.name, command.syntax).trimmed() + u'\n' + help;
+}
+
+int CommandLine::run(const QStringList &arguments, Console &console)
+{
+    const QString first = arguments.value(1);
+    if (first.isEmpty()) {
+        console.tell(overallHelp());
+        return ExitStatus::kTrouble;
+    }
+    if (first == u"-h" || first == u"--help" || first == u"help") {
+        console.print(overallHelp());
+        return ExitStatus::kSuccess;
+    }
+    if (first == u"-v" || first == u"--version") {
+        console.print(QStringLiteral("%1 %2").arg(kProgram, QCoreApplication::applicationVersion()));
+        return ExitStatus::kSuccess;
+    }
+    for (const CliCommand &command : commands()) {
+        if (command.name == first)
+            return runCommand(command, arguments.mid(1), console);
+    }
+    console.tell(tr("%1: unknown command \"%2\"").arg(kProgram, first));
+    console.tell(tr("Try \"%1 --help\".").arg(kProgram));
+    return ExitStatus::kTrouble;
+}
+
+int CommandLine::runCommand(const CliCommand &command, const QStringList &arguments, Console &console)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(command.summary);
+    // Qt's own help option would add --help-all, for options a command line tool does not take.
+    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")}, tr("Show this help."));
+    parser.addOption(help);
+    command.declare(parser);
+    // The parser takes its first argument for the program's name: here the command's.
+    if (!parser.parse(arguments))
+        return CliUsage::error(console, command.name, parser.errorText());
+    if (parser.isSet(help)) {
+        console.print(commandHelp(command, parser));
+        return ExitStatus::kSuccess;
+    }
+    return command.run(parser, console);
+}

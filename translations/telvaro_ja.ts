@@ -1,0 +1,282 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="ja_JP" sourcelanguage="en">
+<context>
+    <name>CheckCommand</name>
+    <message>
+        <source>Check a settings file: its lines and the values a write would send.</source>
+        <translation>設定ファイルを検査します：各行と、書き込みで送られる値。</translation>
+    </message>
+    <message>
+        <source>The settings file.</source>
+        <translation>設定ファイル。</translation>
+    </message>
+    <message>
+        <source>one settings file is needed</source>
+        <translation>設定ファイルを一つ指定してください</translation>
+    </message>
+    <message>
+        <source>%1: %2: a character cannot be sent to the logger (it has no code page 932 form)</source>
+        <translation>%1: %2: ロガーに送れない文字があります（コードページ932にない文字です）</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1: %n problem(s) found</source>
+        <translation>
+            <numerusform>%1: 問題が%n件見つかりました</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1: no problems found (%n item(s))</source>
+        <translation>
+            <numerusform>%1: 問題は見つかりませんでした（%n項目）</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>CliUsage</name>
+    <message>
+        <source>Try &quot;telvaro-cli %1 --help&quot;.</source>
+        <translation>「telvaro-cli %1 --help」で使い方を表示します。</translation>
+    </message>
+</context>
+<context>
+    <name>CommandLine</name>
+    <message>
+        <source>Usage: %1 COMMAND [options] [arguments]</source>
+        <translation>使い方: %1 コマンド [オプション] [引数]</translation>
+    </message>
+    <message>
+        <source>Reads, checks and compares the settings of Telvaro e-mail model loggers.</source>
+        <translation>Telvaro Eメールモデルのロガーの設定を読み込み、検査し、比較します。</translation>
+    </message>
+    <message>
+        <source>Commands:</source>
+        <translation>コマンド:</translation>
+    </message>
+    <message>
+        <source>Options:</source>
+        <translation>オプション:</translation>
+    </message>
+    <message>
+        <source>Show this help; &quot;%1 COMMAND --help&quot; shows a command&apos;s.</source>
+        <translation>このヘルプを表示します。「%1 コマンド --help」で各コマンドのヘルプを表示します。</translation>
+    </message>
+    <message>
+        <source>Show the version.</source>
+        <translation>バージョンを表示します。</translation>
+    </message>
+    <message>
+        <source>Exit status: 0 when everything asked for succeeded, 1 when a command found problems or differences or could not do its work, 2 for a mistake on the command line or a file that cannot be read.</source>
+        <translation>終了ステータス: 指定したことがすべて成功したとき 0、コマンドが問題や相違を見つけたとき、または処理を行えなかったとき 1、コマンドラインの誤りや読み込めないファイルのとき 2。</translation>
+    </message>
+    <message>
+        <source>Usage: %1 %2 [options] %3</source>
+        <translation>使い方: %1 %2 [オプション] %3</translation>
+    </message>
+    <message>
+        <source>%1: unknown command &quot;%2&quot;</source>
+        <translation>%1: 「%2」というコマンドはありません</translation>
+    </message>
+    <message>
+        <source>Try &quot;%1 --help&quot;.</source>
+        <translation>「%1 --help」で使い方を表示します。</translation>
+    </message>
+    <message>
+        <source>Show this help.</source>
+        <translation>このヘルプを表示します。</translation>
+    </message>
+</context>
+<context>
+    <name>DiffCommand</name>
+    <message>
+        <source>List the items whose values differ between two settings files.</source>
+        <translation>二つの設定ファイルで値が異なる項目を一覧にします。</translation>
+    </message>
+    <message>
+        <source>Show the passwords instead of %1.</source>
+        <translation>パスワードを%1で隠さずに表示します。</translation>
+    </message>
+    <message>
+        <source>The settings file shown after &quot;&lt;&quot;.</source>
+        <translation>「&lt;」の後に示す設定ファイル。</translation>
+    </message>
+    <message>
+        <source>The settings file shown after &quot;&gt;&quot;.</source>
+        <translation>「&gt;」の後に示す設定ファイル。</translation>
+    </message>
+    <message>
+        <source>(not given)</source>
+        <translation>（指定なし）</translation>
+    </message>
+    <message>
+        <source>two settings files are needed</source>
+        <translation>設定ファイルを二つ指定してください</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n item(s) differ</source>
+        <translation>
+            <numerusform>%n項目が異なります</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>PortsCommand</name>
+    <message>
+        <source>List the serial ports and the COM names that lead to them, or assign a COM name.</source>
+        <translation>シリアルポートと、それにつながるCOM名を一覧にします。COM名の割り当てもできます。</translation>
+    </message>
+    <message>
+        <source>Make COMn (COM1 to COM9) lead to DEVICE, by its stable /dev/serial/by-id name where it has one, as the port dialog of the window uses it.</source>
+        <translation>COMn（COM1～COM9）をDEVICEにつなぎます。/dev/serial/by-id の固定名があればそれを使います。ウィンドウのポート設定も同じ割り当てを使います。</translation>
+    </message>
+    <message>
+        <source>With --assign: the serial device, e.g. /dev/ttyUSB0.</source>
+        <translation>--assign と共に: シリアルデバイス（例: /dev/ttyUSB0）。</translation>
+    </message>
+    <message>
+        <source>--assign needs one device</source>
+        <translation>--assign にはデバイスを一つ指定してください</translation>
+    </message>
+    <message>
+        <source>a device is given only with --assign</source>
+        <translation>デバイスは --assign と共にだけ指定できます</translation>
+    </message>
+    <message>
+        <source>Serial ports:</source>
+        <translation>シリアルポート:</translation>
+    </message>
+    <message>
+        <source>(none found)</source>
+        <translation>（見つかりません）</translation>
+    </message>
+    <message>
+        <source>description</source>
+        <translation>説明</translation>
+    </message>
+    <message>
+        <source>maker</source>
+        <translation>メーカー</translation>
+    </message>
+    <message>
+        <source>serial number</source>
+        <translation>シリアル番号</translation>
+    </message>
+    <message>
+        <source>stable path</source>
+        <translation>固定名</translation>
+    </message>
+    <message>
+        <source>COM names (links in %1):</source>
+        <translation>COM名（%1 のリンク）:</translation>
+    </message>
+    <message>
+        <source>(no such device)</source>
+        <translation>（デバイスがありません）</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is no port name from COM1 to COM9</source>
+        <translation>「%1」はCOM1～COM9のポート名ではありません</translation>
+    </message>
+    <message>
+        <source>%1: no such device</source>
+        <translation>%1: デバイスがありません</translation>
+    </message>
+    <message>
+        <source>%1 is no serial device</source>
+        <translation>%1 はシリアルデバイスではありません</translation>
+    </message>
+    <message>
+        <source>COM%1 cannot be assigned: %2</source>
+        <translation>COM%1 を割り当てられません: %2</translation>
+    </message>
+    <message>
+        <source>COM%1 now leads to %2</source>
+        <translation>COM%1 を %2 につなぎました</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsFile</name>
+    <message>
+        <source>model code</source>
+        <translation>機種コード</translation>
+    </message>
+    <message>
+        <source>answer to &quot;EERC9&quot;</source>
+        <translation>「EERC9」の応答</translation>
+    </message>
+    <message>
+        <source>line %1: not UTF-8 text</source>
+        <translation>%1行目: UTF-8のテキストではありません</translation>
+    </message>
+    <message>
+        <source>line %1: no &quot;=&quot; (a line is item=value, a comment starting with &quot;#&quot;, or blank)</source>
+        <translation>%1行目: 「=」がありません（行は 項目=値、「#」で始まるコメント、空行のいずれかです）</translation>
+    </message>
+    <message>
+        <source>line %1: unknown item &quot;%2&quot;</source>
+        <translation>%1行目: 不明な項目「%2」</translation>
+    </message>
+    <message>
+        <source>line %1: item &quot;%2&quot; is already given on line %3</source>
+        <translation>%1行目: 項目「%2」は%3行目ですでに指定されています</translation>
+    </message>
+    <message>
+        <source>line %1: the value of &quot;%2&quot; holds a control character</source>
+        <translation>%1行目: 「%2」の値に制御文字が含まれています</translation>
+    </message>
+    <message>
+        <source>larger than %1 bytes: not a settings file</source>
+        <translation>%1バイトを超えています。設定ファイルではありません</translation>
+    </message>
+    <message>
+        <source>a control character in the value of %1 cannot be kept in a settings file</source>
+        <translation>%1 の値の制御文字は設定ファイルに保存できません</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsInput</name>
+    <message>
+        <source>%1: cannot be read: %2</source>
+        <translation>%1: 読み込めません: %2</translation>
+    </message>
+    <message>
+        <source>no model is given</source>
+        <translation>機種が指定されていません</translation>
+    </message>
+    <message>
+        <source>the model &quot;%1&quot; is unknown</source>
+        <translation>機種「%1」は不明です</translation>
+    </message>
+    <message>
+        <source>%1 is missing</source>
+        <translation>%1 がありません</translation>
+    </message>
+    <message>
+        <source>%1 cannot be used: %2</source>
+        <translation>%1 を使えません: %2</translation>
+    </message>
+    <message>
+        <source>note: %1; every channel row is taken to have alarm limits</source>
+        <translation>注意: %1。すべてのチャンネル行に警報値があるものとして扱います</translation>
+    </message>
+</context>
+<context>
+    <name>ValueChecks</name>
+    <message>
+        <source>%1: &quot;%2&quot; is not a decimal number</source>
+        <translation>%1: 「%2」は10進数ではありません</translation>
+    </message>
+    <message>
+        <source>%1: the lower limit %2 is above the upper limit %3</source>
+        <translation>%1: 下限値 %2 が上限値 %3 を上回っています</translation>
+    </message>
+    <message>
+        <source>%1: &quot;%2&quot; is not a mail address with one &quot;@&quot;</source>
+        <translation>%1: 「%2」は「@」を一つだけ含むメールアドレスではありません</translation>
+    </message>
+    <message>
+        <source>%1: &quot;%2&quot; is not an IPv4 address such as 192.168.0.1</source>
+        <translation>%1: 「%2」は 192.168.0.1 のようなIPv4アドレスではありません</translation>
+    </message>
+</context>
+</TS>
