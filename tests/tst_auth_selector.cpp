@@ -1,12 +1,8 @@
+#include "model/auth_type_selection.h"
+#include "model/screen_model.h"
+#include "model/show_connection.h"
 #include "state/settings_state.h"
-#include "support/combo_pick.h"
-#include "support/screen_controls_fixture.h"
-#include "widgets/editing_handlers.h"
-#include "widgets/show_connection.h"
 
-#include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
 #include <QtTest>
 
 using namespace Qt::StringLiterals;
@@ -50,30 +46,39 @@ private slots:
         QFETCH(QString, caption);
         const QStringList names{u"なし"_s, u"PAP"_s, u"CHAP"_s, u"PAP/CHAP"_s};
         SettingsState state = readWithTypes(codes, names.first(codes.size()));
-        ScreenControlsFixture fixture;
-        const ScreenControls &c = fixture.controls();
-        ShowConnection(state, c);
-        connectEditingHandlers(state, c);
+        ScreenModel screen;
+        ShowConnection(state, screen);
 
-        pickComboEntry(c.setObserbox, entry);
+        pickAuthType(state, screen, entry);
 
-        QCOMPARE(c.AuthLabel->text(), caption);
+        QCOMPARE(screen.authType().AuthLabel().caption(), caption);
+        QCOMPARE(screen.authType().setObserbox().currentIndex(), entry);
     }
 
-    void typing_leavesTheCodeUnchanged_andAddsNoEntry()
+    void pickOutsideTheList_changesNothing_data()
     {
+        QTest::addColumn<bool>("read");
+        QTest::addColumn<int>("entry");
+        QTest::newRow("entry -1") << true << -1;
+        QTest::newRow("entry 4") << true << 4;
+        QTest::newRow("before any read") << false << 0;
+    }
+
+    void pickOutsideTheList_changesNothing()
+    {
+        QFETCH(bool, read);
+        QFETCH(int, entry);
         SettingsState state = readWithTypes({0, 1, 2, 3}, {u"a"_s, u"b"_s, u"c"_s, u"d"_s});
-        ScreenControlsFixture fixture;
-        const ScreenControls &c = fixture.controls();
-        ShowConnection(state, c);
-        connectEditingHandlers(state, c);
+        state.EepConnect.at(12) = u"1"_s;
+        ScreenModel screen;
+        if (read)
+            ShowConnection(state, screen);
+        const QString before = screen.authType().AuthLabel().caption();
 
-        c.setObserbox->lineEdit()->selectAll();
-        QTest::keyClicks(c.setObserbox->lineEdit(), u"CHAP"_s);
-        QTest::keyClick(c.setObserbox->lineEdit(), Qt::Key_Return);
+        pickAuthType(state, screen, entry);
 
-        QCOMPARE(c.AuthLabel->text(), u"0"_s);
-        QCOMPARE(c.setObserbox->count(), 4);
+        QCOMPARE(screen.authType().AuthLabel().caption(), before);
+        QCOMPARE(screen.authType().setObserbox().currentIndex(), read ? 1 : -1);
     }
 };
 

@@ -1,12 +1,9 @@
+#include "model/channel_row_editing.h"
+#include "model/screen_model.h"
+#include "model/show_channels.h"
 #include "state/settings_state.h"
-#include "support/combo_pick.h"
-#include "support/screen_controls_fixture.h"
-#include "widgets/editing_handlers.h"
-#include "widgets/show_channels.h"
+#include "support/model_tables.h"
 
-#include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
 #include <QtTest>
 
 using namespace Qt::StringLiterals;
@@ -15,10 +12,7 @@ namespace {
 
 void setOption(SettingsState &state, int row, int field, const QString &code, const QString &name)
 {
-    state.ModelItemCode.at(row, field) = code;
-    state.ModelItemName.at(row, field) = name;
-    state.ModelItemUnit.at(row, field) = u"unit %1"_s.arg(code);
-    state.ModelItemFormat.at(row, field) = u"format %1"_s.arg(code);
+    setOptionField(state, row, field, code, name, u"unit %1"_s.arg(code), u"format %1"_s.arg(code));
 }
 
 // Every row offers elements A, B and C, in fields 3, 4 and 5, or with a gap in 3, 5 and 6.
@@ -44,10 +38,11 @@ struct RowView
     bool operator==(const RowView &) const = default;
 };
 
-RowView rowView(const SettingsState &state, const ScreenControls &c, int row)
+RowView rowView(const SettingsState &state, const ScreenModel &screen, int index)
 {
-    return {c.Label2[row]->text(), c.Label3[row]->text(), state.ChannelCode.at(row),
-            c.Text1[row]->text(), c.Text2[row]->text()};
+    const ChannelRow &row = screen.channelRow(index);
+    return {row.Label2().caption(), row.Label3().caption(), state.ChannelCode.at(index), row.Text1().text(),
+            row.Text2().text()};
 }
 
 } // namespace
@@ -77,16 +72,16 @@ private slots:
         QFETCH(QString, code);
         SettingsState state = modelWithThreeElements(gap);
         state.EepChannel.at(3) = u"127"_s;
-        ScreenControlsFixture fixture;
-        const ScreenControls &c = fixture.controls();
-        ShowChannels(state, c);
-        connectEditingHandlers(state, c);
+        ScreenModel screen;
+        ShowChannels(state, screen);
+        const ChannelRow &row = screen.channelRow(2);
 
-        pickComboEntry(c.Combo1[2], entry);
+        pickChannelElement(state, screen, 2, entry);
 
-        QCOMPARE(c.Combo1[2]->currentIndex(), entry);
-        QCOMPARE(c.Label2[2]->text(), u"unit "_s + code);
-        QCOMPARE(c.Label3[2]->text(), u"format "_s + code);
+        QCOMPARE(row.Combo1().currentIndex(), entry);
+        QCOMPARE(row.Combo1().editText(), row.Combo1().entryTexts().at(entry));
+        QCOMPARE(row.Label2().caption(), u"unit "_s + code);
+        QCOMPARE(row.Label3().caption(), u"format "_s + code);
         QCOMPARE(state.ChannelCode.at(2), code);
     }
 
@@ -102,16 +97,14 @@ private slots:
         QFETCH(QString, defaultElement);
         SettingsState state = modelWithThreeElements(false);
         state.ModelDefaultItem.at(4) = defaultElement;
-        ScreenControlsFixture fixture;
-        const ScreenControls &c = fixture.controls();
-        ShowChannels(state, c);
-        connectEditingHandlers(state, c);
+        ScreenModel screen;
+        ShowChannels(state, screen);
         QCOMPARE(state.ChannelCode.at(4), u"00A"_s);
 
-        pickComboEntry(c.Combo1[4], 0);
+        pickChannelElement(state, screen, 4, 0);
 
-        QVERIFY(c.Label2[4]->text().isEmpty());
-        QVERIFY(c.Label3[4]->text().isEmpty());
+        QVERIFY(screen.channelRow(4).Label2().caption().isEmpty());
+        QVERIFY(screen.channelRow(4).Label3().caption().isEmpty());
         QCOMPARE(state.ChannelCode.at(4), u"127"_s);
     }
 
@@ -120,62 +113,61 @@ private slots:
         SettingsState state = modelWithThreeElements(false);
         for (int n = 17; n <= 48; ++n)
             state.EepChannel.at(n) = u"L%1"_s.arg(n);
-        ScreenControlsFixture fixture;
-        const ScreenControls &c = fixture.controls();
-        ShowChannels(state, c);
-        connectEditingHandlers(state, c);
+        ScreenModel screen;
+        ShowChannels(state, screen);
         QList<RowView> before;
         for (int row = 0; row < 16; ++row)
-            before << rowView(state, c, row);
+            before << rowView(state, screen, row);
 
-        pickComboEntry(c.Combo1[5], 3);
+        pickChannelElement(state, screen, 5, 3);
 
         for (int row = 0; row < 16; ++row) {
             RowView expected = before.at(row);
             if (row == 5)
                 expected = {u"unit 00C"_s, u"format 00C"_s, u"00C"_s, expected.lower, expected.upper};
-            QVERIFY2(rowView(state, c, row) == expected, qPrintable(u"row %1"_s.arg(row)));
+            QVERIFY2(rowView(state, screen, row) == expected, qPrintable(u"row %1"_s.arg(row)));
         }
     }
 
-    void typing_changesNeitherTheRowNorItsCode_norTheList_data()
+    // Nothing the list does not hold is a pick: no row, no entry of the row.
+    void pickOutsideTheRowsOrTheList_changesNothing_data()
     {
-        QTest::addColumn<QString>("typed");
-        QTest::newRow("other text") << u"X"_s;
-        QTest::newRow("name of another element") << u"C"_s;
+        QTest::addColumn<int>("row");
+        QTest::addColumn<int>("entry");
+        QTest::newRow("row -1") << -1 << 1;
+        QTest::newRow("row 16") << 16 << 1;
+        QTest::newRow("entry -1") << 3 << -1;
+        QTest::newRow("entry past the list") << 3 << 4;
     }
 
-    void typing_changesNeitherTheRowNorItsCode_norTheList()
+    void pickOutsideTheRowsOrTheList_changesNothing()
     {
-        QFETCH(QString, typed);
+        QFETCH(int, row);
+        QFETCH(int, entry);
         SettingsState state = modelWithThreeElements(false);
-        ScreenControlsFixture fixture;
-        const ScreenControls &c = fixture.controls();
-        ShowChannels(state, c);
-        connectEditingHandlers(state, c);
-        const RowView before = rowView(state, c, 1);
+        ScreenModel screen;
+        ShowChannels(state, screen);
+        const RowView before = rowView(state, screen, 3);
 
-        c.Combo1[1]->lineEdit()->selectAll();
-        QTest::keyClicks(c.Combo1[1]->lineEdit(), typed);
+        pickChannelElement(state, screen, row, entry);
 
-        QCOMPARE(c.Combo1[1]->currentText(), typed);
-        QVERIFY(rowView(state, c, 1) == before);
-        QCOMPARE(c.Combo1[1]->count(), 4);
+        QVERIFY(rowView(state, screen, 3) == before);
+        QCOMPARE(screen.channelRow(3).Combo1().currentIndex(), 1);
     }
 
-    void typedTextConfirmed_neverBecomesAListEntry()
+    // What was typed over the element goes when the operator picks it again from the list.
+    void pickAfterTyping_showsTheEntryAgain()
     {
         SettingsState state = modelWithThreeElements(false);
-        ScreenControlsFixture fixture;
-        const ScreenControls &c = fixture.controls();
-        ShowChannels(state, c);
-        connectEditingHandlers(state, c);
+        ScreenModel screen;
+        ShowChannels(state, screen);
+        ElementBox &box = screen.channelRow(1).Combo1();
+        box.setEditText(u"typed"_s);
+        QCOMPARE(box.currentIndex(), 1);
 
-        c.Combo1[1]->lineEdit()->selectAll();
-        QTest::keyClicks(c.Combo1[1]->lineEdit(), u"typed"_s);
-        QTest::keyClick(c.Combo1[1]->lineEdit(), Qt::Key_Return);
+        pickChannelElement(state, screen, 1, 1);
 
-        QCOMPARE(c.Combo1[1]->count(), 4);
+        QCOMPARE(box.editText(), u"A"_s);
         QCOMPARE(state.ChannelCode.at(1), u"00A"_s);
     }
 };

@@ -1,8 +1,9 @@
-#include "link/qt_serial_line.h"
-#include "state/settings_state.h"
-#include "support/temp_app_folder.h"
+#include "base/run_time_error.h"
+#include "model/screen_lock.h"
+#include "model/screen_model.h"
+#include "support/widgets/modal_watcher.h"
+#include "support/widgets/window_fixture.h"
 #include "widgets/field_paint.h"
-#include "widgets/frm_main.h"
 
 #include <QComboBox>
 #include <QDialog>
@@ -30,23 +31,32 @@ struct Snapshot
     bool closeAccepted = true;
 };
 
-// A window whose exchanges only record the screen they start with.
+// A window whose exchanges only record the screen they start with, or fail when asked to.
 class RecordingWindow : public FrmMain
 {
 public:
-    RecordingWindow(SettingsState &state, const AppFolder &appFolder, SerialLine &comPort)
-        : FrmMain(state, appFolder, comPort), m_state(state)
+    RecordingWindow(SettingsState &state, ScreenModel &screen, const AppFolder &appFolder, SerialLine &comPort)
+        : FrmMain(state, screen, appFolder, comPort), m_state(state)
     {
     }
 
     Snapshot atRead;
     Snapshot atWrite;
+    bool failing = false;
 
 protected:
-    void runReadSequence() override { atRead = snapshot(); }
-    void runWriteSequence() override { atWrite = snapshot(); }
+    void runReadSequence() override { atRead = record(); }
+    void runWriteSequence() override { atWrite = record(); }
 
 private:
+    Snapshot record()
+    {
+        const Snapshot taken = snapshot();
+        if (failing)
+            throw RunTimeError(QStringLiteral("unforeseen"));
+        return taken;
+    }
+
     Snapshot snapshot()
     {
         const ScreenControls &c = controls();
@@ -56,7 +66,7 @@ private:
             s.commandsEnabled << button->isEnabled();
         s.tabsEnabled = c.SSTab2->isEnabled();
         s.menuEnabled = c.mnu_Set->menuAction()->isEnabled();
-        s.statusText = findChild<QLabel *>(QStringLiteral("sts_Main.Panels(1)"))->text();
+        s.statusText = c.statusPanel->text();
         s.apnAuthEnabled = m_state.ApnAuthEnabled;
         s.fieldsLocked = true;
         for (QWidget *field : {static_cast<QWidget *>(c.Text4[0]), static_cast<QWidget *>(c.Text5[5]),
@@ -79,49 +89,41 @@ class TestDispatch : public QObject
     Q_OBJECT
 
 private:
-    QTemporaryDir m_currentFolder;
-    QString m_previousFolder;
-    TempAppFolder m_appDir{{QStringLiteral("auth.ini")}};
-    AppFolder m_appFolder = m_appDir.appFolder();
-    QtSerialLine m_comPort; // never opened here
-    SettingsState m_state;
-    std::unique_ptr<RecordingWindow> m_window;
+    std::unique_ptr<WindowFixture<RecordingWindow>> m_fixture;
+    RecordingWindow *m_window = nullptr;
 
     void unlockEverything()
     {
-        const ScreenControls &c = m_window->controls();
-        for (QPushButton *button : c.Command1)
-            button->setEnabled(true);
-        for (QLineEdit *field : c.Text4)
-            unlockField(field);
-        for (QLineEdit *field : c.Text5)
-            unlockField(field);
-        for (QLineEdit *field : c.Text3)
-            unlockField(field);
-        unlockField(c.setObserbox);
+        ScreenModel &screen = m_fixture->screen();
+        SettingsState everythingInUse;
+        everythingInUse.ApnAuthEnabled = kTrue;
+        UnlockScreen(everythingInUse, screen);
+    }
+
+    QString statusText() const
+    {
+        return m_window->findChild<QLabel *>(QStringLiteral("sts_Main.Panels(1)"))->text();
     }
 
 private slots:
     void init()
     {
-        m_previousFolder = QDir::currentPath();
-        QVERIFY(QDir::setCurrent(m_currentFolder.path()));
-        m_window = std::make_unique<RecordingWindow>(m_state, m_appFolder, m_comPort);
-        m_window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+        m_fixture = std::make_unique<WindowFixture<RecordingWindow>>();
+        QVERIFY(m_fixture->isValid());
+        m_window = &m_fixture->open();
+        QVERIFY(QTest::qWaitForWindowExposed(m_window));
     }
 
     void cleanup()
     {
-        m_window.reset();
-        QDir::setCurrent(m_previousFolder);
+        m_fixture.reset();
     }
 
     void readClick_disablesCommandsAndLocksTheScreen_beforeTheReadStarts()
     {
         unlockEverything();
-        m_window->setStatusText(QStringLiteral("読込完了"));
-        m_state.ApnAuthEnabled = kTrue;
+        m_fixture->screen().setStatusText(QStringLiteral("読込完了"));
+        m_fixture->state().ApnAuthEnabled = kTrue;
 
         m_window->controls().Command1[0]->click();
 
@@ -141,8 +143,8 @@ private slots:
     void writeClick_disablesCommandsAndLocksTheScreen_keepingTheApnFlag()
     {
         unlockEverything();
-        m_window->setStatusText(QStringLiteral("読込完了"));
-        m_state.ApnAuthEnabled = kTrue;
+        m_fixture->screen().setStatusText(QStringLiteral("読込完了"));
+        m_fixture->state().ApnAuthEnabled = kTrue;
 
         m_window->controls().Command1[1]->click();
 
@@ -166,11 +168,40 @@ private slots:
         QVERIFY(m_window->close()); // idle again
     }
 
+    // The exchanges end their own errors; one that escapes them still ends the exchange with its
+    // message, and the window is usable again.
+    void errorEscapingAnExchange_endsItWithTheMessage_andGivesTheScreenBack_data()
+    {
+        QTest::addColumn<int>("command");
+        QTest::addColumn<bool>("writeEnabled");
+        QTest::newRow("read") << 0 << false;
+        QTest::newRow("write") << 1 << true;
+    }
+
+    void errorEscapingAnExchange_endsItWithTheMessage_andGivesTheScreenBack()
+    {
+        QFETCH(int, command);
+        QFETCH(bool, writeEnabled);
+        unlockEverything();
+        m_window->failing = true;
+        ModalWatcher operatorAtTheScreen;
+        QTest::ignoreMessage(QtCriticalMsg, QRegularExpression(QStringLiteral("ended by an error: unforeseen")));
+
+        m_window->controls().Command1.at(command)->click();
+
+        QCOMPARE(operatorAtTheScreen.messageTexts(), QStringList{QStringLiteral("通信ポートを開けません。")});
+        QVERIFY(!m_window->isBusy());
+        QVERIFY(m_window->controls().Command1[0]->isEnabled());
+        QCOMPARE(m_window->controls().Command1[1]->isEnabled(), writeEnabled);
+        QVERIFY(m_window->controls().Command1[3]->isEnabled());
+        QVERIFY(m_window->controls().SSTab2->isEnabled());
+    }
+
     void saveIndex_changesNothing()
     {
         unlockEverything();
-        m_window->setStatusText(QStringLiteral("読込完了"));
-        m_state.ApnAuthEnabled = kTrue;
+        m_fixture->screen().setStatusText(QStringLiteral("読込完了"));
+        m_fixture->state().ApnAuthEnabled = kTrue;
         const QStringList filesBefore = QDir::current().entryList(QDir::Files);
 
         m_window->Command1_Click(2);
@@ -181,9 +212,8 @@ private slots:
             QVERIFY(button->isEnabled());
         QVERIFY(m_window->controls().SSTab2->isEnabled());
         QVERIFY(m_window->controls().mnu_Set->menuAction()->isEnabled());
-        QCOMPARE(m_window->findChild<QLabel *>(QStringLiteral("sts_Main.Panels(1)"))->text(),
-                 QStringLiteral("読込完了"));
-        QCOMPARE(m_state.ApnAuthEnabled, kTrue);
+        QCOMPARE(statusText(), QStringLiteral("読込完了"));
+        QCOMPARE(m_fixture->state().ApnAuthEnabled, kTrue);
         QVERIFY(m_window->controls().Text3[0]->isEnabled());
         QCOMPARE(QDir::current().entryList(QDir::Files), filesBefore);
     }
@@ -207,13 +237,10 @@ private slots:
 
         QString dialogName;
         Qt::WindowModality modality = Qt::NonModal;
-        QTimer::singleShot(0, this, [&] {
-            auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
-            if (!dialog)
-                return;
+        ModalWatcher operatorAtTheScreen([&](QWidget *dialog) {
             dialogName = dialog->objectName();
             modality = dialog->windowModality();
-            dialog->reject();
+            qobject_cast<QDialog *>(dialog)->reject();
         });
         m_window->menuBar()->actions().first()->menu()->actions().first()->trigger();
 
@@ -224,18 +251,9 @@ private slots:
 
     void menuItemOtherThanZero_opensNothing()
     {
-        bool modalSeen = false;
-        QTimer guard;
-        guard.setSingleShot(true);
-        connect(&guard, &QTimer::timeout, this, [&] {
-            if (QWidget *modal = QApplication::activeModalWidget()) {
-                modalSeen = true;
-                modal->close();
-            }
-        });
-        guard.start(0);
+        ModalWatcher operatorAtTheScreen;
         m_window->mnu_Setitem_Click(1);
-        QVERIFY(!modalSeen);
+        QCOMPARE(operatorAtTheScreen.openedCount(), 0);
     }
 };
 

@@ -1,4 +1,5 @@
 #include "files/env_file.h"
+#include "support/current_folder.h"
 
 #include <QDir>
 #include <QFile>
@@ -99,15 +100,13 @@ private slots:
 
     void defaultPath_isEnvDatInTheCurrentFolder()
     {
-        const QString previous = QDir::currentPath();
-        QVERIFY(QDir::setCurrent(m_dir.path()));
-        const PortChoice loaded = LoadEnv();
-        const bool saved = SaveEnv(PortChoice{1, 3});
-        QDir::setCurrent(previous);
-
-        QCOMPARE(loaded, PortChoice{});
-        QVERIFY(saved);
-        QCOMPARE(fileBytes(), QByteArray::fromHex("01000300"));
+        const ScopedCurrentFolder current;
+        QVERIFY(current.isValid());
+        QCOMPARE(LoadEnv(), PortChoice{});
+        QVERIFY(SaveEnv(PortChoice{1, 3}));
+        QFile file(current.filePath(QStringLiteral("env.dat")));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), QByteArray::fromHex("01000300"));
     }
 
     void fileThatCannotBeOpened_loadsZeros_andSaveReportsFailure()

@@ -51,16 +51,21 @@ private slots:
         QCOMPARE(paintedColour(field.get()), expected);
     }
 
-    void lockAndUnlock_changeEnabledStateAndColourButNotText()
+    // A label shows the page through until it is first painted; button face is its look then.
+    void showFieldColour_paintsALabelOnlyOnceItIsWhite()
     {
-        QLineEdit field(QStringLiteral("alarm1@example.jp"));
-        lockField(&field);
-        QVERIFY(!field.isEnabled());
-        QCOMPARE(fieldColour(&field), FieldColour::ButtonFace);
-        unlockField(&field);
-        QVERIFY(field.isEnabled());
-        QCOMPARE(fieldColour(&field), FieldColour::White);
-        QCOMPARE(field.text(), QStringLiteral("alarm1@example.jp"));
+        QLabel label;
+        const QPalette before = label.palette();
+        QCOMPARE(fieldColour(&label), FieldColour::ButtonFace);
+        showFieldColour(&label, FieldColour::ButtonFace);
+        QVERIFY(!label.autoFillBackground());
+        QCOMPARE(label.palette(), before);
+
+        showFieldColour(&label, FieldColour::White);
+        QCOMPARE(fieldColour(&label), FieldColour::White);
+        QCOMPARE(paintedColour(&label), QColor(255, 255, 255));
+        showFieldColour(&label, FieldColour::ButtonFace);
+        QCOMPARE(paintedColour(&label), QApplication::palette().color(QPalette::Button));
     }
 };
 

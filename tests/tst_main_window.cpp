@@ -1,8 +1,6 @@
-#include "link/qt_serial_line.h"
-#include "state/settings_state.h"
-#include "support/temp_app_folder.h"
+#include "support/widgets/modal_watcher.h"
+#include "support/widgets/window_fixture.h"
 #include "widgets/field_paint.h"
-#include "widgets/frm_main.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -38,13 +36,8 @@ class TestMainWindow : public QObject
     Q_OBJECT
 
 private:
-    QTemporaryDir m_currentFolder;
-    QString m_previousFolder;
-    TempAppFolder m_appDir{{QStringLiteral("auth.ini")}};
-    AppFolder m_appFolder = m_appDir.appFolder();
-    QtSerialLine m_comPort; // never opened here
-    SettingsState m_state;
-    std::unique_ptr<FrmMain> m_window;
+    std::unique_ptr<WindowFixture<>> m_fixture;
+    FrmMain *m_window = nullptr;
 
     template<typename Widget = QWidget>
     Widget *control(const QString &name) const
@@ -64,24 +57,22 @@ private:
 private slots:
     void initTestCase()
     {
+        m_fixture = std::make_unique<WindowFixture<>>();
+        QVERIFY(m_fixture->isValid());
         // env.dat is read from the current folder when the window loads.
-        m_previousFolder = QDir::currentPath();
-        QVERIFY(QDir::setCurrent(m_currentFolder.path()));
         QFile env(QStringLiteral("env.dat"));
         QVERIFY(env.open(QIODevice::WriteOnly));
         env.write(QByteArray::fromHex("03000700"));
         env.close();
 
-        m_state.ApnAuthEnabled = kTrue;
-        m_window = std::make_unique<FrmMain>(m_state, m_appFolder, m_comPort);
-        m_window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+        m_fixture->state().ApnAuthEnabled = kTrue;
+        m_window = &m_fixture->open();
+        QVERIFY(QTest::qWaitForWindowExposed(m_window));
     }
 
     void cleanupTestCase()
     {
-        m_window.reset();
-        QDir::setCurrent(m_previousFolder);
+        m_fixture.reset();
     }
 
     void everyControl_standsWhereTheLayoutHasIt_inItsOpeningState_data()
@@ -207,7 +198,7 @@ private slots:
 
         if (page == kWindow) {
             const QPoint clientOrigin = m_window->centralWidget()->pos();
-            QCOMPARE(QRect(widget->mapTo(m_window.get(), QPoint()) - clientOrigin, widget->size()), geometry);
+            QCOMPARE(QRect(widget->mapTo(m_window, QPoint()) - clientOrigin, widget->size()), geometry);
         } else {
             QVERIFY(tabs->widget(page)->isAncestorOf(widget));
             QCOMPARE(QRect(widget->mapTo(tabs, QPoint()), widget->size()), geometry);
@@ -331,10 +322,11 @@ private slots:
     void load_takesPortAuthTypesAndClearsTheApnFlag()
     {
         QCOMPARE(m_window->portChoice(), (PortChoice{3, 7}));
-        QCOMPARE(m_state.ApnAuthEnabled, kFalse);
-        QCOMPARE(m_state.AuthCodes.at(2), qint16(2));
-        QCOMPARE(m_state.AuthNames.at(0), QStringLiteral("なし"));
-        QCOMPARE(m_state.AuthNames.at(3), QStringLiteral("PAP/CHAP"));
+        const SettingsState &state = m_fixture->state();
+        QCOMPARE(state.ApnAuthEnabled, kFalse);
+        QCOMPARE(state.AuthCodes.at(2), qint16(2));
+        QCOMPARE(state.AuthNames.at(0), QStringLiteral("なし"));
+        QCOMPARE(state.AuthNames.at(3), QStringLiteral("PAP/CHAP"));
     }
 
     void statusText_isShownInTheSixThousandTwipPanel()
@@ -343,22 +335,23 @@ private slots:
         QVERIFY(panel);
         QVERIFY(panel->text().isEmpty());
         QCOMPARE(panel->width(), 400);
-        m_window->setStatusText(QStringLiteral("読込完了"));
+        m_fixture->screen().setStatusText(QStringLiteral("読込完了"));
         QCOMPARE(panel->text(), QStringLiteral("読込完了"));
-        m_window->setStatusText(QString());
+        m_fixture->screen().setStatusText(QString());
+        QVERIFY(panel->text().isEmpty());
     }
 
-    void log_appendsEveryCharacter_andClears()
+    void log_showsEveryCharacter_andClears()
     {
         auto *box = control<QPlainTextEdit>(QStringLiteral("rtxt_Box"));
-        m_window->appendLog(QStringLiteral("CONNECT\r\n"));
-        m_window->appendLog(QStringLiteral("READY"));
-        m_window->appendLog(QStringLiteral("\r\nOK\r\n"));
-        QCOMPARE(m_window->logText(), QStringLiteral("CONNECT\r\nREADY\r\nOK\r\n"));
+        ScreenModel &screen = m_fixture->screen();
+        screen.appendLog(QStringLiteral("CONNECT\r\n"));
+        screen.appendLog(QStringLiteral("READY"));
+        screen.appendLog(QStringLiteral("\r\nOK\r\n"));
+        QCOMPARE(screen.logText(), QStringLiteral("CONNECT\r\nREADY\r\nOK\r\n"));
         QVERIFY(box->toPlainText().contains(QStringLiteral("READY")));
         QVERIFY(box->isHidden());
-        m_window->clearLog();
-        QVERIFY(m_window->logText().isEmpty());
+        screen.clearLog();
         QVERIFY(box->toPlainText().isEmpty());
     }
 
@@ -368,25 +361,22 @@ private slots:
         QString title;
         QMessageBox::Icon icon = QMessageBox::Critical;
         QList<QAbstractButton *> buttons;
-        bool modal = false;
-        QTimer::singleShot(0, this, [&] {
-            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-            if (!box)
-                return;
+        ModalWatcher operatorAtTheScreen([&](QWidget *modal) {
+            auto *box = qobject_cast<QMessageBox *>(modal);
+            QVERIFY(box);
             text = box->text();
             title = box->windowTitle();
             icon = box->icon();
             buttons = box->buttons();
-            modal = box->isModal();
             box->button(QMessageBox::Ok)->click();
         });
         m_window->showMessage(QStringLiteral("通信ポートを開けません。"));
 
+        QCOMPARE(operatorAtTheScreen.openedCount(), 1);
         QCOMPARE(text, QStringLiteral("通信ポートを開けません。"));
         QCOMPARE(title, m_window->windowTitle());
         QCOMPARE(icon, QMessageBox::NoIcon);
         QCOMPARE(buttons.size(), 1);
-        QVERIFY(modal);
     }
 };
 

@@ -1,3 +1,5 @@
+#include "support/current_folder.h"
+#include "support/widgets/modal_watcher.h"
 #include "widgets/frm_set.h"
 
 #include <QComboBox>
@@ -39,8 +41,7 @@ class TestPortDialog : public QObject
     Q_OBJECT
 
 private:
-    std::unique_ptr<QTemporaryDir> m_currentFolder;
-    QString m_previousFolder;
+    std::unique_ptr<ScopedCurrentFolder> m_currentFolder;
 
     static void writeEnv(const QByteArray &bytes)
     {
@@ -59,14 +60,12 @@ private slots:
     // env.dat lives in the current folder: each test gets a fresh one.
     void init()
     {
-        m_currentFolder = std::make_unique<QTemporaryDir>();
-        m_previousFolder = QDir::currentPath();
-        QVERIFY(QDir::setCurrent(m_currentFolder->path()));
+        m_currentFolder = std::make_unique<ScopedCurrentFolder>();
+        QVERIFY(m_currentFolder->isValid());
     }
 
     void cleanup()
     {
-        QDir::setCurrent(m_previousFolder);
         m_currentFolder.reset();
     }
 
@@ -212,29 +211,24 @@ private slots:
         bool dialogOpenAfterMessage = false;
         FrmSet *dialogSeen = nullptr;
 
-        // Inside the dialog: choose COM3 and press OK; the message box then takes over.
-        QTimer::singleShot(0, this, [&] {
-            dialogSeen = qobject_cast<FrmSet *>(QApplication::activeModalWidget());
-            if (!dialogSeen)
-                return;
-            portList(*dialogSeen)->setCurrentIndex(2);
-            QTimer::singleShot(0, this, [&] {
-                auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-                if (!box)
-                    return;
+        // Inside the dialog: choose COM3 and press OK; the message box takes over, and once it
+        // is closed the operator is back in the dialog, which can still be cancelled.
+        ModalWatcher operatorAtTheScreen([&](QWidget *modal) {
+            if (auto *box = qobject_cast<QMessageBox *>(modal)) {
                 message = box->text();
                 messageTitle = box->windowTitle();
                 icon = box->icon();
                 buttonCount = box->buttons().size();
                 box->button(QMessageBox::Ok)->click();
-                // Back in the dialog, which the operator can still cancel.
-                QTimer::singleShot(0, this, [&] {
-                    dialogOpenAfterMessage = QApplication::activeModalWidget() == dialogSeen && dialogSeen->isVisible();
-                    if (dialogSeen)
-                        button(*dialogSeen, "cmd_can")->click();
-                });
-            });
+                return;
+            }
+            dialogSeen = qobject_cast<FrmSet *>(modal);
+            if (!dialogSeen)
+                return;
+            portList(*dialogSeen)->setCurrentIndex(2);
             button(*dialogSeen, "cmd_ok")->click();
+            dialogOpenAfterMessage = QApplication::activeModalWidget() == dialogSeen && dialogSeen->isVisible();
+            button(*dialogSeen, "cmd_can")->click();
         });
         const PortChoice choice = FrmSet::choose();
 
@@ -251,10 +245,9 @@ private slots:
     void choose_isApplicationModal_andReturnsTheSavedChoice()
     {
         Qt::WindowModality modality = Qt::NonModal;
-        QTimer::singleShot(0, this, [&] {
-            auto *dialog = qobject_cast<FrmSet *>(QApplication::activeModalWidget());
-            if (!dialog)
-                return;
+        ModalWatcher operatorAtTheScreen([&](QWidget *modal) {
+            auto *dialog = qobject_cast<FrmSet *>(modal);
+            QVERIFY(dialog);
             modality = dialog->windowModality();
             portList(*dialog)->setCurrentIndex(4);
             speedList(*dialog)->setCurrentIndex(7);

@@ -1,12 +1,7 @@
 #include "exchange/read_sequence.h"
 #include "simulator/logger_settings.h"
 #include "support/sequence_rig.h"
-#include "widgets/field_paint.h"
 
-#include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -84,13 +79,13 @@ private slots:
         QVERIFY(!rig.link().isPortOpen());
         QVERIFY(!rig.logger().isInCommandMode());
 
-        const ScreenControls &controls = screen.controls();
+        const ScreenModel &model = rig.model();
         SettingsState &state = rig.state();
         // Channel rows: present ones enabled with the logger's element, absent ones disabled.
         int limitRow = 0;
         for (int row = 0; row < 16; ++row) {
             const bool present = row < channels;
-            QCOMPARE(controls.Combo1.at(row)->isEnabled(), present);
+            QCOMPARE(model.channelRow(row).Combo1().isEnabled(), present);
             if (!present)
                 continue;
             // The logger's element where the model offers it; its default element otherwise.
@@ -100,32 +95,32 @@ private slots:
                 offered = offered || state.ModelItemCode.at(row, field) == code;
             if (offered)
                 QCOMPARE(state.ChannelCode.at(row), code);
-            QCOMPARE(controls.Label1.at(row)->text(), state.ModelChLabel.at(row));
+            QCOMPARE(model.channelRow(row).Label1().caption(), state.ModelChLabel.at(row));
             if (takesAlarmLimits(state, row)) {
-                QCOMPARE(controls.Text1.at(row)->text(), rig.logger().value(QStringLiteral("ALARM%1").arg(2 * limitRow)));
-                QCOMPARE(controls.Text2.at(row)->text(), rig.logger().value(QStringLiteral("ALARM%1").arg(2 * limitRow + 1)));
-                QVERIFY(controls.Text1.at(row)->isEnabled());
+                QCOMPARE(model.channelRow(row).Text1().text(), rig.logger().value(QStringLiteral("ALARM%1").arg(2 * limitRow)));
+                QCOMPARE(model.channelRow(row).Text2().text(), rig.logger().value(QStringLiteral("ALARM%1").arg(2 * limitRow + 1)));
+                QVERIFY(model.channelRow(row).Text1().isEnabled());
                 ++limitRow;
             } else {
-                QVERIFY(controls.Text1.at(row)->text().isEmpty());
-                QVERIFY(!controls.Text2.at(row)->isEnabled());
+                QVERIFY(model.channelRow(row).Text1().text().isEmpty());
+                QVERIFY(!model.channelRow(row).Text2().isEnabled());
             }
         }
         // Mail pages.
-        QCOMPARE(controls.Text4.at(0)->text(), rig.logger().value(QStringLiteral("CAALARMADDRESS1")));
-        QCOMPARE(controls.Text5.at(0)->text(), rig.logger().value(QStringLiteral("CADATAADDRESS1")));
-        QVERIFY(controls.Text5.at(5)->isEnabled());
+        QCOMPARE(model.alarmAddresses().Text4(0).text(), rig.logger().value(QStringLiteral("CAALARMADDRESS1")));
+        QCOMPARE(model.dataAddresses().Text5(0).text(), rig.logger().value(QStringLiteral("CADATAADDRESS1")));
+        QVERIFY(model.dataAddresses().Text5(5).isEnabled());
         // Connection page.
-        QCOMPARE(controls.Text3.at(0)->text(), rig.logger().value(QStringLiteral("CALOGINID")));
-        QCOMPARE(controls.Text3.at(9)->text(), rig.logger().value(QStringLiteral("CADNS2")));
-        QCOMPARE(controls.Text3.at(10)->isEnabled(), hasApn);
-        QCOMPARE(controls.setObserbox->isEnabled(), hasApn);
+        QCOMPARE(model.connection().Text3(0).text(), rig.logger().value(QStringLiteral("CALOGINID")));
+        QCOMPARE(model.connection().Text3(9).text(), rig.logger().value(QStringLiteral("CADNS2")));
+        QCOMPARE(model.connection().Text3(10).isEnabled(), hasApn);
+        QCOMPARE(model.authType().setObserbox().isEnabled(), hasApn);
         QCOMPARE(state.ApnAuthEnabled, hasApn ? kTrue : kFalse);
         if (hasApn) {
-            QCOMPARE(controls.Text3.at(10)->text(), rig.logger().value(QStringLiteral("CAAPN")));
-            QCOMPARE(controls.AuthLabel->text(), rig.logger().value(QStringLiteral("CAAUTHTYPE")));
+            QCOMPARE(model.connection().Text3(10).text(), rig.logger().value(QStringLiteral("CAAPN")));
+            QCOMPARE(model.authType().AuthLabel().caption(), rig.logger().value(QStringLiteral("CAAUTHTYPE")));
         }
-        QVERIFY(controls.Command1.at(1)->isEnabled());
+        QVERIFY(model.commands().Command1(1).isEnabled());
 
         // The exchange log: handshake, then every script line with its answer.
         QVERIFY(screen.log().startsWith(QStringLiteral("AT\r\nCONNECT\r\nREADY\r\nCAON\r\nOK\r\n")));
@@ -171,8 +166,8 @@ private slots:
         QCOMPARE(rig.screen().statusText(), kTimeout);
         QCOMPARE(rig.screen().messages(), QStringList{kCannotOpenPort});
         QCOMPARE(rig.screen().calls(), QStringList{QStringLiteral("ShowConnectionButtons")});
-        QVERIFY(!rig.screen().controls().Command1.at(1)->isEnabled());
-        QVERIFY(rig.screen().controls().Command1.at(0)->isEnabled());
+        QVERIFY(!rig.model().commands().Command1(1).isEnabled());
+        QVERIFY(rig.model().commands().Command1(0).isEnabled());
         QVERIFY(!rig.link().isPortOpen());
     }
 
@@ -277,7 +272,7 @@ private slots:
         QCOMPARE(rig.screen().messages(), QStringList{kCannotOpenPort});
         // Blocks shown before the failure stay on the screen.
         QCOMPARE(rig.screen().calls(), (QStringList{QStringLiteral("ShowChannels"), QStringLiteral("ShowConnectionButtons")}));
-        QCOMPARE(rig.screen().controls().Label1.at(0)->text(), rig.state().ModelChLabel.at(0));
+        QCOMPARE(rig.model().channelRow(0).Label1().caption(), rig.state().ModelChLabel.at(0));
     }
 
     void secondReadWithFewerAnswers_keepsTheFirstReadsEntries()

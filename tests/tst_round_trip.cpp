@@ -1,11 +1,8 @@
 #include "files/env_file.h"
-#include "link/qt_serial_line.h"
-#include "state/settings_state.h"
-#include "support/combo_pick.h"
-#include "support/message_box_watcher.h"
 #include "support/simulated_logger_fixture.h"
-#include "support/temp_app_folder.h"
-#include "widgets/frm_main.h"
+#include "support/widgets/combo_pick.h"
+#include "support/widgets/modal_watcher.h"
+#include "support/widgets/window_fixture.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -22,34 +19,25 @@ class TestRoundTrip : public QObject
     Q_OBJECT
 
 private slots:
-    void init()
-    {
-        // env.dat lies in the current folder: COM1 at 9600 bit/s.
-        QVERIFY(m_workingDir.isValid());
-        QVERIFY(QDir::setCurrent(m_workingDir.path()));
-        QVERIFY(SaveEnv(PortChoice{0, 5}));
-    }
-
     void readEditWriteRead_throughTheWindow()
     {
+        QTemporaryDir loggerDir;
         SimulatedLoggerOptions options;
-        options.settingsFile = m_workingDir.filePath(QStringLiteral("logger.txt"));
+        options.settingsFile = loggerDir.filePath(QStringLiteral("logger.txt"));
         SimulatedLoggerFixture logger(options);
         QVERIFY2(logger.isValid(), qPrintable(logger.errorString()));
-        TempAppFolder appDir(TempAppFolder::allInstallFiles());
-        const AppFolder appFolder = appDir.appFolder();
-        SettingsState state;
-        QtSerialLine comPort(logger.portsFolder());
-        FrmMain window(state, appFolder, comPort);
-        window.show();
+        WindowFixture fixture(TempAppFolder::allInstallFiles(), logger.portsFolder());
+        QVERIFY(fixture.isValid());
+        QVERIFY(SaveEnv(PortChoice{0, 5})); // COM1 at 9600 bit/s
+        FrmMain &window = fixture.open();
+        const SettingsState &state = fixture.state();
         const ScreenControls &controls = window.controls();
-        MessageBoxWatcher operatorAtTheScreen;
-        auto *status = window.statusBar()->findChild<QLabel *>();
-        QVERIFY(status);
+        ModalWatcher operatorAtTheScreen;
+        QLabel *status = controls.statusPanel;
 
         QTest::mouseClick(controls.Command1.at(0), Qt::LeftButton);
         QCOMPARE(status->text(), QStringLiteral("読込完了"));
-        QVERIFY(operatorAtTheScreen.texts().isEmpty());
+        QVERIFY(operatorAtTheScreen.messageTexts().isEmpty());
         QVERIFY(controls.Command1.at(1)->isEnabled());
         QVERIFY(controls.SSTab2->isEnabled());
         QCOMPARE(controls.Text3.at(10)->text(), logger.logger().value(QStringLiteral("CAAPN")));
@@ -69,14 +57,14 @@ private slots:
         QCOMPARE(controls.AuthLabel->text(), QString::number(state.AuthCodes.at(3)));
 
         QTest::mouseClick(controls.Command1.at(1), Qt::LeftButton);
-        QCOMPARE(operatorAtTheScreen.texts(), QStringList{QStringLiteral("設定の書き込みに成功しました。")});
+        QCOMPARE(operatorAtTheScreen.messageTexts(), QStringList{QStringLiteral("設定の書き込みに成功しました。")});
         QCOMPARE(status->text(), QStringLiteral("書込完了"));
         QVERIFY(controls.Command1.at(0)->isEnabled());
         QCOMPARE(logger.logger().value(QStringLiteral("mode1")), pickedCode);
         QCOMPARE(logger.logger().value(QStringLiteral("ALARM0")), QStringLiteral("-12.5"));
         QCOMPARE(logger.logger().value(QStringLiteral("CADATAADDRESS3")), QStringLiteral("new@example.jp"));
         QCOMPARE(logger.logger().value(QStringLiteral("CAAUTHTYPE")), QString::number(state.AuthCodes.at(3)));
-        QVERIFY(window.logText().startsWith(QStringLiteral("AT\r\nCONNECT\r\nREADY\r\nCAON\r\nOK\r\nmode0=")));
+        QVERIFY(fixture.screen().logText().startsWith(QStringLiteral("AT\r\nCONNECT\r\nREADY\r\nCAON\r\nOK\r\nmode0=")));
 
         // A fresh screen read back from the logger shows what was written.
         controls.Text1.at(0)->clear();
@@ -95,24 +83,20 @@ private slots:
         options.dropRepliesContaining = "CAALARMADDRESS2?";
         SimulatedLoggerFixture logger(options);
         QVERIFY(logger.isValid());
-        TempAppFolder appDir(TempAppFolder::allInstallFiles());
-        const AppFolder appFolder = appDir.appFolder();
-        SettingsState state;
-        QtSerialLine comPort(logger.portsFolder());
-        FrmMain window(state, appFolder, comPort);
-        MessageBoxWatcher operatorAtTheScreen;
+        WindowFixture fixture(TempAppFolder::allInstallFiles(), logger.portsFolder());
+        QVERIFY(fixture.isValid());
+        QVERIFY(SaveEnv(PortChoice{0, 5}));
+        FrmMain &window = fixture.open();
+        ModalWatcher operatorAtTheScreen;
 
         QTest::mouseClick(window.controls().Command1.at(0), Qt::LeftButton);
-        QCOMPARE(operatorAtTheScreen.texts(), QStringList{QStringLiteral("通信ポートを開けません。")});
-        QVERIFY(!comPort.isOpen());
+        QCOMPARE(operatorAtTheScreen.messageTexts(), QStringList{QStringLiteral("通信ポートを開けません。")});
+        QVERIFY(!fixture.comPort().isOpen());
         QVERIFY(window.controls().Command1.at(0)->isEnabled());
         QVERIFY(window.controls().Command1.at(3)->isEnabled());
         QVERIFY(!window.controls().Command1.at(1)->isEnabled());
         QVERIFY(!window.isBusy());
     }
-
-private:
-    QTemporaryDir m_workingDir;
 };
 
 QTEST_MAIN(TestRoundTrip)

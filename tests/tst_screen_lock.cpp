@@ -1,113 +1,91 @@
-#include "link/qt_serial_line.h"
+#include "model/screen_lock.h"
+#include "model/screen_model.h"
 #include "state/settings_state.h"
-#include "support/temp_app_folder.h"
-#include "widgets/field_paint.h"
-#include "widgets/frm_main.h"
-#include "widgets/screen_lock.h"
 
-#include <QComboBox>
-#include <QLineEdit>
-#include <QMenu>
-#include <QPushButton>
-#include <QTabWidget>
 #include <QtTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QList<Field *> mailAndConnectionFields(ScreenModel &screen)
+{
+    QList<Field *> fields;
+    for (TextField &field : screen.alarmAddresses().fields())
+        fields << &field;
+    for (TextField &field : screen.dataAddresses().fields())
+        fields << &field;
+    for (int k = 0; k < 10; ++k)
+        fields << &screen.connection().Text3(k);
+    return fields;
+}
+
+// Every field and the selector hold a text of their own.
+void fillTexts(ScreenModel &screen)
+{
+    for (int k = 0; k < 6; ++k) {
+        screen.alarmAddresses().Text4(k).setText(u"alarm%1@example.jp"_s.arg(k));
+        screen.dataAddresses().Text5(k).setText(u"data%1@example.jp"_s.arg(k));
+    }
+    for (int k = 0; k < 11; ++k)
+        screen.connection().Text3(k).setText(u"項目%1"_s.arg(k));
+    ChoiceBox &selector = screen.authType().setObserbox();
+    selector.addEntry(u"なし"_s, 0);
+    selector.addEntry(u"PAP"_s, 1);
+    selector.select(1);
+    screen.channelRow(0).Text1().setText(u"-10.0"_s);
+}
+
+void verifyTextsKept(const ScreenModel &screen)
+{
+    for (int k = 0; k < 6; ++k) {
+        QCOMPARE(screen.alarmAddresses().Text4(k).text(), u"alarm%1@example.jp"_s.arg(k));
+        QCOMPARE(screen.dataAddresses().Text5(k).text(), u"data%1@example.jp"_s.arg(k));
+    }
+    for (int k = 0; k < 11; ++k)
+        QCOMPARE(screen.connection().Text3(k).text(), u"項目%1"_s.arg(k));
+    QCOMPARE(screen.authType().setObserbox().editText(), u"PAP"_s);
+    QCOMPARE(screen.channelRow(0).Text1().text(), u"-10.0"_s);
+}
+
+bool isLocked(const Field &field)
+{
+    return !field.isEnabled() && field.colour() == FieldColour::ButtonFace;
+}
+
+bool isUnlocked(const Field &field)
+{
+    return field.isEnabled() && field.colour() == FieldColour::White;
+}
+
+} // namespace
 
 class TestScreenLock : public QObject
 {
     Q_OBJECT
 
-private:
-    QTemporaryDir m_currentFolder;
-    QString m_previousFolder;
-    TempAppFolder m_appDir;
-    AppFolder m_appFolder = m_appDir.appFolder();
-    QtSerialLine m_comPort; // never opened here
-    SettingsState m_state;
-    std::unique_ptr<FrmMain> m_window;
-
-    const ScreenControls &c() const { return m_window->controls(); }
-
-    QList<QWidget *> mailAndConnectionFields() const
-    {
-        QList<QWidget *> fields;
-        for (QLineEdit *field : c().Text4)
-            fields << field;
-        for (QLineEdit *field : c().Text5)
-            fields << field;
-        for (int k = 0; k < 10; ++k)
-            fields << c().Text3[k];
-        return fields;
-    }
-
-    // Every field and the selector hold a text of their own.
-    void fillTexts() const
-    {
-        for (int k = 0; k < 6; ++k) {
-            c().Text4[k]->setText(QStringLiteral("alarm%1@example.jp").arg(k));
-            c().Text5[k]->setText(QStringLiteral("data%1@example.jp").arg(k));
-        }
-        for (int k = 0; k < 11; ++k)
-            c().Text3[k]->setText(QStringLiteral("項目%1").arg(k));
-        c().setObserbox->addItems({QStringLiteral("なし"), QStringLiteral("PAP")});
-        c().setObserbox->setCurrentIndex(1);
-        c().Text1[0]->setText(QStringLiteral("-10.0"));
-    }
-
-    void verifyTextsKept() const
-    {
-        for (int k = 0; k < 6; ++k) {
-            QCOMPARE(c().Text4[k]->text(), QStringLiteral("alarm%1@example.jp").arg(k));
-            QCOMPARE(c().Text5[k]->text(), QStringLiteral("data%1@example.jp").arg(k));
-        }
-        for (int k = 0; k < 11; ++k)
-            QCOMPARE(c().Text3[k]->text(), QStringLiteral("項目%1").arg(k));
-        QCOMPARE(c().setObserbox->currentText(), QStringLiteral("PAP"));
-        QCOMPARE(c().Text1[0]->text(), QStringLiteral("-10.0"));
-    }
-
-    static bool isLocked(const QWidget *field)
-    {
-        return !field->isEnabled() && fieldColour(field) == FieldColour::ButtonFace;
-    }
-
-    static bool isUnlocked(const QWidget *field)
-    {
-        return field->isEnabled() && fieldColour(field) == FieldColour::White;
-    }
-
 private slots:
-    void init()
-    {
-        m_previousFolder = QDir::currentPath();
-        QVERIFY(QDir::setCurrent(m_currentFolder.path()));
-        m_window = std::make_unique<FrmMain>(m_state, m_appFolder, m_comPort);
-        fillTexts();
-    }
-
-    void cleanup()
-    {
-        m_window.reset();
-        QDir::setCurrent(m_previousFolder);
-    }
-
     void lock_greysMailConnectionAndSelector_keepingTextsAndChannelRows()
     {
-        m_state.ApnAuthEnabled = kTrue;
-        UnlockScreen(m_state, c());
-        for (QWidget *field : mailAndConnectionFields())
-            QVERIFY(isUnlocked(field));
+        ScreenModel screen;
+        fillTexts(screen);
+        SettingsState state;
+        state.ApnAuthEnabled = kTrue;
+        UnlockScreen(state, screen);
+        for (Field *field : mailAndConnectionFields(screen))
+            QVERIFY(isUnlocked(*field));
 
-        LockScreen(c());
+        LockScreen(screen);
 
-        for (QWidget *field : mailAndConnectionFields())
-            QVERIFY2(isLocked(field), qPrintable(field->objectName()));
-        QVERIFY(isLocked(c().Text3[10]));
-        QVERIFY(isLocked(c().setObserbox));
-        verifyTextsKept();
+        for (Field *field : mailAndConnectionFields(screen))
+            QVERIFY(isLocked(*field));
+        QVERIFY(isLocked(screen.connection().Text3(10)));
+        QVERIFY(isLocked(screen.authType().setObserbox()));
+        verifyTextsKept(screen);
         // The channel rows and the command buttons are not the lock's business.
-        QVERIFY(c().Text1[0]->isEnabled());
-        QVERIFY(c().Combo1[15]->isEnabled());
-        QVERIFY(c().Command1[0]->isEnabled());
+        QVERIFY(screen.channelRow(0).Text1().isEnabled());
+        QVERIFY(screen.channelRow(15).Combo1().isEnabled());
+        QVERIFY(screen.commands().Command1(0).isEnabled());
     }
 
     void unlock_givesEverythingBack_apnAndSelectorOnlyWhenInUse_data()
@@ -123,27 +101,43 @@ private slots:
     {
         QFETCH(qint16, apnAuthEnabled);
         QFETCH(bool, apnInUse);
-        for (QPushButton *button : c().Command1)
-            button->setEnabled(false);
-        c().SSTab2->setEnabled(false);
-        c().mnu_Set->setEnabled(false);
-        LockScreen(c());
-        m_state.ApnAuthEnabled = apnAuthEnabled;
+        ScreenModel screen;
+        fillTexts(screen);
+        disableCommands(screen);
+        LockScreen(screen);
+        SettingsState state;
+        state.ApnAuthEnabled = apnAuthEnabled;
 
-        UnlockScreen(m_state, c());
+        UnlockScreen(state, screen);
 
-        for (QPushButton *button : c().Command1)
-            QVERIFY(button->isEnabled());
-        QVERIFY(c().Command1[2]->isHidden()); // enabled, but still never shown
-        QVERIFY(c().SSTab2->isEnabled());
-        QVERIFY(c().mnu_Set->menuAction()->isEnabled());
-        for (QWidget *field : mailAndConnectionFields())
-            QVERIFY2(isUnlocked(field), qPrintable(field->objectName()));
-        QCOMPARE(isUnlocked(c().Text3[10]), apnInUse);
-        QCOMPARE(isUnlocked(c().setObserbox), apnInUse);
-        QCOMPARE(isLocked(c().Text3[10]), !apnInUse);
-        QCOMPARE(isLocked(c().setObserbox), !apnInUse);
-        verifyTextsKept();
+        for (int i = 0; i < 4; ++i)
+            QVERIFY(screen.commands().Command1(i).isEnabled());
+        QVERIFY(screen.commands().SSTab2().isEnabled());
+        QVERIFY(screen.commands().mnu_Set().isEnabled());
+        for (Field *field : mailAndConnectionFields(screen))
+            QVERIFY(isUnlocked(*field));
+        QCOMPARE(isUnlocked(screen.connection().Text3(10)), apnInUse);
+        QCOMPARE(isUnlocked(screen.authType().setObserbox()), apnInUse);
+        QCOMPARE(isLocked(screen.connection().Text3(10)), !apnInUse);
+        QCOMPARE(isLocked(screen.authType().setObserbox()), !apnInUse);
+        verifyTextsKept(screen);
+    }
+
+    void disableCommands_takesButtonsTabsAndMenu_leavingTheFields()
+    {
+        ScreenModel screen;
+        fillTexts(screen);
+        UnlockScreen(SettingsState(), screen);
+
+        disableCommands(screen);
+
+        for (int i = 0; i < 4; ++i)
+            QVERIFY(!screen.commands().Command1(i).isEnabled());
+        QVERIFY(!screen.commands().SSTab2().isEnabled());
+        QVERIFY(!screen.commands().mnu_Set().isEnabled());
+        for (Field *field : mailAndConnectionFields(screen))
+            QVERIFY(isUnlocked(*field));
+        verifyTextsKept(screen);
     }
 };
 

@@ -1,26 +1,13 @@
+#include "model/screen_model.h"
+#include "model/show_channels.h"
 #include "state/settings_state.h"
-#include "support/combo_pick.h"
-#include "support/screen_controls_fixture.h"
-#include "widgets/field_paint.h"
-#include "widgets/show_channels.h"
+#include "support/model_tables.h"
 
-#include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
 #include <QtTest>
 
 using namespace Qt::StringLiterals;
 
 namespace {
-
-void setOption(SettingsState &state, int row, int field, const QString &code, const QString &name,
-               const QString &unit = {}, const QString &format = {})
-{
-    state.ModelItemCode.at(row, field) = code;
-    state.ModelItemName.at(row, field) = name;
-    state.ModelItemUnit.at(row, field) = unit;
-    state.ModelItemFormat.at(row, field) = format;
-}
 
 // Row 0 with alarm limits: default element, temperature in field 3, humidity in field 4.
 SettingsState modelWithRowZero()
@@ -29,8 +16,8 @@ SettingsState modelWithRowZero()
     state.ModelChLabel.at(0) = u"CH1"_s;
     state.ModelAlarmFlag.at(0) = u"1"_s;
     state.ModelDefaultItem.at(0) = u"未使用"_s;
-    setOption(state, 0, 3, u"001"_s, u"温度"_s, u"℃"_s, u"0.0"_s);
-    setOption(state, 0, 4, u"002"_s, u"湿度"_s, u"%"_s, u"0"_s);
+    setOptionField(state, 0, 3, u"001"_s, u"温度"_s, u"℃"_s, u"0.0"_s);
+    setOptionField(state, 0, 4, u"002"_s, u"湿度"_s, u"%"_s, u"0"_s);
     state.EepChannel.at(17) = u"-10.0"_s;
     state.EepChannel.at(18) = u"40.0"_s;
     return state;
@@ -64,47 +51,50 @@ private slots:
         SettingsState state = modelWithRowZero();
         state.EepChannel.at(1) = line;
         state.ChannelCode.at(0) = u"old code"_s;
-        ScreenControlsFixture fixture;
-        const ScreenControls &c = fixture.controls();
-        c.Label2[0]->setText(u"old unit"_s);
+        ScreenModel screen;
+        ChannelRow &row = screen.channelRow(0);
+        row.Label2().setCaption(u"old unit"_s);
 
-        ShowChannels(state, c);
+        ShowChannels(state, screen);
 
-        QCOMPARE(c.Label1[0]->text(), u"CH1"_s);
-        QCOMPARE(comboEntries(c.Combo1[0]), (QStringList{u"未使用"_s, u"温度"_s, u"湿度"_s}));
-        QCOMPARE(c.Combo1[0]->currentText(), element);
-        QCOMPARE(c.Label2[0]->text(), unit);
+        QCOMPARE(row.Label1().caption(), u"CH1"_s);
+        QCOMPARE(row.Combo1().entryTexts(), (QStringList{u"未使用"_s, u"温度"_s, u"湿度"_s}));
+        QCOMPARE(row.Combo1().editText(), element);
+        QCOMPARE(row.Label2().caption(), unit);
         QCOMPARE(state.ChannelCode.at(0), code);
-        QCOMPARE(c.Text1[0]->text(), u"-10.0"_s);
-        QCOMPARE(c.Text2[0]->text(), u"40.0"_s);
-        QVERIFY(c.Combo1[0]->isEnabled());
-        QCOMPARE(fieldColour(c.Text1[0]), FieldColour::White);
+        QCOMPARE(row.Text1().text(), u"-10.0"_s);
+        QCOMPARE(row.Text2().text(), u"40.0"_s);
+        for (Field *control : row.fields()) {
+            QVERIFY(control->isEnabled());
+            QCOMPARE(control->colour(), FieldColour::White);
+        }
     }
 
     void codeInTwoOptionFields_selectsTheLaterField()
     {
         SettingsState state = modelWithRowZero();
-        setOption(state, 0, 6, u"002"_s, u"露点"_s, u"℃"_s, u"0.0"_s);
+        setOptionField(state, 0, 6, u"002"_s, u"露点"_s, u"℃"_s, u"0.0"_s);
         state.EepChannel.at(1) = u"002"_s;
-        ScreenControlsFixture fixture;
-        ShowChannels(state, fixture.controls());
-        QCOMPARE(fixture.controls().Combo1[0]->currentText(), u"露点"_s);
-        QCOMPARE(fixture.controls().Combo1[0]->currentIndex(), 3);
-        QCOMPARE(fixture.controls().Label2[0]->text(), u"℃"_s);
+        ScreenModel screen;
+        ShowChannels(state, screen);
+        const ChannelRow &row = screen.channelRow(0);
+        QCOMPARE(row.Combo1().editText(), u"露点"_s);
+        QCOMPARE(row.Combo1().currentIndex(), 3);
+        QCOMPARE(row.Label2().caption(), u"℃"_s);
     }
 
     void listWithGap_listsNamedFieldsOnly_eachTaggedWithItsField()
     {
         SettingsState state = modelWithRowZero();
-        setOption(state, 0, 4, {}, {});
-        setOption(state, 0, 5, u"005"_s, u"照度"_s);
+        setOptionField(state, 0, 4, {}, {});
+        setOptionField(state, 0, 5, u"005"_s, u"照度"_s);
         state.ModelDefaultItem.at(0).clear();
-        ScreenControlsFixture fixture;
-        ShowChannels(state, fixture.controls());
-        const QComboBox *box = fixture.controls().Combo1[0];
-        QCOMPARE(comboEntries(box), (QStringList{QString(), u"温度"_s, u"照度"_s}));
-        QCOMPARE(box->itemData(0, kElementFieldRole).toInt(), kDefaultElementEntry);
-        QCOMPARE(box->itemData(2, kElementFieldRole).toInt(), 5);
+        ScreenModel screen;
+        ShowChannels(state, screen);
+        const ElementBox &box = screen.channelRow(0).Combo1();
+        QCOMPARE(box.entryTexts(), (QStringList{QString(), u"温度"_s, u"照度"_s}));
+        QCOMPARE(box.entries().at(0).source, ElementBox::kDefaultElement);
+        QCOMPARE(box.entries().at(2).source, 5);
     }
 
     void absentChannel_isDisabledButKeepsItsCaptionsAndStillTakesLimits()
@@ -112,22 +102,23 @@ private slots:
         SettingsState state = modelWithRowZero();
         state.EepChannel.at(1) = u"12?"_s;
         state.ChannelCode.at(0) = u"001"_s;
-        ScreenControlsFixture fixture;
-        const ScreenControls &c = fixture.controls();
-        c.Label1[0]->setText(u"old"_s);
-        c.Label3[0]->setText(u"0.0"_s);
-        c.Combo1[0]->addItem(u"stale"_s);
+        ScreenModel screen;
+        ChannelRow &row = screen.channelRow(0);
+        row.Label1().setCaption(u"old"_s);
+        row.Label3().setCaption(u"0.0"_s);
+        row.Combo1().addEntry(u"stale"_s, 3);
+        row.Combo1().select(0);
 
-        ShowChannels(state, c);
+        ShowChannels(state, screen);
 
-        for (QWidget *control : std::initializer_list<QWidget *>{c.Label1[0], c.Combo1[0], c.Label2[0],
-                                                                 c.Label3[0], c.Text1[0], c.Text2[0]})
+        for (Field *control : row.fields())
             QVERIFY(!control->isEnabled());
-        QCOMPARE(c.Label1[0]->text(), u"old"_s);
-        QCOMPARE(c.Label3[0]->text(), u"0.0"_s);
-        QCOMPARE(c.Combo1[0]->count(), 0);
+        QCOMPARE(row.Label1().caption(), u"old"_s);
+        QCOMPARE(row.Label3().caption(), u"0.0"_s);
+        QVERIFY(row.Combo1().entries().isEmpty());
+        QVERIFY(row.Combo1().editText().isEmpty());
         QCOMPARE(state.ChannelCode.at(0), u"001"_s);
-        QCOMPARE(c.Text1[0]->text(), u"-10.0"_s);
+        QCOMPARE(row.Text1().text(), u"-10.0"_s);
     }
 
     void rowWithoutLimits_hasItsLimitFieldsLockedAndEmpty()
@@ -135,14 +126,14 @@ private slots:
         SettingsState state = modelWithRowZero();
         state.ModelAlarmFlag.at(0) = u"0"_s;
         state.EepChannel.at(1) = u"001"_s;
-        ScreenControlsFixture fixture;
-        const ScreenControls &c = fixture.controls();
-        c.Text2[0]->setText(u"old"_s);
-        ShowChannels(state, c);
-        QVERIFY(!c.Text1[0]->isEnabled());
-        QCOMPARE(fieldColour(c.Text2[0]), FieldColour::ButtonFace);
-        QVERIFY(c.Text2[0]->text().isEmpty());
-        QVERIFY(c.Combo1[0]->isEnabled());
+        ScreenModel screen;
+        ChannelRow &row = screen.channelRow(0);
+        row.Text2().setText(u"old"_s);
+        ShowChannels(state, screen);
+        QVERIFY(!row.Text1().isEnabled());
+        QCOMPARE(row.Text2().colour(), FieldColour::ButtonFace);
+        QVERIFY(row.Text2().text().isEmpty());
+        QVERIFY(row.Combo1().isEnabled());
     }
 
     // Limit position n holds "L<n>", or "???" at the own position of the rows listed.
@@ -175,20 +166,18 @@ private slots:
             state.EepChannel.at(17 + row.digitValue()) = u"???"_s;
         for (int row = 0; row < flags.size(); ++row)
             state.ModelAlarmFlag.at(row) = flags.at(row);
-        ScreenControlsFixture fixture;
-        const ScreenControls &c = fixture.controls();
+        ScreenModel screen;
         for (int row = 0; row < 4; ++row) {
-            c.Text1[row]->setText(u"kept"_s);
-            c.Text2[row]->setText(u"kept"_s);
-        }
-        for (int row = 0; row < 4; ++row)
+            screen.channelRow(row).Text1().setText(u"kept"_s);
+            screen.channelRow(row).Text2().setText(u"kept"_s);
             state.EepChannel.at(1 + row) = u"999"_s; // matches no element, so keeps the limit texts
+        }
 
-        ShowChannels(state, c);
+        ShowChannels(state, screen);
 
         QStringList actual;
         for (int row = 0; row < 4; ++row)
-            actual << c.Text1[row]->text() + u'|' + c.Text2[row]->text();
+            actual << screen.channelRow(row).Text1().text() + u'|' + screen.channelRow(row).Text2().text();
         QCOMPARE(actual, shown);
     }
 };

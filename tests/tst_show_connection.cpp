@@ -1,15 +1,7 @@
+#include "model/screen_model.h"
+#include "model/show_connection.h"
 #include "state/settings_state.h"
-#include "support/combo_pick.h"
-#include "support/screen_controls_fixture.h"
-#include "widgets/field_paint.h"
-#include "widgets/show_connection.h"
 
-#include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMenu>
-#include <QPushButton>
-#include <QTabWidget>
 #include <QtTest>
 
 using namespace Qt::StringLiterals;
@@ -60,18 +52,19 @@ private slots:
         QFETCH(QString, authCode);
         QFETCH(int, chosen);
         SettingsState state = loggerWithApn(authCode);
-        ScreenControlsFixture fixture;
-        const ScreenControls &c = fixture.controls();
-        c.setObserbox->addItem(u"earlier"_s);
+        ScreenModel screen;
+        ChoiceBox &selector = screen.authType().setObserbox();
+        selector.addEntry(u"earlier"_s, 0);
+        selector.select(0);
 
-        ShowConnection(state, c);
+        ShowConnection(state, screen);
 
-        QCOMPARE(comboEntries(c.setObserbox), (QStringList{u"PAP"_s, u"CHAP"_s, u"なし"_s, u"自動"_s}));
-        QCOMPARE(c.setObserbox->currentIndex(), chosen);
-        QCOMPARE(c.setObserbox->currentText(), chosen < 0 ? QString() : c.setObserbox->itemText(chosen));
-        QCOMPARE(c.AuthLabel->text(), authCode);
-        QVERIFY(c.setObserbox->isEnabled());
-        QCOMPARE(fieldColour(c.setObserbox), FieldColour::White);
+        QCOMPARE(selector.entryTexts(), (QStringList{u"PAP"_s, u"CHAP"_s, u"なし"_s, u"自動"_s}));
+        QCOMPARE(selector.currentIndex(), chosen);
+        QCOMPARE(selector.editText(), chosen < 0 ? QString() : selector.entryTexts().at(chosen));
+        QCOMPARE(screen.authType().AuthLabel().caption(), authCode);
+        QVERIFY(selector.isEnabled());
+        QCOMPARE(selector.colour(), FieldColour::White);
         QCOMPARE(state.ApnAuthEnabled, kTrue);
     }
 
@@ -79,16 +72,16 @@ private slots:
     {
         SettingsState state = loggerWithApn(u"1"_s);
         state.EepConnect.at(3) = u"???"_s;
-        ScreenControlsFixture fixture;
-        const ScreenControls &c = fixture.controls();
-        ShowConnection(state, c);
-        QCOMPARE(c.Text3[0]->text(), u"item 1"_s);
-        QCOMPARE(c.Text3[2]->text(), u"???"_s);
-        QCOMPARE(c.Text3[9]->text(), u"item 10"_s);
-        QCOMPARE(c.Text3[10]->text(), u"apn.example"_s);
-        for (QLineEdit *field : c.Text3) {
-            QVERIFY(field->isEnabled());
-            QCOMPARE(fieldColour(field), FieldColour::White);
+        ScreenModel screen;
+        ShowConnection(state, screen);
+        const ConnectionFields &connection = screen.connection();
+        QCOMPARE(connection.Text3(0).text(), u"item 1"_s);
+        QCOMPARE(connection.Text3(2).text(), u"???"_s);
+        QCOMPARE(connection.Text3(9).text(), u"item 10"_s);
+        QCOMPARE(connection.Text3(10).text(), u"apn.example"_s);
+        for (const TextField &field : connection.fields()) {
+            QVERIFY(field.isEnabled());
+            QCOMPARE(field.colour(), FieldColour::White);
         }
     }
 
@@ -97,24 +90,26 @@ private slots:
         SettingsState state = loggerWithApn(u"1"_s);
         state.EepConnect.at(11) = u"???"_s;
         state.ApnAuthEnabled = kTrue;
-        ScreenControlsFixture fixture;
-        const ScreenControls &c = fixture.controls();
-        c.Text3[10]->setText(u"old apn"_s);
-        c.AuthLabel->setText(u"3"_s);
-        c.setObserbox->addItems({u"A"_s, u"B"_s});
-        c.setObserbox->setCurrentIndex(1);
+        ScreenModel screen;
+        TextField &apn = screen.connection().Text3(10);
+        ChoiceBox &selector = screen.authType().setObserbox();
+        apn.setText(u"old apn"_s);
+        screen.authType().AuthLabel().setCaption(u"3"_s);
+        selector.addEntry(u"A"_s, 0);
+        selector.addEntry(u"B"_s, 1);
+        selector.select(1);
 
-        ShowConnection(state, c);
+        ShowConnection(state, screen);
 
-        QVERIFY(!c.Text3[10]->isEnabled());
-        QCOMPARE(fieldColour(c.Text3[10]), FieldColour::ButtonFace);
-        QVERIFY(c.Text3[10]->text().isEmpty());
-        QVERIFY(c.AuthLabel->text().isEmpty());
+        QVERIFY(!apn.isEnabled());
+        QCOMPARE(apn.colour(), FieldColour::ButtonFace);
+        QVERIFY(apn.text().isEmpty());
+        QVERIFY(screen.authType().AuthLabel().caption().isEmpty());
         QCOMPARE(state.ApnAuthEnabled, kFalse);
-        QCOMPARE(comboEntries(c.setObserbox), (QStringList{u"A"_s, u"B"_s}));
-        QCOMPARE(c.setObserbox->currentText(), u"B"_s);
-        QVERIFY(!c.setObserbox->isEnabled());
-        QCOMPARE(c.Text3[9]->text(), u"item 10"_s);
+        QCOMPARE(selector.entryTexts(), (QStringList{u"A"_s, u"B"_s}));
+        QCOMPARE(selector.editText(), u"B"_s);
+        QVERIFY(!selector.isEnabled());
+        QCOMPARE(screen.connection().Text3(9).text(), u"item 10"_s);
     }
 
     void afterARead_readSaveAndExitAreUsable_writeIsNot_data()
@@ -128,25 +123,24 @@ private slots:
     {
         QFETCH(bool, wholeConnection);
         SettingsState state = loggerWithApn(u"1"_s);
-        ScreenControlsFixture fixture;
-        const ScreenControls &c = fixture.controls();
-        for (QPushButton *button : c.Command1)
-            button->setEnabled(false);
-        c.SSTab2->setEnabled(false);
-        c.mnu_Set->setEnabled(false);
-        QVERIFY(!fixture.menuEnabled());
+        ScreenModel screen;
+        CommandControls &commands = screen.commands();
+        for (int i = 0; i < 4; ++i)
+            commands.Command1(i).setEnabled(false);
+        commands.SSTab2().setEnabled(false);
+        commands.mnu_Set().setEnabled(false);
 
         if (wholeConnection)
-            ShowConnection(state, c);
+            ShowConnection(state, screen);
         else
-            ShowConnectionButtons(c);
+            ShowConnectionButtons(screen);
 
-        QVERIFY(c.Command1[0]->isEnabled());
-        QVERIFY(!c.Command1[1]->isEnabled());
-        QVERIFY(c.Command1[2]->isEnabled());
-        QVERIFY(c.Command1[3]->isEnabled());
-        QVERIFY(c.SSTab2->isEnabled());
-        QVERIFY(fixture.menuEnabled());
+        QVERIFY(commands.Command1(0).isEnabled());
+        QVERIFY(!commands.Command1(1).isEnabled());
+        QVERIFY(commands.Command1(2).isEnabled());
+        QVERIFY(commands.Command1(3).isEnabled());
+        QVERIFY(commands.SSTab2().isEnabled());
+        QVERIFY(commands.mnu_Set().isEnabled());
     }
 };
 

@@ -1,9 +1,7 @@
+#include "model/screen_model.h"
+#include "model/show_mail_addresses.h"
 #include "state/settings_state.h"
-#include "support/screen_controls_fixture.h"
-#include "widgets/field_paint.h"
-#include "widgets/show_mail_addresses.h"
 
-#include <QLineEdit>
 #include <QtTest>
 
 using namespace Qt::StringLiterals;
@@ -33,22 +31,18 @@ private slots:
         SettingsState state;
         for (int n = 1; n <= 12; ++n)
             state.EepMail.at(n) = answer;
-        ScreenControlsFixture fixture;
-        const ScreenControls &c = fixture.controls();
-        for (int k = 0; k < 6; ++k)
-            c.Text5[k]->setText(u"earlier"_s);
+        ScreenModel screen;
+        for (TextField &field : screen.dataAddresses().fields())
+            field.setText(u"earlier"_s);
 
-        ShowMailAddresses(state, c);
+        ShowMailAddresses(state, screen);
 
-        for (QLineEdit *field : c.Text4) {
-            QCOMPARE(field->text(), shown);
-            QVERIFY(field->isEnabled());
-            QCOMPARE(fieldColour(field), FieldColour::White);
-        }
-        for (QLineEdit *field : c.Text5) {
-            QCOMPARE(field->text(), shown);
-            QVERIFY(field->isEnabled());
-            QCOMPARE(fieldColour(field), FieldColour::White);
+        for (const auto *page : {&screen.alarmAddresses().fields(), &screen.dataAddresses().fields()}) {
+            for (const TextField &field : *page) {
+                QCOMPARE(field.text(), shown);
+                QVERIFY(field.isEnabled());
+                QCOMPARE(field.colour(), FieldColour::White);
+            }
         }
     }
 
@@ -57,12 +51,12 @@ private slots:
         SettingsState state;
         for (int n = 0; n <= 13; ++n)
             state.EepMail.at(n) = u"a%1@x"_s.arg(n);
-        ScreenControlsFixture fixture;
-        ShowMailAddresses(state, fixture.controls());
-        QCOMPARE(fixture.controls().Text4[0]->text(), u"a1@x"_s);
-        QCOMPARE(fixture.controls().Text4[5]->text(), u"a6@x"_s);
-        QCOMPARE(fixture.controls().Text5[0]->text(), u"a7@x"_s);
-        QCOMPARE(fixture.controls().Text5[5]->text(), u"a12@x"_s);
+        ScreenModel screen;
+        ShowMailAddresses(state, screen);
+        QCOMPARE(screen.alarmAddresses().Text4(0).text(), u"a1@x"_s);
+        QCOMPARE(screen.alarmAddresses().Text4(5).text(), u"a6@x"_s);
+        QCOMPARE(screen.dataAddresses().Text5(0).text(), u"a7@x"_s);
+        QCOMPARE(screen.dataAddresses().Text5(5).text(), u"a12@x"_s);
     }
 };
 

@@ -1,14 +1,10 @@
 #include "exchange/read_sequence.h"
 #include "exchange/write_sequence.h"
-#include "support/combo_pick.h"
+#include "model/auth_type_selection.h"
+#include "model/channel_row_editing.h"
 #include "support/sequence_rig.h"
-#include "widgets/editing_handlers.h"
 
-#include <QComboBox>
 #include <QDir>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
 #include <QtTest>
 
 namespace {
@@ -53,20 +49,19 @@ private slots:
         SequenceRig rig(options);
         QVERIFY(rig.isValid());
         QVERIFY(readFirst(rig));
-        const ScreenControls &controls = rig.screen().controls();
-        connectEditingHandlers(rig.state(), controls);
+        ScreenModel &model = rig.model();
 
         // Row 1 gets another element, row 0 a limit in full-width digits, the first data address
         // full-width characters, and the authentication type another entry.
-        QVERIFY(controls.Combo1.at(1)->count() >= 3);
-        pickComboEntry(controls.Combo1.at(1), 1);
+        QVERIFY(model.channelRow(1).Combo1().entries().size() >= 3);
+        pickChannelElement(rig.state(), model, 1, 1);
         const QString pickedCode = rig.state().ChannelCode.at(1);
         QVERIFY(pickedCode != rig.logger().value(QStringLiteral("mode1")));
-        controls.Text1.at(0)->setText(QStringLiteral("－５．５"));
-        controls.Text5.at(0)->setText(QStringLiteral("ｎｅｗ＠ｅｘａｍｐｌｅ．ｊｐ"));
-        controls.Text3.at(0)->setText(QStringLiteral("ユーザー"));
-        pickComboEntry(controls.setObserbox, 1);
-        const QString authCode = controls.AuthLabel->text();
+        model.channelRow(0).Text1().setText(QStringLiteral("－５．５"));
+        model.dataAddresses().Text5(0).setText(QStringLiteral("ｎｅｗ＠ｅｘａｍｐｌｅ．ｊｐ"));
+        model.connection().Text3(0).setText(QStringLiteral("ユーザー"));
+        pickAuthType(rig.state(), model, 1);
+        const QString authCode = model.authType().AuthLabel().caption();
         QCOMPARE(authCode, QString::number(rig.state().AuthCodes.at(1)));
 
         rig.screen().clearLog();
@@ -93,11 +88,11 @@ private slots:
         rig.connectNewLogger(options);
         ReadSequence read(rig.context());
         read.ReadFromLogger(rig.portChoice());
-        QCOMPARE(controls.Combo1.at(1)->currentText(), rig.state().ModelItemName.at(1, controls.Combo1.at(1)->currentData().toInt()));
+        QCOMPARE(model.channelRow(1).Combo1().editText(), rig.state().ModelItemName.at(1, model.channelRow(1).Combo1().currentEntry()->source));
         QCOMPARE(rig.state().ChannelCode.at(1), pickedCode);
-        QCOMPARE(controls.Text1.at(0)->text(), QStringLiteral("-5.5"));
-        QCOMPARE(controls.Text5.at(0)->text(), QStringLiteral("new@example.jp"));
-        QCOMPARE(controls.AuthLabel->text(), authCode);
+        QCOMPARE(model.channelRow(0).Text1().text(), QStringLiteral("-5.5"));
+        QCOMPARE(model.dataAddresses().Text5(0).text(), QStringLiteral("new@example.jp"));
+        QCOMPARE(model.authType().AuthLabel().caption(), authCode);
     }
 
     void exchangeLog_holdsEveryLineAndItsAcknowledgementInOrder()
@@ -143,7 +138,7 @@ private slots:
         QCOMPARE(rig.screen().statusText(), kTimeout);
         QCOMPARE(rig.screen().messages(), QStringList{kCannotOpenPort});
         QCOMPARE(rig.screen().calls().last(), QStringLiteral("UnlockScreen"));
-        QVERIFY(rig.screen().controls().Command1.at(1)->isEnabled());
+        QVERIFY(rig.model().commands().Command1(1).isEnabled());
     }
 
     void lateAcknowledgement_failsAtThatLine_keepingTheLinesBefore()
@@ -151,9 +146,8 @@ private slots:
         SequenceRig rig;
         QVERIFY(rig.isValid());
         QVERIFY(readFirst(rig));
-        const ScreenControls &controls = rig.screen().controls();
-        controls.Text1.at(0)->setText(QStringLiteral("-1.5"));
-        controls.Text1.at(1)->setText(QStringLiteral("-2.5"));
+        rig.model().channelRow(0).Text1().setText(QStringLiteral("-1.5"));
+        rig.model().channelRow(1).Text1().setText(QStringLiteral("-2.5"));
         SimulatedLoggerOptions options;
         options.slowWriteKey = "ALARM3";
         rig.connectNewLogger(options);
@@ -232,9 +226,11 @@ private slots:
         QVERIFY(rig.isValid());
         QVERIFY(readFirst(rig));
         rig.connectNewLogger({});
-        const ScreenControls &controls = rig.screen().controls();
-        QLineEdit *field = page == 3 ? controls.Text3.at(index) : page == 2 ? controls.Text5.at(index) : controls.Text1.at(index);
-        field->setText(QStringLiteral("10€"));
+        ScreenModel &model = rig.model();
+        TextField &field = page == 3   ? model.connection().Text3(index)
+                           : page == 2 ? model.dataAddresses().Text5(index)
+                                       : model.channelRow(index).Text1();
+        field.setText(QStringLiteral("10€"));
         const QByteArray olderArm = rig.folder().readFile(QStringLiteral("Arm.eep"));
 
         WriteSequence(rig.context()).write(rig.portChoice());
@@ -264,7 +260,7 @@ private slots:
         QCOMPARE(rig.screen().statusText(), kTimeout);
         QCOMPARE(rig.screen().messages(), QStringList{kCannotOpenPort});
         QCOMPARE(write.SeqState(), qint16(WriteSequence::Failed));
-        QVERIFY(rig.screen().controls().Command1.at(0)->isEnabled());
+        QVERIFY(rig.model().commands().Command1(0).isEnabled());
     }
 };
 

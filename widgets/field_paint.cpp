@@ -7,9 +7,11 @@
 
 namespace {
 
+const QColor kWhite(255, 255, 255);
+
 QColor colourOf(FieldColour colour)
 {
-    return colour == FieldColour::White ? QColor(255, 255, 255)
+    return colour == FieldColour::White ? kWhite
                                         : QApplication::palette().color(QPalette::Active, QPalette::Button);
 }
 
@@ -30,19 +32,18 @@ void paintField(QWidget *field, FieldColour colour)
 
 FieldColour fieldColour(const QWidget *field)
 {
-    return field->palette().color(QPalette::Active, QPalette::Base) == QColor(255, 255, 255)
-               ? FieldColour::White
-               : FieldColour::ButtonFace;
+    if (qobject_cast<const QLabel *>(field)) {
+        if (!field->autoFillBackground())
+            return FieldColour::ButtonFace; // never painted: the page shows through
+        return field->palette().color(QPalette::Active, QPalette::Window) == kWhite ? FieldColour::White
+                                                                                   : FieldColour::ButtonFace;
+    }
+    return field->palette().color(QPalette::Active, QPalette::Base) == kWhite ? FieldColour::White
+                                                                             : FieldColour::ButtonFace;
 }
 
-void lockField(QWidget *field)
+void showFieldColour(QWidget *field, FieldColour colour)
 {
-    field->setEnabled(false);
-    paintField(field, FieldColour::ButtonFace);
-}
-
-void unlockField(QWidget *field)
-{
-    field->setEnabled(true);
-    paintField(field, FieldColour::White);
+    if (fieldColour(field) != colour)
+        paintField(field, colour);
 }

@@ -1,13 +1,13 @@
 #pragma once
 
+#include "model/controls.h"
+
 class QWidget;
 
-// A field is locked by disabling it and painting it in the button-face colour, and
-// unlocked by enabling it and painting it white. Neither changes its text.
-enum class FieldColour { ButtonFace, White };
-
+// Paints a field white or in the button-face colour. A label is painted only once it is to be
+// white: until then it shows the page through, which is what button face looks like there.
 void paintField(QWidget *field, FieldColour colour);
+// The colour the field shows.
 FieldColour fieldColour(const QWidget *field);
-
-void lockField(QWidget *field);   // disable, button face
-void unlockField(QWidget *field); // enable, white
+// Paints the field when it shows another colour than the one given.
+void showFieldColour(QWidget *field, FieldColour colour);

@@ -1,20 +1,23 @@
 #include "widgets/frm_main.h"
 
+#include "exchange/model_sequence_screen.h"
 #include "exchange/read_sequence.h"
 #include "exchange/write_sequence.h"
 #include "files/auth_types.h"
 #include "files/env_file.h"
 #include "link/link.h"
+#include "model/screen_lock.h"
+#include "model/screen_model.h"
+#include "model/show_connection.h"
 #include "state/settings_state.h"
-#include "widgets/editing_handlers.h"
 #include "widgets/frm_set.h"
 #include "widgets/message_box.h"
 #include "widgets/screen_font.h"
-#include "widgets/screen_lock.h"
+#include "widgets/screen_view.h"
 #include "widgets/settings_pages.h"
+#include "widgets/slot_guard.h"
 #include "widgets/tab_control.h"
 #include "widgets/twips_geometry.h"
-#include "widgets/window_sequence_screen.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -23,12 +26,11 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QStatusBar>
 #include <QTabBar>
 
 namespace {
-
-enum Command : qint16 { ReadCommand = 0, WriteCommand = 1, SaveCommand = 2, ExitCommand = 3 };
 
 constexpr int kClientWidth = 9675;
 constexpr int kStatusBarTop = 6810;
@@ -37,14 +39,34 @@ constexpr int kStatusPanelWidth = 6000;
 constexpr int kTabStripHeight = 295;
 constexpr int kConnectionPage = 3;
 
+const QString kCannotOpenPort = QStringLiteral("通信ポートを開けません。");
+
+// The sequences' screen: the window's model, and the window's own message boxes.
+class WindowSequenceScreen : public ModelSequenceScreen
+{
+public:
+    WindowSequenceScreen(FrmMain &window, ScreenModel &screen, SettingsState &state)
+        : ModelSequenceScreen(screen, state)
+        , m_window(window)
+    {
+    }
+
+    void showMessage(const QString &text) override { m_window.showMessage(text); }
+
+private:
+    FrmMain &m_window;
+};
+
 } // namespace
 
-FrmMain::FrmMain(SettingsState &state, const AppFolder &appFolder, SerialLine &comPort, QWidget *parent)
+FrmMain::FrmMain(SettingsState &state, ScreenModel &screen, const AppFolder &appFolder, SerialLine &comPort,
+                 QWidget *parent)
     : QMainWindow(parent)
     , m_state(state)
+    , m_screen(screen)
     , m_appFolder(appFolder)
     , m_link(std::make_unique<Link>(comPort))
-    , m_sequenceScreen(std::make_unique<WindowSequenceScreen>(*this, state))
+    , m_sequenceScreen(std::make_unique<WindowSequenceScreen>(*this, screen, state))
 {
     setObjectName(QStringLiteral("frm_Main"));
     setWindowTitle(QStringLiteral("Telvaro Eメールモデル　設定ソフト Ver3.0 SIM対応版  for Amberlyn"));
@@ -55,7 +77,7 @@ FrmMain::FrmMain(SettingsState &state, const AppFolder &appFolder, SerialLine &c
     buildStatusBar();
     // Nothing moves or resizes with the window.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
-    connectEditingHandlers(m_state, m_controls);
+    showScreenOn(m_controls, m_screen, m_state);
 
     load();
 }
@@ -71,7 +93,9 @@ void FrmMain::buildMenu()
     // The full-width ampersand of the item is text; only "(&C)" marks an access key.
     QAction *item = m_controls.mnu_Set->addAction(QStringLiteral("COMポート＆通信速度(&C)"));
     item->setObjectName(indexedName(QStringLiteral("mnu_Setitem"), 0));
-    connect(item, &QAction::triggered, this, [this] { mnu_Setitem_Click(0); });
+    connect(item, &QAction::triggered, this, [this] {
+        runGuarded("the port dialog", [this] { mnu_Setitem_Click(0); });
+    });
 }
 
 void FrmMain::buildClientArea()
@@ -101,14 +125,12 @@ void FrmMain::buildClientArea()
         connect(button, &QPushButton::clicked, this, [this, i] { Command1_Click(i); });
         m_controls.Command1[i] = button;
     }
-    m_controls.Command1[WriteCommand]->setEnabled(false);
-    // The save button is not in use: never shown, never enabled by the screen itself.
-    m_controls.Command1[SaveCommand]->setEnabled(false);
-    m_controls.Command1[SaveCommand]->hide();
+    // The save button is not in use: never shown.
+    m_controls.Command1[CommandControls::Save]->hide();
 
     // The exchange log is kept for the developer, never shown to the operator.
-    m_rtxtBox = placed(new QPlainTextEdit(client), QStringLiteral("rtxt_Box"), twipsRect(8040, 4440, 1455, 2175));
-    m_rtxtBox->hide();
+    m_controls.rtxt_Box = placed(new QPlainTextEdit(client), QStringLiteral("rtxt_Box"), twipsRect(8040, 4440, 1455, 2175));
+    m_controls.rtxt_Box->hide();
 }
 
 void FrmMain::buildStatusBar()
@@ -117,11 +139,12 @@ void FrmMain::buildStatusBar()
     bar->setObjectName(QStringLiteral("sts_Main"));
     bar->setSizeGripEnabled(false);
     bar->setFixedHeight(twipsToPixels(kStatusBarHeight));
-    m_statusPanel = new QLabel(bar);
-    m_statusPanel->setObjectName(QStringLiteral("sts_Main.Panels(1)"));
-    m_statusPanel->setFixedWidth(twipsToPixels(kStatusPanelWidth));
-    m_statusPanel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    bar->addWidget(m_statusPanel);
+    auto *panel = new QLabel(bar);
+    panel->setObjectName(QStringLiteral("sts_Main.Panels(1)"));
+    panel->setFixedWidth(twipsToPixels(kStatusPanelWidth));
+    panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    bar->addWidget(panel);
+    m_controls.statusPanel = panel;
 }
 
 void FrmMain::load()
@@ -134,13 +157,21 @@ void FrmMain::load()
 void FrmMain::Command1_Click(qint16 index)
 {
     switch (index) {
-    case ReadCommand:
-        startRead();
+    case CommandControls::Read:
+        // The read gives the screen back through its own error path; what escapes it ends the
+        // same way.
+        runGuarded("the read", [this] { startRead(); }, [this] {
+            showMessage(kCannotOpenPort);
+            ShowConnectionButtons(m_screen);
+        });
         break;
-    case WriteCommand:
-        startWrite();
+    case CommandControls::Write:
+        runGuarded("the write", [this] { startWrite(); }, [this] {
+            showMessage(kCannotOpenPort);
+            UnlockScreen(m_state, m_screen);
+        });
         break;
-    case ExitCommand:
+    case CommandControls::Exit:
         QApplication::closeAllWindows();
         break;
     default:
@@ -154,35 +185,24 @@ void FrmMain::mnu_Setitem_Click(qint16 index)
         m_portChoice = FrmSet::choose();
 }
 
-// Nothing may start a second exchange or change the port while one runs; the exchange
-// gives the controls back when it ends.
-void FrmMain::disableCommands()
-{
-    for (QPushButton *button : m_controls.Command1)
-        button->setEnabled(false);
-    m_controls.SSTab2->setEnabled(false);
-    m_controls.mnu_Set->setEnabled(false);
-    setStatusText(QString());
-}
-
 void FrmMain::startRead()
 {
-    disableCommands();
+    const QScopedValueRollback busy(m_busy, true);
+    disableCommands(m_screen);
+    m_screen.setStatusText(QString());
     // The read decides afresh whether the logger has the APN and authentication items.
     m_state.ApnAuthEnabled = kFalse;
-    LockScreen(m_controls);
-    setBusy(true);
+    LockScreen(m_screen);
     runReadSequence();
-    setBusy(false);
 }
 
 void FrmMain::startWrite()
 {
-    disableCommands();
-    LockScreen(m_controls);
-    setBusy(true);
+    const QScopedValueRollback busy(m_busy, true);
+    disableCommands(m_screen);
+    m_screen.setStatusText(QString());
+    LockScreen(m_screen);
     runWriteSequence();
-    setBusy(false);
 }
 
 void FrmMain::runReadSequence()
@@ -195,24 +215,6 @@ void FrmMain::runWriteSequence()
 {
     WriteSequence write({m_state, *m_link, m_appFolder, *m_sequenceScreen});
     write.write(m_portChoice);
-}
-
-void FrmMain::setStatusText(const QString &text)
-{
-    m_statusPanel->setText(text);
-}
-
-void FrmMain::clearLog()
-{
-    m_logText.clear();
-    m_rtxtBox->clear();
-}
-
-void FrmMain::appendLog(const QString &text)
-{
-    // Kept apart as well, because the box shows CR LF as a paragraph break.
-    m_logText += text;
-    m_rtxtBox->setPlainText(m_logText);
 }
 
 void FrmMain::showMessage(const QString &text)

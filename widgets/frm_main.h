@@ -9,23 +9,24 @@
 
 class AppFolder;
 class Link;
+class ScreenModel;
+class SequenceScreen;
 class SerialLine;
-class WindowSequenceScreen;
-class QLabel;
-class QPlainTextEdit;
 struct SettingsState;
 
-// The main window: the settings screen, the command buttons that start a read or a write
-// or end the program, the menu that opens the port dialog, the status bar and the hidden
-// exchange log.
+// The main window: a view of the screen model, with the command buttons that start a read or
+// a write or end the program, the menu that opens the port dialog, the status bar and the
+// hidden exchange log.
 class FrmMain : public QMainWindow
 {
     Q_OBJECT
 
 public:
-    // Builds the screen and runs the load steps: the stored port and speed, the
-    // authentication types. comPort is the serial port every exchange goes through.
-    FrmMain(SettingsState &state, const AppFolder &appFolder, SerialLine &comPort, QWidget *parent = nullptr);
+    // Builds the window on the screen model and runs the load steps: the stored port and speed,
+    // the authentication types. comPort is the serial port every exchange goes through. The
+    // state, the model and the port must outlive the window.
+    FrmMain(SettingsState &state, ScreenModel &screen, const AppFolder &appFolder, SerialLine &comPort,
+            QWidget *parent = nullptr);
     ~FrmMain() override;
 
     const ScreenControls &controls() const { return m_controls; }
@@ -38,15 +39,10 @@ public:
     void Command1_Click(qint16 index);
     void mnu_Setitem_Click(qint16 index);
 
-    // What an exchange reports on the screen.
-    void setStatusText(const QString &text); // panel 1 of the status bar
-    void clearLog();
-    void appendLog(const QString &text);
-    const QString &logText() const { return m_logText; } // every character appended, line ends included
-    void showMessage(const QString &text); // modal; returns when the operator has closed it
+    // Modal; returns when the operator has closed it.
+    void showMessage(const QString &text);
 
-    // While busy, closing the window is refused: an exchange cannot be stopped from outside.
-    void setBusy(bool busy) { m_busy = busy; }
+    // While an exchange runs, closing the window is refused: it cannot be stopped from outside.
     bool isBusy() const { return m_busy; }
 
 protected:
@@ -61,18 +57,15 @@ private:
     void buildClientArea();
     void buildStatusBar();
     void load();
-    void disableCommands();
     void startRead();
     void startWrite();
 
     SettingsState &m_state;
+    ScreenModel &m_screen;
     const AppFolder &m_appFolder;
     std::unique_ptr<Link> m_link;
-    std::unique_ptr<WindowSequenceScreen> m_sequenceScreen;
+    std::unique_ptr<SequenceScreen> m_sequenceScreen;
     ScreenControls m_controls;
     PortChoice m_portChoice;
-    QLabel *m_statusPanel = nullptr;
-    QPlainTextEdit *m_rtxtBox = nullptr;
-    QString m_logText;
     bool m_busy = false;
 };

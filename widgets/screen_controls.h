@@ -6,12 +6,12 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QMenu;
+class QPlainTextEdit;
 class QPushButton;
 class QTabWidget;
 
-// The controls of the main window that the bindings, the lock and the editing handlers
-// address, under the names and indexes of the screen. The window owns them; this is a
-// view onto them, so the binding procedures can be tested on controls built by a test.
+// The controls of the main window that show the screen model, under the names and indexes of
+// the screen. The window owns them; this is a view onto them.
 struct ScreenControls
 {
     static constexpr int kChannelRows = 16;
@@ -21,6 +21,8 @@ struct ScreenControls
     std::array<QPushButton *, 4> Command1{};
     QTabWidget *SSTab2 = nullptr;
     QMenu *mnu_Set = nullptr;
+    QLabel *statusPanel = nullptr; // panel 1 of the status bar sts_Main
+    QPlainTextEdit *rtxt_Box = nullptr;
 
     // Page 0: the channel grid.
     std::array<QLabel *, kChannelRows> Label1{};

@@ -1,14 +1,9 @@
 #include "support/sequence_rig.h"
 
 #include "text/cp932.h"
-#include "widgets/screen_lock.h"
-#include "widgets/script_inputs.h"
-#include "widgets/show_channels.h"
-#include "widgets/show_connection.h"
-#include "widgets/show_mail_addresses.h"
 
-RecordingScreen::RecordingScreen(SettingsState &state)
-    : m_state(state)
+RecordingScreen::RecordingScreen(ScreenModel &screen, SettingsState &state)
+    : ModelSequenceScreen(screen, state)
 {
     m_clock.start();
 }
@@ -16,6 +11,7 @@ RecordingScreen::RecordingScreen(SettingsState &state)
 void RecordingScreen::setStatusText(const QString &text)
 {
     m_statusTexts.append(text);
+    ModelSequenceScreen::setStatusText(text);
 }
 
 void RecordingScreen::showMessage(const QString &text)
@@ -28,45 +24,35 @@ void RecordingScreen::showMessage(const QString &text)
 void RecordingScreen::showChannels()
 {
     m_calls.append(QStringLiteral("ShowChannels"));
-    ShowChannels(m_state, controls());
+    ModelSequenceScreen::showChannels();
 }
 
 void RecordingScreen::showMailAddresses()
 {
     m_calls.append(QStringLiteral("ShowMailAddresses"));
-    ShowMailAddresses(m_state, controls());
+    ModelSequenceScreen::showMailAddresses();
 }
 
 void RecordingScreen::showConnection()
 {
     m_calls.append(QStringLiteral("ShowConnection"));
-    ShowConnection(m_state, controls());
+    ModelSequenceScreen::showConnection();
 }
 
 void RecordingScreen::showConnectionButtons()
 {
     m_calls.append(QStringLiteral("ShowConnectionButtons"));
-    ShowConnectionButtons(controls());
+    ModelSequenceScreen::showConnectionButtons();
 }
 
 void RecordingScreen::unlockScreen()
 {
     m_calls.append(QStringLiteral("UnlockScreen"));
-    UnlockScreen(m_state, controls());
-}
-
-AlarmScriptInputs RecordingScreen::alarmScriptInputs() const
-{
-    return alarmScriptInputsFrom(m_state, controls());
-}
-
-MailScriptInputs RecordingScreen::mailScriptInputs() const
-{
-    return mailScriptInputsFrom(controls());
+    ModelSequenceScreen::unlockScreen();
 }
 
 SequenceRig::SequenceRig(const SimulatedLoggerOptions &options)
-    : m_screen(m_state)
+    : m_screen(m_model, m_state)
     , m_folder(TempAppFolder::allInstallFiles())
     , m_appFolder(m_folder.appFolder())
 {

@@ -1,12 +1,12 @@
 #pragma once
 
 #include "base/port_choice.h"
+#include "exchange/model_sequence_screen.h"
 #include "exchange/sequence.h"
-#include "exchange/sequence_screen.h"
 #include "link/link.h"
 #include "link/qt_serial_line.h"
+#include "model/screen_model.h"
 #include "state/settings_state.h"
-#include "support/screen_controls_fixture.h"
 #include "support/simulated_logger_fixture.h"
 #include "support/temp_app_folder.h"
 
@@ -15,30 +15,25 @@
 
 #include <memory>
 
-// The screen as a sequence sees it, with real controls for the bindings, recording every
-// status text and message box instead of waiting for an operator.
-class RecordingScreen : public SequenceScreen
+// The screen model as a sequence sees it, recording every status text and message box instead
+// of waiting for an operator.
+class RecordingScreen : public ModelSequenceScreen
 {
 public:
-    explicit RecordingScreen(SettingsState &state);
+    RecordingScreen(ScreenModel &screen, SettingsState &state);
 
     void setStatusText(const QString &text) override;
-    void clearLog() override { m_log.clear(); }
-    void appendLog(const QString &text) override { m_log += text; }
     void showMessage(const QString &text) override;
     void showChannels() override;
     void showMailAddresses() override;
     void showConnection() override;
     void showConnectionButtons() override;
     void unlockScreen() override;
-    AlarmScriptInputs alarmScriptInputs() const override;
-    MailScriptInputs mailScriptInputs() const override;
 
-    const ScreenControls &controls() const { return m_controls.controls(); }
     const QStringList &statusTexts() const { return m_statusTexts; }
     QString statusText() const { return m_statusTexts.value(m_statusTexts.size() - 1); }
     const QStringList &messages() const { return m_messages; }
-    const QString &log() const { return m_log; }
+    const QString &log() const { return screen().logText(); }
     // The binding and unlock calls, in the order they came.
     const QStringList &calls() const { return m_calls; }
     // Milliseconds from the rig's start to the first message box.
@@ -46,12 +41,9 @@ public:
     void startClock() { m_clock.start(); }
 
 private:
-    SettingsState &m_state;
-    ScreenControlsFixture m_controls;
     QStringList m_statusTexts;
     QStringList m_messages;
     QStringList m_calls;
-    QString m_log;
     QElapsedTimer m_clock;
     qint64 m_firstMessageAfterMs = -1;
 };
@@ -69,6 +61,7 @@ public:
     void connectNewLogger(const SimulatedLoggerOptions &options);
 
     SettingsState &state() { return m_state; }
+    ScreenModel &model() { return m_model; }
     RecordingScreen &screen() { return m_screen; }
     TempAppFolder &folder() { return m_folder; }
     Link &link() { return *m_link; }
@@ -80,6 +73,7 @@ public:
 
 private:
     SettingsState m_state;
+    ScreenModel m_model;
     RecordingScreen m_screen;
     TempAppFolder m_folder;
     AppFolder m_appFolder;

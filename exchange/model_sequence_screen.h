@@ -2,19 +2,19 @@
 
 #include "exchange/sequence_screen.h"
 
-class FrmMain;
+class ScreenModel;
 struct SettingsState;
 
-// The main window as the read and write sequences see it.
-class WindowSequenceScreen : public SequenceScreen
+// The screen model as the read and write sequences see it: status texts, the exchange log and
+// the bindings all go to the model. Message boxes are left to the front end.
+class ModelSequenceScreen : public SequenceScreen
 {
 public:
-    WindowSequenceScreen(FrmMain &window, SettingsState &state);
+    ModelSequenceScreen(ScreenModel &screen, SettingsState &state);
 
     void setStatusText(const QString &text) override;
     void clearLog() override;
     void appendLog(const QString &text) override;
-    void showMessage(const QString &text) override;
 
     void showChannels() override;
     void showMailAddresses() override;
@@ -25,7 +25,10 @@ public:
     AlarmScriptInputs alarmScriptInputs() const override;
     MailScriptInputs mailScriptInputs() const override;
 
+    ScreenModel &screen() { return m_screen; }
+    const ScreenModel &screen() const { return m_screen; }
+
 private:
-    FrmMain &m_window;
+    ScreenModel &m_screen;
     SettingsState &m_state;
 };

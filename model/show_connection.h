@@ -1,14 +1,14 @@
 #pragma once
 
-struct ScreenControls;
+class ScreenModel;
 struct SettingsState;
 
 // Shows the connection block of the device image on the connection page, fills the
 // authentication selector, puts the logger's authentication code into AuthLabel and sets
 // ApnAuthEnabled; a logger without APN item ("???") leaves the selector alone. Ends with
 // ShowConnectionButtons.
-void ShowConnection(SettingsState &state, const ScreenControls &controls);
+void ShowConnection(SettingsState &state, ScreenModel &screen);
 
 // The buttons, the tab control and the settings menu as a read leaves them: read, save and
 // exit enabled, write disabled.
-void ShowConnectionButtons(const ScreenControls &controls);
+void ShowConnectionButtons(ScreenModel &screen);

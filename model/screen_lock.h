@@ -1,13 +1,18 @@
 #pragma once
 
-struct ScreenControls;
+class ScreenModel;
 struct SettingsState;
+
+// What the read and write buttons do before their exchange starts: the command buttons, the tab
+// control and the settings menu are disabled, so nothing starts a second exchange or changes
+// the port while one runs; the exchange gives them back when it ends.
+void disableCommands(ScreenModel &screen);
 
 // Greys and disables the mail address fields, the connection fields and the authentication
 // selector while an exchange runs. Texts stay as they are; the channel rows are left alone.
-void LockScreen(const ScreenControls &controls);
+void LockScreen(ScreenModel &screen);
 
 // Gives the command buttons, the tab control and the settings menu back, and enables and
 // whitens the mail and connection fields. The APN field and the authentication selector
 // follow only when the last read found them in use (ApnAuthEnabled).
-void UnlockScreen(const SettingsState &state, const ScreenControls &controls);
+void UnlockScreen(const SettingsState &state, ScreenModel &screen);

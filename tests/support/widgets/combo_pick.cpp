@@ -1,4 +1,4 @@
-#include "support/combo_pick.h"
+#include "support/widgets/combo_pick.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>

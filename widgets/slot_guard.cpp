@@ -1,0 +1,10 @@
+#include "widgets/slot_guard.h"
+
+#include <QLoggingCategory>
+
+Q_LOGGING_CATEGORY(lcWindow, "telvaro.window")
+
+void logEscapedError(const char *what, const char *detail)
+{
+    qCCritical(lcWindow, "%s ended by an error: %s", what, detail);
+}
