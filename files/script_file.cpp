@@ -5,11 +5,28 @@
 #include <QLoggingCategory>
 #include <QSaveFile>
 
+#include <algorithm>
+
 Q_LOGGING_CATEGORY(lcScriptFile, "telvaro.scripts.file")
 
 namespace {
 
 constexpr char kLineEnd[] = "\r\n";
+
+// A control character would break the line protocol: a line end ends the command early, the
+// others reach the logger as commands it never expects.
+bool holdsControlCharacter(QStringView value)
+{
+    return std::any_of(value.begin(), value.end(), [](QChar character) {
+        return character.unicode() < 0x20 || character.unicode() == 0x7F;
+    });
+}
+
+// A value goes out only as it stands: no character replaced, dropped or breaking the line.
+bool isSendable(QStringView value)
+{
+    return Cp932::canEncode(value) && !holdsControlCharacter(value);
+}
 
 } // namespace
 
@@ -27,7 +44,7 @@ QByteArray scriptFileBytes(const QList<ScriptLine> &lines)
 std::optional<QString> firstUnsendableCaption(const QList<ScriptLine> &lines)
 {
     for (const ScriptLine &line : lines) {
-        if (!Cp932::canEncode(line.value))
+        if (!isSendable(line.value))
             return line.caption;
     }
     return std::nullopt;

@@ -20,7 +20,9 @@ struct ScriptLine
 // The bytes of a script file: each line in code page 932, followed by CR LF.
 QByteArray scriptFileBytes(const QList<ScriptLine> &lines);
 
-// The caption of the first line whose value code page 932 cannot hold.
+// The caption of the first line whose value cannot go out as it stands: code page 932 cannot
+// hold it whole (see Cp932::canEncode; U+FFFD from an invalid answer included), or it holds a
+// control character (U+0000..U+001F, U+007F).
 std::optional<QString> firstUnsendableCaption(const QList<ScriptLine> &lines);
 
 // Replaces the file in one step, readable and writable by its owner only (the connection

@@ -7,7 +7,8 @@
 
 #include <optional>
 
-// The screen caption of the first value, in sending order, that code page 932 cannot hold
-// once narrowed (such a character would otherwise reach the logger as "?"), or nullopt
+// The screen caption of the first value, in sending order, that cannot go out as it stands
+// once narrowed (see firstUnsendableCaption: a character code page 932 cannot hold whole would
+// reach the logger as "?" or not at all, a control character would break the line), or nullopt
 // when everything can be sent. Limits of rows that take none are not sent and not checked.
 std::optional<QString> firstUnsendableField(const AlarmScriptInputs &alarm, const MailScriptInputs &mail);

@@ -1,4 +1,7 @@
 #include "files/unsendable_text.h"
+#include "link/link.h"
+#include "link/reply_accumulator.h"
+#include "text/cp932.h"
 
 #include <QtTest>
 
@@ -90,6 +93,46 @@ private slots:
                 << std::optional(captions.at(i));
         }
 
+        // Control characters would break the line a value goes out on.
+        QTest::newRow("line feed in an address")
+            << Edit([](AlarmScriptInputs &, MailScriptInputs &m) { m.alarmAddress[1] = u"a@b\nCAOFF"_s; })
+            << std::optional(u"警報送信先アドレス 2"_s);
+        QTest::newRow("carriage return in a limit")
+            << Edit([](AlarmScriptInputs &a, MailScriptInputs &) { a.lowerLimit[0] = u"1\r"_s; })
+            << std::optional(u"警報下限値 0"_s);
+        QTest::newRow("tab in a password")
+            << Edit([](AlarmScriptInputs &, MailScriptInputs &m) { m.connection[1] = u"p\tw"_s; })
+            << std::optional(u"LoginPass"_s);
+        QTest::newRow("end-of-file code in an element code")
+            << Edit([](AlarmScriptInputs &a, MailScriptInputs &) { a.channelCode[7] = u"1\x1A"_s; })
+            << std::optional(u"要素名 7"_s);
+        QTest::newRow("null in the APN")
+            << Edit([](AlarmScriptInputs &, MailScriptInputs &m) {
+                   m.connection[MailScriptInputs::kApnItem] = QString(QChar(0)) + u"apn"_s;
+               })
+            << std::optional(u"APN"_s);
+        QTest::newRow("delete in the auth caption")
+            << Edit([](AlarmScriptInputs &, MailScriptInputs &m) { m.authCaption = u"1\x7F"_s; })
+            << std::optional(u"Auth"_s);
+        // An answer that was not valid code page 932 shows U+FFFD; it cannot go back as it came.
+        QTest::newRow("invalid answer bytes in a server name")
+            << Edit([](AlarmScriptInputs &, MailScriptInputs &m) {
+                   m.connection[5] = Cp932::decode(QByteArray::fromHex("706F7081"));
+               })
+            << std::optional(u"POPSERVER"_s);
+        QTest::newRow("soft hyphen, which would vanish")
+            << Edit([](AlarmScriptInputs &, MailScriptInputs &m) { m.connection[0] = u"user\u00ADname"_s; })
+            << std::optional(u"LoginID"_s);
+        QTest::newRow("undefined single bytes of an answer go back as they came")
+            << Edit([](AlarmScriptInputs &a, MailScriptInputs &m) {
+                   a.channelCode[0] = Cp932::decode(QByteArray::fromHex("80A0FDFEFF"));
+                   m.connection[3] = Cp932::decode(QByteArray::fromHex("80A0FDFEFF"));
+               })
+            << std::optional<QString>();
+        QTest::newRow("C1 control from an answer byte 0x80")
+            << Edit([](AlarmScriptInputs &, MailScriptInputs &m) { m.dataAddress[0] = u"\u0080"_s; })
+            << std::optional<QString>();
+
         // Several unsendable values: the one sent first is named.
         QTest::newRow("row order beats column")
             << Edit([](AlarmScriptInputs &a, MailScriptInputs &) {
@@ -131,6 +174,23 @@ private slots:
         MailScriptInputs mail = sendableMailSettings();
         edit(alarm, mail);
         QCOMPARE(::firstUnsendableField(alarm, mail), field);
+    }
+
+    // Read as an answer, shown, and sent back unchanged: the same bytes reach the logger.
+    void answerWithUndefinedBytes_isWrittenBackByteIdentical()
+    {
+        const QByteArray answer = QByteArray::fromHex("80A0FDFEFF");
+        ReplyAccumulator received;
+        received.append("CAPOPID=" + answer + "\r\n");
+        const QString shown = StripLineEnds(received.text()).mid(8);
+
+        AlarmScriptInputs alarm = sendableAlarmRows();
+        alarm.channelCode[0] = shown;
+        MailScriptInputs mail = sendableMailSettings();
+        mail.connection[3] = shown;
+        QCOMPARE(::firstUnsendableField(alarm, mail), std::nullopt);
+        QVERIFY(armScriptBytes(alarm).startsWith("mode0=" + answer + "\r\n"));
+        QVERIFY(connectionScriptBytes(mail).contains("\r\nCAPOPID=" + answer + "\r\n"));
     }
 };
 

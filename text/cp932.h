@@ -1,19 +1,39 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
+#include <QStringView>
 
-// Code page 932 (the Windows variant of Shift-JIS): the encoding of the serial line,
-// the installation files and the script files. The screen works in Unicode.
+// Code page 932 as Windows has it (Shift-JIS with the NEC and IBM extensions): the encoding of
+// the serial line, the installation files and the script files. The screen works in Unicode.
+//
+// Every byte string decodes to text that encodes back to the same bytes, except for invalid
+// two-byte sequences, which become U+FFFD. That keeps an answer of the logger intact when it is
+// shown and written back unchanged, whatever bytes it holds.
 namespace Cp932 {
 
-// Characters that code page 932 cannot hold become "?".
+// 0x81..0x9F and 0xE0..0xFC.
+bool isLeadByte(char byte);
+// 0x40..0x7E and 0x80..0xFC.
+bool isTrailByte(char byte);
+
+// The number of bytes of the character that starts at `at`: 2 for a lead byte followed by a
+// trail byte, and for a lead byte that ends the bytes (its second byte may be still to come);
+// 1 otherwise. A lead byte followed by anything else is a stray byte of its own, so that it
+// never hides the byte after it (a line end, say).
+qsizetype characterLength(QByteArrayView bytes, qsizetype at);
+
+// Characters that code page 932 cannot hold become "?", one each.
 QByteArray encode(QStringView text);
 
-// True when every character of text has a code page 932 form.
+// True when encoding keeps every character: none is replaced, none dropped. Characters outside
+// the code page, U+FFFD and the default-ignorable ones (soft hyphen, zero-width spaces, variation
+// selectors...) make it false.
 bool canEncode(QStringView text);
 
-// Bytes that are no valid code page 932 become U+FFFD.
+// Invalid byte sequences become U+FFFD. The single bytes Windows leaves undefined keep their
+// Windows meaning: 0x80 is U+0080, 0xA0 U+F8F0, 0xFD..0xFF U+F8F1..U+F8F3.
 QString decode(QByteArrayView bytes);
 
 } // namespace Cp932
