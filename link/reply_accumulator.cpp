@@ -2,18 +2,6 @@
 
 #include "text/cp932.h"
 
-namespace {
-
-// Bytes of the code page 932 character that starts with this byte.
-qsizetype characterLength(char first)
-{
-    const auto byte = static_cast<unsigned char>(first);
-    const bool leadByte = (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
-    return leadByte ? 2 : 1;
-}
-
-} // namespace
-
 bool ReplyAccumulator::contains(QByteArrayView wanted) const
 {
     if (wanted.isEmpty())
@@ -21,7 +9,7 @@ bool ReplyAccumulator::contains(QByteArrayView wanted) const
     qsizetype boundary = 0;
     for (qsizetype at = m_bytes.indexOf(wanted); at >= 0; at = m_bytes.indexOf(wanted, at + 1)) {
         while (boundary < at)
-            boundary += characterLength(m_bytes.at(boundary));
+            boundary += Cp932::characterLength(m_bytes, boundary);
         if (boundary == at)
             return true;
     }
@@ -35,13 +23,13 @@ void ReplyAccumulator::keepLastCharacters(qsizetype limit)
         return;
     // A lead byte whose second byte has not arrived yet is no whole character: not counted.
     qsizetype whole = 0;
-    for (qsizetype at = 0; at < m_bytes.size(); at += characterLength(m_bytes.at(at))) {
-        if (at + characterLength(m_bytes.at(at)) <= m_bytes.size())
+    for (qsizetype at = 0; at < m_bytes.size(); at += Cp932::characterLength(m_bytes, at)) {
+        if (at + Cp932::characterLength(m_bytes, at) <= m_bytes.size())
             ++whole;
     }
     qsizetype cut = 0;
     for (qsizetype dropped = 0; dropped < whole - limit; ++dropped)
-        cut += characterLength(m_bytes.at(cut));
+        cut += Cp932::characterLength(m_bytes, cut);
     m_bytes.remove(0, cut);
 }
 

@@ -6,7 +6,8 @@
 
 // What one wait has received, kept as code page 932 bytes so that a two-byte character split
 // over two reads comes out whole. Searches match whole characters only: an ASCII text is never
-// found in the second byte of a two-byte character.
+// found in the second byte of a two-byte character, and a stray lead byte (one not followed by a
+// trail byte) is a character of its own, so it never hides a line end behind it.
 class ReplyAccumulator
 {
 public:
