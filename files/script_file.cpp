@@ -2,10 +2,12 @@
 
 #include "text/cp932.h"
 
+#include <QFile>
 #include <QLoggingCategory>
 #include <QSaveFile>
 
 #include <algorithm>
+#include <filesystem>
 
 Q_LOGGING_CATEGORY(lcScriptFile, "telvaro.scripts.file")
 
@@ -26,6 +28,33 @@ bool holdsControlCharacter(QStringView value)
 bool isSendable(QStringView value)
 {
     return Cp932::canEncode(value) && !holdsControlCharacter(value);
+}
+
+// The script files are the tool's own regular files. QSaveFile follows a symbolic link and
+// replaces its target, which would put both passwords into whatever file the link names; so a
+// link, a pipe or any other special file in the place of a script file is removed first, and
+// the new file takes its place. A folder there may hold someone's files: it stays, and the
+// write fails.
+bool clearedForRegularFile(const QString &path)
+{
+    namespace fs = std::filesystem;
+    const fs::path where(QFile::encodeName(path).toStdString());
+    std::error_code error;
+    const fs::file_type type = fs::symlink_status(where, error).type();
+    if (type == fs::file_type::not_found || type == fs::file_type::regular)
+        return true;
+    if (type == fs::file_type::directory) {
+        qCWarning(lcScriptFile) << "cannot write" << path << ": a folder stands in its place";
+        return false;
+    }
+    if (!error)
+        fs::remove(where, error);
+    if (error) {
+        qCWarning(lcScriptFile) << "cannot write" << path << ": no regular file stands in its place,"
+                                << QString::fromLocal8Bit(error.message());
+        return false;
+    }
+    return true;
 }
 
 } // namespace
@@ -52,7 +81,10 @@ std::optional<QString> firstUnsendableCaption(const QList<ScriptLine> &lines)
 
 bool writeScriptFile(const AppFolder &folder, const QString &name, const QByteArray &bytes)
 {
-    QSaveFile file(folder.scriptFile(name));
+    const QString path = folder.scriptFile(name);
+    if (!clearedForRegularFile(path))
+        return false;
+    QSaveFile file(path);
     // commit() can report success after a write failed half-way (a full disk): flush first.
     const bool written = file.open(QIODevice::WriteOnly)
                          && file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner)

@@ -25,6 +25,7 @@ QByteArray scriptFileBytes(const QList<ScriptLine> &lines);
 // control character (U+0000..U+001F, U+007F).
 std::optional<QString> firstUnsendableCaption(const QList<ScriptLine> &lines);
 
-// Replaces the file in one step, readable and writable by its owner only (the connection
-// script holds passwords). False when it could not be written; any earlier copy then stays.
+// Replaces the file in one step with a regular file readable and writable by its owner only
+// (the connection script holds passwords). A symbolic link or other special file in its place
+// is replaced, never followed. False when it could not be written; any earlier copy then stays.
 bool writeScriptFile(const AppFolder &folder, const QString &name, const QByteArray &bytes);

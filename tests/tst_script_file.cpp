@@ -1,3 +1,5 @@
+#include "files/alarm_scripts.h"
+#include "files/mail_scripts.h"
 #include "files/script_file.h"
 #include "support/file_mode.h"
 #include "support/temp_app_folder.h"
@@ -10,6 +12,7 @@
 #if defined(Q_OS_UNIX)
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #endif
 
 using namespace Qt::StringLiterals;
@@ -53,6 +56,59 @@ bool acceptsNewFiles(const QString &folder)
     probe.remove();
     return true;
 }
+
+#if defined(Q_OS_UNIX)
+AlarmScriptInputs sampleAlarmRows()
+{
+    AlarmScriptInputs inputs;
+    inputs.channelCode.fill(u"127"_s);
+    inputs.alarmFlag.fill(u"1"_s);
+    inputs.lowerLimit.fill(u"-10"_s);
+    inputs.upperLimit.fill(u"50"_s);
+    return inputs;
+}
+
+MailScriptInputs sampleMailSettings()
+{
+    MailScriptInputs inputs;
+    inputs.dataAddress.fill(u"data@example.jp"_s);
+    inputs.alarmAddress.fill(u"alarm@example.jp"_s);
+    inputs.connection.fill(u"secret"_s);
+    inputs.authCaption = u"1"_s;
+    return inputs;
+}
+
+// What someone may have put in the place of a script file; `elsewhere` holds what it points to.
+enum class Stranger { LinkToFile, LinkToMissingFile, LinkToFolder, LinkToLink, NamedPipe };
+
+bool placeStranger(Stranger kind, const QString &path, const QString &elsewhere)
+{
+    const auto link = [&](const QString &target) {
+        return ::symlink(QFile::encodeName(target).constData(), QFile::encodeName(path).constData()) == 0;
+    };
+    switch (kind) {
+    case Stranger::LinkToFile:
+        return link(elsewhere + u"/target.txt"_s);
+    case Stranger::LinkToMissingFile:
+        return link(elsewhere + u"/missing.txt"_s);
+    case Stranger::LinkToFolder:
+        return link(elsewhere);
+    case Stranger::LinkToLink:
+        return link(elsewhere + u"/link.txt"_s);
+    case Stranger::NamedPipe:
+        return ::mkfifo(QFile::encodeName(path).constData(), 0600) == 0;
+    }
+    return false;
+}
+#endif
+
+} // namespace
+
+#if defined(Q_OS_UNIX)
+Q_DECLARE_METATYPE(Stranger)
+#endif
+
+namespace {
 
 // A file that could not be written is logged, not passed over in silence.
 void expectCannotWriteWarning()
@@ -173,6 +229,57 @@ private slots:
     }
 
 #if defined(Q_OS_UNIX)
+    void strangerInThePlaceOfAScriptFile_isReplacedNeverFollowed_data()
+    {
+        QTest::addColumn<Stranger>("kind");
+        QTest::newRow("link to a file") << Stranger::LinkToFile;
+        QTest::newRow("link to a missing file") << Stranger::LinkToMissingFile;
+        QTest::newRow("link to a folder") << Stranger::LinkToFolder;
+        QTest::newRow("link to a link to a file") << Stranger::LinkToLink;
+        QTest::newRow("named pipe") << Stranger::NamedPipe;
+    }
+
+    void strangerInThePlaceOfAScriptFile_isReplacedNeverFollowed()
+    {
+        QFETCH(Stranger, kind);
+        TempAppFolder folder;
+        QTemporaryDir elsewhere;
+        const QByteArray precious("someone else's file\n");
+        const QString target = elsewhere.filePath(u"target.txt"_s);
+        {
+            QFile file(target);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(precious);
+        }
+        QVERIFY(QFile::link(target, elsewhere.filePath(u"link.txt"_s)));
+        const auto targetMode = modeOf(target);
+
+        const AlarmScriptInputs alarm = sampleAlarmRows();
+        const MailScriptInputs mail = sampleMailSettings();
+        const QList<std::pair<QString, QByteArray>> scripts = {{u"Arm.eep"_s, armScriptBytes(alarm)},
+                                                               {u"ArmNet.eep"_s, armNetScriptBytes(alarm)},
+                                                               {u"mail.eep"_s, mailScriptBytes(mail)},
+                                                               {u"Mmail.eep"_s, connectionScriptBytes(mail)}};
+        for (const auto &[name, bytes] : scripts)
+            QVERIFY(placeStranger(kind, folder.filePath(name), elsewhere.path()));
+
+        QVERIFY(BuildAlarmScript(folder.appFolder(), alarm));
+        QVERIFY(BuildMailScript(folder.appFolder(), mail));
+
+        for (const auto &[name, bytes] : scripts) {
+            const QFileInfo written(folder.filePath(name));
+            QVERIFY2(!written.isSymLink() && written.isFile(), qPrintable(name));
+            QCOMPARE(folder.readFile(name), bytes);
+            QCOMPARE(modeOf(folder.filePath(name)), kOwnerOnly);
+        }
+        QFile targetFile(target);
+        QVERIFY(targetFile.open(QIODevice::ReadOnly));
+        QCOMPARE(targetFile.readAll(), precious);
+        QCOMPARE(modeOf(target), targetMode);
+        QCOMPARE(QDir(elsewhere.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System),
+                 (QStringList{u"link.txt"_s, u"target.txt"_s}));
+    }
+
     void writeFailingHalfWay_reportsFailure_andKeepsTheEarlierCopyWhole()
     {
         TempAppFolder folder;
