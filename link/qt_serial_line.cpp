@@ -12,12 +12,22 @@
 
 Q_LOGGING_CATEGORY(lcPort, "telvaro.link.port", QtInfoMsg)
 
+#ifdef Q_OS_UNIX
+QtSerialLine::QtSerialLine(QObject *parent)
+    : QtSerialLine(PortNames::defaultPortsFolder(), PortLock::defaultFolder(), parent)
+{
+}
+
+QtSerialLine::QtSerialLine(const QString &portsFolder, const QString &lockFolder, QObject *parent)
+    : SerialLine(parent), m_portsFolder(portsFolder), m_lock(lockFolder)
+#else
 QtSerialLine::QtSerialLine(QObject *parent) : QtSerialLine(PortNames::defaultPortsFolder(), parent)
 {
 }
 
 QtSerialLine::QtSerialLine(const QString &portsFolder, QObject *parent)
     : SerialLine(parent), m_portsFolder(portsFolder)
+#endif
 {
     connect(&m_port, &QSerialPort::readyRead, this, &SerialLine::readyRead);
     connect(&m_port, &QSerialPort::errorOccurred, this, &QtSerialLine::onPortError);
@@ -28,7 +38,7 @@ void QtSerialLine::open(int portNumber, const QString &settings)
     if (isOpen())
         failOpening(QStringLiteral("port is already open"));
     if (m_port.isOpen())
-        m_port.close(); // lost, and its queued close has not run yet
+        closePort(); // lost, and its queued close has not run yet
 
     m_port.setPortName(PortNames::deviceFor(portNumber, m_portsFolder));
     const LineSettings line = parseLineSettings(settings);
@@ -39,8 +49,16 @@ void QtSerialLine::open(int portNumber, const QString &settings)
     m_port.setFlowControl(QSerialPort::NoFlowControl);
 
     m_lineLost = false;
-    if (!m_port.open(QIODevice::ReadWrite))
+#ifdef Q_OS_UNIX
+    if (const std::optional<QString> inUse = m_lock.acquire(m_port.portName()))
+        failOpening(*inUse);
+#endif
+    if (!m_port.open(QIODevice::ReadWrite)) {
+#ifdef Q_OS_UNIX
+        m_lock.release();
+#endif
         failOpening(m_port.errorString());
+    }
     // The port must be open before the modem lines can be set.
     raiseControlLine(&QSerialPort::setRequestToSend, "RTS");
     raiseControlLine(&QSerialPort::setDataTerminalReady, "DTR");
@@ -57,7 +75,7 @@ void QtSerialLine::raiseControlLine(bool (QSerialPort::*setter)(bool), const cha
         return;
     }
     const QString why = m_port.errorString();
-    m_port.close();
+    closePort();
     failOpening(why);
 }
 
@@ -76,7 +94,15 @@ void QtSerialLine::release()
     m_port.setRequestToSend(false);
     m_port.setDataTerminalReady(false);
     m_port.clearError();
+    closePort();
+}
+
+void QtSerialLine::closePort()
+{
     m_port.close();
+#ifdef Q_OS_UNIX
+    m_lock.release();
+#endif
 }
 
 bool QtSerialLine::isOpen() const
@@ -139,7 +165,7 @@ void QtSerialLine::closeAfterLoss()
         return; // the port was opened afresh in the meantime
     if (m_port.isOpen()) {
         m_port.clearError();
-        m_port.close();
+        closePort();
     }
     emit lineLost();
 }

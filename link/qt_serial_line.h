@@ -4,15 +4,26 @@
 
 #include <QSerialPort>
 
+#ifdef Q_OS_UNIX
+#include "link/port_lock.h"
+#endif
+
 // The real serial port. Port numbers are mapped to devices through the ports folder
-// (see PortNames), which tests point at a temporary folder of their own.
+// (see PortNames). On Unix the port is held under a serial lock file (see PortLock) while open,
+// so that it is never opened under another program. Tests point both folders at temporary
+// folders of their own.
 class QtSerialLine : public SerialLine
 {
     Q_OBJECT
 
 public:
     explicit QtSerialLine(QObject *parent = nullptr);
-    QtSerialLine(const QString &portsFolder, QObject *parent = nullptr);
+#ifdef Q_OS_UNIX
+    explicit QtSerialLine(const QString &portsFolder, const QString &lockFolder = PortLock::defaultFolder(),
+                          QObject *parent = nullptr);
+#else
+    explicit QtSerialLine(const QString &portsFolder, QObject *parent = nullptr);
+#endif
 
     void open(int portNumber, const QString &settings) override;
     void release() override;
@@ -28,7 +39,13 @@ private:
     void closeAfterLoss();
     [[noreturn]] void failOpening(const QString &why);
 
+    void closePort();
+
     QString m_portsFolder;
+#ifdef Q_OS_UNIX
+    // Before the port: released after the port has closed.
+    PortLock m_lock;
+#endif
     QSerialPort m_port;
     bool m_lineLost = false;
 };
