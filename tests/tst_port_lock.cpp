@@ -222,7 +222,8 @@ private slots:
         writeFile(lockFile, commonFormat(other.pid()));
 
         SettingsState state;
-        RecordingScreen screen(state);
+        ScreenModel model;
+        RecordingScreen screen(model, state);
         TempAppFolder folder(TempAppFolder::allInstallFiles());
         const AppFolder appFolder = folder.appFolder();
         QtSerialLine line(logger.portsFolder(), m_locks->path());
