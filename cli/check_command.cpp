@@ -3,9 +3,9 @@
 #include "cli/console.h"
 #include "cli/settings_input.h"
 #include "files/app_folder.h"
-#include "files/settings_image.h"
+#include "settings/settings_image.h"
 #include "files/unsendable_text.h"
-#include "files/value_checks.h"
+#include "settings/value_checks.h"
 
 CliCommand CheckCommand::command()
 {

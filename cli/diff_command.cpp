@@ -3,7 +3,7 @@
 #include "cli/console.h"
 #include "cli/settings_input.h"
 #include "files/app_folder.h"
-#include "files/settings_compare.h"
+#include "settings/settings_compare.h"
 
 namespace {
 

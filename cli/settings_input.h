@@ -1,6 +1,6 @@
 #pragma once
 
-#include "files/settings_file.h"
+#include "settings/settings_file.h"
 #include "state/settings_state.h"
 
 #include <QCoreApplication>

@@ -1,5 +1,5 @@
-#include "files/item_captions.h"
-#include "files/settings_compare.h"
+#include "settings/item_captions.h"
+#include "settings/settings_compare.h"
 #include "state/settings_state.h"
 
 #include <QtTest>

@@ -1,4 +1,4 @@
-#include "files/settings_file.h"
+#include "settings/settings_file.h"
 #include "support/file_mode.h"
 
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "files/settings_image.h"
+#include "settings/settings_image.h"
 #include "state/settings_state.h"
 
 #include <QtTest>

@@ -1,4 +1,4 @@
-#include "files/value_checks.h"
+#include "settings/value_checks.h"
 
 #include <QtTest>
 

@@ -1,6 +1,6 @@
-#include "files/settings_compare.h"
+#include "settings/settings_compare.h"
 
-#include "files/item_captions.h"
+#include "settings/item_captions.h"
 
 QList<ItemDifference> differingItems(const DeviceSettings &left, const DeviceSettings &right,
                                      const SettingsState &state)

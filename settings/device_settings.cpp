@@ -1,4 +1,4 @@
-#include "files/device_settings.h"
+#include "settings/device_settings.h"
 
 #include "base/run_time_error.h"
 

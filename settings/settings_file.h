@@ -1,6 +1,6 @@
 #pragma once
 
-#include "files/device_settings.h"
+#include "settings/device_settings.h"
 
 #include <QByteArray>
 #include <QByteArrayView>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "files/alarm_scripts.h"
-#include "files/device_settings.h"
+#include "settings/device_settings.h"
 #include "files/mail_scripts.h"
 
 struct SettingsState;

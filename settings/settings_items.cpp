@@ -1,4 +1,4 @@
-#include "files/settings_items.h"
+#include "settings/settings_items.h"
 
 #include "base/run_time_error.h"
 

@@ -1,4 +1,4 @@
-#include "files/item_captions.h"
+#include "settings/item_captions.h"
 
 #include "files/alarm_scripts.h"
 #include "files/mail_scripts.h"

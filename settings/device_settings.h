@@ -1,6 +1,6 @@
 #pragma once
 
-#include "files/settings_items.h"
+#include "settings/settings_items.h"
 
 #include <QString>
 #include <QStringView>
