@@ -1,7 +1,8 @@
 #include "settings/settings_file.h"
 
+#include "settings/small_file.h"
+
 #include <QCoreApplication>
-#include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QStringDecoder>
@@ -21,11 +22,6 @@ class SettingsFile
 {
     Q_DECLARE_TR_FUNCTIONS(SettingsFile)
 };
-
-bool hasControlCharacter(QStringView text)
-{
-    return std::any_of(text.begin(), text.end(), [](QChar c) { return c.category() == QChar::Other_Control; });
-}
 
 bool isBlank(QStringView line)
 {
@@ -67,6 +63,11 @@ std::optional<QString> utf8Text(QByteArrayView line)
 }
 
 } // namespace
+
+bool holdsControlCharacter(QStringView text)
+{
+    return std::any_of(text.begin(), text.end(), [](QChar c) { return c.category() == QChar::Other_Control; });
+}
 
 QString describe(const SettingsFileError &error)
 {
@@ -121,7 +122,7 @@ SettingsFileContents parseSettingsFile(QByteArrayView bytes)
             continue;
         }
         givenOnLine.at(*item) = lineNumber;
-        if (hasControlCharacter(value)) {
+        if (holdsControlCharacter(value)) {
             contents.errors.append({lineNumber, Problem::ControlCharacter, name, 0});
             continue;
         }
@@ -134,7 +135,7 @@ QStringList itemsWithControlCharacters(const DeviceSettings &settings)
 {
     QStringList items;
     for (int item = 0; item < SettingsItems::kCount; ++item) {
-        if (settings.contains(item) && hasControlCharacter(*settings.value(item)))
+        if (settings.contains(item) && holdsControlCharacter(*settings.value(item)))
             items.append(SettingsItems::at(item).name);
     }
     return items;
@@ -152,24 +153,10 @@ QByteArray settingsFileBytes(const DeviceSettings &settings)
 
 bool readSettingsFile(const QString &path, SettingsFileContents *contents, QString *reason)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        *reason = file.errorString();
+    QByteArray bytes;
+    if (!readSmallFile(path, kLargestFile, SettingsFile::tr("larger than %1 bytes: not a settings file").arg(kLargestFile),
+                       &bytes, reason))
         return false;
-    }
-    if (file.size() > kLargestFile) {
-        *reason = SettingsFile::tr("larger than %1 bytes: not a settings file").arg(kLargestFile);
-        return false;
-    }
-    const QByteArray bytes = file.read(kLargestFile + 1);
-    if (file.error() != QFileDevice::NoError) {
-        *reason = file.errorString();
-        return false;
-    }
-    if (bytes.size() > kLargestFile) {
-        *reason = SettingsFile::tr("larger than %1 bytes: not a settings file").arg(kLargestFile);
-        return false;
-    }
     *contents = parseSettingsFile(bytes);
     return true;
 }

@@ -7,6 +7,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <QStringView>
 
 #include <optional>
 
@@ -46,6 +47,10 @@ struct SettingsFileContents
 };
 
 SettingsFileContents parseSettingsFile(QByteArrayView bytes);
+
+// True when the text holds a control character (a tab, a line end, an escape...), which no
+// value of a settings file may hold.
+bool holdsControlCharacter(QStringView text);
 
 // The items whose value a settings file cannot hold: those with a control character.
 QStringList itemsWithControlCharacters(const DeviceSettings &settings);
