@@ -1,0 +1,42 @@
+#pragma once
+
+#include "settings/device_settings.h"
+
+#include <QList>
+#include <QString>
+
+#include <optional>
+
+// An item that did not read back as the write meant to set it.
+struct ItemMismatch
+{
+    int item = 0;
+    QString written;                // what the write meant the logger to answer
+    std::optional<QString> readBack; // what it answered, nothing when the read-back lacks the item
+
+    friend bool operator==(const ItemMismatch &, const ItemMismatch &) = default;
+};
+
+// What became of one logger in a write or a provision.
+struct LoggerOutcome
+{
+    enum class Verification {
+        NotReached, // the write did not end, or the read-back failed
+        Verified,   // every item read back as written
+        Differs,    // some item did not: see mismatches
+        Skipped,    // asked not to verify
+    };
+
+    QString port;  // as given on the command line
+    QString model; // the model code the logger reported; empty when it was not read
+    std::optional<DeviceSettings> before; // as read before the write
+    std::optional<DeviceSettings> after;  // as read back after it
+    // The items the write changed, in catalogue order; nothing when no write ended.
+    std::optional<QList<int>> changedItems;
+    QList<ItemMismatch> mismatches;
+    Verification verification = Verification::NotReached;
+    double seconds = 0;
+    QString error; // what went wrong, in the operator's terms; empty when everything succeeded
+
+    bool succeeded() const { return error.isEmpty(); }
+};

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "cli/logger_outcome.h"
+
+#include <QByteArray>
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QList>
+#include <QString>
+
+// A provision from beginning to end, as the report records it.
+struct ProvisionRecord
+{
+    QString program;      // "telvaro-cli 3.0"
+    QString templateFile; // the settings file given to every logger
+    QString unitsFile;    // empty without one
+    QDateTime started;
+    QList<LoggerOutcome> loggers;
+};
+
+class ProvisionReport
+{
+    Q_DECLARE_TR_FUNCTIONS(ProvisionReport)
+
+public:
+    // The end table: a line per logger with its port, model, items changed, verification,
+    // seconds and error, in columns under a heading line.
+    static QString table(const QList<LoggerOutcome> &loggers);
+
+    // The JSON report: the table's facts plus every item before and after, the items changed
+    // and those that did not read back. Passwords show as "********" unless showSecrets.
+    static QByteArray json(const ProvisionRecord &record, bool showSecrets);
+
+    // The word for a verification, as the table shows it.
+    static QString verificationText(LoggerOutcome::Verification verification);
+};
