@@ -195,6 +195,45 @@
     </message>
 </context>
 <context>
+    <name>ProvisionReport</name>
+    <message>
+        <source>yes</source>
+        <translation>一致</translation>
+    </message>
+    <message>
+        <source>NO</source>
+        <translation>不一致</translation>
+    </message>
+    <message>
+        <source>skipped</source>
+        <translation>省略</translation>
+    </message>
+    <message>
+        <source>PORT</source>
+        <translation>ポート</translation>
+    </message>
+    <message>
+        <source>MODEL</source>
+        <translation>機種</translation>
+    </message>
+    <message>
+        <source>CHANGED</source>
+        <translation>変更</translation>
+    </message>
+    <message>
+        <source>VERIFIED</source>
+        <translation>照合</translation>
+    </message>
+    <message>
+        <source>SECONDS</source>
+        <translation>秒</translation>
+    </message>
+    <message>
+        <source>ERROR</source>
+        <translation>エラー</translation>
+    </message>
+</context>
+<context>
     <name>SettingsFile</name>
     <message>
         <source>model code</source>
@@ -258,6 +297,81 @@
     <message>
         <source>note: %1; every channel row is taken to have alarm limits</source>
         <translation>注意: %1。すべてのチャンネル行に警報値があるものとして扱います</translation>
+    </message>
+</context>
+<context>
+    <name>UnitsFile</name>
+    <message>
+        <source>line %1</source>
+        <translation>%1行目</translation>
+    </message>
+    <message>
+        <source>line %1, column %2</source>
+        <translation>%1行目 %2列目</translation>
+    </message>
+    <message>
+        <source>line %1, column %2 (%3)</source>
+        <translation>%1行目 %2列目（%3）</translation>
+    </message>
+    <message>
+        <source>%1: not UTF-8 text (save the file as CSV in UTF-8)</source>
+        <translation>%1: UTF-8のテキストではありません（CSV UTF-8 形式で保存してください）</translation>
+    </message>
+    <message>
+        <source>%1: the quoted value is never closed</source>
+        <translation>%1: 引用符で始まる値が閉じられていません</translation>
+    </message>
+    <message>
+        <source>%1: text after the closing quote (a quote inside a quoted value is written &quot;&quot;)</source>
+        <translation>%1: 閉じ引用符の後に文字があります（引用符で囲んだ値の中の引用符は &quot;&quot; と書きます）</translation>
+    </message>
+    <message>
+        <source>%1: the file is empty; its first line names the columns</source>
+        <translation>%1: ファイルが空です。1行目に列の名前を書きます</translation>
+    </message>
+    <message>
+        <source>%1: the column has no name</source>
+        <translation>%1: 列に名前がありません</translation>
+    </message>
+    <message>
+        <source>%1: unknown item &quot;%2&quot;</source>
+        <translation>%1: 不明な項目「%2」</translation>
+    </message>
+    <message>
+        <source>%1: &quot;%2&quot; is reported by the logger and cannot be set</source>
+        <translation>%1: 「%2」はロガーが報告する値で、設定できません</translation>
+    </message>
+    <message>
+        <source>%1: &quot;%2&quot; is already column %3</source>
+        <translation>%1: 「%2」はすでに%3列目にあります</translation>
+    </message>
+    <message>
+        <source>%1: no &quot;port&quot; column</source>
+        <translation>%1: 「port」列がありません</translation>
+    </message>
+    <message>
+        <source>%1: %2 values for %3 columns</source>
+        <translation>%1: %3列に対して値が%2個です</translation>
+    </message>
+    <message>
+        <source>%1: no port</source>
+        <translation>%1: ポートがありません</translation>
+    </message>
+    <message>
+        <source>%1: port &quot;%2&quot; already has the row on line %3</source>
+        <translation>%1: ポート「%2」は%3行目にすでにあります</translation>
+    </message>
+    <message>
+        <source>%1: no value (write &quot;&quot; for a value meant to be empty)</source>
+        <translation>%1: 値がありません（空の値にするには &quot;&quot; と書きます）</translation>
+    </message>
+    <message>
+        <source>%1: the value holds a control character (a line end, a tab)</source>
+        <translation>%1: 値に制御文字（改行、タブ）が含まれています</translation>
+    </message>
+    <message>
+        <source>larger than %1 bytes: not a units file</source>
+        <translation>%1バイトを超えています：ユニットファイルではありません</translation>
     </message>
 </context>
 <context>
