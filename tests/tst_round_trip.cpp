@@ -1,6 +1,6 @@
 #include "files/env_file.h"
 #include "support/simulated_logger_fixture.h"
-#include "support/widgets/combo_pick.h"
+#include "support/widgets/operator_input.h"
 #include "support/widgets/modal_watcher.h"
 #include "support/widgets/window_fixture.h"
 

@@ -2,7 +2,7 @@
 #include "model/show_channels.h"
 #include "model/show_connection.h"
 #include "support/model_tables.h"
-#include "support/widgets/combo_pick.h"
+#include "support/widgets/operator_input.h"
 #include "support/widgets/window_fixture.h"
 #include "widgets/field_paint.h"
 
@@ -16,6 +16,35 @@
 
 using namespace Qt::StringLiterals;
 
+namespace {
+
+// A window whose write only notes what it would send: the code of channel row 1 and the
+// authentication code.
+class WriteNotingWindow : public FrmMain
+{
+public:
+    WriteNotingWindow(SettingsState &state, ScreenModel &screen, const AppFolder &appFolder, SerialLine &comPort)
+        : FrmMain(state, screen, appFolder, comPort), m_state(state), m_screen(screen)
+    {
+    }
+
+    QStringList written;
+
+protected:
+    void runWriteSequence() override
+    {
+        written = {m_state.ChannelCode.at(1), m_screen.authType().AuthLabel().caption()};
+    }
+
+private:
+    const SettingsState &m_state;
+    const ScreenModel &m_screen;
+};
+
+enum class Finish { None, Enter, Tab, ClickOnAField, ClickOnWrite };
+
+} // namespace
+
 // The window as a view of the screen model: what the model holds shows on the controls, and
 // what the operator does on the controls goes back into the model.
 class TestScreenView : public QObject
@@ -23,22 +52,22 @@ class TestScreenView : public QObject
     Q_OBJECT
 
 private:
-    std::unique_ptr<WindowFixture<>> m_fixture;
+    std::unique_ptr<WindowFixture<WriteNotingWindow>> m_fixture;
 
     ScreenModel &screen() { return m_fixture->screen(); }
     SettingsState &state() { return m_fixture->state(); }
     const ScreenControls &controls() const { return m_fixture->controls(); }
 
-    // Every row offers the elements A, B and C and shows A; the connection page lists four
-    // authentication types and shows code 0, "なし".
-    void read()
+    // Every row offers 温度, 湿度 and CO2 and shows 温度 (or what lines gives); the connection page
+    // lists the four authentication types of auth.ini and shows code 0, "なし".
+    void read(const QStringList &lines = {})
     {
         for (int row = 0; row < ScreenModel::kChannelRows; ++row) {
             state().ModelDefaultItem.at(row) = u"既定"_s;
-            setOptionField(state(), row, 3, u"00A"_s, u"A"_s, u"℃"_s, u"0.0"_s);
-            setOptionField(state(), row, 4, u"00B"_s, u"B"_s, u"%"_s, u"0"_s);
-            setOptionField(state(), row, 5, u"00C"_s, u"C"_s, u"V"_s, u"0.00"_s);
-            state().EepChannel.at(1 + row) = u"00A"_s;
+            setOptionField(state(), row, 3, u"001"_s, u"温度"_s, u"℃"_s, u"0.0"_s);
+            setOptionField(state(), row, 4, u"002"_s, u"湿度"_s, u"%"_s, u"0"_s);
+            setOptionField(state(), row, 5, u"003"_s, u"CO2"_s, u"ppm"_s, u"0000"_s);
+            state().EepChannel.at(1 + row) = lines.value(row, u"001"_s);
         }
         ShowChannels(state(), screen());
         state().EepConnect.at(11) = u"apn"_s;
@@ -50,9 +79,12 @@ private:
 private slots:
     void init()
     {
-        m_fixture = std::make_unique<WindowFixture<>>();
+        m_fixture = std::make_unique<WindowFixture<WriteNotingWindow>>();
         QVERIFY(m_fixture->isValid());
-        QVERIFY(QTest::qWaitForWindowExposed(&m_fixture->open()));
+        WriteNotingWindow &window = m_fixture->open();
+        // Typing and focus need the window to be the active one.
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
     }
 
     void cleanup()
@@ -119,65 +151,135 @@ private slots:
         QCOMPARE(screen().dataAddresses().Text5(0).text(), u"ops@example.jp"_s);
     }
 
+    void pickFromTheList_selectsInTheModel_andRunsItsHandler_data()
+    {
+        QTest::addColumn<PickBy>("by");
+        QTest::newRow("keyboard") << PickBy::Keyboard;
+        QTest::newRow("mouse") << PickBy::Mouse;
+    }
+
     void pickFromTheList_selectsInTheModel_andRunsItsHandler()
     {
+        QFETCH(PickBy, by);
         read();
 
-        pickComboEntry(controls().Combo1[2], 2);
-        pickComboEntry(controls().setObserbox, 3);
+        controls().SSTab2->setCurrentIndex(0);
+        pickComboEntry(controls().Combo1[2], 2, by);
+        controls().SSTab2->setCurrentIndex(3);
+        pickComboEntry(controls().setObserbox, 3, by);
 
         const ChannelRow &row = screen().channelRow(2);
         QCOMPARE(row.Combo1().currentIndex(), 2);
-        QCOMPARE(row.Combo1().editText(), u"B"_s);
+        QCOMPARE(row.Combo1().editText(), u"湿度"_s);
         QCOMPARE(row.Label2().caption(), u"%"_s);
         QCOMPARE(controls().Label3[2]->text(), u"0"_s);
-        QCOMPARE(state().ChannelCode.at(2), u"00B"_s);
+        QCOMPARE(state().ChannelCode.at(2), u"002"_s);
         QCOMPARE(screen().authType().setObserbox().currentIndex(), 3);
         QCOMPARE(screen().authType().AuthLabel().caption(), QString::number(state().AuthCodes.at(3)));
     }
 
-    // Typing into an element box is no pick: the row keeps its unit, format and code, and what
-    // was typed never becomes an entry.
-    void typingAnElement_changesNeitherTheRowNorItsCode_norTheList_data()
+    // Typing is no pick, even of a name the list holds, however the edit ends: the row keeps its
+    // unit, format and code, AuthLabel its code, a write sends them, and nothing typed becomes
+    // an entry. (The toolkit's box selects a listed name when an edit ends on it.)
+    void typing_isNoPick_howeverTheEditEnds_data()
     {
+        QTest::addColumn<bool>("authType");
         QTest::addColumn<QString>("typed");
-        QTest::addColumn<bool>("confirmed");
-        QTest::newRow("other text") << u"X"_s << false;
-        QTest::newRow("name of another element") << u"C"_s << false;
-        QTest::newRow("other text, Enter") << u"typed"_s << true;
+        QTest::addColumn<Finish>("finish");
+        const struct
+        {
+            bool authType;
+            const char16_t *typed;
+            const char *what;
+        } typings[] = {
+            {false, u"X", "element box, other text"},        {false, u"湿度", "element box, a listed name"},
+            {false, u"co2", "element box, in another case"}, {false, u"湿", "element box, completed inline"},
+            {true, u"typed", "selector, other text"},        {true, u"PAP", "selector, a listed name"},
+            {true, u"chap", "selector, in another case"},    {true, u"PAP/", "selector, completed inline"},
+        };
+        const std::pair<Finish, const char *> finishes[] = {
+            {Finish::None, "unfinished"},          {Finish::Enter, "Enter"}, {Finish::Tab, "Tab"},
+            {Finish::ClickOnAField, "click on a field"}, {Finish::ClickOnWrite, "click on 設定値書込"},
+        };
+        for (const auto &typing : typings) {
+            for (const auto &[finish, how] : finishes)
+                QTest::addRow("%s, %s", typing.what, how) << typing.authType << QString::fromUtf16(typing.typed) << finish;
+        }
     }
 
-    void typingAnElement_changesNeitherTheRowNorItsCode_norTheList()
+    void typing_isNoPick_howeverTheEditEnds()
     {
+        QFETCH(bool, authType);
         QFETCH(QString, typed);
-        QFETCH(bool, confirmed);
+        QFETCH(Finish, finish);
         read();
-        QLineEdit *edit = controls().Combo1[1]->lineEdit();
+        controls().SSTab2->setCurrentIndex(authType ? 3 : 0);
+        QComboBox *box = authType ? controls().setObserbox : controls().Combo1[1];
+        const QStringList entries = comboEntries(box);
+        const QStringList unchanged{u"001"_s, u"0"_s}; // code of row 1, authentication code
 
-        edit->selectAll();
-        QTest::keyClicks(edit, typed);
-        if (confirmed)
-            QTest::keyClick(edit, Qt::Key_Return);
+        box->lineEdit()->setFocus();
+        box->lineEdit()->selectAll();
+        typeText(box->lineEdit(), typed);
+        switch (finish) {
+        case Finish::None:
+            break;
+        case Finish::Enter:
+            QTest::keyClick(box->lineEdit(), Qt::Key_Return);
+            break;
+        case Finish::Tab:
+            QTest::keyClick(box->lineEdit(), Qt::Key_Tab);
+            QVERIFY(!box->hasFocus());
+            break;
+        case Finish::ClickOnAField:
+            QTest::mouseClick(authType ? controls().Text3[2] : controls().Text1[1], Qt::LeftButton);
+            QVERIFY(!box->hasFocus());
+            break;
+        case Finish::ClickOnWrite:
+            QTest::mouseClick(controls().Command1[1], Qt::LeftButton);
+            QCOMPARE(m_fixture->window().written, unchanged);
+            break;
+        }
 
-        const ChannelRow &row = screen().channelRow(1);
-        QCOMPARE(row.Combo1().editText(), typed);
-        QCOMPARE(row.Combo1().currentIndex(), 1);
-        QCOMPARE(row.Label2().caption(), u"℃"_s);
-        QCOMPARE(state().ChannelCode.at(1), u"00A"_s);
-        QCOMPARE(controls().Combo1[1]->count(), 4);
+        const ChoiceBox &choice = authType ? screen().authType().setObserbox() : screen().channelRow(1).Combo1();
+        QVERIFY(box->currentText().startsWith(typed, Qt::CaseInsensitive));
+        QCOMPARE(choice.editText(), box->currentText());
+        QCOMPARE(choice.currentIndex(), authType ? 0 : 1);
+        QCOMPARE((QStringList{state().ChannelCode.at(1), screen().authType().AuthLabel().caption()}), unchanged);
+        QCOMPARE(screen().channelRow(1).Label2().caption(), u"℃"_s);
+        QCOMPARE(controls().Label3[1]->text(), u"0.0"_s);
+        QCOMPARE(controls().AuthLabel->text(), u"0"_s);
+        QCOMPARE(comboEntries(box), entries);
     }
 
-    void typingAnAuthType_leavesTheCodeUnchanged_andAddsNoEntry()
+    // Clearing a box clears what was typed into it, also when no entry was selected: a row the
+    // logger does not have shows an empty element box.
+    void typedElement_isGone_whenAReadFindsTheRowMissing_data()
     {
-        read();
-        QLineEdit *edit = controls().setObserbox->lineEdit();
-        edit->selectAll();
-        QTest::keyClicks(edit, u"typed"_s);
-        QTest::keyClick(edit, Qt::Key_Return);
+        QTest::addColumn<bool>("readBefore");
+        QTest::newRow("typed before the first read") << false;
+        QTest::newRow("typed into a row whose code matched nothing") << true;
+    }
 
-        QCOMPARE(screen().authType().setObserbox().editText(), u"typed"_s);
-        QCOMPARE(screen().authType().AuthLabel().caption(), u"0"_s);
-        QCOMPARE(controls().setObserbox->count(), 4);
+    void typedElement_isGone_whenAReadFindsTheRowMissing()
+    {
+        QFETCH(bool, readBefore);
+        if (readBefore) {
+            read({u"001"_s, u"001"_s, u"999"_s});
+            QCOMPARE(screen().channelRow(2).Combo1().currentIndex(), -1);
+        }
+        controls().SSTab2->setCurrentIndex(0);
+        QLineEdit *edit = controls().Combo1[2]->lineEdit();
+        edit->setFocus();
+        typeText(edit, u"手入力"_s);
+        QCOMPARE(screen().channelRow(2).Combo1().editText(), u"手入力"_s);
+
+        read({u"001"_s, u"001"_s, u"???"_s});
+
+        QVERIFY(!controls().Combo1[2]->isEnabled());
+        QCOMPARE(controls().Combo1[2]->count(), 0);
+        QVERIFY(controls().Combo1[2]->currentText().isEmpty());
+        QVERIFY(screen().channelRow(2).Combo1().editText().isEmpty());
     }
 };
 

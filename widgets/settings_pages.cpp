@@ -42,11 +42,15 @@ QLineEdit *textBox(QWidget *canvas, const QString &name, const QRect &rect)
     return field;
 }
 
+// The operator may type into the edit field, but only a pick from the list is a pick: typed
+// text never becomes an entry, and finishing an edit on a listed name (Enter, Tab, a click
+// elsewhere) does not select that entry, which the box would otherwise report as activated.
 QComboBox *editableCombo(QWidget *canvas, const QString &name, const QRect &rect)
 {
     auto *combo = placed(new QComboBox(canvas), name, rect);
     combo->setEditable(true);
     combo->setInsertPolicy(QComboBox::NoInsert);
+    QObject::disconnect(combo->lineEdit(), &QLineEdit::editingFinished, combo, nullptr);
     paintField(combo, FieldColour::ButtonFace);
     return combo;
 }
