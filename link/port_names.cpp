@@ -85,4 +85,12 @@ bool mapPort(int portNumber, const QString &device, const QString &portsFolder, 
 #endif
 }
 
+bool unmapPort(int portNumber, const QString &device, const QString &portsFolder)
+{
+    const QFileInfo mapping(linkPath(portNumber, portsFolder));
+    if (!mapping.isSymLink() || mapping.symLinkTarget() != QFileInfo(device).absoluteFilePath())
+        return false;
+    return QFile::remove(mapping.absoluteFilePath());
+}
+
 } // namespace PortNames

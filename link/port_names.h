@@ -20,4 +20,8 @@ QString deviceFor(int portNumber, const QString &portsFolder);
 // there is replaced in one step; anything else there is left alone and reported.
 bool mapPort(int portNumber, const QString &device, const QString &portsFolder, QString *error);
 
+// Removes the link that maps port number n, but only while it still leads to device: a mapping
+// someone has made since then is left alone. True when the link is gone.
+bool unmapPort(int portNumber, const QString &device, const QString &portsFolder);
+
 } // namespace PortNames

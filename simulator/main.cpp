@@ -3,13 +3,13 @@
 #include "simulator/serial_device_port.h"
 #include "simulator/simulated_logger.h"
 #include "simulator/simulator_command_line.h"
+#include "simulator/stop_signals.h"
 
 #include <QCoreApplication>
 #include <QLoggingCategory>
 #include <QTextStream>
 
-// Stopped by a signal: every write is already saved whole, so there is nothing to tidy up.
-
+#include <optional>
 
 namespace {
 
@@ -17,6 +17,61 @@ int fail(const QString &message)
 {
     QTextStream(stderr) << message << '\n';
     return 1;
+}
+
+// The port mapping the simulator made, removed again when it ends: the pseudo-terminal goes
+// with it, and its number soon belongs to some other terminal, which the tool would otherwise
+// send its handshake into. A mapping pointed elsewhere since then is left alone.
+class MappedPort
+{
+public:
+    MappedPort(int portNumber, const QString &device, const QString &portsFolder)
+        : m_portNumber(portNumber), m_device(device), m_portsFolder(portsFolder)
+    {
+    }
+    ~MappedPort() { PortNames::unmapPort(m_portNumber, m_device, m_portsFolder); }
+    MappedPort(const MappedPort &) = delete;
+    MappedPort &operator=(const MappedPort &) = delete;
+
+private:
+    int m_portNumber;
+    QString m_device;
+    QString m_portsFolder;
+};
+
+int run(const SimulatorCommandLine &commandLine)
+{
+    std::unique_ptr<LoggerPort> port;
+    std::optional<MappedPort> mapping;
+    QString shownDevice;
+    QString error;
+    if (commandLine.device.isEmpty()) {
+        std::unique_ptr<PseudoTerminalPort> terminal = PseudoTerminalPort::create(&error);
+        if (!terminal)
+            return fail(error);
+        shownDevice = terminal->devicePath();
+        if (commandLine.linkCom > 0) {
+            if (!PortNames::mapPort(commandLine.linkCom, shownDevice, commandLine.portsFolder, &error))
+                return fail(error);
+            mapping.emplace(commandLine.linkCom, shownDevice, commandLine.portsFolder);
+        }
+        port = std::move(terminal);
+    } else {
+        shownDevice = commandLine.device;
+        port = std::make_unique<SerialDevicePort>();
+    }
+
+    SimulatedLogger logger(std::move(port), commandLine.logger);
+    if (!logger.settingsError().isEmpty())
+        return fail(logger.settingsError());
+    QObject::connect(&logger, &SimulatedLogger::hungUp, qApp, [] { QCoreApplication::exit(0); });
+
+    if (auto *serial = qobject_cast<SerialDevicePort *>(&logger.port());
+        serial && !serial->open(commandLine.device, commandLine.speed, &error))
+        return fail(error);
+
+    QTextStream(stdout) << shownDevice << Qt::endl;
+    return QCoreApplication::exec();
 }
 
 } // namespace
@@ -33,31 +88,11 @@ int main(int argc, char *argv[])
     if (commandLine->verbose)
         QLoggingCategory::setFilterRules(QStringLiteral("telvaro.sim.debug=true"));
 
-    std::unique_ptr<LoggerPort> port;
-    QString shownDevice;
-    if (commandLine->device.isEmpty()) {
-        std::unique_ptr<PseudoTerminalPort> terminal = PseudoTerminalPort::create(&error);
-        if (!terminal)
-            return fail(error);
-        shownDevice = terminal->devicePath();
-        if (commandLine->linkCom > 0
-            && !PortNames::mapPort(commandLine->linkCom, shownDevice, commandLine->portsFolder, &error))
-            return fail(error);
-        port = std::move(terminal);
-    } else {
-        shownDevice = commandLine->device;
-        port = std::make_unique<SerialDevicePort>();
-    }
-
-    SimulatedLogger logger(std::move(port), commandLine->logger);
-    if (!logger.settingsError().isEmpty())
-        return fail(logger.settingsError());
-    QObject::connect(&logger, &SimulatedLogger::hungUp, &app, [] { QCoreApplication::exit(0); });
-
-    if (auto *serial = qobject_cast<SerialDevicePort *>(&logger.port());
-        serial && !serial->open(commandLine->device, commandLine->speed, &error))
-        return fail(error);
-
-    QTextStream(stdout) << shownDevice << Qt::endl;
-    return app.exec();
+    // Before anything is mapped: a stop request from then on ends the event loop, and the
+    // mapping is removed on the way out.
+    StopSignals stopSignals;
+    QObject::connect(&stopSignals, &StopSignals::stopRequested, &app, [] { QCoreApplication::exit(0); });
+    const int status = run(*commandLine);
+    stopSignals.endByReceivedSignal();
+    return status;
 }

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QObject>
+
+class QSocketNotifier;
+
+// The requests to stop that come from outside: SIGINT, SIGTERM and SIGHUP, and (on Linux) the
+// parent process going away, which the system turns into SIGTERM. Each arrives as stopRequested
+// on the event loop, so the simulator ends through its normal path and tidies up after itself.
+// One instance per process.
+class StopSignals : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit StopSignals(QObject *parent = nullptr);
+    ~StopSignals() override;
+
+    // The signal that asked to stop; 0 while none has.
+    int received() const { return m_received; }
+
+    // Ends the process by the signal received, with its default action, so that whoever started
+    // it sees how it ended. Returns only when no signal was received.
+    void endByReceivedSignal() const;
+
+signals:
+    void stopRequested();
+
+private:
+    void onSignalPipe();
+
+    QSocketNotifier *m_notifier = nullptr;
+    int m_received = 0;
+};
