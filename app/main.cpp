@@ -2,6 +2,7 @@
 #include "link/qt_serial_line.h"
 #include "model/screen_model.h"
 #include "state/settings_state.h"
+#include "translations/translations.h"
 #include "widgets/frm_main.h"
 
 #include <QApplication>
@@ -9,6 +10,8 @@
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    // The window speaks Japanese whatever the system's language: its messages, and Qt's buttons too.
+    installTranslations(app, QLocale(QLocale::Japanese, QLocale::Japan));
 
     SettingsState state;
     ScreenModel screen;

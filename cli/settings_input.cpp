@@ -2,7 +2,7 @@
 
 #include "base/run_time_error.h"
 #include "cli/console.h"
-#include "exchange/model_table.h"
+#include "files/model_table.h"
 #include "files/app_folder.h"
 #include "files/model_definition.h"
 

@@ -1,7 +1,7 @@
 #include "exchange/read_sequence.h"
 
 #include "base/run_time_error.h"
-#include "exchange/model_table.h"
+#include "files/model_table.h"
 #include "exchange/sequence_screen.h"
 #include "files/app_folder.h"
 #include "files/model_definition.h"
@@ -53,6 +53,7 @@ void ReadSequence::chooseModelFile()
     if (answer.size() < kModelSuffixLength)
         throw RunTimeError(QStringLiteral("model answer too short: %1").arg(answer));
     const QString modelCode = answer.left(answer.size() - kModelSuffixLength);
+    m_context.state.ModelCode = modelCode;
     if (const auto file = modelDefinitionFileFor(modelCode))
         m_context.state.ModelIniPath = m_context.appFolder.file(*file);
     else
@@ -93,6 +94,7 @@ qint16 ReadSequence::step(const PortChoice &choice)
         if (!await(LineCRLF, 20))
             return fail();
         checkChannelCount(StripLineEnds(lastReply()));
+        state.ChannelsAnswer = StripLineEnds(lastReply());
         return SendChannelLine;
     case SendChannelLine:
         return sendNextLine(ChannelsDone);

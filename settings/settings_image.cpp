@@ -54,6 +54,10 @@ QString inputOf(const DeviceSettings &settings, const QString &name)
 DeviceSettings itemsOfImage(const SettingsState &state)
 {
     DeviceSettings items;
+    if (state.ModelCode)
+        items.set(SettingsItems::kModel, *state.ModelCode);
+    if (state.ChannelsAnswer)
+        items.set(SettingsItems::kChannels, *state.ChannelsAnswer);
     for (int item = 0; item < SettingsItems::kCount; ++item) {
         if (isLoggerItem(item))
             items.set(item, imageEntry(state, SettingsItems::at(item)));

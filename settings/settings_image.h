@@ -8,13 +8,15 @@ struct SettingsState;
 
 // Between the items of a settings file and the device image of the settings state, where a read
 // keeps the logger's answers: mode0..15 and ALARM0..31 are EepChannel 1..48, the mail addresses
-// EepMail 1..12, the connection items EepConnect 1..12. model and channels have no entry there.
+// EepMail 1..12, the connection items EepConnect 1..12. model and channels are ModelCode and
+// ChannelsAnswer: what the logger says of itself, which no write changes.
 
-// Every logger item as the image holds it.
+// Every logger item as the image holds it, with model and channels once the state has them.
 DeviceSettings itemsOfImage(const SettingsState &state);
 
 // Stores each logger item the settings give where a read stores its answer; the other entries
-// keep what they hold. The binding procedures then show them as after a read.
+// keep what they hold, and so do model and channels. The binding procedures then show them as
+// after a read.
 void storeInImage(const DeviceSettings &settings, SettingsState &state);
 
 // The answers a read would receive right after writing these inputs to the logger the image

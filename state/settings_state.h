@@ -5,6 +5,8 @@
 #include <QString>
 #include <QtGlobal>
 
+#include <optional>
+
 // Flags are 16-bit integers, compared with kTrue exactly.
 constexpr qint16 kFalse = 0;
 constexpr qint16 kTrue = -1;
@@ -20,6 +22,11 @@ struct SettingsState
     FixedTable<QString, 30> EepMail;
     FixedTable<QString, 30> EepConnect;
     QString ModelIniPath;
+    // What the logger says of itself: its model code (the answer to "EERM0" less its last six
+    // characters) and its answer to "EERC9", line ends removed. Nothing until a read receives
+    // them; before any read, a settings file opened on the screen may give them.
+    std::optional<QString> ModelCode;
+    std::optional<QString> ChannelsAnswer;
 
     // Model tables: model line i describes channel row i; option fields 3..10 only.
     FixedTable<QString, 16> ModelChLabel;

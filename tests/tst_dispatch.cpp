@@ -1,6 +1,7 @@
 #include "base/run_time_error.h"
 #include "model/screen_lock.h"
 #include "model/screen_model.h"
+#include "widgets/settings_file_menu.h"
 #include "support/widgets/modal_watcher.h"
 #include "support/widgets/window_fixture.h"
 #include "widgets/field_paint.h"
@@ -24,6 +25,7 @@ struct Snapshot
     QList<bool> commandsEnabled;
     bool tabsEnabled = true;
     bool menuEnabled = true;
+    bool fileMenuEnabled = true;
     QString statusText;
     qint16 apnAuthEnabled = 0;
     bool fieldsLocked = false;
@@ -66,6 +68,7 @@ private:
             s.commandsEnabled << button->isEnabled();
         s.tabsEnabled = c.SSTab2->isEnabled();
         s.menuEnabled = c.mnu_Set->menuAction()->isEnabled();
+        s.fileMenuEnabled = fileMenu()->menu()->menuAction()->isEnabled();
         s.statusText = c.statusPanel->text();
         s.apnAuthEnabled = m_state.ApnAuthEnabled;
         s.fieldsLocked = true;
@@ -133,6 +136,7 @@ private slots:
         QCOMPARE(s.commandsEnabled, (QList<bool>{false, false, false, false}));
         QVERIFY(!s.tabsEnabled);
         QVERIFY(!s.menuEnabled);
+        QVERIFY(!s.fileMenuEnabled);
         QCOMPARE(s.statusText, QString());
         QCOMPARE(s.apnAuthEnabled, kFalse); // the read decides it afresh
         QVERIFY(s.fieldsLocked);
@@ -154,6 +158,7 @@ private slots:
         QCOMPARE(s.commandsEnabled, (QList<bool>{false, false, false, false}));
         QVERIFY(!s.tabsEnabled);
         QVERIFY(!s.menuEnabled);
+        QVERIFY(!s.fileMenuEnabled);
         QCOMPARE(s.statusText, QString());
         QCOMPARE(s.apnAuthEnabled, kTrue);
         QVERIFY(s.fieldsLocked);
@@ -195,6 +200,7 @@ private slots:
         QCOMPARE(m_window->controls().Command1[1]->isEnabled(), writeEnabled);
         QVERIFY(m_window->controls().Command1[3]->isEnabled());
         QVERIFY(m_window->controls().SSTab2->isEnabled());
+        QVERIFY(m_window->fileMenu()->menu()->menuAction()->isEnabled());
     }
 
     void saveIndex_changesNothing()
@@ -242,7 +248,7 @@ private slots:
             modality = dialog->windowModality();
             qobject_cast<QDialog *>(dialog)->reject();
         });
-        m_window->menuBar()->actions().first()->menu()->actions().first()->trigger();
+        m_window->controls().mnu_Set->actions().first()->trigger();
 
         QCOMPARE(dialogName, QStringLiteral("frm_Set"));
         QCOMPARE(modality, Qt::ApplicationModal);

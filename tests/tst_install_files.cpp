@@ -1,4 +1,4 @@
-#include "exchange/model_table.h"
+#include "files/model_table.h"
 #include "simulator/logger_models.h"
 #include "text/cp932.h"
 

@@ -275,14 +275,28 @@ private slots:
     void menu_holdsThePortSettingsItem()
     {
         const QList<QAction *> top = m_window->menuBar()->actions();
-        QCOMPARE(top.size(), 1);
-        QCOMPARE(top.first()->text(), QStringLiteral("通信設定(&S)"));
-        QVERIFY(top.first()->isEnabled());
-        QMenu *menu = top.first()->menu();
+        QCOMPARE(top.size(), 2);
+        QCOMPARE(top.at(1)->text(), QStringLiteral("通信設定(&S)"));
+        QVERIFY(top.at(1)->isEnabled());
+        QMenu *menu = top.at(1)->menu();
         QCOMPARE(menu, m_window->controls().mnu_Set);
         QCOMPARE(menu->actions().size(), 1);
         QCOMPARE(menu->actions().first()->text(), QStringLiteral("COMポート＆通信速度(&C)"));
         QCOMPARE(menu->actions().first()->objectName(), QStringLiteral("mnu_Setitem(0)"));
+    }
+
+    // Settings files have a menu of their own, before the settings menu.
+    void fileMenu_standsFirst_withItsItems()
+    {
+        QMenu *menu = m_window->menuBar()->actions().first()->menu();
+        QCOMPARE(menu->title(), QStringLiteral("ファイル(&F)"));
+        QVERIFY(menu->menuAction()->isEnabled());
+        QStringList items;
+        for (const QAction *action : menu->actions())
+            items << action->text() + u'|' + action->shortcut().toString();
+        QCOMPARE(items, (QStringList{QStringLiteral("設定ファイルを開く(&O)...|Ctrl+O"),
+                                     QStringLiteral("設定ファイルに保存(&A)...|Ctrl+S"),
+                                     QStringLiteral("設定ファイルと比較(&C)...|")}));
     }
 
     void limitFields_takeFocusRowByRow_lowerBeforeUpper()

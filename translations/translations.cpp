@@ -1,14 +1,27 @@
 #include "translations/translations.h"
 
 #include <QCoreApplication>
-#include <QLocale>
+#include <QLibraryInfo>
 #include <QTranslator>
 
-void installTranslations(QCoreApplication &application)
+namespace {
+
+void install(QCoreApplication &application, const QLocale &locale, const QString &catalogue, const QString &folder)
 {
     auto *translator = new QTranslator(&application);
-    if (translator->load(QLocale(), QStringLiteral("telvaro"), QStringLiteral("_"), QStringLiteral(":/i18n")))
+    if (translator->load(locale, catalogue, QStringLiteral("_"), folder))
         QCoreApplication::installTranslator(translator);
     else
         delete translator;
+}
+
+} // namespace
+
+void installTranslations(QCoreApplication &application, const QLocale &locale)
+{
+    install(application, locale, QStringLiteral("telvaro"), QStringLiteral(":/i18n"));
+    // Qt's own come with the system's Qt, where its translations are installed.
+    const QString qtFolder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+    install(application, locale, QStringLiteral("qtbase"), qtFolder);
+    install(application, locale, QStringLiteral("qtserialport"), qtFolder);
 }

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QLocale>
+
 class QCoreApplication;
 
-// Installs the catalogue of the user's language, where there is one (Japanese); the messages
-// stay in English otherwise.
-void installTranslations(QCoreApplication &application);
+// Installs the catalogues of the language of locale, where there are some (Japanese): the tool's
+// own messages, and Qt's for its standard buttons and dialogs. Texts stay in English otherwise.
+void installTranslations(QCoreApplication &application, const QLocale &locale = QLocale());

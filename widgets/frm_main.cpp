@@ -14,6 +14,7 @@
 #include "widgets/message_box.h"
 #include "widgets/screen_font.h"
 #include "widgets/screen_view.h"
+#include "widgets/settings_file_menu.h"
 #include "widgets/settings_pages.h"
 #include "widgets/slot_guard.h"
 #include "widgets/tab_control.h"
@@ -96,6 +97,8 @@ void FrmMain::buildMenu()
     connect(item, &QAction::triggered, this, [this] {
         runGuarded("the port dialog", [this] { mnu_Setitem_Click(0); });
     });
+
+    m_fileMenu = new SettingsFileMenu(this, m_state, m_screen, m_appFolder);
 }
 
 void FrmMain::buildClientArea()

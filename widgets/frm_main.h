@@ -12,6 +12,7 @@ class Link;
 class ScreenModel;
 class SequenceScreen;
 class SerialLine;
+class SettingsFileMenu;
 struct SettingsState;
 
 // The main window: a view of the screen model, with the command buttons that start a read or
@@ -30,6 +31,9 @@ public:
     ~FrmMain() override;
 
     const ScreenControls &controls() const { return m_controls; }
+
+    // The menu of settings files, before the settings menu.
+    SettingsFileMenu *fileMenu() const { return m_fileMenu; }
 
     // The port and speed the next exchange opens the port with.
     const PortChoice &portChoice() const { return m_portChoice; }
@@ -66,6 +70,7 @@ private:
     std::unique_ptr<Link> m_link;
     std::unique_ptr<SequenceScreen> m_sequenceScreen;
     ScreenControls m_controls;
+    SettingsFileMenu *m_fileMenu = nullptr;
     PortChoice m_portChoice;
     bool m_busy = false;
 };

@@ -1,8 +1,17 @@
 #pragma once
 
-class QString;
+#include <QString>
+
 class QWidget;
 
-// The modal message box of the screens: the text, one OK button, no icon, titled with the
-// caption of the window it belongs to. Returns when the operator has closed it.
-void showModalMessage(QWidget *owner, const QString &text);
+// The modal message boxes of the screens, titled with the caption of the window they belong to.
+// Each returns when the operator has closed it.
+
+// The text and one OK button, no icon; details, where given, lie behind the details button.
+void showModalMessage(QWidget *owner, const QString &text, const QString &details = QString());
+
+// Something the operator asked for could not be done: the text says what, the informative text why.
+void showModalWarning(QWidget *owner, const QString &text, const QString &informative);
+
+// A question answered yes or no, no being the default: true for yes.
+bool askModalQuestion(QWidget *owner, const QString &text, const QString &informative);

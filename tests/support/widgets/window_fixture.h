@@ -5,6 +5,7 @@
 #include "state/settings_state.h"
 #include "support/current_folder.h"
 #include "support/temp_app_folder.h"
+#include "support/widgets/window_translations.h"
 #include "widgets/frm_main.h"
 
 #include <QStringList>
@@ -24,6 +25,7 @@ public:
         , m_appFolder(m_appDir.appFolder())
         , m_comPort(portsFolder)
     {
+        translateAsTheProgramDoes();
     }
 
     bool isValid() const { return m_currentFolder.isValid() && m_appDir.isValid(); }

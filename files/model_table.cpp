@@ -1,4 +1,4 @@
-#include "exchange/model_table.h"
+#include "files/model_table.h"
 
 #include <array>
 #include <utility>

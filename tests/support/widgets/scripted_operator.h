@@ -1,0 +1,48 @@
+#pragma once
+
+#include "support/widgets/modal_watcher.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+class QDialog;
+
+// Stands in for the operator in front of the window's modal windows while it lives: a file
+// dialog chooses the next of the files given (cancelled when none is left), a question box gets
+// the answer given, any other message box is read and closed with OK, and a dialog of another
+// kind is handed to look() and closed. What it saw is kept for the test to check.
+class ScriptedOperator
+{
+public:
+    struct SeenBox
+    {
+        QString text;
+        QString informative;
+        QString details;
+        bool question = false;
+        bool noIsDefault = false;
+    };
+
+    explicit ScriptedOperator(const QStringList &files = {}, bool answerYes = false);
+
+    void chooseFiles(const QStringList &files) { m_files = files; }
+    void answerQuestions(bool yes) { m_answerYes = yes; }
+    void lookAtDialogs(std::function<void(QDialog *)> look) { m_look = std::move(look); }
+
+    const QList<SeenBox> &boxes() const { return m_boxes; }
+    QStringList boxTexts() const;
+    int fileDialogs() const { return m_fileDialogs; }
+
+private:
+    void answer(QWidget *modal);
+
+    QStringList m_files;
+    bool m_answerYes = false;
+    std::function<void(QDialog *)> m_look;
+    QList<SeenBox> m_boxes;
+    int m_fileDialogs = 0;
+    ModalWatcher m_watcher; // last: it answers with everything above in place
+};

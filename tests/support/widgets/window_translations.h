@@ -1,0 +1,4 @@
+#pragma once
+
+// The window's messages and Qt's buttons in Japanese, as the program shows them; once per test program.
+void translateAsTheProgramDoes();

@@ -1,0 +1,253 @@
+#include "files/env_file.h"
+#include "model/channel_row_editing.h"
+#include "settings/settings_file.h"
+#include "support/simulated_logger_fixture.h"
+#include "support/widgets/scripted_operator.h"
+#include "support/widgets/window_fixture.h"
+
+#include <QAction>
+#include <QDialog>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QtTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// A logger keeping its settings in a file, the window on it, and a folder for the operator's files.
+class Bench
+{
+public:
+    Bench()
+        : m_logger(loggerOptions(m_files))
+        , m_window(TempAppFolder::allInstallFiles(), m_logger.portsFolder())
+    {
+        if (!m_logger.isValid() || !m_window.isValid() || !SaveEnv(PortChoice{0, 5}))
+            return;
+        m_window.open();
+        m_valid = true;
+    }
+
+    bool isValid() const { return m_valid; }
+    SimulatedLogger &logger() { return m_logger.logger(); }
+    WindowFixture<> &fixture() { return m_window; }
+    const ScreenControls &controls() { return m_window.controls(); }
+    QString path(const QString &name) const { return m_files.filePath(name); }
+
+    void writeFile(const QString &name, const QByteArray &bytes)
+    {
+        QFile file(path(name));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+
+    QByteArray readFile(const QString &name) const
+    {
+        QFile file(path(name));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    DeviceSettings settingsIn(const QString &name) const
+    {
+        const SettingsFileContents contents = parseSettingsFile(readFile(name));
+        if (!contents.errors.isEmpty())
+            qWarning() << name << "has errors";
+        return contents.settings;
+    }
+
+    // The operator's choice in the menu "ファイル(&F)".
+    void choose(const char *item) { m_window.window().findChild<QAction *>(QString::fromLatin1(item))->trigger(); }
+
+    bool read()
+    {
+        QTest::mouseClick(controls().Command1.at(0), Qt::LeftButton);
+        return controls().statusPanel->text() == u"読込完了"_s;
+    }
+
+    bool write()
+    {
+        QTest::mouseClick(controls().Command1.at(1), Qt::LeftButton);
+        return controls().statusPanel->text() == u"書込完了"_s;
+    }
+
+private:
+    static SimulatedLoggerOptions loggerOptions(const QTemporaryDir &files)
+    {
+        SimulatedLoggerOptions options;
+        options.settingsFile = files.filePath(u"logger.txt"_s);
+        return options;
+    }
+
+    QTemporaryDir m_files;
+    SimulatedLoggerFixture m_logger;
+    WindowFixture<> m_window;
+    bool m_valid = false;
+};
+
+} // namespace
+
+class TestSettingsFileMenu : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    // A file saved after a read holds the logger's answers; opened and saved again, the same bytes.
+    void readSaveOpenSave_keepsTheAnswersRead_byteForByte()
+    {
+        Bench bench;
+        QVERIFY(bench.isValid());
+        ScriptedOperator operatorAtTheScreen({bench.path(u"first.txt"_s), bench.path(u"first.txt"_s), bench.path(u"second.txt"_s)});
+        QVERIFY(bench.read());
+
+        bench.choose("mnu_FileSave");
+        const DeviceSettings saved = bench.settingsIn(u"first.txt"_s);
+        QCOMPARE(saved.count(), SettingsItems::kCount);
+        QCOMPARE(saved.value(SettingsItems::kModel), std::optional(u"GSN"_s));
+        QCOMPARE(saved.value(SettingsItems::kChannels), std::optional(u"16"_s)); // the answer to "EERC9"
+        for (int item = SettingsItems::kChannels + 1; item < SettingsItems::kCount; ++item) {
+            const QString &name = SettingsItems::at(item).name;
+            QCOMPARE(saved.value(item), std::optional(bench.logger().value(name)));
+        }
+
+        bench.choose("mnu_FileOpen");
+        bench.choose("mnu_FileSave");
+        QCOMPARE(bench.readFile(u"second.txt"_s), bench.readFile(u"first.txt"_s));
+        QCOMPARE(operatorAtTheScreen.fileDialogs(), 3);
+        QVERIFY(operatorAtTheScreen.boxes().isEmpty());
+    }
+
+    // What the screen showed goes to a file, comes back onto a changed screen, and is written.
+    void windowFileWindow_writesTheSavedSettings()
+    {
+        Bench bench;
+        QVERIFY(bench.isValid());
+        ScriptedOperator operatorAtTheScreen({bench.path(u"kept.txt"_s), bench.path(u"kept.txt"_s)});
+        const ScreenControls &c = bench.controls();
+        QVERIFY(bench.read());
+        pickChannelElement(bench.fixture().state(), bench.fixture().screen(), 3, 2);
+        const QString element = bench.fixture().state().ChannelCode.at(3);
+        c.Text1.at(0)->setText(u"－１２．５"_s);
+        c.Text5.at(2)->setText(u"new@example.jp"_s);
+        bench.choose("mnu_FileSave");
+
+        c.Text1.at(0)->setText(u"1"_s);
+        c.Text5.at(2)->clear();
+        pickChannelElement(bench.fixture().state(), bench.fixture().screen(), 3, 1);
+        QVERIFY(bench.write());
+        QCOMPARE(bench.logger().value(u"ALARM0"_s), u"1"_s);
+
+        bench.choose("mnu_FileOpen");
+        QCOMPARE(c.Text1.at(0)->text(), u"-12.5"_s);
+        QCOMPARE(c.Text5.at(2)->text(), u"new@example.jp"_s);
+        QCOMPARE(bench.fixture().state().ChannelCode.at(3), element);
+        QVERIFY(c.Command1.at(1)->isEnabled());
+        QVERIFY(bench.write());
+        const DeviceSettings kept = bench.settingsIn(u"kept.txt"_s);
+        for (int item = SettingsItems::kChannels + 1; item < SettingsItems::kCount; ++item) {
+            const QString &name = SettingsItems::at(item).name;
+            QCOMPARE(std::optional(bench.logger().value(name)), kept.value(item));
+        }
+        QCOMPARE(operatorAtTheScreen.boxTexts(), (QStringList{u"設定の書き込みに成功しました。"_s, u"設定の書き込みに成功しました。"_s}));
+    }
+
+    void otherModelsFile_asksBeforeItsChannelItems_data()
+    {
+        QTest::addColumn<bool>("yes");
+        QTest::addColumn<QString>("lowerLimit");
+        QTest::newRow("はい") << true << u"-42"_s;
+        QTest::newRow("いいえ") << false << u"-10.0"_s;
+    }
+
+    void otherModelsFile_asksBeforeItsChannelItems()
+    {
+        QFETCH(bool, yes);
+        QFETCH(QString, lowerLimit);
+        Bench bench;
+        QVERIFY(bench.isValid());
+        bench.writeFile(u"g4.txt"_s, "model=G4N\r\nALARM0=-42\r\nCAAPN=other.apn\r\n");
+        ScriptedOperator operatorAtTheScreen({bench.path(u"g4.txt"_s)}, yes);
+        QVERIFY(bench.read());
+
+        bench.choose("mnu_FileOpen");
+        QCOMPARE(operatorAtTheScreen.boxes().size(), 1);
+        const ScriptedOperator::SeenBox &question = operatorAtTheScreen.boxes().first();
+        QVERIFY(question.question);
+        QVERIFY(question.noIsDefault);
+        QCOMPARE(question.text, u"設定ファイル「%1」は機種 G4N の設定です。画面は機種 GSN の設定です。"_s
+                                    .arg(QDir::toNativeSeparators(bench.path(u"g4.txt"_s))));
+        QCOMPARE(bench.controls().Text1.at(0)->text(), lowerLimit);
+        QCOMPARE(bench.controls().Text3.at(10)->text(), u"other.apn"_s);
+    }
+
+    void compareDialog_listsEveryItemThatDiffers()
+    {
+        Bench bench;
+        QVERIFY(bench.isValid());
+        bench.writeFile(u"other.txt"_s, "model=GSN\r\nALARM1=50.0\r\nALARM2=-11\r\nCADATAADDRESS6=six@example.jp\r\n"
+                                        "CALOGINPASS=pass01\r\nCAAPN=example.apn\r\n");
+        ScriptedOperator operatorAtTheScreen({bench.path(u"other.txt"_s)});
+        QStringList rows;
+        operatorAtTheScreen.lookAtDialogs([&rows](QDialog *dialog) {
+            const QTableWidget *table = dialog->findChild<QTableWidget *>();
+            for (int row = 0; row < table->rowCount(); ++row)
+                rows << u"%1|%2|%3"_s.arg(table->item(row, 0)->text(), table->item(row, 1)->text(), table->item(row, 2)->text());
+        });
+        QVERIFY(bench.read());
+        bench.controls().Text3.at(1)->setText(u"changed"_s);
+
+        bench.choose("mnu_FileCompare");
+        QCOMPARE(rows, (QStringList{u"警報下限値 1|-10.0|-11"_s, u"データ送信先アドレス 6||six@example.jp"_s,
+                                    u"LoginPass|changed|pass01"_s}));
+        QCOMPARE(bench.controls().Text3.at(1)->text(), u"changed"_s);
+    }
+
+    // A file that cannot be used changes nothing and says which file and why.
+    void unusableFile_isNamedWithItsReason_data()
+    {
+        QTest::addColumn<QByteArray>("menuItem");
+        QTest::addColumn<QByteArray>("contents"); // empty: the file is not written first
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("open, errors") << "mnu_FileOpen"_ba << "CAAPN=x\r\nbogus\r\nmode99=1\r\n"_ba
+                                      << u"設定ファイル「%1」に誤りがあります。画面は変わっていません。"_s
+                                      << u"2行目: 「=」がありません（行は 項目=値、「#」で始まるコメント、空行のいずれかです）\n"
+                                         u"3行目: 不明な項目「mode99」"_s;
+        QTest::newRow("compare, too large") << "mnu_FileCompare"_ba << QByteArray(1024 * 1024 + 1, 'x')
+                                            << u"設定ファイル「%1」を読み込めません。比較していません。"_s
+                                            << u"バイトを超えています。設定ファイルではありません"_s;
+        QTest::newRow("save, a tab in a value") << "mnu_FileSave"_ba << QByteArray()
+                                                << u"設定ファイル「%1」に保存できません。"_s
+                                                << u"CALOGINID の値の制御文字は設定ファイルに保存できません"_s;
+    }
+
+    void unusableFile_isNamedWithItsReason()
+    {
+        QFETCH(QByteArray, menuItem);
+        QFETCH(QByteArray, contents);
+        QFETCH(QString, text);
+        QFETCH(QString, reason);
+        Bench bench;
+        QVERIFY(bench.isValid());
+        if (!contents.isEmpty())
+            bench.writeFile(u"file.txt"_s, contents);
+        ScriptedOperator operatorAtTheScreen({bench.path(u"file.txt"_s)});
+        QVERIFY(bench.read());
+        bench.controls().Text3.at(0)->setText(u"user\t01"_s);
+
+        bench.choose(menuItem.constData());
+        QCOMPARE(operatorAtTheScreen.boxes().size(), 1);
+        const ScriptedOperator::SeenBox &box = operatorAtTheScreen.boxes().first();
+        QCOMPARE(box.text, text.arg(QDir::toNativeSeparators(bench.path(u"file.txt"_s))));
+        QVERIFY2(box.informative.contains(reason), qPrintable(box.informative));
+        QCOMPARE(bench.controls().Text3.at(10)->text(), u"example.apn"_s);
+        QCOMPARE(bench.controls().Text3.at(0)->text(), u"user\t01"_s);
+        QCOMPARE(QFileInfo::exists(bench.path(u"file.txt"_s)), !contents.isEmpty());
+    }
+};
+
+QTEST_MAIN(TestSettingsFileMenu)
+#include "tst_settings_file_menu.moc"

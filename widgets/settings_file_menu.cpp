@@ -1,0 +1,178 @@
+#include "widgets/settings_file_menu.h"
+
+#include "model/screen_model.h"
+#include "screen_files/settings_on_screen.h"
+#include "screen_files/settings_opening.h"
+#include "settings/settings_file.h"
+#include "widgets/compare_dialog.h"
+#include "widgets/message_box.h"
+#include "widgets/slot_guard.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QMainWindow>
+#include <QMenuBar>
+
+namespace {
+
+const QString kNameFilters = QStringLiteral("設定ファイル (*.txt);;すべてのファイル (*)");
+
+QString shownPath(const QString &path)
+{
+    return QDir::toNativeSeparators(path);
+}
+
+QString channelItemsLeftOut(const SettingsOpened &opened)
+{
+    using ChannelItems = SettingsOpened::ChannelItems;
+    switch (opened.channelItems) {
+    case ChannelItems::NoModelKnown:
+        return QStringLiteral("機種がわかりません。先に設定値を読み込むか、機種 (model=) を含む設定ファイルを開いてください。");
+    case ChannelItems::UnknownModel:
+        return QStringLiteral("機種 %1 の機種定義ファイルはありません。").arg(opened.model);
+    case ChannelItems::DefinitionMissing:
+        return QStringLiteral("機種 %1 の機種定義ファイル %2 がありません。").arg(opened.model, shownPath(opened.definitionFile));
+    case ChannelItems::DefinitionUnusable:
+        return QStringLiteral("機種 %1 の機種定義ファイル %2 を読み込めません: %3")
+            .arg(opened.model, shownPath(opened.definitionFile), opened.reason);
+    case ChannelItems::Applied:
+    case ChannelItems::NoneGiven:
+    case ChannelItems::Declined:
+        break;
+    }
+    return QString();
+}
+
+} // namespace
+
+SettingsFileMenu::SettingsFileMenu(QMainWindow *window, SettingsState &state, ScreenModel &screen, const AppFolder &appFolder)
+    : QObject(window)
+    , m_window(window)
+    , m_state(state)
+    , m_screen(screen)
+    , m_appFolder(appFolder)
+    , m_folder(QDir::homePath())
+{
+    QMenuBar *bar = window->menuBar();
+    m_menu = new QMenu(QStringLiteral("ファイル(&F)"), bar);
+    m_menu->setObjectName(QStringLiteral("mnu_File"));
+    m_menu->setFont(window->font());
+    bar->insertMenu(bar->actions().value(0), m_menu);
+
+    const struct
+    {
+        const char16_t *caption;
+        const char16_t *name;
+        QKeySequence shortcut;
+        void (SettingsFileMenu::*handler)();
+    } items[] = {
+        {u"設定ファイルを開く(&O)...", u"mnu_FileOpen", QKeySequence(Qt::CTRL | Qt::Key_O), &SettingsFileMenu::openFile},
+        {u"設定ファイルに保存(&A)...", u"mnu_FileSave", QKeySequence(Qt::CTRL | Qt::Key_S), &SettingsFileMenu::saveFile},
+        {u"設定ファイルと比較(&C)...", u"mnu_FileCompare", QKeySequence(), &SettingsFileMenu::compareWithFile},
+    };
+    for (const auto &item : items) {
+        QAction *action = m_menu->addAction(QString::fromUtf16(item.caption));
+        action->setObjectName(QString::fromUtf16(item.name));
+        action->setShortcut(item.shortcut);
+        connect(action, &QAction::triggered, this, [this, handler = item.handler] {
+            runGuarded("a settings file", [this, handler] { (this->*handler)(); });
+        });
+    }
+
+    // Never during an exchange: the exchange disables the settings menu, and this one with it.
+    const Control &settingsMenu = m_screen.commands().mnu_Set();
+    const auto follow = [this, &settingsMenu] { m_menu->menuAction()->setEnabled(settingsMenu.isEnabled()); };
+    follow();
+    connect(&settingsMenu, &Control::changed, m_menu, follow);
+}
+
+void SettingsFileMenu::openFile()
+{
+    const std::optional<QString> path = askFileToRead(QStringLiteral("設定ファイルを開く"));
+    if (!path)
+        return;
+    const std::optional<DeviceSettings> file = readFile(*path, QStringLiteral("画面は変わっていません。"));
+    if (!file)
+        return;
+    const SettingsOpened opened = openOnScreen(*file, m_state, m_screen, m_appFolder,
+                                               [this, &path](const QString &fileModel, const QString &screenModel) {
+                                                   return applyOtherModelsChannelItems(*path, fileModel, screenModel);
+                                               });
+    const QString why = channelItemsLeftOut(opened);
+    if (!why.isEmpty())
+        showModalWarning(m_window, QStringLiteral("チャンネルの設定 (要素名と警報値) は画面に反映していません。"), why);
+}
+
+bool SettingsFileMenu::applyOtherModelsChannelItems(const QString &path, const QString &fileModel, const QString &screenModel)
+{
+    return askModalQuestion(m_window,
+                            QStringLiteral("設定ファイル「%1」は機種 %2 の設定です。画面は機種 %3 の設定です。")
+                                .arg(shownPath(path), fileModel, screenModel),
+                            QStringLiteral("チャンネルの設定 (要素名と警報値) も画面に反映しますか？\n"
+                                           "「いいえ」では、それ以外の設定だけを反映します。"));
+}
+
+void SettingsFileMenu::saveFile()
+{
+    const std::optional<QString> path = askFileToSave();
+    if (!path)
+        return;
+    QString reason;
+    if (!saveSettingsFile(*path, settingsOnScreen(m_state, m_screen), &reason))
+        showModalWarning(m_window, QStringLiteral("設定ファイル「%1」に保存できません。").arg(shownPath(*path)), reason);
+}
+
+void SettingsFileMenu::compareWithFile()
+{
+    const std::optional<QString> path = askFileToRead(QStringLiteral("設定ファイルと比較"));
+    if (!path)
+        return;
+    const std::optional<DeviceSettings> file = readFile(*path, QStringLiteral("比較していません。"));
+    if (!file)
+        return;
+    CompareDialog dialog(*path, differencesFromScreen(*file, m_state, m_screen), m_window);
+    dialog.exec();
+}
+
+std::optional<QString> SettingsFileMenu::askFileToRead(const QString &title)
+{
+    QFileDialog dialog(m_window, title, m_folder, kNameFilters);
+    dialog.setObjectName(QStringLiteral("SettingsFileDialog"));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    m_folder = dialog.directory().absolutePath();
+    return dialog.selectedFiles().first();
+}
+
+std::optional<QString> SettingsFileMenu::askFileToSave()
+{
+    QFileDialog dialog(m_window, QStringLiteral("設定ファイルに保存"), m_folder, kNameFilters);
+    dialog.setObjectName(QStringLiteral("SettingsFileDialog"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QStringLiteral("txt"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    m_folder = dialog.directory().absolutePath();
+    return dialog.selectedFiles().first();
+}
+
+std::optional<DeviceSettings> SettingsFileMenu::readFile(const QString &path, const QString &whatNot)
+{
+    SettingsFileContents contents;
+    QString reason;
+    if (!readSettingsFile(path, &contents, &reason)) {
+        showModalWarning(m_window, QStringLiteral("設定ファイル「%1」を読み込めません。%2").arg(shownPath(path), whatNot), reason);
+        return std::nullopt;
+    }
+    if (!contents.errors.isEmpty()) {
+        QStringList lines;
+        for (const SettingsFileError &error : contents.errors)
+            lines.append(describe(error));
+        showModalWarning(m_window, QStringLiteral("設定ファイル「%1」に誤りがあります。%2").arg(shownPath(path), whatNot),
+                         lines.join(u'\n'));
+        return std::nullopt;
+    }
+    return contents.settings;
+}

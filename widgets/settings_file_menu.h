@@ -1,0 +1,49 @@
+#pragma once
+
+#include "settings/device_settings.h"
+
+#include <QObject>
+#include <QString>
+
+#include <optional>
+
+class AppFolder;
+class QMainWindow;
+class QMenu;
+class ScreenModel;
+struct SettingsState;
+
+// The menu "ファイル(&F)" of the main window: a settings file opened on the screen, the screen
+// saved to one, the screen compared with one. It asks for the file names, shows the messages and
+// the comparison, and leaves the work to the screen's settings functions. It is usable while
+// the settings menu is, so never while an exchange runs.
+class SettingsFileMenu : public QObject
+{
+    Q_OBJECT
+
+public:
+    // Puts the menu into the window's menu bar, before the menus already there.
+    SettingsFileMenu(QMainWindow *window, SettingsState &state, ScreenModel &screen, const AppFolder &appFolder);
+
+    QMenu *menu() const { return m_menu; }
+
+    void openFile();
+    void saveFile();
+    void compareWithFile();
+
+private:
+    // The file the operator chooses, or nothing when the dialog is cancelled.
+    std::optional<QString> askFileToRead(const QString &title);
+    std::optional<QString> askFileToSave();
+    // The items of the file; nothing, after a message naming the file and what is wrong, when
+    // it cannot be read or holds errors. whatNot says what was therefore not done.
+    std::optional<DeviceSettings> readFile(const QString &path, const QString &whatNot);
+    bool applyOtherModelsChannelItems(const QString &path, const QString &fileModel, const QString &screenModel);
+
+    QMainWindow *m_window = nullptr;
+    SettingsState &m_state;
+    ScreenModel &m_screen;
+    const AppFolder &m_appFolder;
+    QMenu *m_menu = nullptr;
+    QString m_folder; // where the last file was chosen
+};
