@@ -7,6 +7,7 @@
 #include "files/unsendable_text.h"
 #include "link/line_ends.h"
 #include "link/link.h"
+#include "settings/value_checks.h"
 #include "state/settings_state.h"
 
 namespace {
@@ -33,9 +34,16 @@ WriteSequence::WriteSequence(const SequenceContext &context)
 void WriteSequence::write(const PortChoice &choice)
 {
     const AlarmScriptInputs alarmInputs = m_context.screen.alarmScriptInputs();
-    if (const auto field = firstUnsendableField(alarmInputs, m_context.screen.mailScriptInputs())) {
+    const MailScriptInputs mailInputs = m_context.screen.mailScriptInputs();
+    if (const auto field = firstUnsendableField(alarmInputs, mailInputs)) {
         setStatusText(*field);
         endWithMessage(kUnsendableText);
+        return;
+    }
+    // The operator may know better than the checks, but is asked before anything goes out.
+    const QList<ValueFinding> findings = valueFindings(alarmInputs, mailInputs);
+    if (!findings.isEmpty() && !m_context.screen.writeDespite(findings)) {
+        m_context.screen.unlockScreen();
         return;
     }
     if (!BuildAlarmScript(m_context.appFolder, alarmInputs)) {

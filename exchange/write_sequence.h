@@ -27,8 +27,9 @@ public:
 
     explicit WriteSequence(const SequenceContext &context);
 
-    // Checks that every value can be sent, builds the alarm scripts, then writes. Each step that
-    // fails says so in a message box and gives the screen back; nothing is sent before the checks pass.
+    // Checks that every value can be sent, asks whether values that look wrong go all the same,
+    // builds the alarm scripts, then writes. Each step that fails says so in a message box and
+    // gives the screen back, as does a "no"; nothing is sent before the checks pass.
     void write(const PortChoice &choice);
 
     // The exchange itself; "Arm.eep" and "ArmNet.eep" must already be built.

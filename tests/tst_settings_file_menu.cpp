@@ -1,9 +1,7 @@
-#include "files/env_file.h"
 #include "model/channel_row_editing.h"
 #include "settings/settings_file.h"
-#include "support/simulated_logger_fixture.h"
+#include "support/widgets/logger_bench.h"
 #include "support/widgets/scripted_operator.h"
-#include "support/widgets/window_fixture.h"
 
 #include <QAction>
 #include <QDialog>
@@ -16,80 +14,6 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
-
-// A logger keeping its settings in a file, the window on it, and a folder for the operator's files.
-class Bench
-{
-public:
-    Bench()
-        : m_logger(loggerOptions(m_files))
-        , m_window(TempAppFolder::allInstallFiles(), m_logger.portsFolder())
-    {
-        if (!m_logger.isValid() || !m_window.isValid() || !SaveEnv(PortChoice{0, 5}))
-            return;
-        m_window.open();
-        m_valid = true;
-    }
-
-    bool isValid() const { return m_valid; }
-    SimulatedLogger &logger() { return m_logger.logger(); }
-    WindowFixture<> &fixture() { return m_window; }
-    const ScreenControls &controls() { return m_window.controls(); }
-    QString path(const QString &name) const { return m_files.filePath(name); }
-
-    void writeFile(const QString &name, const QByteArray &bytes)
-    {
-        QFile file(path(name));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-    }
-
-    QByteArray readFile(const QString &name) const
-    {
-        QFile file(path(name));
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
-
-    DeviceSettings settingsIn(const QString &name) const
-    {
-        const SettingsFileContents contents = parseSettingsFile(readFile(name));
-        if (!contents.errors.isEmpty())
-            qWarning() << name << "has errors";
-        return contents.settings;
-    }
-
-    // The operator's choice in the menu "ファイル(&F)".
-    void choose(const char *item) { m_window.window().findChild<QAction *>(QString::fromLatin1(item))->trigger(); }
-
-    bool read()
-    {
-        QTest::mouseClick(controls().Command1.at(0), Qt::LeftButton);
-        return controls().statusPanel->text() == u"読込完了"_s;
-    }
-
-    bool write()
-    {
-        QTest::mouseClick(controls().Command1.at(1), Qt::LeftButton);
-        return controls().statusPanel->text() == u"書込完了"_s;
-    }
-
-private:
-    static SimulatedLoggerOptions loggerOptions(const QTemporaryDir &files)
-    {
-        SimulatedLoggerOptions options;
-        options.settingsFile = files.filePath(u"logger.txt"_s);
-        return options;
-    }
-
-    QTemporaryDir m_files;
-    SimulatedLoggerFixture m_logger;
-    WindowFixture<> m_window;
-    bool m_valid = false;
-};
-
-} // namespace
-
 class TestSettingsFileMenu : public QObject
 {
     Q_OBJECT
@@ -98,7 +22,7 @@ private slots:
     // A file saved after a read holds the logger's answers; opened and saved again, the same bytes.
     void readSaveOpenSave_keepsTheAnswersRead_byteForByte()
     {
-        Bench bench;
+        LoggerBench bench;
         QVERIFY(bench.isValid());
         ScriptedOperator operatorAtTheScreen({bench.path(u"first.txt"_s), bench.path(u"first.txt"_s), bench.path(u"second.txt"_s)});
         QVERIFY(bench.read());
@@ -123,7 +47,7 @@ private slots:
     // What the screen showed goes to a file, comes back onto a changed screen, and is written.
     void windowFileWindow_writesTheSavedSettings()
     {
-        Bench bench;
+        LoggerBench bench;
         QVERIFY(bench.isValid());
         ScriptedOperator operatorAtTheScreen({bench.path(u"kept.txt"_s), bench.path(u"kept.txt"_s)});
         const ScreenControls &c = bench.controls();
@@ -166,7 +90,7 @@ private slots:
     {
         QFETCH(bool, yes);
         QFETCH(QString, lowerLimit);
-        Bench bench;
+        LoggerBench bench;
         QVERIFY(bench.isValid());
         bench.writeFile(u"g4.txt"_s, "model=G4N\r\nALARM0=-42\r\nCAAPN=other.apn\r\n");
         ScriptedOperator operatorAtTheScreen({bench.path(u"g4.txt"_s)}, yes);
@@ -185,7 +109,7 @@ private slots:
 
     void compareDialog_listsEveryItemThatDiffers()
     {
-        Bench bench;
+        LoggerBench bench;
         QVERIFY(bench.isValid());
         bench.writeFile(u"other.txt"_s, "model=GSN\r\nALARM1=50.0\r\nALARM2=-11\r\nCADATAADDRESS6=six@example.jp\r\n"
                                         "CALOGINPASS=pass01\r\nCAAPN=example.apn\r\n");
@@ -230,7 +154,7 @@ private slots:
         QFETCH(QByteArray, contents);
         QFETCH(QString, text);
         QFETCH(QString, reason);
-        Bench bench;
+        LoggerBench bench;
         QVERIFY(bench.isValid());
         if (!contents.isEmpty())
             bench.writeFile(u"file.txt"_s, contents);

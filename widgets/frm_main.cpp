@@ -9,6 +9,7 @@
 #include "model/screen_lock.h"
 #include "model/screen_model.h"
 #include "model/show_connection.h"
+#include "settings/value_checks.h"
 #include "state/settings_state.h"
 #include "widgets/frm_set.h"
 #include "widgets/message_box.h"
@@ -53,6 +54,7 @@ public:
     }
 
     void showMessage(const QString &text) override { m_window.showMessage(text); }
+    bool writeDespite(const QList<ValueFinding> &findings) override { return m_window.writeDespite(findings); }
 
 private:
     FrmMain &m_window;
@@ -223,6 +225,14 @@ void FrmMain::runWriteSequence()
 void FrmMain::showMessage(const QString &text)
 {
     showModalMessage(this, text);
+}
+
+bool FrmMain::writeDespite(const QList<ValueFinding> &findings)
+{
+    QStringList lines;
+    for (const ValueFinding &finding : findings)
+        lines.append(describe(finding));
+    return askModalQuestion(this, QStringLiteral("次の値は正しくないようです。このまま書き込みますか？"), lines.join(u'\n'));
 }
 
 void FrmMain::closeEvent(QCloseEvent *event)

@@ -14,6 +14,7 @@ class SequenceScreen;
 class SerialLine;
 class SettingsFileMenu;
 struct SettingsState;
+struct ValueFinding;
 
 // The main window: a view of the screen model, with the command buttons that start a read or
 // a write or end the program, the menu that opens the port dialog, the status bar and the
@@ -45,6 +46,9 @@ public:
 
     // Modal; returns when the operator has closed it.
     void showMessage(const QString &text);
+    // Modal: lists the values that look wrong and asks whether to write them all the same, no
+    // being the default answer.
+    bool writeDespite(const QList<ValueFinding> &findings);
 
     // While an exchange runs, closing the window is refused: it cannot be stopped from outside.
     bool isBusy() const { return m_busy; }

@@ -1,0 +1,67 @@
+#include "support/widgets/logger_bench.h"
+
+#include "files/env_file.h"
+#include "settings/settings_file.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QPushButton>
+#include <QtTest>
+
+namespace {
+
+SimulatedLoggerOptions keepingSettingsIn(const QTemporaryDir &files, SimulatedLoggerOptions options)
+{
+    options.settingsFile = files.filePath(QStringLiteral("logger.txt"));
+    return options;
+}
+
+} // namespace
+
+LoggerBench::LoggerBench(const SimulatedLoggerOptions &options)
+    : m_logger(keepingSettingsIn(m_files, options))
+    , m_window(TempAppFolder::allInstallFiles(), m_logger.portsFolder())
+{
+    if (!m_logger.isValid() || !m_window.isValid() || !SaveEnv(PortChoice{0, 5}))
+        return;
+    m_window.open();
+    m_valid = true;
+}
+
+void LoggerBench::writeFile(const QString &name, const QByteArray &bytes) const
+{
+    QFile file(path(name));
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        QFAIL(qPrintable(QStringLiteral("cannot write %1").arg(file.fileName())));
+}
+
+QByteArray LoggerBench::readFile(const QString &name) const
+{
+    QFile file(path(name));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+DeviceSettings LoggerBench::settingsIn(const QString &name) const
+{
+    const SettingsFileContents contents = parseSettingsFile(readFile(name));
+    if (!contents.errors.isEmpty())
+        QTest::qFail("the settings file has errors", __FILE__, __LINE__);
+    return contents.settings;
+}
+
+void LoggerBench::choose(const char *menuItem)
+{
+    window().findChild<QAction *>(QString::fromLatin1(menuItem))->trigger();
+}
+
+bool LoggerBench::read()
+{
+    QTest::mouseClick(controls().Command1.at(0), Qt::LeftButton);
+    return controls().statusPanel->text() == QStringLiteral("読込完了");
+}
+
+bool LoggerBench::write()
+{
+    QTest::mouseClick(controls().Command1.at(1), Qt::LeftButton);
+    return controls().statusPanel->text() == QStringLiteral("書込完了");
+}
