@@ -1,22 +1,34 @@
+#include "app/graphical_application.h"
+#include "app/program_options.h"
 #include "files/app_folder.h"
+#include "files/env_file.h"
+#include "files/user_data_folder.h"
 #include "link/qt_serial_line.h"
 #include "model/screen_model.h"
 #include "state/settings_state.h"
 #include "translations/translations.h"
 #include "widgets/frm_main.h"
 
-#include <QApplication>
-
 int main(int argc, char *argv[])
 {
-    QApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("telvaro-config"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(TELVARO_VERSION));
+    if (const std::optional<int> answered = ProgramOptions::answerQuestions(argc, argv))
+        return *answered;
+    const std::unique_ptr<QApplication> app = startGraphicalApplication(argc, argv);
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.telvaro.Config"));
     // The window speaks Japanese whatever the system's language: its messages, and Qt's buttons too.
-    installTranslations(app, QLocale(QLocale::Japanese, QLocale::Japan));
+    installTranslations(*app, QLocale(QLocale::Japanese, QLocale::Japan));
+    const ProgramOptions options = ProgramOptions::parse(*app);
+    if (options.envInUserFolder) {
+        UserDataFolder::make(); // warns when it cannot; env.dat then cannot be kept either
+        keepEnvFileIn(UserDataFolder::path());
+    }
 
     SettingsState state;
     ScreenModel screen;
     QtSerialLine comPort;
     FrmMain window(state, screen, AppFolder::ofRunningProgram(), comPort);
     window.show();
-    return app.exec();
+    return app->exec();
 }

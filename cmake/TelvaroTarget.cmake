@@ -46,10 +46,24 @@ function(telvaro_add_header_library target)
     target_link_libraries(${target} INTERFACE ${ARG_DEPENDS})
 endfunction()
 
-# An executable that is installed beside the program.
+# A program of the package (telvaro-config, telvaro-cli): built into the build tree's app/
+# folder beside the installation files, installed into bin/. Every program answers --help and
+# --version on standard output with exit status 0; TELVARO_VERSION holds the version to show.
+# Give it a man page in packaging/man/ (see telvaro_add_man_page).
 function(telvaro_add_app_executable target)
+    telvaro_add_executable_in(${target} ${TELVARO_INSTALL_BINDIR} ${ARGN})
+endfunction()
+
+# A helper program, started by other programs or by a developer rather than from a menu (the
+# simulated logger): built beside the others, installed into libexec/telvaro/.
+function(telvaro_add_helper_executable target)
+    telvaro_add_executable_in(${target} ${TELVARO_INSTALL_HELPERDIR} ${ARGN})
+endfunction()
+
+function(telvaro_add_executable_in target destination)
     add_executable(${target} ${ARGN})
     telvaro_configure_target(${target})
+    target_compile_definitions(${target} PRIVATE TELVARO_VERSION="${PROJECT_VERSION}")
     set_target_properties(${target} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${TELVARO_APP_DIR})
-    install(TARGETS ${target} RUNTIME DESTINATION .)
+    install(TARGETS ${target} RUNTIME DESTINATION ${destination})
 endfunction()

@@ -1,5 +1,6 @@
 #include "files/env_file.h"
 
+#include <QDir>
 #include <QFile>
 #include <QLoggingCategory>
 #include <QSaveFile>
@@ -8,6 +9,12 @@
 Q_LOGGING_CATEGORY(lcEnvFile, "telvaro.envfile")
 
 namespace {
+
+QString &envFolder()
+{
+    static QString folder; // empty: the current folder
+    return folder;
+}
 
 qint16 fieldAt(QByteArrayView record, int offset)
 {
@@ -18,6 +25,16 @@ qint16 fieldAt(QByteArrayView record, int offset)
 }
 
 } // namespace
+
+QString envFilePath()
+{
+    return envFolder().isEmpty() ? kEnvFileName : QDir(envFolder()).filePath(kEnvFileName);
+}
+
+void keepEnvFileIn(const QString &folder)
+{
+    envFolder() = folder;
+}
 
 PortChoice portChoiceFromRecord(QByteArrayView record)
 {

@@ -10,8 +10,15 @@
 #include <QString>
 #include <QtGlobal>
 
-// env.dat is opened by its bare name, so it lies in the current folder.
+// env.dat is opened by its bare name, so it lies in the current folder, unless the program was
+// started to keep it in a folder of its own (the desktop menu entry: the per-user data folder,
+// as a desktop starts programs in whatever folder it likes).
 inline const QString kEnvFileName = QStringLiteral("env.dat");
+
+// The env.dat of this run: the bare name, or the file in the folder keepEnvFileIn() named.
+QString envFilePath();
+// Keeps env.dat in the folder for the rest of the run; called once, at start-up.
+void keepEnvFileIn(const QString &folder);
 
 constexpr int kEnvRecordSize = 4;
 
@@ -21,7 +28,7 @@ QByteArray recordFromPortChoice(const PortChoice &choice);
 
 // Reads record 1, creating the file empty when it is missing. A file that can be neither
 // read nor created gives 0 and 0, so the program still starts.
-PortChoice LoadEnv(const QString &path = kEnvFileName);
+PortChoice LoadEnv(const QString &path = envFilePath());
 
 // Writes the choice as record 1; false when the file cannot be written.
-bool SaveEnv(const PortChoice &choice, const QString &path = kEnvFileName);
+bool SaveEnv(const PortChoice &choice, const QString &path = envFilePath());

@@ -82,7 +82,7 @@ std::optional<QString> firstUnsendableCaption(const QList<ScriptLine> &lines)
 bool writeScriptFile(const AppFolder &folder, const QString &name, const QByteArray &bytes)
 {
     const QString path = folder.scriptFile(name);
-    if (!clearedForRegularFile(path))
+    if (!folder.prepareScriptFolder() || !clearedForRegularFile(path))
         return false;
     QSaveFile file(path);
     // commit() can report success after a write failed half-way (a full disk): flush first.

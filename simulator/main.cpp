@@ -80,11 +80,16 @@ int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("telvaro-logger-sim"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(TELVARO_VERSION));
 
     QString error;
     const std::optional<SimulatorCommandLine> commandLine = parseSimulatorCommandLine(app.arguments(), &error);
     if (!commandLine)
         return fail(error);
+    if (!commandLine->answer.isEmpty()) {
+        QTextStream(stdout) << commandLine->answer << Qt::flush;
+        return 0;
+    }
     if (commandLine->verbose)
         QLoggingCategory::setFilterRules(QStringLiteral("telvaro.sim.debug=true"));
 

@@ -4,6 +4,7 @@
 #include "text/cp932.h"
 
 #include <QCommandLineParser>
+#include <QCoreApplication>
 
 namespace {
 
@@ -26,6 +27,7 @@ std::optional<SimulatorCommandLine> parseSimulatorCommandLine(const QStringList 
     parser.setApplicationDescription(QStringLiteral(
         "A simulated logger on a fresh pseudo-terminal (or on a serial device). Prints the device path."));
     const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption version = parser.addVersionOption();
     const QCommandLineOption device(QStringLiteral("device"), QStringLiteral("Serve this serial device instead."), QStringLiteral("path"));
     const QCommandLineOption speed(QStringLiteral("speed"), QStringLiteral("Line speed of --device (default 9600)."), QStringLiteral("bps"));
     const QCommandLineOption linkCom(QStringLiteral("link-com"), QStringLiteral("Map port number n to the pseudo-terminal."), QStringLiteral("n"));
@@ -68,8 +70,12 @@ std::optional<SimulatorCommandLine> parseSimulatorCommandLine(const QStringList 
         return std::nullopt;
     }
     if (parser.isSet(help)) {
-        *error = usage;
-        return std::nullopt;
+        result.answer = usage;
+        return result;
+    }
+    if (parser.isSet(version)) {
+        result.answer = QCoreApplication::applicationName() + u' ' + QCoreApplication::applicationVersion() + u'\n';
+        return result;
     }
     if (!parser.positionalArguments().isEmpty()) {
         *error = QStringLiteral("unexpected argument %1\n").arg(parser.positionalArguments().first()) + usage;

@@ -16,8 +16,9 @@ struct SimulatorCommandLine
     int linkCom = 0;         // map this port number to the pseudo-terminal; 0: no mapping
     QString portsFolder;     // where the mapping link goes
     bool verbose = false;
+    QString answer;          // --help or --version: this is to be shown, and nothing done
 };
 
 // Parses the arguments (argv[0] included). On a mistake returns nothing and sets error to a
-// message with the usage; on --help sets error to the usage and returns nothing as well.
+// message with the usage; on --help or --version returns the text to show in `answer`.
 std::optional<SimulatorCommandLine> parseSimulatorCommandLine(const QStringList &arguments, QString *error);

@@ -1,0 +1,377 @@
+#include "support/file_mode.h"
+#include "support/virtual_display.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QEventLoop>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString kTitlePattern = u"^Telvaro E"_s;
+const QStringList kScriptFiles = {u"Arm.eep"_s, u"ArmNet.eep"_s, u"mail.eep"_s, u"Mmail.eep"_s};
+
+// Fixed places of the window, in twips (15 to a pixel at the window's scale).
+constexpr int kClientHeightTwips = 6810 + 375; // the client area above the status bar, and the bar
+constexpr int kButtonCentreX = 8040 + 1455 / 2;
+constexpr int kReadButtonCentreY = 240 + 615 / 2;
+constexpr int kWriteButtonCentreY = 1080 + 615 / 2;
+constexpr int kExitButtonCentreY = 3600 + 615 / 2;
+
+// Runs a program to its end; its standard output, and its exit code in *exitCode.
+struct Finished
+{
+    int exitCode = -1;
+    QString output;
+    QString errors;
+};
+
+Finished runToEnd(const QString &program, const QStringList &arguments, const QProcessEnvironment &environment,
+                  const QString &folder = QString())
+{
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    if (!folder.isEmpty())
+        process.setWorkingDirectory(folder);
+    process.start(program, arguments);
+    if (!process.waitForFinished(60000))
+        return {};
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            QString::fromLocal8Bit(process.readAllStandardOutput()),
+            QString::fromLocal8Bit(process.readAllStandardError())};
+}
+
+// The environment of a program started from a terminal without any display.
+QProcessEnvironment withoutDisplay()
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        environment.remove(QString::fromLatin1(name));
+    return environment;
+}
+
+QStringList filesUnder(const QString &root)
+{
+    QStringList files;
+    QDirIterator it(root, QDir::Files | QDir::System | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext())
+        files.append(QDir(root).relativeFilePath(it.next()));
+    files.sort();
+    return files;
+}
+
+QStringList sourceFiles(const QString &folder, const QStringList &patterns)
+{
+    return QDir(folder).entryList(patterns, QDir::Files, QDir::Name);
+}
+
+// Lets the event loop run for a while (the programs under test are other processes).
+void wait(int milliseconds)
+{
+    QEventLoop loop;
+    QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+// Reads a program's standard error as it comes, on the event loop.
+class ErrorLines
+{
+public:
+    explicit ErrorLines(QProcess &process) : m_process(process) { m_process.setReadChannel(QProcess::StandardError); }
+
+    // True once a line containing text has come (after the lines already waited for).
+    bool waitFor(const QString &text, int timeoutMs)
+    {
+        QDeadlineTimer deadline(timeoutMs);
+        for (;;) {
+            while (m_process.canReadLine() || m_process.bytesAvailable() > 0) {
+                const QString line = QString::fromLocal8Bit(m_process.readLine());
+                m_lines.append(line.trimmed());
+                if (line.contains(text))
+                    return true;
+            }
+            if (deadline.hasExpired() || m_process.state() != QProcess::Running)
+                return false;
+            m_process.waitForReadyRead(int(deadline.remainingTime()));
+        }
+    }
+    const QStringList &lines() const { return m_lines; }
+
+private:
+    QProcess &m_process;
+    QStringList m_lines;
+};
+
+} // namespace
+
+// The program as a Linux system has it after `cmake --install` (which the Debian package is
+// made of): the GNU layout, the desktop files, and the installed tool run by an ordinary user
+// from a folder it cannot write to, reading and writing a logger through its real window.
+class TestInstalledLayout : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_root;
+    QString m_prefix;
+    bool m_asAnotherUser = false;
+
+    QString installed(const QString &relative) const { return QDir(m_prefix).filePath(relative); }
+
+    // An ordinary user's programs: the tests run as root here, where no folder is unwritable, so
+    // the tool runs as "nobody" then.
+    QStringList command(const QString &program, const QStringList &arguments) const
+    {
+        if (!m_asAnotherUser)
+            return QStringList{program} + arguments;
+        return QStringList{u"setpriv"_s, u"--reuid=65534"_s, u"--regid=65534"_s, u"--clear-groups"_s, u"--"_s, program}
+               + arguments;
+    }
+
+    void start(QProcess &process, const QString &program, const QStringList &arguments)
+    {
+        const QStringList line = command(program, arguments);
+        process.start(line.first(), line.mid(1));
+    }
+
+    // A folder of its own for the ordinary user, or one it can only read and enter.
+    QString makeFolder(const QString &name, bool writable)
+    {
+        const QString path = m_root.filePath(name);
+        QDir().mkpath(path);
+        if (m_asAnotherUser && writable)
+            ::chown(QFile::encodeName(path).constData(), 65534, 65534);
+        ::chmod(QFile::encodeName(path).constData(), writable ? 0700 : 0555);
+        return path;
+    }
+
+    // The environment of the user's session: its own home, data and configuration folders.
+    QProcessEnvironment session(const QString &home) const
+    {
+        QProcessEnvironment environment = withoutDisplay();
+        environment.insert(u"HOME"_s, home);
+        environment.insert(u"XDG_CONFIG_HOME"_s, home + u"/.config"_s);
+        environment.insert(u"XDG_DATA_HOME"_s, home + u"/.local/share"_s);
+        environment.insert(u"XDG_RUNTIME_DIR"_s, home);
+        return environment;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(m_root.isValid());
+        m_asAnotherUser = ::geteuid() == 0;
+        // Others may look in: the tool may run as another user.
+        ::chmod(QFile::encodeName(m_root.path()).constData(), 0755);
+        m_prefix = m_root.filePath(u"prefix"_s);
+        const Finished install = runToEnd(QStringLiteral(TELVARO_CMAKE_COMMAND),
+                                          {u"--install"_s, QStringLiteral(TELVARO_BUILD_DIR), u"--prefix"_s, m_prefix},
+                                          QProcessEnvironment::systemEnvironment());
+        QVERIFY2(install.exitCode == 0, qPrintable(install.errors));
+    }
+
+    void installation_followsTheGnuLayout()
+    {
+        QStringList expected = {u"bin/telvaro-cli"_s,
+                                u"bin/telvaro-config"_s,
+                                u"libexec/telvaro/telvaro-logger-sim"_s,
+                                u"share/applications/org.telvaro.Config.desktop"_s,
+                                u"share/icons/hicolor/scalable/apps/org.telvaro.Config.svg"_s,
+                                u"share/metainfo/org.telvaro.Config.metainfo.xml"_s};
+        for (const QString &page : sourceFiles(QStringLiteral(TELVARO_PACKAGING_SOURCE_DIR "/man"), {u"*.1"_s}))
+            expected.append(u"share/man/man1/"_s + page);
+        for (const QString &file : sourceFiles(QStringLiteral(TELVARO_INSTALL_SOURCE_DIR), {u"*.ini"_s, u"*.eep"_s}))
+            expected.append(u"share/telvaro/"_s + file);
+        expected.sort();
+        QCOMPARE(filesUnder(m_prefix), expected);
+        // A man page for every program.
+        for (const QString &program : {u"telvaro-config"_s, u"telvaro-cli"_s, u"telvaro-logger-sim"_s})
+            QVERIFY2(expected.contains(u"share/man/man1/%1.1"_s.arg(program)), qPrintable(program));
+    }
+
+    void desktopFilesAndManPages_passTheirCheckers()
+    {
+        const QString entry = installed(u"share/applications/org.telvaro.Config.desktop"_s);
+        Finished check = runToEnd(u"desktop-file-validate"_s, {entry}, QProcessEnvironment::systemEnvironment());
+        QVERIFY2(check.exitCode == 0 && check.output.isEmpty(), qPrintable(check.output + check.errors));
+
+        check = runToEnd(u"appstreamcli"_s, {u"validate"_s, u"--no-net"_s, installed(u"share/metainfo/org.telvaro.Config.metainfo.xml"_s)},
+                         QProcessEnvironment::systemEnvironment());
+        QVERIFY2(check.exitCode == 0, qPrintable(check.output + check.errors));
+
+        for (const QString &page : QDir(installed(u"share/man/man1"_s)).entryList(QDir::Files)) {
+            QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+            environment.insert(u"LC_ALL"_s, u"C.UTF-8"_s);
+            check = runToEnd(u"man"_s, {u"--warnings"_s, u"-E"_s, u"UTF-8"_s, u"-l"_s, installed(u"share/man/man1/"_s + page)},
+                             environment);
+            QVERIFY2(check.exitCode == 0 && check.errors.isEmpty(), qPrintable(page + u": "_s + check.errors));
+        }
+
+        // Started from the menu, the tool keeps env.dat in the user's data folder.
+        QSettings desktop(entry, QSettings::IniFormat);
+        desktop.beginGroup(u"Desktop Entry"_s);
+        QCOMPARE(desktop.value(u"Exec"_s).toString(), u"telvaro-config --env-in-user-folder"_s);
+        QCOMPARE(desktop.value(u"Icon"_s).toString(), u"org.telvaro.Config"_s);
+        QVERIFY(!desktop.value(u"Name"_s).toString().isEmpty());
+        QVERIFY(!desktop.value(u"Name[ja]"_s).toString().isEmpty());
+    }
+
+    void everyProgram_answersOnStandardOutputWithoutADisplay_data()
+    {
+        QTest::addColumn<QString>("program");
+        QTest::addColumn<QString>("question");
+        QTest::addColumn<QString>("answerStart");
+        for (const QString &program : {u"bin/telvaro-config"_s, u"bin/telvaro-cli"_s, u"libexec/telvaro/telvaro-logger-sim"_s}) {
+            const QString name = QFileInfo(program).fileName();
+            QTest::addRow("%s --help", qPrintable(name)) << program << u"--help"_s << u"Usage: "_s;
+            QTest::addRow("%s --version", qPrintable(name)) << program << u"--version"_s << name + u" 3.0\n"_s;
+        }
+    }
+
+    void everyProgram_answersOnStandardOutputWithoutADisplay()
+    {
+        QFETCH(QString, program);
+        QFETCH(QString, question);
+        QFETCH(QString, answerStart);
+        const Finished answer = runToEnd(installed(program), {question}, withoutDisplay());
+        QCOMPARE(answer.exitCode, 0);
+        QVERIFY2(answer.output.startsWith(answerStart), qPrintable(answer.output));
+        QCOMPARE(answer.errors, QString());
+    }
+
+    void windowWithoutADisplay_saysSoInOneLine()
+    {
+        const Finished attempt = runToEnd(installed(u"bin/telvaro-config"_s), {}, withoutDisplay());
+        QCOMPARE(attempt.exitCode, 1);
+        QCOMPARE(attempt.output, QString());
+        QCOMPARE(attempt.errors.count(u'\n'), 1);
+        QVERIFY2(attempt.errors.contains(u"graphical display"_s) && attempt.errors.contains(u"telvaro-cli"_s),
+                 qPrintable(attempt.errors));
+    }
+
+    // Where env.dat goes: the current folder from a terminal, the user's data folder from the menu.
+    void envFile_followsHowTheToolWasStarted_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("where");
+        QTest::addColumn<QString>("notThere");
+        const QString current = u"current/env.dat"_s;
+        const QString userData = u"home/.local/share/telvaro/env.dat"_s;
+        QTest::newRow("from a terminal") << QStringList() << current << userData;
+        QTest::newRow("from the menu") << QStringList{u"--env-in-user-folder"_s} << userData << current;
+    }
+
+    void envFile_followsHowTheToolWasStarted()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, where);
+        QFETCH(QString, notThere);
+        QTemporaryDir places;
+        QDir(places.path()).mkpath(u"current"_s);
+        QDir(places.path()).mkpath(u"home"_s);
+        QProcessEnvironment environment = session(places.filePath(u"home"_s));
+        environment.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
+
+        // env.dat is read, and made, as the window opens.
+        QProcess tool;
+        tool.setProcessEnvironment(environment);
+        tool.setWorkingDirectory(places.filePath(u"current"_s));
+        tool.start(installed(u"bin/telvaro-config"_s), arguments);
+        QVERIFY(tool.waitForStarted());
+        QDeadlineTimer deadline(10000);
+        while (!QFileInfo::exists(places.filePath(where)) && !deadline.hasExpired())
+            wait(20);
+        tool.terminate();
+        tool.waitForFinished();
+        QVERIFY2(QFileInfo::exists(places.filePath(where)), qPrintable(where));
+        QVERIFY(!QFileInfo::exists(places.filePath(notThere)));
+    }
+
+    // The whole road through the installed window: a read and a write against the installed
+    // simulated logger, started by an ordinary user in a folder it cannot write to.
+    void installedTool_readsAndWrites_keepingItsScriptFilesInTheUsersDataFolder()
+    {
+        VirtualDisplay display;
+        QVERIFY2(display.isValid(), qPrintable(display.errorString()));
+        const QString home = makeFolder(u"user"_s, true);
+        const QString current = makeFolder(u"unwritable"_s, false);
+        QProcessEnvironment environment = session(home);
+
+        QProcess simulator;
+        simulator.setProcessEnvironment(environment);
+        start(simulator, installed(u"libexec/telvaro/telvaro-logger-sim"_s), {u"--link-com"_s, u"1"_s, u"--verbose"_s});
+        QVERIFY(simulator.waitForReadyRead(10000));
+        const auto stopSimulator = qScopeGuard([&] {
+            simulator.terminate();
+            simulator.waitForFinished();
+        });
+        ErrorLines heard(simulator);
+
+        environment.insert(u"DISPLAY"_s, display.name());
+        environment.insert(u"QT_QPA_PLATFORM"_s, u"xcb"_s);
+        QProcess tool;
+        tool.setProcessEnvironment(environment);
+        tool.setWorkingDirectory(current);
+        start(tool, installed(u"bin/telvaro-config"_s), {});
+        const auto stopTool = qScopeGuard([&] {
+            tool.kill();
+            tool.waitForFinished();
+        });
+        const QString window = display.waitForWindow(kTitlePattern, 20000);
+        QVERIFY2(!window.isEmpty(), qPrintable(QString::fromLocal8Bit(tool.readAllStandardError())));
+        const QRect frame = display.geometry(window);
+        const double scale = frame.height() > 0 ? frame.width() / (9675.0 / 15) : 1.0;
+        const int clientTop = frame.height() - int(kClientHeightTwips / 15 * scale);
+        const auto button = [&](int centreY) {
+            return QPoint(int(kButtonCentreX / 15 * scale), clientTop + int(centreY / 15 * scale));
+        };
+
+        display.click(window, button(kReadButtonCentreY));
+        QVERIFY2(heard.waitFor(u"received \"CAOFF\""_s, 20000), qPrintable(heard.lines().join(u'\n')));
+        QVERIFY(heard.waitFor(u"Released"_s, 5000));
+
+        display.click(window, button(kWriteButtonCentreY));
+        QVERIFY2(heard.waitFor(u"received \"CAAUTHTYPE="_s, 20000), qPrintable(heard.lines().join(u'\n')));
+        QVERIFY(heard.waitFor(u"Released"_s, 5000));
+        // The success message box takes the focus; Enter closes it.
+        QDeadlineTimer deadline(10000);
+        while (QStringList{window, QString()}.contains(display.focusedWindow()) && !deadline.hasExpired())
+            wait(50);
+        QVERIFY(!deadline.hasExpired());
+        display.pressKey(u"Return"_s);
+        display.click(window, button(kExitButtonCentreY));
+        QVERIFY(tool.waitForFinished(10000));
+        QCOMPARE(tool.exitCode(), 0);
+
+        // The script files went into the user's data folder, for the user alone, and they are
+        // what the logger received; nothing was written beside the program or where it started.
+        const QString scripts = home + u"/.local/share/telvaro"_s;
+        QCOMPARE(modeOf(scripts), std::filesystem::perms::owner_all);
+        for (const QString &name : kScriptFiles) {
+            const QString path = scripts + u'/' + name;
+            QCOMPARE(modeOf(path), kOwnerOnly);
+            QFile file(path);
+            QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(path));
+            const QList<QByteArray> lines = file.readAll().split('\n');
+            const QByteArray last = lines.value(lines.size() - 2).trimmed();
+            if (!last.isEmpty())
+                QVERIFY2(heard.lines().contains(u"telvaro.sim: received \"%1\""_s.arg(QString::fromLatin1(last))),
+                         qPrintable(name + u": "_s + QString::fromLatin1(last)));
+        }
+        QCOMPARE(filesUnder(installed(u"bin"_s)), (QStringList{u"telvaro-cli"_s, u"telvaro-config"_s}));
+        QCOMPARE(filesUnder(current), QStringList());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestInstalledLayout)
+#include "tst_installed_layout.moc"
