@@ -1,5 +1,6 @@
 #include "app/graphical_application.h"
 #include "app/program_options.h"
+#include "app/window_destruction_watch.h"
 #include "files/app_folder.h"
 #include "files/env_file.h"
 #include "files/user_data_folder.h"
@@ -30,5 +31,7 @@ int main(int argc, char *argv[])
     QtSerialLine comPort;
     FrmMain window(state, screen, AppFolder::ofRunningProgram(), comPort);
     window.show();
+    const WindowDestructionWatch watch(window);
+    QObject::connect(&watch, &WindowDestructionWatch::destroyedFromOutside, &window, &FrmMain::loseWindow);
     return app->exec();
 }

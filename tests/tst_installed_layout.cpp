@@ -1,4 +1,6 @@
 #include "support/file_mode.h"
+#include "support/process_lines.h"
+#include "support/tool_window.h"
 #include "support/virtual_display.h"
 
 #include <QDir>
@@ -18,15 +20,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-const QString kTitlePattern = u"^Telvaro E"_s;
 const QStringList kScriptFiles = {u"Arm.eep"_s, u"ArmNet.eep"_s, u"mail.eep"_s, u"Mmail.eep"_s};
-
-// Fixed places of the window, in twips (15 to a pixel at the window's scale).
-constexpr int kClientHeightTwips = 6810 + 375; // the client area above the status bar, and the bar
-constexpr int kButtonCentreX = 8040 + 1455 / 2;
-constexpr int kReadButtonCentreY = 240 + 615 / 2;
-constexpr int kWriteButtonCentreY = 1080 + 615 / 2;
-constexpr int kExitButtonCentreY = 3600 + 615 / 2;
 
 // Runs a program to its end; its standard output, and its exit code in *exitCode.
 struct Finished
@@ -82,35 +76,6 @@ void wait(int milliseconds)
     QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
     loop.exec();
 }
-
-// Reads a program's standard error as it comes, on the event loop.
-class ErrorLines
-{
-public:
-    explicit ErrorLines(QProcess &process) : m_process(process) { m_process.setReadChannel(QProcess::StandardError); }
-
-    // True once a line containing text has come (after the lines already waited for).
-    bool waitFor(const QString &text, int timeoutMs)
-    {
-        QDeadlineTimer deadline(timeoutMs);
-        for (;;) {
-            while (m_process.canReadLine() || m_process.bytesAvailable() > 0) {
-                const QString line = QString::fromLocal8Bit(m_process.readLine());
-                m_lines.append(line.trimmed());
-                if (line.contains(text))
-                    return true;
-            }
-            if (deadline.hasExpired() || m_process.state() != QProcess::Running)
-                return false;
-            m_process.waitForReadyRead(int(deadline.remainingTime()));
-        }
-    }
-    const QStringList &lines() const { return m_lines; }
-
-private:
-    QProcess &m_process;
-    QStringList m_lines;
-};
 
 } // namespace
 
@@ -315,7 +280,7 @@ private slots:
             simulator.terminate();
             simulator.waitForFinished();
         });
-        ErrorLines heard(simulator);
+        ProcessErrorLines heard(simulator);
 
         environment.insert(u"DISPLAY"_s, display.name());
         environment.insert(u"QT_QPA_PLATFORM"_s, u"xcb"_s);
@@ -327,29 +292,23 @@ private slots:
             tool.kill();
             tool.waitForFinished();
         });
-        const QString window = display.waitForWindow(kTitlePattern, 20000);
-        QVERIFY2(!window.isEmpty(), qPrintable(QString::fromLocal8Bit(tool.readAllStandardError())));
-        const QRect frame = display.geometry(window);
-        const double scale = frame.height() > 0 ? frame.width() / (9675.0 / 15) : 1.0;
-        const int clientTop = frame.height() - int(kClientHeightTwips / 15 * scale);
-        const auto button = [&](int centreY) {
-            return QPoint(int(kButtonCentreX / 15 * scale), clientTop + int(centreY / 15 * scale));
-        };
+        ToolWindow window(display, 20000);
+        QVERIFY2(window.isValid(), qPrintable(QString::fromLocal8Bit(tool.readAllStandardError())));
 
-        display.click(window, button(kReadButtonCentreY));
+        window.clickRead();
         QVERIFY2(heard.waitFor(u"received \"CAOFF\""_s, 20000), qPrintable(heard.lines().join(u'\n')));
         QVERIFY(heard.waitFor(u"Released"_s, 5000));
 
-        display.click(window, button(kWriteButtonCentreY));
+        window.clickWrite();
         QVERIFY2(heard.waitFor(u"received \"CAAUTHTYPE="_s, 20000), qPrintable(heard.lines().join(u'\n')));
         QVERIFY(heard.waitFor(u"Released"_s, 5000));
         // The success message box takes the focus; Enter closes it.
         QDeadlineTimer deadline(10000);
-        while (QStringList{window, QString()}.contains(display.focusedWindow()) && !deadline.hasExpired())
+        while (QStringList{window.id(), QString()}.contains(display.focusedWindow()) && !deadline.hasExpired())
             wait(50);
         QVERIFY(!deadline.hasExpired());
         display.pressKey(u"Return"_s);
-        display.click(window, button(kExitButtonCentreY));
+        window.clickExit();
         QVERIFY(tool.waitForFinished(10000));
         QCOMPARE(tool.exitCode(), 0);
 

@@ -25,12 +25,15 @@
 #include <QCloseEvent>
 #include <QLabel>
 #include <QLayout>
+#include <QLoggingCategory>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScopedValueRollback>
 #include <QStatusBar>
 #include <QTabBar>
+
+Q_LOGGING_CATEGORY(lcFrmMain, "telvaro.window.main")
 
 namespace {
 
@@ -169,12 +172,14 @@ void FrmMain::Command1_Click(qint16 index)
             showMessage(kCannotOpenPort);
             ShowConnectionButtons(m_screen);
         });
+        endIfWindowLost();
         break;
     case CommandControls::Write:
         runGuarded("the write", [this] { startWrite(); }, [this] {
             showMessage(kCannotOpenPort);
             UnlockScreen(m_state, m_screen);
         });
+        endIfWindowLost();
         break;
     case CommandControls::Exit:
         QApplication::closeAllWindows();
@@ -224,15 +229,37 @@ void FrmMain::runWriteSequence()
 
 void FrmMain::showMessage(const QString &text)
 {
+    if (m_windowLost) {
+        qCInfo(lcFrmMain).noquote() << "no window to show the message in:" << text;
+        return;
+    }
     showModalMessage(this, text);
 }
 
 bool FrmMain::writeDespite(const QList<ValueFinding> &findings)
 {
+    if (m_windowLost)
+        return false; // nobody to answer: nothing doubtful is written
     QStringList lines;
     for (const ValueFinding &finding : findings)
         lines.append(describe(finding));
     return askModalQuestion(this, QStringLiteral("次の値は正しくないようです。このまま書き込みますか？"), lines.join(u'\n'));
+}
+
+void FrmMain::loseWindow()
+{
+    qCWarning(lcFrmMain) << "the window was destroyed from outside; the program ends"
+                         << (m_busy ? "when the exchange has ended" : "now");
+    m_windowLost = true;
+    if (!m_busy)
+        endIfWindowLost();
+}
+
+void FrmMain::endIfWindowLost()
+{
+    // Queued: the event loop the exchange ran in unwinds first.
+    if (m_windowLost)
+        QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
 }
 
 void FrmMain::closeEvent(QCloseEvent *event)

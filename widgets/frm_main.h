@@ -53,6 +53,11 @@ public:
     // While an exchange runs, closing the window is refused: it cannot be stopped from outside.
     bool isBusy() const { return m_busy; }
 
+    // The window was destroyed from outside, not closed (on X11 another program may do that):
+    // with nothing left to show, the program ends, at once or as soon as a running exchange has
+    // ended and released the port. Its messages go to the log meanwhile.
+    void loseWindow();
+
 protected:
     void closeEvent(QCloseEvent *event) override;
 
@@ -67,6 +72,7 @@ private:
     void load();
     void startRead();
     void startWrite();
+    void endIfWindowLost();
 
     SettingsState &m_state;
     ScreenModel &m_screen;
@@ -77,4 +83,5 @@ private:
     SettingsFileMenu *m_fileMenu = nullptr;
     PortChoice m_portChoice;
     bool m_busy = false;
+    bool m_windowLost = false;
 };

@@ -86,3 +86,8 @@ void VirtualDisplay::pressKey(const QString &key)
 {
     xdotool({QStringLiteral("key"), key});
 }
+
+void VirtualDisplay::destroyWindow(const QString &window)
+{
+    xdotool({QStringLiteral("windowclose"), window});
+}

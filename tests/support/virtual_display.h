@@ -29,6 +29,8 @@ public:
     QString focusedWindow();
     void click(const QString &window, const QPoint &at);
     void pressKey(const QString &key);
+    // Destroys the window (XDestroyWindow), as any X11 client may; its program is not asked.
+    void destroyWindow(const QString &window);
 
 private:
     QString xdotool(const QStringList &arguments, int timeoutMs = 5000);
