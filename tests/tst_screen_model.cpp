@@ -53,16 +53,6 @@ private slots:
             QCOMPARE(box.currentEntry()->source, 4);
     }
 
-    void typing_keepsTheSelection()
-    {
-        ChoiceBox box;
-        fill(box);
-        box.select(0);
-        box.setEditText(u"B"_s);
-        QCOMPARE(box.currentIndex(), 0);
-        QCOMPARE(box.editText(), u"B"_s);
-    }
-
     // Unlike a combo box of the toolkit, clearing empties the edit field whatever it held.
     void clear_emptiesListSelectionAndText_data()
     {
@@ -134,32 +124,6 @@ private slots:
         screen.clearLog();
         QCOMPARE(status.count(), 1);
         QCOMPARE(log.count(), 2);
-    }
-
-    void opensAsTheWindowOpens()
-    {
-        const ScreenModel screen;
-        const CommandControls &commands = screen.commands();
-        QCOMPARE(commands.Command1(0).isEnabled(), true);
-        QCOMPARE(commands.Command1(1).isEnabled(), false);
-        QCOMPARE(commands.Command1(2).isEnabled(), false);
-        QCOMPARE(commands.Command1(3).isEnabled(), true);
-        QVERIFY(commands.SSTab2().isEnabled() && commands.mnu_Set().isEnabled());
-        for (int row = 0; row < ScreenModel::kChannelRows; ++row) {
-            for (const Field *control : screen.channelRow(row).fields()) {
-                QVERIFY(control->isEnabled());
-                QCOMPARE(control->colour(), FieldColour::ButtonFace);
-            }
-        }
-        for (const TextField &field : screen.alarmAddresses().fields())
-            QVERIFY(!field.isEnabled());
-        for (const TextField &field : screen.dataAddresses().fields())
-            QVERIFY(!field.isEnabled());
-        for (const TextField &field : screen.connection().fields())
-            QVERIFY(!field.isEnabled());
-        QVERIFY(!screen.authType().setObserbox().isEnabled());
-        QVERIFY(screen.authType().AuthLabel().caption().isEmpty());
-        QVERIFY(screen.statusText().isEmpty());
     }
 };
 
