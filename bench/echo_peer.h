@@ -1,5 +1,7 @@
 #pragma once
 
+#include "simulator/pseudo_terminal.h"
+
 #include <QString>
 
 #include <atomic>
@@ -13,17 +15,15 @@ public:
     EchoPeer();
     ~EchoPeer();
 
-    bool isValid() const { return m_master >= 0; }
-    QString devicePath() const { return m_devicePath; }
+    bool isValid() const { return m_terminal.isValid() && m_thread.joinable(); }
+    QString devicePath() const { return m_terminal.devicePath(); }
     void setAnswering(bool answering) { m_answering = answering; }
 
 private:
     void run();
 
-    int m_master = -1;
-    int m_heldSlave = -1; // keeps the master free of hang-ups between the two measurements
+    HeldPseudoTerminal m_terminal;
     int m_stopPipe[2] = {-1, -1};
-    QString m_devicePath;
     std::atomic<bool> m_answering{true};
     std::thread m_thread;
 };

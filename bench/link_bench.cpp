@@ -6,6 +6,7 @@
 #include "link/link.h"
 #include "link/qt_serial_line.h"
 #include "link/speed_table.h"
+#include "simulator/pseudo_terminal.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -17,7 +18,6 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/resource.h>
-#include <termios.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -59,11 +59,10 @@ double microsecondsSince(Clock::time_point start)
 int openRawDevice(const QString &device)
 {
     const int fd = ::open(QFile::encodeName(device).constData(), O_RDWR | O_NOCTTY);
-    if (fd >= 0) {
-        termios raw{};
-        tcgetattr(fd, &raw);
-        cfmakeraw(&raw);
-        tcsetattr(fd, TCSANOW, &raw);
+    QString error;
+    if (fd >= 0 && !makeRaw(fd, &error)) {
+        ::close(fd);
+        return -1;
     }
     return fd;
 }

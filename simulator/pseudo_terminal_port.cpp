@@ -1,65 +1,42 @@
 #include "simulator/pseudo_terminal_port.h"
 
+#include "simulator/pseudo_terminal.h"
+
+#include <QFile>
 #include <QSocketNotifier>
 
 #include <cerrno>
-#include <cstdlib>
-#include <cstring>
 #include <fcntl.h>
 #include <poll.h>
-#include <termios.h>
 #include <unistd.h>
 
 namespace {
 
 constexpr int kLookAgainMs = 50;
 
-QString systemError(const char *what)
-{
-    return QStringLiteral("%1: %2").arg(QLatin1StringView(what), QString::fromLocal8Bit(std::strerror(errno)));
-}
-
-// Raw mode on the slave, so that no carriage return becomes a line feed before the tool has
-// set up the line itself. Opening and closing the slave once also puts the master into the
-// "nobody holds it" state that the port watches for.
-bool makeSlaveRaw(const QByteArray &path, QString *error)
-{
-    const int slave = ::open(path.constData(), O_RDWR | O_NOCTTY);
-    if (slave < 0) {
-        *error = systemError("cannot open the pseudo-terminal slave");
-        return false;
-    }
-    termios attributes{};
-    const bool ok = ::tcgetattr(slave, &attributes) == 0
-        && (::cfmakeraw(&attributes), ::tcsetattr(slave, TCSANOW, &attributes) == 0);
-    if (!ok)
-        *error = systemError("cannot set the pseudo-terminal to raw mode");
-    ::close(slave);
-    return ok;
-}
-
 } // namespace
 
 std::unique_ptr<PseudoTerminalPort> PseudoTerminalPort::create(QString *error, QObject *parent)
 {
-    const int master = ::posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK);
-    if (master < 0) {
-        *error = systemError("cannot create a pseudo-terminal");
+    QString path;
+    const int master = openPseudoTerminal(O_NONBLOCK, &path, error);
+    if (master < 0)
         return nullptr;
-    }
-    const char *name = nullptr;
-    if (::grantpt(master) != 0 || ::unlockpt(master) != 0 || (name = ::ptsname(master)) == nullptr) {
-        *error = systemError("cannot prepare the pseudo-terminal");
+    // Raw mode before the tool has set up the line itself. Opening and closing the slave once
+    // also puts the master into the "nobody holds it" state that the port watches for.
+    const int slave = ::open(QFile::encodeName(path).constData(), O_RDWR | O_NOCTTY);
+    if (slave < 0) {
+        *error = QStringLiteral("cannot open the pseudo-terminal slave %1").arg(path);
         ::close(master);
         return nullptr;
     }
-    const QByteArray path(name);
-    if (!makeSlaveRaw(path, error)) {
+    const bool raw = makeRaw(slave, error);
+    ::close(slave);
+    if (!raw) {
         ::close(master);
         return nullptr;
     }
-    return std::unique_ptr<PseudoTerminalPort>(
-        new PseudoTerminalPort(master, QString::fromLocal8Bit(path), parent));
+    return std::unique_ptr<PseudoTerminalPort>(new PseudoTerminalPort(master, path, parent));
 }
 
 PseudoTerminalPort::PseudoTerminalPort(int masterFd, const QString &devicePath, QObject *parent)

@@ -1,33 +1,23 @@
-#include "pty_peer.h"
+#include "support/pty_peer.h"
 
-#include <QDir>
-#include <QFile>
+#include "link/port_names.h"
+
+#include <QDebug>
 #include <QSocketNotifier>
 #include <QTimer>
 
 #include <cerrno>
 #include <fcntl.h>
-#include <stdlib.h>
 #include <unistd.h>
 
 PtyPeer::PtyPeer()
+    : m_terminal(O_NONBLOCK)
 {
-    const int master = posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK);
-    if (master < 0)
+    if (!m_terminal.isValid())
         return;
-    const char *slaveName = (grantpt(master) == 0 && unlockpt(master) == 0) ? ptsname(master)
-                                                                           : nullptr;
-    const int slave = slaveName ? ::open(slaveName, O_RDWR | O_NOCTTY) : -1;
-    if (slave < 0) {
-        ::close(master);
-        return;
-    }
-    m_master = master;
-    m_heldSlave = slave;
-    m_devicePath = QFile::decodeName(slaveName);
-    m_notifier = new QSocketNotifier(m_master, QSocketNotifier::Read, this);
+    m_notifier = new QSocketNotifier(m_terminal.master(), QSocketNotifier::Read, this);
     connect(m_notifier, &QSocketNotifier::activated, this, &PtyPeer::readMaster);
-    m_writeNotifier = new QSocketNotifier(m_master, QSocketNotifier::Write, this);
+    m_writeNotifier = new QSocketNotifier(m_terminal.master(), QSocketNotifier::Write, this);
     m_writeNotifier->setEnabled(false);
     connect(m_writeNotifier, &QSocketNotifier::activated, this, &PtyPeer::writePending);
 }
@@ -39,14 +29,16 @@ PtyPeer::~PtyPeer()
 
 bool PtyPeer::mapAsPort(const QString &portsFolder, int portNumber) const
 {
-    return QDir().mkpath(portsFolder)
-           && QFile::link(m_devicePath,
-                          QDir(portsFolder).filePath(QStringLiteral("com%1").arg(portNumber)));
+    QString error;
+    if (PortNames::mapPort(portNumber, m_terminal.devicePath(), portsFolder, &error))
+        return true;
+    qWarning().noquote() << error;
+    return false;
 }
 
 void PtyPeer::send(const QByteArray &bytes)
 {
-    if (m_master < 0)
+    if (!m_terminal.isValid())
         return;
     m_pending += bytes;
     writePending();
@@ -55,7 +47,7 @@ void PtyPeer::send(const QByteArray &bytes)
 void PtyPeer::writePending()
 {
     while (!m_pending.isEmpty()) {
-        const ssize_t written = ::write(m_master, m_pending.constData(), size_t(m_pending.size()));
+        const ssize_t written = ::write(m_terminal.master(), m_pending.constData(), size_t(m_pending.size()));
         if (written < 0 && errno == EINTR)
             continue;
         if (written <= 0)
@@ -77,12 +69,7 @@ void PtyPeer::hangUp()
     delete m_writeNotifier;
     m_writeNotifier = nullptr;
     m_pending.clear();
-    if (m_master >= 0)
-        ::close(m_master);
-    if (m_heldSlave >= 0)
-        ::close(m_heldSlave);
-    m_master = -1;
-    m_heldSlave = -1;
+    m_terminal.close();
 }
 
 void PtyPeer::hangUpAfter(int milliseconds)
@@ -93,7 +80,7 @@ void PtyPeer::hangUpAfter(int milliseconds)
 void PtyPeer::readMaster()
 {
     char buffer[4096];
-    const ssize_t count = ::read(m_master, buffer, sizeof buffer);
+    const ssize_t count = ::read(m_terminal.master(), buffer, sizeof buffer);
     if (count <= 0)
         return; // nothing yet (EAGAIN); the held slave keeps hang-ups away
     const QByteArray bytes(buffer, count);

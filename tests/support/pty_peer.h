@@ -1,5 +1,7 @@
 #pragma once
 
+#include "simulator/pseudo_terminal.h"
+
 #include <QByteArray>
 #include <QObject>
 #include <QString>
@@ -16,8 +18,8 @@ public:
     PtyPeer();
     ~PtyPeer() override;
 
-    bool isValid() const { return m_master >= 0; }
-    QString devicePath() const { return m_devicePath; }
+    bool isValid() const { return m_terminal.isValid(); }
+    QString devicePath() const { return m_terminal.devicePath(); }
     // Makes <portsFolder>/com<portNumber> a link to this peer's device.
     bool mapAsPort(const QString &portsFolder, int portNumber) const;
 
@@ -38,10 +40,7 @@ private:
     void readMaster();
     void writePending();
 
-    int m_master = -1;
-    // Held open so that the master never sees a hang-up while the tool has the port closed.
-    int m_heldSlave = -1;
-    QString m_devicePath;
+    HeldPseudoTerminal m_terminal;
     QSocketNotifier *m_notifier = nullptr;
     QSocketNotifier *m_writeNotifier = nullptr;
     QByteArray m_pending; // what the pseudo-terminal could not take yet, in order
