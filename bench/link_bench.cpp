@@ -91,7 +91,7 @@ bool rawRoundTrip(int fd)
 bool linkRoundTrip(Link &link)
 {
     link.sendText(u"EERC9"_s + LineCRLF);
-    return link.WaitForReply(u"OK"_s + LineCRLF, 2) == kReplyReceived;
+    return link.WaitForReply(u"OK"_s + LineCRLF, std::chrono::seconds(2)) == kReplyReceived;
 }
 
 struct RoundTrips
@@ -176,7 +176,7 @@ int main(int argc, char *argv[])
     QElapsedTimer wall;
     const double cpuBefore = cpuSeconds();
     wall.start();
-    link.WaitForReply(u"OK"_s + LineCRLF, idleSeconds);
+    link.WaitForReply(u"OK"_s + LineCRLF, std::chrono::seconds(idleSeconds));
     const double idleCpuPercent = 100.0 * (cpuSeconds() - cpuBefore) / (wall.elapsed() / 1000.0);
     link.releasePort();
 

@@ -1,19 +1,64 @@
 #include "exchange/read_sequence.h"
 
 #include "base/run_time_error.h"
-#include "files/model_table.h"
 #include "exchange/sequence_screen.h"
 #include "files/app_folder.h"
 #include "files/model_definition.h"
+#include "files/model_table.h"
 #include "link/line_ends.h"
 #include "link/link.h"
 #include "state/settings_state.h"
 
 #include <QLoggingCategory>
 
+#include <array>
+
 Q_LOGGING_CATEGORY(lcRead, "telvaro.link.read")
 
 namespace {
+
+using State = ReadSequence::State;
+
+// The three read scripts, in the order of the device image.
+constexpr std::array kReadBlocks{
+    ScriptBlock{
+        .file = u"select.eep",
+        .origin = ScriptOrigin::Installed,
+        .sendState = State::SendChannelLine,
+        .awaitState = State::AwaitChannelAnswer,
+        .endState = State::ChannelsDone,
+        .answerTimeout = &ExchangeTimings::channelAnswerTimeout,
+        .answers = AnswerTable::EepChannel,
+        .statusDone = u"Ch情報取得終了",
+        .after = [](const SequenceContext &context) {
+            LoadModelDefinition(context.state);
+            context.screen.showChannels();
+        },
+    },
+    ScriptBlock{
+        .file = u"select01.eep",
+        .origin = ScriptOrigin::Installed,
+        .sendState = State::SendMailLine,
+        .awaitState = State::AwaitMailAnswer,
+        .endState = State::MailDone,
+        .answerTimeout = &ExchangeTimings::mailAnswerTimeout,
+        .answers = AnswerTable::EepMail,
+        .pauseBefore = &ExchangeTimings::pauseBeforeMailBlock,
+        .statusStarted = u"メールアドレス取得中",
+        .statusDone = u"メールアドレス取得終了",
+        .after = [](const SequenceContext &context) { context.screen.showMailAddresses(); },
+    },
+    ScriptBlock{
+        .file = u"select02.eep",
+        .origin = ScriptOrigin::Installed,
+        .sendState = State::SendConnectionLine,
+        .awaitState = State::AwaitConnectionAnswer,
+        .endState = State::SendCommandModeOff,
+        .answerTimeout = &ExchangeTimings::connectionAnswerTimeout,
+        .answers = AnswerTable::EepConnect,
+        .statusStarted = u"接続設定取得中",
+    },
+};
 
 // The characters after the model code in the answer to "EERM0".
 constexpr qsizetype kModelSuffixLength = 6;
@@ -35,16 +80,70 @@ void checkChannelCount(const QString &answer)
 } // namespace
 
 ReadSequence::ReadSequence(const SequenceContext &context)
-    : Sequence(context)
+    : Sequence(context, Shape{kReadBlocks, &ExchangeTimings::readHandshakeRetryPause, SendModelQuery, Finished})
 {
 }
 
 void ReadSequence::ReadFromLogger(const PortChoice &choice)
 {
-    run(m_context.appFolder.file(QStringLiteral("select.eep")), Finished, [&] { return step(choice); }, [this](const std::exception &) {
-        m_context.screen.showMessage(kCannotOpenPort);
-        m_context.screen.showConnectionButtons();
-    });
+    run(choice);
+}
+
+qint16 ReadSequence::ownStep()
+{
+    const ExchangeTimings &times = timings();
+    switch (m_SeqState) {
+    case SendModelQuery:
+        setStatusText(u"Ch情報取得中");
+        sendCommand(QStringLiteral("EERM0"), Echo::No);
+        return AwaitModel;
+    case AwaitModel:
+        if (await(LineCRLF, times.modelQueryTimeout)) {
+            echoReply();
+            chooseModelFile();
+            return SendChannelQuery;
+        }
+        if (!mayRetry(times.commandRetryLimit))
+            return fail();
+        pause(times.modelQueryRetryPause);
+        return SendModelQuery;
+    case SendChannelQuery:
+        sendCommand(QStringLiteral("EERC9"), Echo::No);
+        return AwaitChannelCount;
+    case AwaitChannelCount:
+        // A malformed answer ends the read; the answer is kept for the settings file.
+        if (!await(LineCRLF, times.channelCountTimeout))
+            return fail();
+        checkChannelCount(StripLineEnds(lastReply()));
+        m_context.state.ChannelsAnswer = StripLineEnds(lastReply());
+        return SendChannelLine;
+    case SendCommandModeOff:
+        sendCommand(QStringLiteral("CAOFF"));
+        return AwaitCommandModeOff;
+    case AwaitCommandModeOff:
+        // The read is complete either way; the answer is only logged.
+        if (await(QStringLiteral("OK") + LineCRLF, times.commandModeOffTimeout))
+            echoReply();
+        return Finished;
+    case Finished:
+        releaseEverything();
+        setStatusText(u"読込完了");
+        m_context.screen.showConnection();
+        m_context.screen.unlockScreen();
+        return Finished;
+    }
+    throw RunTimeError(QStringLiteral("read state %1 does not exist").arg(m_SeqState));
+}
+
+void ReadSequence::endFailed()
+{
+    m_context.screen.showMessage(kCannotOpenPort);
+    m_context.screen.showConnectionButtons();
+}
+
+void ReadSequence::takeErrorPath(const std::exception &)
+{
+    endFailed();
 }
 
 void ReadSequence::chooseModelFile()
@@ -58,93 +157,4 @@ void ReadSequence::chooseModelFile()
         m_context.state.ModelIniPath = m_context.appFolder.file(*file);
     else
         qCInfo(lcRead) << "unknown model code" << modelCode << "- keeping" << m_context.state.ModelIniPath;
-}
-
-qint16 ReadSequence::step(const PortChoice &choice)
-{
-    SettingsState &state = m_context.state;
-    switch (m_SeqState) {
-    case OpenPort:
-    case AwaitWakeUp:
-    case AnswerWakeUp:
-    case AwaitReady:
-    case SendCommandModeOn:
-    case AwaitCommandModeOn:
-        return handshakeStep(choice, SendModelQuery, 2);
-    case SendModelQuery:
-        setStatusText(QStringLiteral("Ch情報取得中"));
-        sendCommand(QStringLiteral("EERM0"), false);
-        return AwaitModel;
-    case AwaitModel:
-        if (await(LineCRLF, 2)) {
-            echoReply();
-            chooseModelFile();
-            return SendChannelQuery;
-        }
-        // Shares the handshake's retry counter and its limit.
-        if (m_retryCounter > 3)
-            return fail();
-        ++m_retryCounter;
-        pause(2);
-        return SendModelQuery;
-    case SendChannelQuery:
-        sendCommand(QStringLiteral("EERC9"), false);
-        return AwaitChannelCount;
-    case AwaitChannelCount:
-        if (!await(LineCRLF, 20))
-            return fail();
-        checkChannelCount(StripLineEnds(lastReply()));
-        state.ChannelsAnswer = StripLineEnds(lastReply());
-        return SendChannelLine;
-    case SendChannelLine:
-        return sendNextLine(ChannelsDone);
-    case AwaitChannelAnswer:
-        return awaitLineAnswer(20, SendChannelLine, [&](const QString &answer) { state.EepChannel.at(++m_lineCounter) = answer; });
-    case ChannelsDone:
-        closeScript();
-        setStatusText(QStringLiteral("Ch情報取得終了"));
-        LoadModelDefinition(state);
-        m_context.screen.showChannels();
-        openScript(m_context.appFolder.file(QStringLiteral("select01.eep")));
-        m_lineCounter = 0;
-        pause(0.5);
-        setStatusText(QStringLiteral("メールアドレス取得中"));
-        return SendMailLine;
-    case SendMailLine:
-        return sendNextLine(MailDone);
-    case AwaitMailAnswer:
-        return awaitLineAnswer(4, SendMailLine, [&](const QString &answer) { state.EepMail.at(++m_lineCounter) = answer; });
-    case MailDone:
-        closeScript();
-        setStatusText(QStringLiteral("メールアドレス取得終了"));
-        m_context.screen.showMailAddresses();
-        openScript(m_context.appFolder.file(QStringLiteral("select02.eep")));
-        m_lineCounter = 0;
-        setStatusText(QStringLiteral("接続設定取得中"));
-        return SendConnectionLine;
-    case SendConnectionLine:
-        return sendNextLine(SendCommandModeOff);
-    case AwaitConnectionAnswer:
-        return awaitLineAnswer(10, SendConnectionLine, [&](const QString &answer) { state.EepConnect.at(++m_lineCounter) = answer; });
-    case SendCommandModeOff:
-        sendCommand(QStringLiteral("CAOFF"));
-        return AwaitCommandModeOff;
-    case AwaitCommandModeOff:
-        // The read is complete either way; the answer is only logged.
-        if (await(QStringLiteral("OK") + LineCRLF, 4))
-            echoReply();
-        return Finished;
-    case Finished:
-        releaseEverything();
-        setStatusText(QStringLiteral("読込完了"));
-        m_context.screen.showConnection();
-        m_context.screen.unlockScreen();
-        return Finished;
-    case Failed:
-        releaseEverything();
-        m_context.screen.showMessage(kCannotOpenPort);
-        m_context.screen.showConnectionButtons();
-        return Failed;
-    }
-    throw RunTimeError(QStringLiteral("read state %1 does not exist").arg(m_SeqState));
 }

@@ -34,6 +34,8 @@ public:
     void ReadFromLogger(const PortChoice &choice);
 
 private:
-    qint16 step(const PortChoice &choice);
+    qint16 ownStep() override;
+    void endFailed() override;
+    void takeErrorPath(const std::exception &error) override;
     void chooseModelFile();
 };

@@ -1,49 +1,83 @@
 #include "exchange/sequence.h"
 
-#include "base/port_choice.h"
 #include "base/run_time_error.h"
 #include "exchange/sequence_screen.h"
 #include "files/app_folder.h"
 #include "link/line_ends.h"
 #include "link/link.h"
 #include "link/speed_table.h"
-#include "text/cp932.h"
+#include "state/settings_state.h"
 
 #include <QLoggingCategory>
 
 Q_LOGGING_CATEGORY(lcSequence, "telvaro.link.sequence")
 
-Sequence::Sequence(const SequenceContext &context)
+Sequence::Sequence(const SequenceContext &context, const Shape &shape)
     : m_context(context)
+    , m_shape(shape)
 {
 }
 
-void Sequence::run(const QString &firstScriptPath, qint16 endState, const std::function<qint16()> &step,
-                   const std::function<void(const std::exception &)> &errorPath)
+void Sequence::run(const PortChoice &choice)
 {
     try {
-        openScript(firstScriptPath);
-        m_context.screen.clearLog();
-        m_lineCounter = 0;
-        m_SeqState = OpenPort;
-        for (;;) {
-            const qint16 next = step();
-            if (m_SeqState == endState || m_SeqState == Failed)
-                return;
-            m_SeqState = next;
-        }
+        runStates(choice);
     } catch (const std::exception &error) {
-        qCWarning(lcSequence) << "ended by an error in state" << m_SeqState << ":" << error.what();
-        releaseEverything();
-        errorPath(error);
+        endAfterError(error);
+    } catch (...) {
+        endAfterError(RunTimeError(QStringLiteral("an error of unknown kind")));
     }
 }
 
-qint16 Sequence::handshakeStep(const PortChoice &choice, qint16 afterCommandMode, double readyRetryPause)
+void Sequence::runStates(const PortChoice &choice)
 {
+    if (!prepare())
+        return;
+    openScript(m_shape.blocks.front());
+    m_context.screen.clearLog();
+    m_lineCounter = 0;
+    m_SeqState = OpenPort;
+    for (;;) {
+        const qint16 next = step(choice);
+        if (m_SeqState == m_shape.endState || m_SeqState == Failed)
+            return;
+        m_SeqState = next;
+    }
+}
+
+void Sequence::endAfterError(const std::exception &error)
+{
+    qCWarning(lcSequence) << "ended by an error in state" << m_SeqState << ":" << error.what();
+    try {
+        releaseEverything();
+        takeErrorPath(error);
+    } catch (const std::exception &another) {
+        qCCritical(lcSequence) << "the error path failed as well:" << another.what();
+    } catch (...) {
+        qCCritical(lcSequence) << "the error path failed as well";
+    }
+}
+
+qint16 Sequence::step(const PortChoice &choice)
+{
+    if (m_SeqState >= OpenPort && m_SeqState <= AwaitCommandModeOn)
+        return handshakeStep(choice);
+    if (const std::optional<qint16> next = blockStep())
+        return *next;
+    if (m_SeqState == Failed) {
+        releaseEverything();
+        endFailed();
+        return Failed;
+    }
+    return ownStep();
+}
+
+qint16 Sequence::handshakeStep(const PortChoice &choice)
+{
+    const ExchangeTimings &times = timings();
     switch (m_SeqState) {
     case OpenPort: {
-        setStatusText(QStringLiteral("通信接続中"));
+        setStatusText(u"通信接続中");
         // The port number and the settings are checked by the link; an index outside the
         // speed table is an error of this step like any other.
         const SpeedTable speeds;
@@ -54,7 +88,7 @@ qint16 Sequence::handshakeStep(const PortChoice &choice, qint16 afterCommandMode
     case AwaitWakeUp:
         // A logger that never calls is answered all the same once the wait is over.
         m_context.link.discardInput();
-        if (await(QStringLiteral("AT") + LineCRLF, 2))
+        if (await(QStringLiteral("AT") + LineCRLF, times.wakeUpTimeout))
             echoReply();
         return AnswerWakeUp;
     case AnswerWakeUp:
@@ -62,69 +96,133 @@ qint16 Sequence::handshakeStep(const PortChoice &choice, qint16 afterCommandMode
         echo(QStringLiteral("CONNECT") + LineCRLF);
         return AwaitReady;
     case AwaitReady:
-        if (await(QStringLiteral("READY") + LineCRLF, 2)) {
+        if (await(QStringLiteral("READY") + LineCRLF, times.readyTimeout)) {
             echoReply();
             return SendCommandModeOn;
         }
-        // Three handshakes at most.
-        if (m_retryCounter >= 2)
+        if (!mayRetry(times.handshakeRetryLimit))
             return fail();
-        ++m_retryCounter;
-        pause(readyRetryPause);
+        pause(times.*m_shape.handshakeRetryPause);
         return AwaitWakeUp;
     case SendCommandModeOn:
         sendCommand(QStringLiteral("CAON"));
         return AwaitCommandModeOn;
     case AwaitCommandModeOn:
-        if (await(QStringLiteral("OK") + LineCRLF, 4)) {
+        if (await(QStringLiteral("OK") + LineCRLF, times.commandModeTimeout)) {
             echoReply();
-            return afterCommandMode;
+            return m_shape.afterCommandMode;
         }
-        if (m_retryCounter > 3)
+        if (!mayRetry(times.commandRetryLimit))
             return fail();
-        ++m_retryCounter;
-        pause(0.5);
+        pause(times.commandModeRetryPause);
         return SendCommandModeOn;
     }
     throw RunTimeError(QStringLiteral("state %1 is no handshake state").arg(m_SeqState));
 }
 
+std::optional<qint16> Sequence::blockStep()
+{
+    const std::span<const ScriptBlock> blocks = m_shape.blocks;
+    for (std::size_t i = 0; i < blocks.size(); ++i) {
+        const ScriptBlock &block = blocks[i];
+        if (m_SeqState == block.sendState)
+            return sendNextLine(block);
+        if (m_SeqState == block.awaitState)
+            return awaitAnswer(block);
+        // The end of the last block is a state of the sequence's own.
+        if (m_SeqState == block.endState && i + 1 < blocks.size())
+            return passOn(block, blocks[i + 1]);
+    }
+    return std::nullopt;
+}
+
+qint16 Sequence::sendNextLine(const ScriptBlock &block)
+{
+    m_context.link.discardInput();
+    const std::optional<QString> line = m_script.nextLine();
+    if (!line)
+        return block.endState;
+    sendCommand(*line);
+    return block.awaitState;
+}
+
+qint16 Sequence::awaitAnswer(const ScriptBlock &block)
+{
+    const bool answered = await(LineCRLF, timings().*block.answerTimeout);
+    echoReply();
+    if (!answered)
+        return fail();
+    if (block.answers != AnswerTable::None)
+        storeAnswer(block.answers, StripLineEnds(lastReply()));
+    return block.sendState;
+}
+
+qint16 Sequence::passOn(const ScriptBlock &done, const ScriptBlock &next)
+{
+    m_script.close();
+    setStatusText(done.statusDone);
+    if (done.after)
+        done.after(m_context);
+    setStatusText(next.statusOpening);
+    openScript(next);
+    m_lineCounter = 0;
+    if (next.pauseBefore)
+        pause(timings().*next.pauseBefore);
+    setStatusText(next.statusStarted);
+    return next.sendState;
+}
+
+void Sequence::openScript(const ScriptBlock &block)
+{
+    const QString name = block.file.toString();
+    m_script.open(block.origin == ScriptOrigin::Installed ? m_context.appFolder.file(name)
+                                                          : m_context.appFolder.scriptFile(name));
+}
+
+void Sequence::storeAnswer(AnswerTable table, const QString &answer)
+{
+    // The n-th answer of a block goes to entry n; one more than the table holds is an error.
+    SettingsState &state = m_context.state;
+    const qint16 entry = ++m_lineCounter;
+    switch (table) {
+    case AnswerTable::EepChannel:
+        state.EepChannel.at(entry) = answer;
+        return;
+    case AnswerTable::EepMail:
+        state.EepMail.at(entry) = answer;
+        return;
+    case AnswerTable::EepConnect:
+        state.EepConnect.at(entry) = answer;
+        return;
+    case AnswerTable::None:
+        return;
+    }
+}
+
 qint16 Sequence::fail()
 {
-    setStatusText(QStringLiteral("レスポンスタイムアウト"));
+    setStatusText(u"レスポンスタイムアウト");
     return Failed;
 }
 
-qint16 Sequence::sendNextLine(qint16 onEnd)
+bool Sequence::mayRetry(qint16 limit)
 {
-    m_context.link.discardInput();
-    const std::optional<QString> line = nextScriptLine();
-    if (!line)
-        return onEnd;
-    sendCommand(*line);
-    return m_SeqState + 1;
+    if (m_retryCounter >= limit)
+        return false;
+    ++m_retryCounter;
+    return true;
 }
 
-qint16 Sequence::awaitLineAnswer(qint16 timeoutSeconds, qint16 next, const std::function<void(const QString &)> &store)
-{
-    const bool replied = await(LineCRLF, timeoutSeconds);
-    echoReply();
-    if (!replied)
-        return fail();
-    store(StripLineEnds(lastReply()));
-    return next;
-}
-
-void Sequence::sendCommand(const QString &command, bool echoIt)
+void Sequence::sendCommand(const QString &command, Echo echoIt)
 {
     m_context.link.sendText(command + LineCRLF);
-    if (echoIt)
+    if (echoIt == Echo::Yes)
         echo(command + LineCRLF);
 }
 
-bool Sequence::await(const QString &expected, qint16 timeoutSeconds)
+bool Sequence::await(const QString &expected, ExchangeTimings::Duration timeout)
 {
-    return m_context.link.WaitForReply(expected, timeoutSeconds) == kReplyReceived;
+    return m_context.link.WaitForReply(expected, timeout) == kReplyReceived;
 }
 
 const QString &Sequence::lastReply() const
@@ -142,43 +240,19 @@ void Sequence::echoReply()
     echo(lastReply());
 }
 
-void Sequence::setStatusText(const QString &text)
+void Sequence::setStatusText(QStringView text)
 {
-    m_context.screen.setStatusText(text);
+    if (!text.isEmpty())
+        m_context.screen.setStatusText(text.toString());
 }
 
-void Sequence::pause(double seconds)
+void Sequence::pause(ExchangeTimings::Duration duration)
 {
-    m_context.link.pause(seconds);
-}
-
-void Sequence::openScript(const QString &path)
-{
-    m_ScriptPath = path;
-    m_script.setFileName(m_ScriptPath);
-    if (!m_script.open(QIODevice::ReadOnly))
-        throw RunTimeError(QStringLiteral("cannot open %1: %2").arg(m_ScriptPath, m_script.errorString()));
-}
-
-std::optional<QString> Sequence::nextScriptLine()
-{
-    if (m_script.atEnd())
-        return std::nullopt;
-    QByteArray line = m_script.readLine();
-    if (line.isEmpty() && m_script.error() != QFileDevice::NoError)
-        throw RunTimeError(QStringLiteral("cannot read %1: %2").arg(m_ScriptPath, m_script.errorString()));
-    while (line.endsWith('\n') || line.endsWith('\r'))
-        line.chop(1);
-    return Cp932::decode(line);
-}
-
-void Sequence::closeScript()
-{
-    m_script.close();
+    m_context.link.pause(duration);
 }
 
 void Sequence::releaseEverything()
 {
-    closeScript();
+    m_script.close();
     m_context.link.releasePort();
 }

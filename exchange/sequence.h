@@ -1,29 +1,34 @@
 #pragma once
 
-#include <QFile>
+#include "base/port_choice.h"
+#include "base/timings.h"
+#include "exchange/script_block.h"
+#include "exchange/script_reader.h"
+
 #include <QString>
 #include <QtGlobal>
 
-#include <functional>
-#include <optional>
+#include <exception>
+#include <span>
 
 class AppFolder;
 class Link;
 class SequenceScreen;
-struct PortChoice;
 struct SettingsState;
 
-// What a read or a write works on: the settings state, the port, the program's folder and the screen.
+// What a read or a write works on: the settings state, the port, the program's folder, the
+// screen, and the timings of the exchange.
 struct SequenceContext
 {
     SettingsState &state;
     Link &link;
     const AppFolder &appFolder;
     SequenceScreen &screen;
+    ExchangeTimings timings = {};
 };
 
-// The steps the read and the write sequences are made of. Each sequence is a numbered
-// state machine of its own; this class holds what their states share, the handshake first.
+// A read or a write: a numbered state machine that performs one step per pass. The handshake
+// and the script blocks are alike in both and run here; each sequence adds the states of its own.
 class Sequence
 {
 public:
@@ -38,58 +43,82 @@ public:
     };
     static constexpr qint16 Failed = 99;
 
+    virtual ~Sequence() = default;
+
     qint16 SeqState() const { return m_SeqState; }
-    const QString &ScriptPath() const { return m_ScriptPath; }
+    const QString &ScriptPath() const { return m_script.path(); }
 
 protected:
-    explicit Sequence(const SequenceContext &context);
+    // What tells one sequence from the other besides its own states.
+    struct Shape
+    {
+        std::span<const ScriptBlock> blocks;        // played in this order
+        ScriptBlock::Timing handshakeRetryPause;    // before the handshake is tried again
+        qint16 afterCommandMode;                    // where the sequence goes on after "CAON"
+        qint16 endState;                            // its last state on success
+    };
 
-    // Opens the first script, empties the exchange log and runs one step per pass, each
-    // returning the next state, until the end state or the failure state has run. Any error,
-    // foreseen or not, closes the script and releases the port before errorPath runs, so the
-    // port is never left open; the status text keeps its last value.
-    void run(const QString &firstScriptPath, qint16 endState, const std::function<qint16()> &step,
-             const std::function<void(const std::exception &)> &errorPath);
+    Sequence(const SequenceContext &context, const Shape &shape);
 
-    // One step of the handshake; afterCommandMode is where a sequence goes on once the logger is
-    // in command mode, readyRetryPause the pause before the handshake is tried again.
-    qint16 handshakeStep(const PortChoice &choice, qint16 afterCommandMode, double readyRetryPause);
+    // Prepares, opens the first block's script, empties the exchange log, and runs one step per
+    // pass until the end state or the failure state has run. No error leaves it: any error,
+    // foreseen or not, closes the script and releases the port before takeErrorPath runs; the
+    // status text keeps its last value.
+    void run(const PortChoice &choice);
+
+    // Checks and files needed before anything is opened; throws to end the sequence through its
+    // error path. False ends it quietly: the operator chose not to go on.
+    virtual bool prepare() { return true; }
+    // One step of a state that the sequence itself defines; returns the next state.
+    virtual qint16 ownStep() = 0;
+    // After a missing answer (state 99) or an error: the script is closed, the port released.
+    virtual void endFailed() = 0;
+    virtual void takeErrorPath(const std::exception &error) = 0;
 
     // Status text "レスポンスタイムアウト"; the failure state comes next.
     qint16 fail();
+    // The one rule of the run's retry counter: a step may retry while the counter is below the
+    // step's limit, and each retry counts.
+    bool mayRetry(qint16 limit);
 
-    // Sends the next line of the open script; at its end the sequence goes to onEnd.
-    qint16 sendNextLine(qint16 onEnd);
-    // Awaits the one-line answer to a script line, echoes it, and hands it to store.
-    qint16 awaitLineAnswer(qint16 timeoutSeconds, qint16 next, const std::function<void(const QString &)> &store);
-
-    // Discards what was received, sends the command followed by a line end, and echoes it if asked.
-    void sendCommand(const QString &command, bool echo = true);
+    enum class Echo { Yes, No };
+    // Sends the command followed by a line end (pending input discarded first).
+    void sendCommand(const QString &command, Echo echo = Echo::Yes);
     // True when the expected text arrived within the time-out; LastReply holds what came.
-    bool await(const QString &expected, qint16 timeoutSeconds);
+    bool await(const QString &expected, ExchangeTimings::Duration timeout);
     const QString &lastReply() const;
     void echo(const QString &text);
     void echoReply();
-    void setStatusText(const QString &text);
-    void pause(double seconds);
-
-    // The script being played or sent, one at a time.
-    void openScript(const QString &path);
-    void closeScript();
+    // An empty text leaves the status as it is.
+    void setStatusText(QStringView text);
+    void pause(ExchangeTimings::Duration duration);
 
     // Closes the open script and releases the port, whichever is open.
     void releaseEverything();
 
+    const ExchangeTimings &timings() const { return m_context.timings; }
+
     SequenceContext m_context;
     qint16 m_SeqState = 0;
-    // Counts every retry of the handshake and the steps that share its limit in one run.
-    qint16 m_retryCounter = 0;
     // The answers stored so far of the block being played.
     qint16 m_lineCounter = 0;
 
 private:
-    std::optional<QString> nextScriptLine();
+    void runStates(const PortChoice &choice);
+    void endAfterError(const std::exception &error);
+    qint16 step(const PortChoice &choice);
+    qint16 handshakeStep(const PortChoice &choice);
 
-    QString m_ScriptPath;
-    QFile m_script;
+    // The player of the script blocks: the step of the current state when it belongs to a block.
+    std::optional<qint16> blockStep();
+    qint16 sendNextLine(const ScriptBlock &block);
+    qint16 awaitAnswer(const ScriptBlock &block);
+    qint16 passOn(const ScriptBlock &done, const ScriptBlock &next);
+    void openScript(const ScriptBlock &block);
+    void storeAnswer(AnswerTable table, const QString &answer);
+
+    Shape m_shape;
+    ScriptReader m_script;
+    // Counts every retry of the handshake, of "CAON" and of "EERM0" in one run.
+    qint16 m_retryCounter = 0;
 };

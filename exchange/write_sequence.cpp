@@ -5,17 +5,13 @@
 #include "files/alarm_scripts.h"
 #include "files/mail_scripts.h"
 #include "files/unsendable_text.h"
-#include "link/line_ends.h"
-#include "link/link.h"
 #include "settings/value_checks.h"
-#include "state/settings_state.h"
+
+#include <array>
 
 namespace {
 
-const QString kCannotOpenPort = QStringLiteral("通信ポートを開けません。");
-const QString kCannotWriteScript = QStringLiteral("書込ファイルを作成できません。");
-const QString kUnsendableText = QStringLiteral("送信できない文字が含まれています。");
-const QString kWritten = QStringLiteral("設定の書き込みに成功しました。");
+using State = WriteSequence::State;
 
 // A script file that could not be written: the write must not send an older copy.
 class ScriptFileError : public RunTimeError
@@ -24,117 +20,129 @@ public:
     using RunTimeError::RunTimeError;
 };
 
+// The four script files, in the order they are sent.
+constexpr std::array kWriteBlocks{
+    ScriptBlock{
+        .file = u"Arm.eep",
+        .origin = ScriptOrigin::Written,
+        .sendState = State::SendAlarmLine,
+        .awaitState = State::AwaitAlarmAck,
+        .endState = State::AlarmsDone,
+        .answerTimeout = &ExchangeTimings::acknowledgementTimeout,
+        // Kept in the channel image, where the next read overwrites them.
+        .answers = AnswerTable::EepChannel,
+        .after = [](const SequenceContext &context) {
+            if (!BuildMailScript(context.appFolder, context.screen.mailScriptInputs()))
+                throw ScriptFileError(QStringLiteral("mail scripts not written"));
+        },
+    },
+    ScriptBlock{
+        .file = u"mail.eep",
+        .origin = ScriptOrigin::Written,
+        .sendState = State::SendMailLine,
+        .awaitState = State::AwaitMailAck,
+        .endState = State::MailDone,
+        .answerTimeout = &ExchangeTimings::acknowledgementTimeout,
+        .statusOpening = u"メールアドレス書込中",
+        .statusDone = u"メールアドレス書込完了",
+    },
+    ScriptBlock{
+        .file = u"ArmNet.eep",
+        .origin = ScriptOrigin::Written,
+        .sendState = State::SendAlarmNetLine,
+        .awaitState = State::AwaitAlarmNetAck,
+        .endState = State::AlarmNetDone,
+        .answerTimeout = &ExchangeTimings::acknowledgementTimeout,
+        .pauseBefore = &ExchangeTimings::pauseBeforeAlarmNetBlock,
+        .statusStarted = u"設定書込中",
+        .statusDone = u"設定書込完了",
+    },
+    ScriptBlock{
+        .file = u"Mmail.eep",
+        .origin = ScriptOrigin::Written,
+        .sendState = State::SendConnectionLine,
+        .awaitState = State::AwaitConnectionAck,
+        .endState = State::Finished,
+        .answerTimeout = &ExchangeTimings::acknowledgementTimeout,
+        .statusStarted = u"接続設定書込中",
+    },
+};
+
+const QString kCannotOpenPort = QStringLiteral("通信ポートを開けません。");
+const QString kCannotWriteScript = QStringLiteral("書込ファイルを作成できません。");
+const QString kUnsendableText = QStringLiteral("送信できない文字が含まれています。");
+const QString kWritten = QStringLiteral("設定の書き込みに成功しました。");
+
+// A value the logger cannot receive; field is the caption of the screen field it is in.
+class UnsendableTextError : public RunTimeError
+{
+public:
+    explicit UnsendableTextError(const QString &field)
+        : RunTimeError(QStringLiteral("cannot send the text of %1").arg(field)), field(field)
+    {
+    }
+    QString field;
+};
+
 } // namespace
 
 WriteSequence::WriteSequence(const SequenceContext &context)
-    : Sequence(context)
+    : Sequence(context, Shape{kWriteBlocks, &ExchangeTimings::writeHandshakeRetryPause, SendAlarmLine, Finished})
 {
 }
 
-void WriteSequence::write(const PortChoice &choice)
+void WriteSequence::WriteToLogger(const PortChoice &choice)
+{
+    run(choice);
+}
+
+bool WriteSequence::prepare()
 {
     const AlarmScriptInputs alarmInputs = m_context.screen.alarmScriptInputs();
     const MailScriptInputs mailInputs = m_context.screen.mailScriptInputs();
-    if (const auto field = firstUnsendableField(alarmInputs, mailInputs)) {
-        setStatusText(*field);
-        endWithMessage(kUnsendableText);
-        return;
-    }
+    if (const std::optional<QString> field = firstUnsendableField(alarmInputs, mailInputs))
+        throw UnsendableTextError(*field);
     // The operator may know better than the checks, but is asked before anything goes out.
     const QList<ValueFinding> findings = valueFindings(alarmInputs, mailInputs);
     if (!findings.isEmpty() && !m_context.screen.writeDespite(findings)) {
         m_context.screen.unlockScreen();
-        return;
+        return false;
     }
-    if (!BuildAlarmScript(m_context.appFolder, alarmInputs)) {
+    if (!BuildAlarmScript(m_context.appFolder, alarmInputs))
+        throw ScriptFileError(QStringLiteral("alarm scripts not written"));
+    return true;
+}
+
+qint16 WriteSequence::ownStep()
+{
+    if (m_SeqState != Finished)
+        throw RunTimeError(QStringLiteral("write state %1 does not exist").arg(m_SeqState));
+    releaseEverything();
+    setStatusText(u"書込完了");
+    m_context.screen.unlockScreen();
+    m_context.screen.showMessage(kWritten);
+    return Finished;
+}
+
+void WriteSequence::endFailed()
+{
+    endWithMessage(kCannotOpenPort);
+}
+
+void WriteSequence::takeErrorPath(const std::exception &error)
+{
+    if (const auto *unsendable = dynamic_cast<const UnsendableTextError *>(&error)) {
+        setStatusText(unsendable->field);
+        endWithMessage(kUnsendableText);
+    } else if (dynamic_cast<const ScriptFileError *>(&error)) {
         endWithMessage(kCannotWriteScript);
-        return;
+    } else {
+        endWithMessage(kCannotOpenPort);
     }
-    WriteToLogger(choice);
 }
 
 void WriteSequence::endWithMessage(const QString &message)
 {
     m_context.screen.showMessage(message);
     m_context.screen.unlockScreen();
-}
-
-void WriteSequence::WriteToLogger(const PortChoice &choice)
-{
-    run(m_context.appFolder.scriptFile(QStringLiteral("Arm.eep")), Finished, [&] { return step(choice); }, [this](const std::exception &error) {
-        const bool scriptNotWritten = dynamic_cast<const ScriptFileError *>(&error) != nullptr;
-        endWithMessage(scriptNotWritten ? kCannotWriteScript : kCannotOpenPort);
-    });
-}
-
-qint16 WriteSequence::awaitAcknowledgement(qint16 next)
-{
-    // The content of an acknowledgement is not examined.
-    return awaitLineAnswer(2, next, [](const QString &) {});
-}
-
-qint16 WriteSequence::step(const PortChoice &choice)
-{
-    switch (m_SeqState) {
-    case OpenPort:
-    case AwaitWakeUp:
-    case AnswerWakeUp:
-    case AwaitReady:
-    case SendCommandModeOn:
-    case AwaitCommandModeOn:
-        return handshakeStep(choice, SendAlarmLine, 0.5);
-    case SendAlarmLine:
-        return sendNextLine(AlarmsDone);
-    case AwaitAlarmAck:
-        // Kept in the channel image, where the next read overwrites them.
-        return awaitLineAnswer(2, SendAlarmLine, [this](const QString &answer) {
-            m_context.state.EepChannel.at(++m_lineCounter) = answer;
-        });
-    case AlarmsDone:
-        closeScript();
-        if (!BuildMailScript(m_context.appFolder, m_context.screen.mailScriptInputs()))
-            throw ScriptFileError(QStringLiteral("mail scripts not written"));
-        setStatusText(QStringLiteral("メールアドレス書込中"));
-        openScript(m_context.appFolder.scriptFile(QStringLiteral("mail.eep")));
-        m_lineCounter = 0;
-        return SendMailLine;
-    case SendMailLine:
-        return sendNextLine(MailDone);
-    case AwaitMailAck:
-        return awaitAcknowledgement(SendMailLine);
-    case MailDone:
-        closeScript();
-        setStatusText(QStringLiteral("メールアドレス書込完了"));
-        openScript(m_context.appFolder.scriptFile(QStringLiteral("ArmNet.eep")));
-        m_lineCounter = 0;
-        pause(0.5);
-        setStatusText(QStringLiteral("設定書込中"));
-        return SendAlarmNetLine;
-    case SendAlarmNetLine:
-        return sendNextLine(AlarmNetDone);
-    case AwaitAlarmNetAck:
-        return awaitAcknowledgement(SendAlarmNetLine);
-    case AlarmNetDone:
-        closeScript();
-        setStatusText(QStringLiteral("設定書込完了"));
-        openScript(m_context.appFolder.scriptFile(QStringLiteral("Mmail.eep")));
-        m_lineCounter = 0;
-        setStatusText(QStringLiteral("接続設定書込中"));
-        return SendConnectionLine;
-    case SendConnectionLine:
-        return sendNextLine(Finished);
-    case AwaitConnectionAck:
-        return awaitAcknowledgement(SendConnectionLine);
-    case Finished:
-        releaseEverything();
-        setStatusText(QStringLiteral("書込完了"));
-        m_context.screen.unlockScreen();
-        m_context.screen.showMessage(kWritten);
-        return Finished;
-    case Failed:
-        releaseEverything();
-        endWithMessage(kCannotOpenPort);
-        return Failed;
-    }
-    throw RunTimeError(QStringLiteral("write state %1 does not exist").arg(m_SeqState));
 }

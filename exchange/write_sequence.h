@@ -27,16 +27,16 @@ public:
 
     explicit WriteSequence(const SequenceContext &context);
 
-    // Checks that every value can be sent, asks whether values that look wrong go all the same,
-    // builds the alarm scripts, then writes. Each step that fails says so in a message box and
-    // gives the screen back, as does a "no"; nothing is sent before the checks pass.
-    void write(const PortChoice &choice);
-
-    // The exchange itself; "Arm.eep" and "ArmNet.eep" must already be built.
+    // Checks that every value on the screen can be sent, asks whether values that look wrong go
+    // all the same, and writes the alarm scripts, then sends the four script files; returns when
+    // the write has ended, successfully or not. Whatever fails says so in a message box and gives
+    // the screen back, as does a "no"; nothing is sent before the checks pass.
     void WriteToLogger(const PortChoice &choice);
 
 private:
-    qint16 step(const PortChoice &choice);
-    qint16 awaitAcknowledgement(qint16 next);
+    bool prepare() override;
+    qint16 ownStep() override;
+    void endFailed() override;
+    void takeErrorPath(const std::exception &error) override;
     void endWithMessage(const QString &message);
 };

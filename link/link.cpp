@@ -8,10 +8,54 @@
 #include <QLoggingCategory>
 #include <QTimer>
 
-#include <chrono>
-
 // Every byte sent and received; enable with QT_LOGGING_RULES="telvaro.link.wire.debug=true".
 Q_LOGGING_CATEGORY(lcWire, "telvaro.link.wire", QtInfoMsg)
+Q_LOGGING_CATEGORY(lcLink, "telvaro.link", QtInfoMsg)
+
+namespace {
+
+// A local event loop that only the link's own events end: the deadline's timer and, when given
+// a line, news on it.
+class WaitLoop
+{
+public:
+    explicit WaitLoop(SerialLine *line)
+    {
+        m_timer.setSingleShot(true);
+        m_timer.setTimerType(Qt::PreciseTimer);
+        QObject::connect(&m_timer, &QTimer::timeout, &m_loop, [this] { wake(); });
+        if (line) {
+            QObject::connect(line, &SerialLine::readyRead, &m_loop, [this] { wake(); });
+            QObject::connect(line, &SerialLine::lineLost, &m_loop, [this] { wake(); });
+        }
+    }
+
+    // Lets events run until woken or the deadline. False when the loop ended without either:
+    // the application is quitting, and every event loop now returns at once.
+    bool sleepUntil(const QDeadlineTimer &deadline)
+    {
+        m_woken = false;
+        m_timer.start(std::chrono::milliseconds(deadline.remainingTime()));
+        m_loop.exec();
+        m_timer.stop();
+        if (!m_woken)
+            qCInfo(lcLink) << "a wait ended early: the application is quitting";
+        return m_woken;
+    }
+
+private:
+    void wake()
+    {
+        m_woken = true;
+        m_loop.quit();
+    }
+
+    QEventLoop m_loop;
+    QTimer m_timer;
+    bool m_woken = false;
+};
+
+} // namespace
 
 QString StripLineEnds(const QString &text)
 {
@@ -51,7 +95,7 @@ void Link::sendText(const QString &text)
     m_line.write(bytes);
 }
 
-qint16 Link::WaitForReply(const QString &expected, qint16 timeoutSeconds)
+qint16 Link::WaitForReply(const QString &expected, std::chrono::milliseconds timeout)
 {
     m_lastReply.clear();
     ReplyAccumulator received;
@@ -59,15 +103,8 @@ qint16 Link::WaitForReply(const QString &expected, qint16 timeoutSeconds)
     // A text the line cannot carry (encoded with "?" in its place) can never arrive.
     const bool findable = !wanted.contains('?') || Cp932::canEncode(expected);
     // A monotonic clock: midnight and clock changes do not shorten or stretch the wait.
-    const QDeadlineTimer deadline(std::chrono::seconds(timeoutSeconds), Qt::PreciseTimer);
-
-    QEventLoop loop;
-    QTimer timer;
-    timer.setSingleShot(true);
-    timer.setTimerType(Qt::PreciseTimer);
-    connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
-    connect(&m_line, &SerialLine::readyRead, &loop, &QEventLoop::quit);
-    connect(&m_line, &SerialLine::lineLost, &loop, &QEventLoop::quit);
+    const QDeadlineTimer deadline(timeout, Qt::PreciseTimer);
+    WaitLoop loop(&m_line);
 
     for (;;) {
         if (m_line.bytesAvailable() > 0) {
@@ -80,27 +117,21 @@ qint16 Link::WaitForReply(const QString &expected, qint16 timeoutSeconds)
             }
             received.keepLastCharacters();
         }
-        if (deadline.hasExpired() || !m_line.isOpen()) {
+        if (deadline.hasExpired() || !m_line.isOpen() || !loop.sleepUntil(deadline)) {
             m_lastReply = received.text();
-            qCDebug(lcWire) << "no" << expected << "within" << timeoutSeconds << "s";
+            qCDebug(lcWire) << "no" << expected << "within" << timeout.count() << "ms";
             return kReplyTimedOut;
         }
-        timer.start(std::chrono::milliseconds(deadline.remainingTime()));
-        loop.exec();
     }
 }
 
-void Link::pause(double seconds)
+void Link::pause(std::chrono::milliseconds duration)
 {
-    const QDeadlineTimer deadline(qint64(seconds * 1000.0), Qt::PreciseTimer);
-    QEventLoop loop;
-    QTimer timer;
-    timer.setSingleShot(true);
-    timer.setTimerType(Qt::PreciseTimer);
-    connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
+    const QDeadlineTimer deadline(duration, Qt::PreciseTimer);
+    WaitLoop loop(nullptr);
     // Timers count whole milliseconds; should one fire a hair early, wait out the rest.
     while (!deadline.hasExpired()) {
-        timer.start(std::chrono::milliseconds(deadline.remainingTime()));
-        loop.exec();
+        if (!loop.sleepUntil(deadline))
+            return;
     }
 }

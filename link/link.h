@@ -5,6 +5,8 @@
 #include <QObject>
 #include <QString>
 
+#include <chrono>
+
 // Result codes of WaitForReply; callers compare with kReplyReceived only.
 inline constexpr qint16 kReplyReceived = 2000;
 inline constexpr qint16 kReplyTimedOut = 2003;
@@ -14,6 +16,8 @@ QString StripLineEnds(const QString &text);
 
 // The exchange primitives the read and write sequences are built from. Waits and pauses run a
 // local event loop: the window repaints and takes events meanwhile, and the processor idles.
+// Every wait and pause ends at once when the application is quitting, whose event loops then
+// return at once: nothing may hold the program back.
 class Link : public QObject
 {
     Q_OBJECT
@@ -33,10 +37,10 @@ public:
     // Waits until the expected text has arrived (kReplyReceived) or the time-out has passed
     // (kReplyTimedOut); a lost line ends the wait at once as no reply. LastReply then holds all
     // that this call received.
-    qint16 WaitForReply(const QString &expected, qint16 timeoutSeconds);
+    qint16 WaitForReply(const QString &expected, std::chrono::milliseconds timeout);
     const QString &LastReply() const { return m_lastReply; }
 
-    void pause(double seconds);
+    void pause(std::chrono::milliseconds duration);
 
 private:
     SerialLine &m_line;

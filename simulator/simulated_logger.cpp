@@ -10,8 +10,8 @@ Q_LOGGING_CATEGORY(lcSimulatedLogger, "telvaro.sim", QtInfoMsg)
 
 namespace {
 
-constexpr int kAtIntervalMs = 500;
-constexpr int kHangUpGraceMs = 200;
+// Closing the master discards what the tool has not read yet: the last reply gets a moment.
+constexpr std::chrono::milliseconds kHangUpGrace{200};
 // What one line may hold before the logger gives up on it: a tool that never ends its line
 // must not make the logger grow without bound.
 constexpr qsizetype kMaxInput = 64 * 1024;
@@ -37,7 +37,7 @@ SimulatedLogger::SimulatedLogger(std::unique_ptr<LoggerPort> port, const Simulat
     if (!m_settings.load(&m_settingsError))
         qCWarning(lcSimulatedLogger) << m_settingsError;
 
-    m_atTimer.setInterval(kAtIntervalMs);
+    m_atTimer.setInterval(options.atInterval);
     connect(&m_atTimer, &QTimer::timeout, this, &SimulatedLogger::sendAt);
     connect(&m_output, &TimedOutput::send, m_port.get(), &LoggerPort::send);
     connect(&m_output, &TimedOutput::hangUp, this, [this] {
@@ -94,7 +94,7 @@ void SimulatedLogger::onReleased()
 void SimulatedLogger::sendAt()
 {
     // Behind any reply still on its way, so "AT" never overtakes the "OK" to "CAOFF".
-    m_output.sendAfter("AT" + kCrLf, 0);
+    m_output.sendAfter("AT" + kCrLf, {});
 }
 
 void SimulatedLogger::onReceived(const QByteArray &bytes)
@@ -136,9 +136,9 @@ void SimulatedLogger::handleHandshake()
         static const QByteArray kPattern("0123456789ABCDEF");
         QByteArray flood = kPattern.repeated(m_options.floodBytes / kPattern.size() + 1);
         flood.truncate(m_options.floodBytes);
-        m_output.sendAfter(flood, m_options.replyDelayMs);
+        m_output.sendAfter(flood, m_options.replyDelay);
     }
-    reply("READY", m_options.replyDelayMs);
+    reply("READY", m_options.replyDelay);
 }
 
 void SimulatedLogger::handleCommand(const QByteArray &line)
@@ -161,20 +161,19 @@ void SimulatedLogger::handleCommand(const QByteArray &line)
 
     const bool dropped = m_commandCount == m_options.dropReplyToCommand
         || (!m_options.dropRepliesContaining.isEmpty() && line.contains(m_options.dropRepliesContaining));
-    const int delayMs = !writtenKey.isEmpty() && writtenKey == m_options.slowWriteKey
-        ? std::max(m_options.replyDelayMs, m_options.slowWriteDelayMs)
-        : m_options.replyDelayMs;
+    const std::chrono::milliseconds delay = !writtenKey.isEmpty() && writtenKey == m_options.slowWriteKey
+        ? std::max(m_options.replyDelay, m_options.slowWriteDelay)
+        : m_options.replyDelay;
     if (m_options.echoCommands && answer)
-        m_output.sendAfter(line + kCrLf, delayMs);
+        m_output.sendAfter(line + kCrLf, delay);
     if (answer && !dropped)
-        reply(*answer, delayMs, line.endsWith('?') ? m_options.replyTrailer : QByteArray());
+        reply(*answer, delay, line.endsWith('?') ? m_options.replyTrailer : QByteArray());
     if (answer == kOk && line == "CAON")
         setPhase(Phase::Command);
     else if (answer == kOk && line == "CAOFF")
         setPhase(Phase::Waking);
-    // Closing the master discards what the tool has not read yet, so give the last reply a moment.
     if (m_commandCount == m_options.hangUpAfterCommands)
-        m_output.hangUpAfter(delayMs + kHangUpGraceMs);
+        m_output.hangUpAfter(delay + kHangUpGrace);
 }
 
 QByteArray SimulatedLogger::answerFor(const QByteArray &line, QByteArray *writtenKey)
@@ -184,7 +183,7 @@ QByteArray SimulatedLogger::answerFor(const QByteArray &line, QByteArray *writte
     if (line == "EERM0")
         return m_options.modelCode + m_options.modelSuffix;
     if (line == "EERC9")
-        return QByteArray::number(m_shape.presentChannels);
+        return m_options.channelCountAnswer.value_or(QByteArray::number(m_shape.presentChannels));
     if (line.endsWith('?'))
         return readItem(line.chopped(1));
     qsizetype separator = line.indexOf('=');
@@ -216,14 +215,14 @@ QByteArray SimulatedLogger::writeItem(const QByteArray &key, const QByteArray &v
     return kOk;
 }
 
-void SimulatedLogger::reply(const QByteArray &answer, int delayMs, const QByteArray &trailer)
+void SimulatedLogger::reply(const QByteArray &answer, std::chrono::milliseconds delay, const QByteArray &trailer)
 {
     const QByteArray bytes = answer + kCrLf + trailer;
     const int piece = m_options.splitRepliesBytes;
     if (piece <= 0) {
-        m_output.sendAfter(bytes, delayMs);
+        m_output.sendAfter(bytes, delay);
         return;
     }
     for (qsizetype at = 0, n = 0; at < bytes.size(); at += piece, ++n)
-        m_output.sendAfter(bytes.mid(at, piece), delayMs + int(n) * m_options.splitPauseMs);
+        m_output.sendAfter(bytes.mid(at, piece), delay + n * m_options.splitPause);
 }

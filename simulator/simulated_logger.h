@@ -73,7 +73,7 @@ private:
     QByteArray readItem(const QByteArray &key) const;
     QByteArray writeItem(const QByteArray &key, const QByteArray &value);
     // The answer and its line end, then trailer, if any, in the same write.
-    void reply(const QByteArray &answer, int delayMs, const QByteArray &trailer = {});
+    void reply(const QByteArray &answer, std::chrono::milliseconds delay, const QByteArray &trailer = {});
 
     std::unique_ptr<LoggerPort> m_port;
     SimulatedLoggerOptions m_options;

@@ -15,6 +15,12 @@ struct IntegerOption
     int *target;
 };
 
+struct DurationOption
+{
+    QCommandLineOption option;
+    std::chrono::milliseconds *target;
+};
+
 } // namespace
 
 std::optional<SimulatorCommandLine> parseSimulatorCommandLine(const QStringList &arguments, QString *error)
@@ -39,10 +45,11 @@ std::optional<SimulatorCommandLine> parseSimulatorCommandLine(const QStringList 
     const QCommandLineOption echo(QStringLiteral("echo"), QStringLiteral("Echo each command before its reply."));
     const QCommandLineOption noApn(QStringLiteral("no-apn"), QStringLiteral("Answer \"???\" for the APN item."));
     const QCommandLineOption dropTo(QStringLiteral("drop-replies-to"), QStringLiteral("No reply to commands containing this text."), QStringLiteral("text"));
-    const QCommandLineOption slowWrite(QStringLiteral("slow-write"), QStringLiteral("Answer the write of this key after 2.5 s."), QStringLiteral("key"));
+    const QCommandLineOption slowWrite(QStringLiteral("slow-write"), QStringLiteral("Answer the write of this key late (see --slow-write-delay)."), QStringLiteral("key"));
+    const QCommandLineOption channelCount(QStringLiteral("channel-count"), QStringLiteral("Answer this to \"EERC9\" instead of the number of channels."), QStringLiteral("text"));
     const QCommandLineOption verbose(QStringLiteral("verbose"), QStringLiteral("Log every line on standard error."));
     for (const QCommandLineOption &option : {device, speed, linkCom, portsFolder, settings, model, suffix,
-                                             noAt, echo, noApn, dropTo, slowWrite, verbose})
+                                             noAt, echo, noApn, dropTo, slowWrite, channelCount, verbose})
         parser.addOption(option);
 
     const auto integer = [](const char *name, const char *description, int minimum, int *target) {
@@ -54,14 +61,25 @@ std::optional<SimulatorCommandLine> parseSimulatorCommandLine(const QStringList 
         integer("ignore-handshake", "Leave the first n handshakes unanswered.", 0, &logger.ignoreHandshakes),
         integer("ignore-caon", "Leave the first n \"CAON\" unanswered.", 0, &logger.ignoreCaons),
         integer("drop-reply", "No reply to the n-th command.", 1, &logger.dropReplyToCommand),
-        integer("delay", "Delay every reply by n ms.", 0, &logger.replyDelayMs),
         integer("split", "Send replies in pieces of n bytes.", 1, &logger.splitRepliesBytes),
-        integer("split-pause", "Pause n ms between pieces (default 50).", 0, &logger.splitPauseMs),
         integer("absent-from-row", "Channel rows from n on are absent.", 0, &logger.absentFromRow),
         integer("flood", "Send n bytes without line ends before each \"READY\".", 1, &logger.floodBytes),
         integer("hang-up-after", "Close the line after the n-th command.", 1, &logger.hangUpAfterCommands),
     };
     for (const IntegerOption &entry : integers)
+        parser.addOption(entry.option);
+
+    const auto duration = [](const char *name, const char *description, std::chrono::milliseconds *target) {
+        const QString text = QString::fromLatin1(description) + QStringLiteral(" (default %1).").arg(target->count());
+        return DurationOption{QCommandLineOption(QString::fromLatin1(name), text, QStringLiteral("ms")), target};
+    };
+    const DurationOption durations[] = {
+        duration("at-interval", "Send \"AT\" every n ms while waking the tool", &logger.atInterval),
+        duration("delay", "Delay every reply by n ms", &logger.replyDelay),
+        duration("slow-write-delay", "Answer the write of the --slow-write key after n ms", &logger.slowWriteDelay),
+        duration("split-pause", "Pause n ms between the pieces of a reply", &logger.splitPause),
+    };
+    for (const DurationOption &entry : durations)
         parser.addOption(entry.option);
 
     const QString usage = parser.helpText();
@@ -98,6 +116,12 @@ std::optional<SimulatorCommandLine> parseSimulatorCommandLine(const QStringList 
         if (!number(entry.option, entry.minimum, entry.target))
             return std::nullopt;
     }
+    for (const DurationOption &entry : durations) {
+        int milliseconds = int(entry.target->count());
+        if (!number(entry.option, 0, &milliseconds))
+            return std::nullopt;
+        *entry.target = std::chrono::milliseconds(milliseconds);
+    }
     if (!number(linkCom, 1, &result.linkCom) || !number(speed, 1, &result.speed))
         return std::nullopt;
 
@@ -119,6 +143,8 @@ std::optional<SimulatorCommandLine> parseSimulatorCommandLine(const QStringList 
     logger.noApn = parser.isSet(noApn);
     logger.dropRepliesContaining = Cp932::encode(parser.value(dropTo));
     logger.slowWriteKey = Cp932::encode(parser.value(slowWrite));
+    if (parser.isSet(channelCount))
+        logger.channelCountAnswer = Cp932::encode(parser.value(channelCount));
     result.verbose = parser.isSet(verbose);
     if (!result.device.isEmpty() && result.linkCom > 0) {
         *error = QStringLiteral("--link-com maps the pseudo-terminal; it cannot go with --device\n") + usage;

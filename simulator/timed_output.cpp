@@ -8,15 +8,15 @@ TimedOutput::TimedOutput(QObject *parent)
     connect(&m_timer, &QTimer::timeout, this, &TimedOutput::releaseDue);
 }
 
-void TimedOutput::sendAfter(const QByteArray &bytes, int delayMs)
+void TimedOutput::sendAfter(const QByteArray &bytes, std::chrono::milliseconds delay)
 {
-    m_items.push_back({bytes, QDeadlineTimer(delayMs, Qt::PreciseTimer), false});
+    m_items.push_back({bytes, QDeadlineTimer(delay, Qt::PreciseTimer), false});
     schedule();
 }
 
-void TimedOutput::hangUpAfter(int delayMs)
+void TimedOutput::hangUpAfter(std::chrono::milliseconds delay)
 {
-    m_items.push_back({{}, QDeadlineTimer(delayMs, Qt::PreciseTimer), true});
+    m_items.push_back({{}, QDeadlineTimer(delay, Qt::PreciseTimer), true});
     schedule();
 }
 

@@ -5,6 +5,7 @@
 #include <QObject>
 #include <QTimer>
 
+#include <chrono>
 #include <deque>
 
 // Output that leaves at chosen times but always in the order it was queued: delayed replies,
@@ -16,8 +17,8 @@ class TimedOutput : public QObject
 public:
     explicit TimedOutput(QObject *parent = nullptr);
 
-    void sendAfter(const QByteArray &bytes, int delayMs);
-    void hangUpAfter(int delayMs);
+    void sendAfter(const QByteArray &bytes, std::chrono::milliseconds delay);
+    void hangUpAfter(std::chrono::milliseconds delay);
     void clear();
     bool isEmpty() const { return m_items.empty(); }
 

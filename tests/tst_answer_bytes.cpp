@@ -39,7 +39,7 @@ private slots:
         QVERIFY(rig.isValid());
         ReadSequence(rig.context()).ReadFromLogger(rig.portChoice());
         QCOMPARE(rig.screen().messages(), QStringList());
-        WriteSequence(rig.context()).write(rig.portChoice());
+        WriteSequence(rig.context()).WriteToLogger(rig.portChoice());
         QCOMPARE(rig.screen().messages(), QStringList{u"設定の書き込みに成功しました。"_s});
 
         for (const auto &[key, answer] : answers) {

@@ -39,7 +39,7 @@ private slots:
         screen.alarmAddresses().Text4(5).setText(u"night@example.jp"_s);
         pickAuthType(state, screen, 1);
 
-        WriteSequence(rig.context()).write(rig.portChoice());
+        WriteSequence(rig.context()).WriteToLogger(rig.portChoice());
         QCOMPARE(rig.screen().messages(), QStringList{u"設定の書き込みに成功しました。"_s});
         QCOMPARE(rig.logger().value(u"mode2"_s), element);
         QCOMPARE(rig.logger().value(u"ALARM1"_s), u"80.5"_s);

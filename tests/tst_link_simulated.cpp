@@ -9,6 +9,7 @@
 #include <QtTest>
 
 using namespace Qt::StringLiterals;
+using namespace std::chrono_literals;
 
 // The link against the simulated logger over a pseudo-terminal, as a sequence uses it.
 class TestLinkSimulated : public QObject
@@ -31,11 +32,11 @@ private:
     static void enterCommandMode(Link &link)
     {
         link.discardInput();
-        QCOMPARE(link.WaitForReply(u"AT"_s + LineCRLF, 2), kReplyReceived);
+        QCOMPARE(link.WaitForReply(u"AT"_s + LineCRLF, 2s), kReplyReceived);
         link.sendText(LineCR + u"CONNECT"_s + LineCR);
-        QCOMPARE(link.WaitForReply(u"READY"_s + LineCRLF, 2), kReplyReceived);
+        QCOMPARE(link.WaitForReply(u"READY"_s + LineCRLF, 2s), kReplyReceived);
         link.sendText(u"CAON"_s + LineCRLF);
-        QCOMPARE(link.WaitForReply(u"OK"_s + LineCRLF, 4), kReplyReceived);
+        QCOMPARE(link.WaitForReply(u"OK"_s + LineCRLF, 4s), kReplyReceived);
     }
 
 private slots:
@@ -43,7 +44,7 @@ private slots:
     {
         SimulatedLoggerOptions options;
         options.splitRepliesBytes = 2;
-        options.splitPauseMs = 30;
+        options.splitPause = 30ms;
         Connection connection(options);
         QVERIFY2(connection.logger.isValid(), qPrintable(connection.logger.errorString()));
         Link &link = connection.link;
@@ -52,7 +53,7 @@ private slots:
         enterCommandMode(link);
         QCOMPARE(link.LastReply(), u"OK\r\n"_s);
         link.sendText(u"EERM0"_s + LineCRLF);
-        QCOMPARE(link.WaitForReply(LineCRLF, 2), kReplyReceived);
+        QCOMPARE(link.WaitForReply(LineCRLF, 2s), kReplyReceived);
         QCOMPARE(link.LastReply(), u"GSNV01.00\r\n"_s);
         link.releasePort();
     }
@@ -70,7 +71,7 @@ private slots:
         QVERIFY2(link.LastReply().startsWith(u"CAON"_s), qPrintable(link.LastReply()));
         QVERIFY(link.LastReply().endsWith(u"OK\r\n"_s));
         link.sendText(u"EERM0"_s + LineCRLF);
-        QCOMPARE(link.WaitForReply(u"GSNV01.00"_s + LineCRLF, 2), kReplyReceived);
+        QCOMPARE(link.WaitForReply(u"GSNV01.00"_s + LineCRLF, 2s), kReplyReceived);
         QVERIFY2(link.LastReply().startsWith(u"EERM0"_s), qPrintable(link.LastReply()));
     }
 
@@ -88,7 +89,7 @@ private slots:
         link.sendText(u"EERM0"_s + LineCRLF);
         QElapsedTimer clock;
         clock.start();
-        QCOMPARE(link.WaitForReply(LineCRLF, 10), kReplyTimedOut);
+        QCOMPARE(link.WaitForReply(LineCRLF, 10s), kReplyTimedOut);
         QVERIFY2(clock.elapsed() < 1000, qPrintable(QString::number(clock.elapsed())));
         QVERIFY(!link.isPortOpen());
         QCOMPARE(lost.size(), 1);

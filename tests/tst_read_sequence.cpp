@@ -2,13 +2,13 @@
 #include "simulator/logger_settings.h"
 #include "support/sequence_rig.h"
 
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
 
-namespace {
+using namespace std::chrono_literals;
 
-const QString kCannotOpenPort = QStringLiteral("通信ポートを開けません。");
-const QString kTimeout = QStringLiteral("レスポンスタイムアウト");
+namespace {
 
 // A settings file whose alarm limits all differ, so a limit shown in the wrong row shows.
 QString distinctLimitsSettings(const QTemporaryDir &dir)
@@ -28,11 +28,6 @@ SimulatedLoggerOptions model(const QByteArray &code, const QString &settingsFile
     options.modelCode = code;
     options.settingsFile = settingsFile;
     return options;
-}
-
-int countOf(const QStringList &lines, const QString &line)
-{
-    return static_cast<int>(lines.count(line));
 }
 
 } // namespace
@@ -62,19 +57,21 @@ private slots:
         QFETCH(bool, hasApn);
         QTemporaryDir settingsDir;
         SequenceRig rig(model(modelCode, distinctLimitsSettings(settingsDir)));
-        QVERIFY2(rig.isValid(), "rig");
+        QVERIFY(rig.isValid());
         ReadSequence read(rig.context());
         read.ReadFromLogger(rig.portChoice());
 
         RecordingScreen &screen = rig.screen();
         QVERIFY2(screen.messages().isEmpty(), qPrintable(screen.messages().join(u'|')));
-        QCOMPARE(screen.statusTexts(),
-                 (QStringList{QStringLiteral("通信接続中"), QStringLiteral("Ch情報取得中"),
-                              QStringLiteral("Ch情報取得終了"), QStringLiteral("メールアドレス取得中"),
-                              QStringLiteral("メールアドレス取得終了"), QStringLiteral("接続設定取得中"),
-                              QStringLiteral("読込完了")}));
-        QCOMPARE(screen.calls(), (QStringList{QStringLiteral("ShowChannels"), QStringLiteral("ShowMailAddresses"),
-                                             QStringLiteral("ShowConnection"), QStringLiteral("UnlockScreen")}));
+        // Each block closes, shows its end, moves onto the screen, and the next one opens.
+        QCOMPARE(rig.timeline().screenEvents(),
+                 (QStringList{statusEvent(QStringLiteral("通信接続中")), statusEvent(QStringLiteral("Ch情報取得中")),
+                              statusEvent(QStringLiteral("Ch情報取得終了")), callEvent(QStringLiteral("ShowChannels")),
+                              statusEvent(QStringLiteral("メールアドレス取得中")),
+                              statusEvent(QStringLiteral("メールアドレス取得終了")),
+                              callEvent(QStringLiteral("ShowMailAddresses")), statusEvent(QStringLiteral("接続設定取得中")),
+                              statusEvent(kReadDone), callEvent(QStringLiteral("ShowConnection")),
+                              callEvent(QStringLiteral("UnlockScreen"))}));
         QCOMPARE(rig.state().ModelIniPath, rig.folder().appFolder().file(modelFile));
         QVERIFY(!rig.link().isPortOpen());
         QVERIFY(!rig.logger().isInCommandMode());
@@ -121,79 +118,56 @@ private slots:
             QCOMPARE(model.authType().AuthLabel().caption(), rig.logger().value(QStringLiteral("CAAUTHTYPE")));
         }
         QVERIFY(model.commands().Command1(1).isEnabled());
-
-        // The exchange log: handshake, then every script line with its answer.
-        QVERIFY(screen.log().startsWith(QStringLiteral("AT\r\nCONNECT\r\nREADY\r\nCAON\r\nOK\r\n")));
-        QVERIFY(screen.log().contains(QStringLiteral("mode0?\r\n%1\r\n").arg(state.EepChannel.at(1))));
-        QVERIFY(screen.log().contains(QStringLiteral("CAOFF\r\nOK\r\n")));
     }
 
-    void loggerThatNeverCalls_isStillRead()
+    // The one read at the real pace: about a second against a logger that answers at once.
+    void readAtTheRealPace_logsTheExchange_andPausesBeforeTheMailBlock()
     {
-        SimulatedLoggerOptions options;
-        options.neverSendAt = true;
-        SequenceRig rig(options);
+        SequenceRig rig({}, 1.0);
         QVERIFY(rig.isValid());
-        ReadSequence read(rig.context());
-        read.ReadFromLogger(rig.portChoice());
-        QCOMPARE(rig.screen().statusText(), QStringLiteral("読込完了"));
-        QVERIFY(rig.screen().messages().isEmpty());
-        QVERIFY(rig.screen().log().startsWith(QStringLiteral("CONNECT\r\nREADY\r\n")));
-    }
+        QElapsedTimer clock;
+        clock.start();
+        QVERIFY(rig.readLogger());
+        qInfo() << "read at the real pace in" << clock.elapsed() << "ms";
 
-    void handshakeAnsweredOnTheThirdTry_isRead()
-    {
-        SimulatedLoggerOptions options;
-        options.ignoreHandshakes = 2;
-        SequenceRig rig(options);
-        QVERIFY(rig.isValid());
-        ReadSequence read(rig.context());
-        read.ReadFromLogger(rig.portChoice());
-        QCOMPARE(rig.screen().statusText(), QStringLiteral("読込完了"));
-        QCOMPARE(countOf(rig.receivedLines(), QStringLiteral("CONNECT")), 3);
-    }
-
-    void commandModeAfterTwoHandshakeRetries_getsOnlyTwoMoreTries()
-    {
-        SimulatedLoggerOptions options;
-        options.ignoreHandshakes = 2;
-        options.ignoreCaons = 3;
-        SequenceRig rig(options);
-        QVERIFY(rig.isValid());
-        ReadSequence read(rig.context());
-        read.ReadFromLogger(rig.portChoice());
-        QCOMPARE(countOf(rig.receivedLines(), QStringLiteral("CAON")), 3);
-        QCOMPARE(rig.screen().statusText(), kTimeout);
-        QCOMPARE(rig.screen().messages(), QStringList{kCannotOpenPort});
-        QCOMPARE(rig.screen().calls(), QStringList{QStringLiteral("ShowConnectionButtons")});
-        QVERIFY(!rig.model().commands().Command1(1).isEnabled());
-        QVERIFY(rig.model().commands().Command1(0).isEnabled());
-        QVERIFY(!rig.link().isPortOpen());
+        // Echoed: the handshake, the model answer, every script line with its answer, "CAOFF"
+        // and its answer; not echoed: "EERM0", "EERC9" and the answer to "EERC9".
+        QString expected = QStringLiteral("AT\r\nCONNECT\r\nREADY\r\nCAON\r\nOK\r\nGSNV01.00\r\n");
+        for (const QString &script : {QStringLiteral("select.eep"), QStringLiteral("select01.eep"), QStringLiteral("select02.eep")}) {
+            for (QString line : QString::fromLatin1(rig.folder().readFile(script)).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts))
+                expected += line + QStringLiteral("\r\n") + rig.logger().value(line.chopped(1)) + QStringLiteral("\r\n");
+        }
+        expected += QStringLiteral("CAOFF\r\nOK\r\n");
+        // The logger calls again at once after "CAOFF": its "AT" may come with the "OK".
+        const QString log = rig.screen().log();
+        QCOMPARE(log.left(expected.size()), expected);
+        QVERIFY(log.size() == expected.size() || log.mid(expected.size()) == QStringLiteral("AT\r\n"));
+        QVERIFY(lastsAbout(rig.timeline().between(callEvent(QStringLiteral("ShowChannels")),
+                                                   statusEvent(QStringLiteral("メールアドレス取得中"))),
+                           500ms));
     }
 
     void unknownModelCode_keepsThePreviousModelFile()
     {
         SequenceRig rig(model("G4N"));
         QVERIFY(rig.isValid());
-        ReadSequence(rig.context()).ReadFromLogger(rig.portChoice());
+        QVERIFY(rig.readLogger());
         const QString firstModel = rig.state().ModelIniPath;
         QVERIFY(firstModel.endsWith(QStringLiteral("Telvaro-G4-N.ini")));
 
         rig.connectNewLogger(model("XYZN"));
         QVERIFY(rig.isValid());
-        ReadSequence(rig.context()).ReadFromLogger(rig.portChoice());
+        QVERIFY(rig.readLogger());
         QCOMPARE(rig.state().ModelIniPath, firstModel);
-        QCOMPARE(rig.screen().statusText(), QStringLiteral("読込完了"));
     }
 
     void unknownModelCodeInTheFirstRead_loadsNoModel()
     {
         SequenceRig rig(model("gsn"));
         QVERIFY(rig.isValid());
-        ReadSequence(rig.context()).ReadFromLogger(rig.portChoice());
+        QVERIFY(rig.readLogger());
         QVERIFY(rig.state().ModelIniPath.isEmpty());
         QVERIFY(rig.state().ModelChLabel.at(0).isEmpty());
-        QCOMPARE(rig.screen().statusText(), QStringLiteral("読込完了"));
     }
 
     void modelAnswerShorterThanSixCharacters_endsTheRead()
@@ -211,6 +185,33 @@ private slots:
         QVERIFY(!rig.link().isPortOpen());
     }
 
+    void channelCountAnswer_mustBeEmptyOrA16BitNumber_data()
+    {
+        QTest::addColumn<QByteArray>("answer");
+        QTest::addColumn<bool>("read");
+        QTest::newRow("empty") << QByteArray("") << true;
+        QTest::newRow("largest") << QByteArray("32767") << true;
+        QTest::newRow("smallest") << QByteArray("-32768") << true;
+        QTest::newRow("beyond 16 bits") << QByteArray("32768") << false;
+        QTest::newRow("not a number") << QByteArray("16ch") << false;
+    }
+
+    void channelCountAnswer_mustBeEmptyOrA16BitNumber()
+    {
+        QFETCH(QByteArray, answer);
+        QFETCH(bool, read);
+        SimulatedLoggerOptions options;
+        options.channelCountAnswer = answer;
+        SequenceRig rig(options);
+        QVERIFY(rig.isValid());
+        QCOMPARE(rig.readLogger(), read);
+        if (!read) {
+            QCOMPARE(rig.screen().messages(), QStringList{kCannotOpenPort});
+            QCOMPARE(rig.timesReceived(QStringLiteral("mode0?")), 0);
+            QVERIFY(!rig.link().isPortOpen());
+        }
+    }
+
     void missingReadScript_failsAtOnceWithoutTouchingThePort()
     {
         SequenceRig rig;
@@ -218,10 +219,23 @@ private slots:
         QVERIFY(QFile::remove(rig.folder().filePath(QStringLiteral("select.eep"))));
         ReadSequence(rig.context()).ReadFromLogger(rig.portChoice());
         QCOMPARE(rig.screen().messages(), QStringList{kCannotOpenPort});
-        QVERIFY(rig.screen().firstMessageAfterMs() < 500);
+        QVERIFY(rig.timeline().at(messageEvent(kCannotOpenPort)) < 100);
         QVERIFY(rig.screen().statusTexts().isEmpty());
         QCOMPARE(rig.logger().phase(), SimulatedLogger::Phase::Released);
         QVERIFY(rig.logger().receivedLines().isEmpty());
+    }
+
+    // The next script is opened before the pause and the status text that start its block.
+    void missingMailScript_endsTheReadWithTheChannelsShown()
+    {
+        SequenceRig rig;
+        QVERIFY(rig.isValid());
+        QVERIFY(QFile::remove(rig.folder().filePath(QStringLiteral("select01.eep"))));
+        ReadSequence(rig.context()).ReadFromLogger(rig.portChoice());
+        QCOMPARE(rig.screen().messages(), QStringList{kCannotOpenPort});
+        QCOMPARE(rig.screen().statusText(), QStringLiteral("Ch情報取得終了"));
+        QCOMPARE(rig.screen().calls(), (QStringList{QStringLiteral("ShowChannels"), QStringLiteral("ShowConnectionButtons")}));
+        QVERIFY(!rig.link().isPortOpen());
     }
 
     void channelScriptOf101Lines_overflowsAfterTheLastAnswer_data()
@@ -240,53 +254,34 @@ private slots:
         QVERIFY(rig.isValid());
         rig.folder().writeFile(QStringLiteral("select.eep"), QByteArray("ALARM5?\r\n").repeated(lines));
         ReadSequence(rig.context()).ReadFromLogger(rig.portChoice());
-        QCOMPARE(countOf(rig.receivedLines(), QStringLiteral("ALARM5?")), lines);
+        QCOMPARE(rig.timesReceived(QStringLiteral("ALARM5?")), lines);
         QCOMPARE(rig.state().EepChannel.at(100), rig.logger().value(QStringLiteral("ALARM5")));
         QCOMPARE(rig.screen().messages().isEmpty(), !fails);
-        QCOMPARE(rig.screen().statusText(), fails ? QStringLiteral("Ch情報取得中") : QStringLiteral("読込完了"));
+        QCOMPARE(rig.screen().statusText(), fails ? QStringLiteral("Ch情報取得中") : kReadDone);
     }
 
-    void unansweredCommandModeOff_stillCompletesTheRead()
+    void emptyMailScript_sendsNothing_andShowsTheMailAsItWas()
     {
-        SimulatedLoggerOptions options;
-        options.dropRepliesContaining = "CAOFF";
-        SequenceRig rig(options);
+        SequenceRig rig;
         QVERIFY(rig.isValid());
-        ReadSequence read(rig.context());
-        QElapsedTimer clock;
-        clock.start();
-        read.ReadFromLogger(rig.portChoice());
-        QCOMPARE(rig.screen().statusText(), QStringLiteral("読込完了"));
-        QVERIFY(rig.screen().messages().isEmpty());
-        QVERIFY2(clock.elapsed() >= 4000, qPrintable(QString::number(clock.elapsed())));
-    }
-
-    void missingAnswerInABlock_failsWithTimeout()
-    {
-        SimulatedLoggerOptions options;
-        options.dropRepliesContaining = "CADATAADDRESS3?";
-        SequenceRig rig(options);
-        QVERIFY(rig.isValid());
-        ReadSequence(rig.context()).ReadFromLogger(rig.portChoice());
-        QCOMPARE(rig.screen().statusText(), kTimeout);
-        QCOMPARE(rig.screen().messages(), QStringList{kCannotOpenPort});
-        // Blocks shown before the failure stay on the screen.
-        QCOMPARE(rig.screen().calls(), (QStringList{QStringLiteral("ShowChannels"), QStringLiteral("ShowConnectionButtons")}));
-        QCOMPARE(rig.model().channelRow(0).Label1().caption(), rig.state().ModelChLabel.at(0));
+        rig.state().EepMail.at(1) = QStringLiteral("kept@example.jp");
+        rig.folder().writeFile(QStringLiteral("select01.eep"), QByteArray());
+        QVERIFY(rig.readLogger());
+        QVERIFY(rig.receivedLines().filter(QRegularExpression(QStringLiteral("^CA(ALARM|DATA)ADDRESS"))).isEmpty());
+        QCOMPARE(rig.model().alarmAddresses().Text4(0).text(), QStringLiteral("kept@example.jp"));
     }
 
     void secondReadWithFewerAnswers_keepsTheFirstReadsEntries()
     {
         SequenceRig rig;
         QVERIFY(rig.isValid());
-        ReadSequence(rig.context()).ReadFromLogger(rig.portChoice());
+        QVERIFY(rig.readLogger());
         const QString entry40 = rig.state().EepChannel.at(40);
         QVERIFY(!entry40.isEmpty());
 
         rig.folder().writeFile(QStringLiteral("select.eep"), QByteArray("mode0?\r\nmode1?\r\n"));
         rig.connectNewLogger({});
-        ReadSequence(rig.context()).ReadFromLogger(rig.portChoice());
-        QCOMPARE(rig.screen().statusText(), QStringLiteral("読込完了"));
+        QVERIFY(rig.readLogger());
         QCOMPARE(rig.state().EepChannel.at(40), entry40);
     }
 
@@ -294,12 +289,15 @@ private slots:
     {
         SimulatedLoggerOptions options;
         options.splitRepliesBytes = 2;
-        options.splitPauseMs = 5;
+        options.splitPause = 100ms;
         SequenceRig rig(options);
         QVERIFY(rig.isValid());
         rig.folder().writeFile(QStringLiteral("select.eep"), QByteArray("mode0?\r\nALARM0?\r\n"));
-        ReadSequence(rig.context()).ReadFromLogger(rig.portChoice());
-        QCOMPARE(rig.screen().statusText(), QStringLiteral("読込完了"));
+        rig.folder().writeFile(QStringLiteral("select01.eep"), QByteArray("CADATAADDRESS1?\r\n"));
+        rig.folder().writeFile(QStringLiteral("select02.eep"), QByteArray("CAAPN?\r\n"));
+        QVERIFY(rig.readLogger());
+        QCOMPARE(rig.state().EepMail.at(1), rig.logger().value(QStringLiteral("CADATAADDRESS1")));
+        QCOMPARE(rig.state().EepConnect.at(1), rig.logger().value(QStringLiteral("CAAPN")));
         QCOMPARE(rig.state().EepChannel.at(1), rig.logger().value(QStringLiteral("mode0")));
         QCOMPARE(rig.state().EepChannel.at(2), rig.logger().value(QStringLiteral("ALARM0")));
     }
@@ -311,30 +309,31 @@ private slots:
         SequenceRig rig(options);
         QVERIFY(rig.isValid());
         rig.folder().writeFile(QStringLiteral("select.eep"), QByteArray("mode0?\r\nALARM0?\r\n"));
-        ReadSequence(rig.context()).ReadFromLogger(rig.portChoice());
-        QCOMPARE(rig.screen().statusText(), QStringLiteral("読込完了"));
+        QVERIFY(rig.readLogger());
         // Each wait ends at the first line end and keeps what came with it; the next line's
         // wait starts from an emptied buffer.
         QCOMPARE(rig.state().EepChannel.at(1), rig.logger().value(QStringLiteral("mode0")) + QStringLiteral("NE"));
         QCOMPARE(rig.state().EepChannel.at(2), rig.logger().value(QStringLiteral("ALARM0")) + QStringLiteral("NE"));
     }
 
-    void silentLogger_failsAfterThreeHandshakes()
+    // Once the application is quitting, event loops return at once: no wait may spin on.
+    void applicationQuitting_endsTheReadAtOnce()
     {
         SimulatedLoggerOptions options;
         options.neverSendAt = true;
         options.ignoreHandshakes = 1000;
-        SequenceRig rig(options);
+        SequenceRig rig(options, 1.0);
         QVERIFY(rig.isValid());
-        ReadSequence read(rig.context());
-        read.ReadFromLogger(rig.portChoice());
-        // Three attempts of 2 s for "AT" and 2 s for "READY", with two pauses of 2 s between them.
-        QVERIFY2(qAbs(rig.screen().firstMessageAfterMs() - 16000) < 1500,
-                 qPrintable(QString::number(rig.screen().firstMessageAfterMs())));
-        QCOMPARE(countOf(rig.receivedLines(), QStringLiteral("CONNECT")), 3);
-        QCOMPARE(rig.screen().statusText(), kTimeout);
+        QElapsedTimer clock;
+        QTimer::singleShot(0, this, [&] {
+            QTimer::singleShot(300, [] { QCoreApplication::exit(0); });
+            clock.start();
+            ReadSequence(rig.context()).ReadFromLogger(rig.portChoice());
+        });
+        QCoreApplication::exec();
+        QVERIFY2(clock.elapsed() < 1000, qPrintable(QString::number(clock.elapsed())));
         QCOMPARE(rig.screen().messages(), QStringList{kCannotOpenPort});
-        QCOMPARE(read.SeqState(), qint16(ReadSequence::Failed));
+        QVERIFY(!rig.link().isPortOpen());
     }
 };
 

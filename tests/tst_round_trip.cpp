@@ -1,4 +1,5 @@
 #include "files/env_file.h"
+#include "support/exchange_timing.h"
 #include "support/simulated_logger_fixture.h"
 #include "support/widgets/operator_input.h"
 #include "support/widgets/modal_watcher.h"
@@ -13,7 +14,8 @@
 #include <QTabWidget>
 #include <QtTest>
 
-// The tool as an operator uses it: the real window, the real serial port, the simulated logger.
+// The tool as an operator uses it: the real window, the real serial port, the simulated logger,
+// at the pace of the exchange tests.
 class TestRoundTrip : public QObject
 {
     Q_OBJECT
@@ -24,12 +26,13 @@ private slots:
         QTemporaryDir loggerDir;
         SimulatedLoggerOptions options;
         options.settingsFile = loggerDir.filePath(QStringLiteral("logger.txt"));
-        SimulatedLoggerFixture logger(options);
+        SimulatedLoggerFixture logger(options.scaled(kTestTimeScale));
         QVERIFY2(logger.isValid(), qPrintable(logger.errorString()));
         WindowFixture fixture(TempAppFolder::allInstallFiles(), logger.portsFolder());
         QVERIFY(fixture.isValid());
         QVERIFY(SaveEnv(PortChoice{0, 5})); // COM1 at 9600 bit/s
         FrmMain &window = fixture.open();
+        window.setExchangeTimings(ExchangeTimings{}.scaled(kTestTimeScale));
         const SettingsState &state = fixture.state();
         const ScreenControls &controls = window.controls();
         ModalWatcher operatorAtTheScreen;
@@ -81,12 +84,13 @@ private slots:
     {
         SimulatedLoggerOptions options;
         options.dropRepliesContaining = "CAALARMADDRESS2?";
-        SimulatedLoggerFixture logger(options);
+        SimulatedLoggerFixture logger(options.scaled(kTestTimeScale));
         QVERIFY(logger.isValid());
         WindowFixture fixture(TempAppFolder::allInstallFiles(), logger.portsFolder());
         QVERIFY(fixture.isValid());
         QVERIFY(SaveEnv(PortChoice{0, 5}));
         FrmMain &window = fixture.open();
+        window.setExchangeTimings(ExchangeTimings{}.scaled(kTestTimeScale));
         ModalWatcher operatorAtTheScreen;
 
         QTest::mouseClick(window.controls().Command1.at(0), Qt::LeftButton);

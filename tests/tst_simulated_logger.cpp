@@ -5,6 +5,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+using namespace std::chrono_literals;
+
 // The well-behaved simulated logger, spoken to by a plain serial port over a pseudo-terminal.
 class TestSimulatedLogger : public QObject
 {
@@ -13,17 +15,24 @@ class TestSimulatedLogger : public QObject
 private slots:
     void openedPort_isWokenWithAt_untilTheHandshakeIsAnswered()
     {
-        SimulatedLoggerFixture fixture;
+        SimulatedLoggerOptions options;
+        options.atInterval = 100ms;
+        SimulatedLoggerFixture fixture(options);
         QVERIFY2(fixture.isValid(), qPrintable(fixture.errorString()));
         ToolEndOfLine tool;
         QVERIFY(tool.open(fixture.comLinkPath()));
-        QVERIFY(tool.waitFor("AT\r\nAT\r\n", 1500));
+        QVERIFY(tool.waitFor("AT\r\n"));
+        QElapsedTimer clock;
+        clock.start();
+        QVERIFY(tool.waitFor("AT\r\nAT\r\n"));
+        // The logger's timer is a coarse one: the interval set, not the 500 ms of its default.
+        QVERIFY2(clock.elapsed() >= 50 && clock.elapsed() < 250, qPrintable(QString::number(clock.elapsed())));
 
         tool.take();
         tool.send("\rCONNECT\r");
         QVERIFY(tool.waitFor("READY\r\n"));
         tool.take();
-        QVERIFY(!tool.listen(700).contains("AT"));
+        QVERIFY(!tool.listen(250).contains("AT"));
     }
 
     void commandsBeforeCaon_getNoAnswer()
@@ -37,7 +46,7 @@ private slots:
         QVERIFY(tool.waitFor("READY\r\n"));
         QVERIFY(!tool.take().contains("OK"));
 
-        QCOMPARE(tool.ask("EERM0", 300), QByteArray());
+        QCOMPARE(tool.ask("EERM0", 150), QByteArray());
         QCOMPARE(tool.ask("CAON"), QByteArray("OK\r\n"));
         QCOMPARE(tool.ask("EERM0"), QByteArray("GSNV01.00\r\n"));
     }
@@ -209,7 +218,7 @@ private slots:
         ToolEndOfLine tool;
         QVERIFY(tool.open(fixture.comLinkPath()));
         QVERIFY(tool.waitFor("AT\r\n"));
-        QCOMPARE(tool.ask("EERM0", 300), QByteArray());
+        QCOMPARE(tool.ask("EERM0", 150), QByteArray());
     }
 
     void caoff_endsCommandMode_andTheLoggerWakesTheToolAgain()
@@ -224,7 +233,7 @@ private slots:
         QVERIFY(tool.waitFor("AT\r\n", 1000));
         tool.take();
         tool.send("EERM0\r\n");
-        QVERIFY(!tool.listen(300).contains("GSN"));
+        QVERIFY(!tool.listen(150).contains("GSN"));
     }
 
     void repeatedHandshake_isAnsweredAgain_inCommandMode()

@@ -9,6 +9,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+using namespace std::chrono_literals;
+
 // The simulator's settings file, its command line, its port mapping, and the executable itself.
 class TestSimulatorSetup : public QObject
 {
@@ -78,6 +80,9 @@ private slots:
              QStringLiteral("1"), QStringLiteral("--drop-reply"), QStringLiteral("5"),
              QStringLiteral("--drop-replies-to"), QStringLiteral("CAAPN"), QStringLiteral("--delay"),
              QStringLiteral("100"), QStringLiteral("--slow-write"), QStringLiteral("ALARM3"),
+             QStringLiteral("--slow-write-delay"), QStringLiteral("3000"), QStringLiteral("--at-interval"),
+             QStringLiteral("250"), QStringLiteral("--split-pause"), QStringLiteral("7"),
+             QStringLiteral("--channel-count"), QStringLiteral("x"),
              QStringLiteral("--split"), QStringLiteral("4"), QStringLiteral("--echo"), QStringLiteral("--no-apn"),
              QStringLiteral("--absent-from-row"), QStringLiteral("8"), QStringLiteral("--flood"),
              QStringLiteral("40000"), QStringLiteral("--hang-up-after"), QStringLiteral("9"),
@@ -93,8 +98,12 @@ private slots:
         QCOMPARE(logger.ignoreCaons, 1);
         QCOMPARE(logger.dropReplyToCommand, 5);
         QCOMPARE(logger.dropRepliesContaining, QByteArray("CAAPN"));
-        QCOMPARE(logger.replyDelayMs, 100);
+        QCOMPARE(logger.replyDelay, 100ms);
         QCOMPARE(logger.slowWriteKey, QByteArray("ALARM3"));
+        QCOMPARE(logger.slowWriteDelay, 3000ms);
+        QCOMPARE(logger.atInterval, 250ms);
+        QCOMPARE(logger.splitPause, 7ms);
+        QCOMPARE(logger.channelCountAnswer, QByteArray("x"));
         QCOMPARE(logger.splitRepliesBytes, 4);
         QCOMPARE(logger.absentFromRow, 8);
         QCOMPARE(logger.floodBytes, 40000);
@@ -109,6 +118,7 @@ private slots:
         QTest::addColumn<QStringList>("arguments");
         QTest::newRow("pieces of nothing") << QStringList{QStringLiteral("--split"), QStringLiteral("0")};
         QTest::newRow("not a number") << QStringList{QStringLiteral("--delay"), QStringLiteral("soon")};
+        QTest::newRow("negative interval") << QStringList{QStringLiteral("--at-interval"), QStringLiteral("-1")};
         QTest::newRow("short suffix") << QStringList{QStringLiteral("--model-suffix"), QStringLiteral("V1")};
         QTest::newRow("port zero") << QStringList{QStringLiteral("--link-com"), QStringLiteral("0")};
         QTest::newRow("link and device")

@@ -73,7 +73,7 @@ private slots:
             m_peer->sendAfter(20 + 60 * i, pieces.at(i));
         QElapsedTimer clock;
         clock.start();
-        QCOMPARE(m_link->WaitForReply(LineCRLF, 20), kReplyReceived);
+        QCOMPARE(m_link->WaitForReply(LineCRLF, std::chrono::seconds(20)), kReplyReceived);
         QVERIFY2(clock.elapsed() < 2000, qPrintable(u"%1 ms"_s.arg(clock.elapsed())));
         QCOMPARE(m_link->LastReply(), lastReply);
     }

@@ -217,14 +217,14 @@ void FrmMain::startWrite()
 
 void FrmMain::runReadSequence()
 {
-    ReadSequence read({m_state, *m_link, m_appFolder, *m_sequenceScreen});
+    ReadSequence read({m_state, *m_link, m_appFolder, *m_sequenceScreen, m_timings});
     read.ReadFromLogger(m_portChoice);
 }
 
 void FrmMain::runWriteSequence()
 {
-    WriteSequence write({m_state, *m_link, m_appFolder, *m_sequenceScreen});
-    write.write(m_portChoice);
+    WriteSequence write({m_state, *m_link, m_appFolder, *m_sequenceScreen, m_timings});
+    write.WriteToLogger(m_portChoice);
 }
 
 void FrmMain::showMessage(const QString &text)

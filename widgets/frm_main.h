@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/port_choice.h"
+#include "base/timings.h"
 #include "widgets/screen_controls.h"
 
 #include <QMainWindow>
@@ -38,6 +39,9 @@ public:
 
     // The port and speed the next exchange opens the port with.
     const PortChoice &portChoice() const { return m_portChoice; }
+
+    // The time-outs, pauses and retries of the next exchange; the protocol's own unless set.
+    void setExchangeTimings(const ExchangeTimings &timings) { m_timings = timings; }
 
     // The click handlers of the command buttons (0 read, 1 write, 2 nothing, 3 exit) and
     // of the settings menu's items (0 opens the port dialog).
@@ -82,6 +86,7 @@ private:
     ScreenControls m_controls;
     SettingsFileMenu *m_fileMenu = nullptr;
     PortChoice m_portChoice;
+    ExchangeTimings m_timings;
     bool m_busy = false;
     bool m_windowLost = false;
 };

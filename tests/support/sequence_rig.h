@@ -7,20 +7,29 @@
 #include "link/qt_serial_line.h"
 #include "model/screen_model.h"
 #include "state/settings_state.h"
+#include "support/exchange_timing.h"
 #include "support/simulated_logger_fixture.h"
 #include "support/temp_app_folder.h"
 
-#include <QElapsedTimer>
 #include <QStringList>
 
+#include <chrono>
 #include <memory>
 
-// The screen model as a sequence sees it, recording every status text and message box instead
-// of waiting for an operator.
+// What the sequences show, as the tests expect it.
+inline const QString kCannotOpenPort = QStringLiteral("通信ポートを開けません。");
+inline const QString kResponseTimeout = QStringLiteral("レスポンスタイムアウト");
+inline const QString kReadDone = QStringLiteral("読込完了");
+inline const QString kWritten = QStringLiteral("設定の書き込みに成功しました。");
+
+// The screen model as a sequence sees it, recording every status text, binding call and
+// message box, with the time it came, instead of waiting for an operator.
 class RecordingScreen : public ModelSequenceScreen
 {
 public:
-    RecordingScreen(ScreenModel &screen, SettingsState &state);
+    RecordingScreen(ScreenModel &screen, SettingsState &state, Timeline &timeline);
+    // With a timeline of its own, for a test that does not time the run.
+    RecordingScreen(ScreenModel &screen, SettingsState &state) : RecordingScreen(screen, state, m_ownTimeline) {}
 
     void setStatusText(const QString &text) override;
     void showMessage(const QString &text) override;
@@ -38,42 +47,63 @@ public:
     const QString &log() const { return screen().logText(); }
     // The binding and unlock calls, in the order they came.
     const QStringList &calls() const { return m_calls; }
-    // Milliseconds from the rig's start to the first message box.
-    qint64 firstMessageAfterMs() const { return m_firstMessageAfterMs; }
-    void startClock() { m_clock.start(); }
 
 private:
+    void noteCall(const QString &name);
+
+    Timeline m_ownTimeline;
+    Timeline &m_timeline;
     QStringList m_statusTexts;
     QStringList m_messages;
     QStringList m_calls;
-    QElapsedTimer m_clock;
-    qint64 m_firstMessageAfterMs = -1;
 };
 
 // A simulated logger on COM1, the tool's real serial port mapped to it, an application folder
 // holding the installation files, and the settings state: what a read or write runs against.
+// The exchange and the logger run at timeScale times their real pace.
 class SequenceRig
 {
 public:
-    explicit SequenceRig(const SimulatedLoggerOptions &options = {});
+    explicit SequenceRig(const SimulatedLoggerOptions &options = {}, double timeScale = kTestTimeScale);
+    // A rig whose screen shows what a first read found, with a fresh logger to talk to next,
+    // both running at timeScale from then on; nullptr when the read failed.
+    static std::unique_ptr<SequenceRig> afterRead(const SimulatedLoggerOptions &next = {},
+                                                  double timeScale = kTestTimeScale);
 
     bool isValid() const;
     SimulatedLogger &logger() { return m_logger->logger(); }
-    // Replaces the logger with a new one (the same settings state and screen stay).
+    // Replaces the logger with a new one at the rig's pace (the settings state and screen stay).
     void connectNewLogger(const SimulatedLoggerOptions &options);
+    // The pace of the next logger and the next sequence.
+    void setTimeScale(double timeScale) { m_timeScale = m_pauseScale = timeScale; }
+    // The pauses alone of the next sequence, for a test that tells short pauses apart.
+    void setPauseScale(double pauseScale) { m_pauseScale = pauseScale; }
 
     SettingsState &state() { return m_state; }
     ScreenModel &model() { return m_model; }
     RecordingScreen &screen() { return m_screen; }
     TempAppFolder &folder() { return m_folder; }
     Link &link() { return *m_link; }
+    // The context of a new sequence; the timeline starts afresh with it.
     SequenceContext context();
     PortChoice portChoice() const { return {0, 5}; } // COM1, 9600 bit/s
 
-    // The lines the logger received, decoded.
+    // A length of time of the real exchange at the rig's pace: a time-out, or a pause.
+    std::chrono::milliseconds scaled(std::chrono::milliseconds real) const { return scaledDuration(real, m_timeScale); }
+    std::chrono::milliseconds scaledPause(std::chrono::milliseconds real) const { return scaledDuration(real, m_pauseScale); }
+    const Timeline &timeline() const { return m_timeline; }
+
+    // A whole read, so that the screen holds a set of settings; true when it succeeded.
+    bool readLogger();
+
+    // The lines the logger received, decoded, and how often it received one.
     QStringList receivedLines();
+    int timesReceived(const QString &line);
 
 private:
+    double m_timeScale;
+    double m_pauseScale;
+    Timeline m_timeline;
     SettingsState m_state;
     ScreenModel m_model;
     RecordingScreen m_screen;

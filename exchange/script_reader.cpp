@@ -1,0 +1,29 @@
+#include "exchange/script_reader.h"
+
+#include "base/run_time_error.h"
+#include "text/cp932.h"
+
+void ScriptReader::open(const QString &path)
+{
+    m_path = path;
+    m_file.setFileName(path);
+    if (!m_file.open(QIODevice::ReadOnly))
+        throw RunTimeError(QStringLiteral("cannot open %1: %2").arg(path, m_file.errorString()));
+}
+
+std::optional<QString> ScriptReader::nextLine()
+{
+    if (m_file.atEnd())
+        return std::nullopt;
+    QByteArray line = m_file.readLine();
+    if (line.isEmpty() && m_file.error() != QFileDevice::NoError)
+        throw RunTimeError(QStringLiteral("cannot read %1: %2").arg(m_path, m_file.errorString()));
+    while (line.endsWith('\n') || line.endsWith('\r'))
+        line.chop(1);
+    return Cp932::decode(line);
+}
+
+void ScriptReader::close()
+{
+    m_file.close();
+}

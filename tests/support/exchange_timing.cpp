@@ -1,0 +1,55 @@
+#include "support/exchange_timing.h"
+
+#include <QDebug>
+
+bool lastsAbout(qint64 measuredMs, std::chrono::milliseconds expected)
+{
+    const qint64 expectedMs = expected.count();
+    // A wait may end a hair before the logger's clock says it began.
+    const bool fits = measuredMs >= expectedMs - 5 && measuredMs <= expectedMs + expectedMs / 10 + 30;
+    if (!fits)
+        qWarning().noquote() << QStringLiteral("took %1 ms where %2 ms were due").arg(measuredMs).arg(expectedMs);
+    return fits;
+}
+
+void Timeline::start()
+{
+    m_events.clear();
+    m_clock.start();
+}
+
+void Timeline::note(const QString &event)
+{
+    m_events.append({m_clock.elapsed(), event});
+}
+
+qint64 Timeline::at(const QString &event, int occurrence) const
+{
+    for (const auto &[time, text] : m_events) {
+        if (text == event && --occurrence == 0)
+            return time;
+    }
+    return -1;
+}
+
+qint64 Timeline::between(const QString &from, const QString &to) const
+{
+    qsizetype first = 0;
+    while (first < m_events.size() && m_events.at(first).second != from)
+        ++first;
+    for (qsizetype later = first + 1; later < m_events.size(); ++later) {
+        if (m_events.at(later).second == to)
+            return m_events.at(later).first - m_events.at(first).first;
+    }
+    return -1;
+}
+
+QStringList Timeline::screenEvents() const
+{
+    QStringList onScreen;
+    for (const auto &[time, text] : m_events) {
+        if (!text.startsWith(heardEvent(QString())))
+            onScreen.append(text);
+    }
+    return onScreen;
+}

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "base/timings.h"
+
+#include <QElapsedTimer>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <chrono>
+
+// The pace of the exchange tests: every time-out, pause and interval of the exchange and of the
+// simulated logger at this share of its length.
+inline constexpr double kTestTimeScale = 0.05;
+
+// True when a measured length of time is what the exchange must take for expected: never
+// shorter, and longer by no more than a loaded machine adds (a tenth, and 30 ms), which is less
+// than any other value of the timing would change it. Says what it measured when it is not.
+bool lastsAbout(qint64 measuredMs, std::chrono::milliseconds expected);
+
+// What happened during a run and when, in milliseconds from its start.
+class Timeline
+{
+public:
+    void start();
+    void note(const QString &event);
+
+    // When the n-th event (from 1) of this text happened; -1 when there were fewer.
+    qint64 at(const QString &event, int occurrence = 1) const;
+    // From the first event to the second, each the first of its text after the one before.
+    qint64 between(const QString &from, const QString &to) const;
+    // The status texts, screen calls and message boxes, in the order they came.
+    QStringList screenEvents() const;
+
+private:
+    QElapsedTimer m_clock;
+    QList<std::pair<qint64, QString>> m_events;
+};
+
+// The texts the timeline notes.
+inline QString statusEvent(const QString &text) { return QStringLiteral("status ") + text; }
+inline QString callEvent(const QString &name) { return QStringLiteral("call ") + name; }
+inline QString messageEvent(const QString &text) { return QStringLiteral("message ") + text; }
+inline QString heardEvent(const QString &line) { return QStringLiteral("logger heard ") + line; }
