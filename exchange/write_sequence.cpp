@@ -13,13 +13,6 @@ namespace {
 
 using State = WriteSequence::State;
 
-// A script file that could not be written: the write must not send an older copy.
-class ScriptFileError : public RunTimeError
-{
-public:
-    using RunTimeError::RunTimeError;
-};
-
 // The four script files, in the order they are sent.
 constexpr std::array kWriteBlocks{
     ScriptBlock{
@@ -31,10 +24,6 @@ constexpr std::array kWriteBlocks{
         .answerTimeout = &ExchangeTimings::acknowledgementTimeout,
         // Kept in the channel image, where the next read overwrites them.
         .answers = AnswerTable::EepChannel,
-        .after = [](const SequenceContext &context) {
-            if (!BuildMailScript(context.appFolder, context.screen.mailScriptInputs()))
-                throw ScriptFileError(QStringLiteral("mail scripts not written"));
-        },
     },
     ScriptBlock{
         .file = u"mail.eep",
@@ -84,6 +73,13 @@ public:
     QString field;
 };
 
+// A script file that could not be written: the write must not send an older copy.
+class ScriptFileError : public RunTimeError
+{
+public:
+    using RunTimeError::RunTimeError;
+};
+
 } // namespace
 
 WriteSequence::WriteSequence(const SequenceContext &context)
@@ -108,8 +104,12 @@ bool WriteSequence::prepare()
         m_context.screen.unlockScreen();
         return false;
     }
+    // The screen is locked for the whole write, so all four files can be built before the port
+    // opens: a file that cannot be written then stops the write before the logger is touched.
     if (!BuildAlarmScript(m_context.appFolder, alarmInputs))
         throw ScriptFileError(QStringLiteral("alarm scripts not written"));
+    if (!BuildMailScript(m_context.appFolder, mailInputs))
+        throw ScriptFileError(QStringLiteral("mail scripts not written"));
     return true;
 }
 

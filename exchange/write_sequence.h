@@ -28,9 +28,9 @@ public:
     explicit WriteSequence(const SequenceContext &context);
 
     // Checks that every value on the screen can be sent, asks whether values that look wrong go
-    // all the same, and writes the alarm scripts, then sends the four script files; returns when
-    // the write has ended, successfully or not. Whatever fails says so in a message box and gives
-    // the screen back, as does a "no"; nothing is sent before the checks pass.
+    // all the same, and writes the four script files, then sends them; returns when the write
+    // has ended, successfully or not. Whatever fails says so in a message box and gives the
+    // screen back, as does a "no"; nothing is sent before all four files are in.
     void WriteToLogger(const PortChoice &choice);
 
 private:
