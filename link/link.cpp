@@ -8,7 +8,8 @@
 #include <QLoggingCategory>
 #include <QTimer>
 
-// Every byte sent and received; enable with QT_LOGGING_RULES="telvaro.link.wire.debug=true".
+// Every byte sent and received, passwords masked; enable with
+// QT_LOGGING_RULES="telvaro.link.wire.debug=true".
 Q_LOGGING_CATEGORY(lcWire, "telvaro.link.wire", QtInfoMsg)
 Q_LOGGING_CATEGORY(lcLink, "telvaro.link", QtInfoMsg)
 
@@ -91,7 +92,8 @@ void Link::sendText(const QString &text)
 {
     m_line.discardInput();
     const QByteArray bytes = Cp932::encode(text);
-    qCDebug(lcWire) << "sent" << bytes;
+    const QByteArray traced = m_traceMasking.sent(bytes);
+    qCDebug(lcWire) << "sent" << traced;
     m_line.write(bytes);
 }
 
@@ -109,7 +111,8 @@ qint16 Link::WaitForReply(const QString &expected, std::chrono::milliseconds tim
     for (;;) {
         if (m_line.bytesAvailable() > 0) {
             const QByteArray piece = m_line.readAll();
-            qCDebug(lcWire) << "received" << piece;
+            const QByteArray traced = m_traceMasking.received(piece);
+            qCDebug(lcWire) << "received" << traced;
             received.append(piece);
             if (findable && received.contains(wanted)) {
                 m_lastReply = received.text();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "link/secret_masking.h"
 #include "link/serial_line.h"
 
 #include <QObject>
@@ -45,4 +46,6 @@ public:
 private:
     SerialLine &m_line;
     QString m_lastReply;
+    // The wire trace never shows a password.
+    SecretMasking m_traceMasking;
 };

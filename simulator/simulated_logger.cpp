@@ -1,5 +1,6 @@
 #include "simulator/simulated_logger.h"
 
+#include "link/secret_masking.h"
 #include "simulator/logger_models.h"
 #include "simulator/logger_port.h"
 #include "text/cp932.h"
@@ -145,7 +146,7 @@ void SimulatedLogger::handleCommand(const QByteArray &line)
 {
     m_receivedLines.append(line);
     emit lineReceived(line);
-    qCDebug(lcSimulatedLogger) << "received" << line;
+    qCDebug(lcSimulatedLogger) << "received" << SecretMasking::masked(line);
     ++m_commandCount;
 
     std::optional<QByteArray> answer; // no value: the logger keeps silent

@@ -176,6 +176,41 @@ private slots:
         QCOMPARE(rig->logger().phase(), SimulatedLogger::Phase::Released);
         QCOMPARE(rig->folder().readFile(QStringLiteral("Arm.eep")), olderArm);
     }
+
+    // The wire trace and the simulated logger's own trace show neither password, read or written.
+    void passwords_neverReachTheLogs()
+    {
+        static QStringList logged;
+        logged.clear();
+        const QtMessageHandler previous = qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &text) {
+            logged.append(text);
+        });
+        QLoggingCategory::setFilterRules(QStringLiteral("telvaro.*.debug=true"));
+        const auto rig = SequenceRig::afterRead();
+        bool written = false;
+        if (rig) {
+            rig->model().connection().Text3(1).setText(QStringLiteral("s3cretLogin"));
+            rig->model().connection().Text3(4).setText(QStringLiteral("s3cretPop"));
+            // A logger that echoes every command brings the values back on the other way too.
+            SimulatedLoggerOptions echoing;
+            echoing.echoCommands = true;
+            rig->connectNewLogger(echoing);
+            WriteSequence(rig->context()).WriteToLogger(rig->portChoice());
+            written = rig->screen().messages() == QStringList{kWritten};
+        }
+        QLoggingCategory::setFilterRules(QString());
+        qInstallMessageHandler(previous);
+
+        QVERIFY(rig);
+        QVERIFY(written);
+        QCOMPARE(rig->logger().value(QStringLiteral("CALOGINPASS")), QStringLiteral("s3cretLogin"));
+        const QString all = logged.join(u'\n');
+        for (const QString &secret : {QStringLiteral("pass01"), QStringLiteral("s3cretLogin"), QStringLiteral("s3cretPop")})
+            QVERIFY2(!all.contains(secret), qPrintable(secret));
+        QVERIFY2(all.contains(QStringLiteral("CALOGINPASS=********")), qPrintable(all.right(2000)));
+        QVERIFY(all.contains(QStringLiteral("CAPOPPASS=********")));
+        QVERIFY(all.contains(QStringLiteral("CALOGINID=user01")));
+    }
 };
 
 QTEST_MAIN(TestWriteSequence)

@@ -1,0 +1,76 @@
+#include "link/secret_masking.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr QByteArrayView kSecretKeys[] = {"CALOGINPASS=", "CAPOPPASS="};
+constexpr QByteArrayView kSecretQuestions[] = {"CALOGINPASS?", "CAPOPPASS?"};
+
+bool isOneOf(QByteArrayView line, const QByteArrayView (&texts)[2])
+{
+    return std::any_of(std::begin(texts), std::end(texts), [line](QByteArrayView text) { return line == text; });
+}
+
+} // namespace
+
+QByteArray SecretMasking::sent(QByteArrayView bytes)
+{
+    m_line.clear();
+    m_lineMasked = false;
+    return mask(bytes);
+}
+
+QByteArray SecretMasking::received(QByteArrayView bytes)
+{
+    return mask(bytes);
+}
+
+QByteArray SecretMasking::masked(QByteArrayView lines)
+{
+    return SecretMasking().received(lines);
+}
+
+QString SecretMasking::masked(QStringView lines)
+{
+    // The keys are ASCII and no UTF-8 sequence holds a line end, so lines survive the round trip.
+    return QString::fromUtf8(masked(QByteArrayView(lines.toUtf8())));
+}
+
+QByteArray SecretMasking::mask(QByteArrayView bytes)
+{
+    QByteArray shown;
+    shown.reserve(bytes.size());
+    for (const char byte : bytes) {
+        if (byte == '\r' || byte == '\n') {
+            endLine();
+            shown += byte;
+            continue;
+        }
+        m_line += byte;
+        if (m_lineMasked)
+            continue;
+        if (m_answerIsSecret) {
+            // An echo of the question is masked as well: which line is the answer shows only at its end.
+            shown += kMaskedSecret;
+            m_lineMasked = true;
+            continue;
+        }
+        shown += byte;
+        if (isOneOf(m_line, kSecretKeys)) {
+            shown += kMaskedSecret;
+            m_lineMasked = true;
+        }
+    }
+    return shown;
+}
+
+void SecretMasking::endLine()
+{
+    if (!m_line.isEmpty()) {
+        // Until the answer has passed, a question repeated (an echo) keeps the next line secret.
+        m_answerIsSecret = isOneOf(m_line, kSecretQuestions);
+    }
+    m_line.clear();
+    m_lineMasked = false;
+}
