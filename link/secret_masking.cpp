@@ -4,15 +4,21 @@
 
 namespace {
 
-constexpr QByteArrayView kSecretKeys[] = {"CALOGINPASS=", "CAPOPPASS="};
-constexpr QByteArrayView kSecretQuestions[] = {"CALOGINPASS?", "CAPOPPASS?"};
+constexpr QLatin1StringView kSecretItems[] = {QLatin1StringView("CALOGINPASS"), QLatin1StringView("CAPOPPASS")};
 
-bool isOneOf(QByteArrayView line, const QByteArrayView (&texts)[2])
+// The line is a secret item followed by one character: "=" to write it, "?" to ask for it.
+bool isSecretItemThen(QByteArrayView line, char then)
 {
-    return std::any_of(std::begin(texts), std::end(texts), [line](QByteArrayView text) { return line == text; });
+    return !line.isEmpty() && line.back() == then && SecretMasking::isSecretItem(line.chopped(1));
 }
 
 } // namespace
+
+bool SecretMasking::isSecretItem(QAnyStringView item)
+{
+    return std::any_of(std::begin(kSecretItems), std::end(kSecretItems),
+                       [item](QLatin1StringView secret) { return QAnyStringView::compare(item, secret) == 0; });
+}
 
 QByteArray SecretMasking::sent(QByteArrayView bytes)
 {
@@ -57,7 +63,7 @@ QByteArray SecretMasking::mask(QByteArrayView bytes)
             continue;
         }
         shown += byte;
-        if (isOneOf(m_line, kSecretKeys)) {
+        if (isSecretItemThen(m_line, '=')) {
             shown += kMaskedSecret;
             m_lineMasked = true;
         }
@@ -69,7 +75,7 @@ void SecretMasking::endLine()
 {
     if (!m_line.isEmpty()) {
         // Until the answer has passed, a question repeated (an echo) keeps the next line secret.
-        m_answerIsSecret = isOneOf(m_line, kSecretQuestions);
+        m_answerIsSecret = isSecretItemThen(m_line, '?');
     }
     m_line.clear();
     m_lineMasked = false;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QAnyStringView>
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
@@ -14,7 +15,10 @@
 class SecretMasking
 {
 public:
-    static constexpr QByteArrayView kMaskedSecret = "********";
+    // What is shown in place of a secret value.
+    static constexpr char kMaskedSecret[] = "********";
+    // The items whose values are secret: "CALOGINPASS" and "CAPOPPASS".
+    static bool isSecretItem(QAnyStringView item);
 
     // A command goes out whole and starts a line of its own; anything received before it and
     // not ended by a line end is abandoned (the tool discards it before sending).

@@ -45,6 +45,24 @@ private slots:
         QCOMPARE(trace, shown);
     }
 
+    void secretItems_areTheTwoPasswords_data()
+    {
+        QTest::addColumn<QString>("item");
+        QTest::addColumn<bool>("secret");
+        QTest::newRow("login password") << QStringLiteral("CALOGINPASS") << true;
+        QTest::newRow("mail password") << QStringLiteral("CAPOPPASS") << true;
+        QTest::newRow("login id") << QStringLiteral("CALOGINID") << false;
+        QTest::newRow("other case") << QStringLiteral("caloginpass") << false;
+        QTest::newRow("longer") << QStringLiteral("CAPOPPASS2") << false;
+    }
+
+    void secretItems_areTheTwoPasswords()
+    {
+        QFETCH(QString, item);
+        QFETCH(bool, secret);
+        QCOMPARE(SecretMasking::isSecretItem(item), secret);
+    }
+
     void log_masksBothDirections()
     {
         const QString log = QStringLiteral("CALOGINPASS?\r\nパス\r\nCAPOPPASS=秘密\r\nOK\r\nCAAPN?\r\nexample.apn\r\n");
