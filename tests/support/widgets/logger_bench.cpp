@@ -2,6 +2,7 @@
 
 #include "files/env_file.h"
 #include "settings/settings_file.h"
+#include "support/exchange_timing.h"
 
 #include <QAction>
 #include <QLabel>
@@ -13,7 +14,7 @@ namespace {
 SimulatedLoggerOptions keepingSettingsIn(const QTemporaryDir &files, SimulatedLoggerOptions options)
 {
     options.settingsFile = files.filePath(QStringLiteral("logger.txt"));
-    return options;
+    return options.scaled(kTestTimeScale);
 }
 
 } // namespace
@@ -24,7 +25,7 @@ LoggerBench::LoggerBench(const SimulatedLoggerOptions &options)
 {
     if (!m_logger.isValid() || !m_window.isValid() || !SaveEnv(PortChoice{0, 5}))
         return;
-    m_window.open();
+    m_window.open().setExchangeTimings(ExchangeTimings{}.scaled(kTestTimeScale));
     m_valid = true;
 }
 

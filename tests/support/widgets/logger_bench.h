@@ -10,6 +10,7 @@
 
 // The program as an operator has it: the window on the real serial port, a simulated logger
 // (keeping its settings in a file) on COM1 at 9600 bit/s, and a folder for the operator's files.
+// The exchange and the logger run at the pace of the exchange tests.
 class LoggerBench
 {
 public:
