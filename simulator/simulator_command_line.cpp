@@ -74,10 +74,10 @@ std::optional<SimulatorCommandLine> parseSimulatorCommandLine(const QStringList 
         return DurationOption{QCommandLineOption(QString::fromLatin1(name), text, QStringLiteral("ms")), target};
     };
     const DurationOption durations[] = {
-        duration("at-interval", "Send \"AT\" every n ms while waking the tool", &logger.atInterval),
-        duration("delay", "Delay every reply by n ms", &logger.replyDelay),
-        duration("slow-write-delay", "Answer the write of the --slow-write key after n ms", &logger.slowWriteDelay),
-        duration("split-pause", "Pause n ms between the pieces of a reply", &logger.splitPause),
+        duration("at-interval", "Interval of \"AT\" while waking the tool", &logger.atInterval),
+        duration("delay", "Delay before every reply", &logger.replyDelay),
+        duration("slow-write-delay", "Delay before the answer to the --slow-write key", &logger.slowWriteDelay),
+        duration("split-pause", "Pause between the pieces of a reply", &logger.splitPause),
     };
     for (const DurationOption &entry : durations)
         parser.addOption(entry.option);
