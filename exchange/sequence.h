@@ -9,6 +9,7 @@
 #include <QtGlobal>
 
 #include <exception>
+#include <optional>
 #include <span>
 
 class AppFolder;
@@ -87,7 +88,7 @@ protected:
     // True when the expected text arrived within the time-out; LastReply holds what came.
     bool await(const QString &expected, ExchangeTimings::Duration timeout);
     const QString &lastReply() const;
-    void echo(const QString &text);
+    // Appends LastReply to the exchange log.
     void echoReply();
     // An empty text leaves the status as it is.
     void setStatusText(QStringView text);
@@ -100,8 +101,6 @@ protected:
 
     SequenceContext m_context;
     qint16 m_SeqState = 0;
-    // The answers stored so far of the block being played.
-    qint16 m_lineCounter = 0;
 
 private:
     void runStates(const PortChoice &choice);
@@ -116,9 +115,12 @@ private:
     qint16 passOn(const ScriptBlock &done, const ScriptBlock &next);
     void openScript(const ScriptBlock &block);
     void storeAnswer(AnswerTable table, const QString &answer);
+    void echo(const QString &text);
 
     Shape m_shape;
     ScriptReader m_script;
+    // The answers stored so far of the block being played.
+    qint16 m_lineCounter = 0;
     // Counts every retry of the handshake, of "CAON" and of "EERM0" in one run.
     qint16 m_retryCounter = 0;
 };
