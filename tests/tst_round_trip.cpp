@@ -26,13 +26,13 @@ private slots:
         QTemporaryDir loggerDir;
         SimulatedLoggerOptions options;
         options.settingsFile = loggerDir.filePath(QStringLiteral("logger.txt"));
-        SimulatedLoggerFixture logger(options.scaled(kTestTimeScale));
+        SimulatedLoggerFixture logger(options.scaled(kWindowTestTimeScale));
         QVERIFY2(logger.isValid(), qPrintable(logger.errorString()));
         WindowFixture fixture(TempAppFolder::allInstallFiles(), logger.portsFolder());
         QVERIFY(fixture.isValid());
         QVERIFY(SaveEnv(PortChoice{0, 5})); // COM1 at 9600 bit/s
         FrmMain &window = fixture.open();
-        window.setExchangeTimings(ExchangeTimings{}.scaled(kTestTimeScale));
+        window.setExchangeTimings(ExchangeTimings{}.scaled(kWindowTestTimeScale));
         const SettingsState &state = fixture.state();
         const ScreenControls &controls = window.controls();
         ModalWatcher operatorAtTheScreen;
@@ -84,13 +84,13 @@ private slots:
     {
         SimulatedLoggerOptions options;
         options.dropRepliesContaining = "CAALARMADDRESS2?";
-        SimulatedLoggerFixture logger(options.scaled(kTestTimeScale));
+        SimulatedLoggerFixture logger(options.scaled(kWindowTestTimeScale));
         QVERIFY(logger.isValid());
         WindowFixture fixture(TempAppFolder::allInstallFiles(), logger.portsFolder());
         QVERIFY(fixture.isValid());
         QVERIFY(SaveEnv(PortChoice{0, 5}));
         FrmMain &window = fixture.open();
-        window.setExchangeTimings(ExchangeTimings{}.scaled(kTestTimeScale));
+        window.setExchangeTimings(ExchangeTimings{}.scaled(kWindowTestTimeScale));
         ModalWatcher operatorAtTheScreen;
 
         QTest::mouseClick(window.controls().Command1.at(0), Qt::LeftButton);

@@ -44,10 +44,10 @@ private slots:
         // "READY" awaited 2 s, a pause of 0.5 s, "AT" awaited 2 s, then the handshake again.
         const Timeline &timeline = rig->timeline();
         const QString connect = heardEvent(QStringLiteral("CONNECT"));
-        QVERIFY(lastsAbout(timeline.at(connect, 2) - timeline.at(connect, 1), rig->scaled(4s) + rig->scaledPause(500ms)));
+        QVERIFY(lastsAbout(timeline.at(connect, 2) - timeline.at(connect, 1), rig->scaled(4s) + rig->scaledPause(500ms), 3));
         // "OK" awaited 4 s, then a pause of 0.5 s before "CAON" goes out again.
         const QString caon = heardEvent(QStringLiteral("CAON"));
-        QVERIFY(lastsAbout(timeline.at(caon, 2) - timeline.at(caon, 1), rig->scaled(4s) + rig->scaledPause(500ms)));
+        QVERIFY(lastsAbout(timeline.at(caon, 2) - timeline.at(caon, 1), rig->scaled(4s) + rig->scaledPause(500ms), 2));
         QVERIFY(lastsAbout(timeline.at(messageEvent(kCannotOpenPort)) - timeline.at(caon, 4), rig->scaled(4s)));
     }
 
@@ -101,7 +101,10 @@ private slots:
         QCOMPARE(write.SeqState(), qint16(WriteSequence::Failed));
         QVERIFY(rig->model().commands().Command1(0).isEnabled());
         // Three attempts of 2 s for "AT" and 2 s for "READY", with two pauses of 0.5 s between them.
-        QVERIFY(lastsAbout(rig->timeline().at(messageEvent(kCannotOpenPort)), rig->scaled(12s) + rig->scaledPause(1s)));
+        const Timeline &timeline = rig->timeline();
+        const qint64 failedAt = timeline.at(messageEvent(kCannotOpenPort));
+        QVERIFY(lastsAbout(failedAt, rig->scaled(12s) + rig->scaledPause(1s), 8));
+        QVERIFY(lastsAbout(failedAt - timeline.at(heardEvent(QStringLiteral("CONNECT")), 3), rig->scaled(2s)));
     }
 };
 

@@ -14,7 +14,7 @@ namespace {
 SimulatedLoggerOptions keepingSettingsIn(const QTemporaryDir &files, SimulatedLoggerOptions options)
 {
     options.settingsFile = files.filePath(QStringLiteral("logger.txt"));
-    return options.scaled(kTestTimeScale);
+    return options.scaled(kWindowTestTimeScale);
 }
 
 } // namespace
@@ -25,7 +25,7 @@ LoggerBench::LoggerBench(const SimulatedLoggerOptions &options)
 {
     if (!m_logger.isValid() || !m_window.isValid() || !SaveEnv(PortChoice{0, 5}))
         return;
-    m_window.open().setExchangeTimings(ExchangeTimings{}.scaled(kTestTimeScale));
+    m_window.open().setExchangeTimings(ExchangeTimings{}.scaled(kWindowTestTimeScale));
     m_valid = true;
 }
 

@@ -1,0 +1,67 @@
+#include "exchange/read_sequence.h"
+#include "support/sequence_rig.h"
+
+#include <QtTest>
+
+using namespace std::chrono_literals;
+
+// The time-outs of the read's answers, at a small time scale: each block and query waits its
+// own time for every answer, then the read gives up; the answer to "CAOFF" is not required.
+class TestReadTimeouts : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void unansweredCommandModeOff_stillCompletesTheRead()
+    {
+        SimulatedLoggerOptions options;
+        options.dropRepliesContaining = "CAOFF";
+        SequenceRig rig(options);
+        QVERIFY(rig.isValid());
+        QVERIFY(rig.readLogger());
+        QVERIFY(lastsAbout(rig.timeline().between(heardEvent(QStringLiteral("CAOFF")), statusEvent(kReadDone)), rig.scaled(4s)));
+    }
+
+    // Each block has a time-out of its own for every answer; the "EERC9" query has one too.
+    void missingAnswer_failsOnceItsTimeOutHasPassed_data()
+    {
+        QTest::addColumn<QByteArray>("unanswered");
+        QTest::addColumn<int>("timeoutSeconds");
+        QTest::addColumn<QString>("lastStatus");
+        QTest::addColumn<QStringList>("calls");
+        const QString connectionButtons = QStringLiteral("ShowConnectionButtons");
+        QTest::newRow("EERC9") << QByteArray("EERC9") << 20 << QStringLiteral("Ch情報取得中")
+                               << QStringList{connectionButtons};
+        QTest::newRow("select.eep") << QByteArray("ALARM5?") << 20 << QStringLiteral("Ch情報取得中")
+                                    << QStringList{connectionButtons};
+        QTest::newRow("select01.eep") << QByteArray("CADATAADDRESS3?") << 4 << QStringLiteral("メールアドレス取得中")
+                                      << QStringList{QStringLiteral("ShowChannels"), connectionButtons};
+        QTest::newRow("select02.eep") << QByteArray("CADNS1?") << 10 << QStringLiteral("接続設定取得中")
+                                      << QStringList{QStringLiteral("ShowChannels"), QStringLiteral("ShowMailAddresses"),
+                                                     connectionButtons};
+    }
+
+    void missingAnswer_failsOnceItsTimeOutHasPassed()
+    {
+        QFETCH(QByteArray, unanswered);
+        QFETCH(int, timeoutSeconds);
+        QFETCH(QString, lastStatus);
+        QFETCH(QStringList, calls);
+        SimulatedLoggerOptions options;
+        options.dropRepliesContaining = unanswered;
+        SequenceRig rig(options);
+        QVERIFY(rig.isValid());
+        ReadSequence(rig.context()).ReadFromLogger(rig.portChoice());
+        QCOMPARE(rig.screen().messages(), QStringList{kCannotOpenPort});
+        QCOMPARE(rig.screen().statusTexts().mid(rig.screen().statusTexts().size() - 2),
+                 (QStringList{lastStatus, kResponseTimeout}));
+        // Blocks shown before the failure stay on the screen.
+        QCOMPARE(rig.screen().calls(), calls);
+        QVERIFY(lastsAbout(rig.timeline().between(heardEvent(QString::fromLatin1(unanswered)), messageEvent(kCannotOpenPort)),
+                           rig.scaled(std::chrono::seconds(timeoutSeconds))));
+        QVERIFY(!rig.link().isPortOpen());
+    }
+};
+
+QTEST_MAIN(TestReadTimeouts)
+#include "tst_read_timeouts.moc"
