@@ -1,12 +1,16 @@
 #include "exchange/read_sequence.h"
 
 #include "base/run_time_error.h"
-#include "exchange/sequence_screen.h"
+#include "exchange/modal_boxes.h"
 #include "files/app_folder.h"
 #include "files/model_definition.h"
 #include "files/model_table.h"
 #include "link/line_ends.h"
 #include "link/link.h"
+#include "model/screen_lock.h"
+#include "model/show_channels.h"
+#include "model/show_connection.h"
+#include "model/show_mail_addresses.h"
 #include "state/settings_state.h"
 
 #include <QLoggingCategory>
@@ -32,7 +36,7 @@ constexpr std::array kReadBlocks{
         .statusDone = u"Ch情報取得終了",
         .after = [](const SequenceContext &context) {
             LoadModelDefinition(context.state);
-            context.screen.showChannels();
+            ShowChannels(context.state, context.screen);
         },
     },
     ScriptBlock{
@@ -46,7 +50,7 @@ constexpr std::array kReadBlocks{
         .pauseBefore = &ExchangeTimings::pauseBeforeMailBlock,
         .statusStarted = u"メールアドレス取得中",
         .statusDone = u"メールアドレス取得終了",
-        .after = [](const SequenceContext &context) { context.screen.showMailAddresses(); },
+        .after = [](const SequenceContext &context) { ShowMailAddresses(context.state, context.screen); },
     },
     ScriptBlock{
         .file = u"select02.eep",
@@ -128,8 +132,8 @@ qint16 ReadSequence::ownStep()
     case Finished:
         releaseEverything();
         setStatusText(u"読込完了");
-        m_context.screen.showConnection();
-        m_context.screen.unlockScreen();
+        ShowConnection(m_context.state, m_context.screen);
+        UnlockScreen(m_context.state, m_context.screen);
         return Finished;
     }
     throw RunTimeError(QStringLiteral("read state %1 does not exist").arg(m_SeqState));
@@ -137,8 +141,8 @@ qint16 ReadSequence::ownStep()
 
 void ReadSequence::endFailed()
 {
-    m_context.screen.showMessage(kCannotOpenPort);
-    m_context.screen.showConnectionButtons();
+    m_context.boxes.showMessage(kCannotOpenPort);
+    ShowConnectionButtons(m_context.screen);
 }
 
 void ReadSequence::takeErrorPath(const std::exception &)

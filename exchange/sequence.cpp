@@ -1,11 +1,11 @@
 #include "exchange/sequence.h"
 
 #include "base/run_time_error.h"
-#include "exchange/sequence_screen.h"
 #include "files/app_folder.h"
 #include "link/line_ends.h"
 #include "link/link.h"
 #include "link/speed_table.h"
+#include "model/screen_model.h"
 #include "state/settings_state.h"
 
 #include <QLoggingCategory>

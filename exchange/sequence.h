@@ -14,17 +14,19 @@
 
 class AppFolder;
 class Link;
-class SequenceScreen;
+class ModalBoxes;
+class ScreenModel;
 struct SettingsState;
 
 // What a read or a write works on: the settings state, the port, the program's folder, the
-// screen, and the timings of the exchange.
+// screen model, the front end's modal boxes, and the timings of the exchange.
 struct SequenceContext
 {
     SettingsState &state;
     Link &link;
     const AppFolder &appFolder;
-    SequenceScreen &screen;
+    ScreenModel &screen;
+    ModalBoxes &boxes;
     ExchangeTimings timings = {};
 };
 

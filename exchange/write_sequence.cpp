@@ -1,10 +1,12 @@
 #include "exchange/write_sequence.h"
 
 #include "base/run_time_error.h"
-#include "exchange/sequence_screen.h"
+#include "exchange/modal_boxes.h"
 #include "files/alarm_scripts.h"
 #include "files/mail_scripts.h"
 #include "files/unsendable_text.h"
+#include "model/screen_lock.h"
+#include "model/script_inputs.h"
 #include "settings/value_checks.h"
 
 #include <array>
@@ -94,14 +96,14 @@ void WriteSequence::WriteToLogger(const PortChoice &choice)
 
 bool WriteSequence::prepare()
 {
-    const AlarmScriptInputs alarmInputs = m_context.screen.alarmScriptInputs();
-    const MailScriptInputs mailInputs = m_context.screen.mailScriptInputs();
+    const AlarmScriptInputs alarmInputs = alarmScriptInputsFrom(m_context.state, m_context.screen);
+    const MailScriptInputs mailInputs = mailScriptInputsFrom(m_context.screen);
     if (const std::optional<QString> field = firstUnsendableField(alarmInputs, mailInputs))
         throw UnsendableTextError(*field);
     // The operator may know better than the checks, but is asked before anything goes out.
     const QList<ValueFinding> findings = valueFindings(alarmInputs, mailInputs);
-    if (!findings.isEmpty() && !m_context.screen.writeDespite(findings)) {
-        m_context.screen.unlockScreen();
+    if (!findings.isEmpty() && !m_context.boxes.writeDespite(findings)) {
+        UnlockScreen(m_context.state, m_context.screen);
         return false;
     }
     // The screen is locked for the whole write, so all four files can be built before the port
@@ -119,8 +121,8 @@ qint16 WriteSequence::ownStep()
         throw RunTimeError(QStringLiteral("write state %1 does not exist").arg(m_SeqState));
     releaseEverything();
     setStatusText(u"書込完了");
-    m_context.screen.unlockScreen();
-    m_context.screen.showMessage(kWritten);
+    UnlockScreen(m_context.state, m_context.screen);
+    m_context.boxes.showMessage(kWritten);
     return Finished;
 }
 
@@ -143,6 +145,6 @@ void WriteSequence::takeErrorPath(const std::exception &error)
 
 void WriteSequence::endWithMessage(const QString &message)
 {
-    m_context.screen.showMessage(message);
-    m_context.screen.unlockScreen();
+    m_context.boxes.showMessage(message);
+    UnlockScreen(m_context.state, m_context.screen);
 }

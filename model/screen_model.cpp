@@ -30,10 +30,8 @@ ScreenModel::~ScreenModel() = default;
 
 void ScreenModel::setStatusText(const QString &text)
 {
-    if (m_statusText == text)
-        return;
     m_statusText = text;
-    emit statusTextChanged();
+    emit statusTextSet(text);
 }
 
 void ScreenModel::clearLog()

@@ -159,7 +159,8 @@ public:
     AuthTypeSelector &authType() { return m_authType; }
     const AuthTypeSelector &authType() const { return m_authType; }
 
-    // Panel 1 of the status bar sts_Main: where an exchange reports its progress.
+    // Panel 1 of the status bar sts_Main: where an exchange reports its progress. Each report
+    // is an event of its own, also one that repeats the text shown.
     const QString &statusText() const { return m_statusText; }
     void setStatusText(const QString &text);
 
@@ -169,7 +170,7 @@ public:
     void appendLog(const QString &text);
 
 signals:
-    void statusTextChanged();
+    void statusTextSet(const QString &text);
     void logChanged();
 
 private:

@@ -223,7 +223,7 @@ private slots:
 
         SettingsState state;
         ScreenModel model;
-        RecordingScreen screen(model, state);
+        RecordingScreen screen(model);
         TempAppFolder folder(TempAppFolder::allInstallFiles());
         const AppFolder appFolder = folder.appFolder();
         QtSerialLine line(logger.portsFolder(), m_locks->path());
@@ -232,7 +232,7 @@ private slots:
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"^cannot open .*"_s + QRegularExpression::escape(cause)));
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"^ended by an error in state 0 .*"_s
                                                               + QRegularExpression::escape(cause)));
-        ReadSequence read({state, link, appFolder, screen});
+        ReadSequence read({state, link, appFolder, model, screen});
         read.ReadFromLogger(PortChoice{0, 5});
 
         QCOMPARE(screen.messages(), QStringList{u"通信ポートを開けません。"_s});

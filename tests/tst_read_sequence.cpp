@@ -63,15 +63,15 @@ private slots:
 
         RecordingScreen &screen = rig.screen();
         QVERIFY2(screen.messages().isEmpty(), qPrintable(screen.messages().join(u'|')));
-        // Each block closes, shows its end, moves onto the screen, and the next one opens.
-        QCOMPARE(rig.timeline().screenEvents(),
-                 (QStringList{statusEvent(QStringLiteral("通信接続中")), statusEvent(QStringLiteral("Ch情報取得中")),
-                              statusEvent(QStringLiteral("Ch情報取得終了")), callEvent(QStringLiteral("ShowChannels")),
-                              statusEvent(QStringLiteral("メールアドレス取得中")),
-                              statusEvent(QStringLiteral("メールアドレス取得終了")),
-                              callEvent(QStringLiteral("ShowMailAddresses")), statusEvent(QStringLiteral("接続設定取得中")),
-                              statusEvent(kReadDone), callEvent(QStringLiteral("ShowConnection")),
-                              callEvent(QStringLiteral("UnlockScreen"))}));
+        // Each block closes, shows its end, moves onto the screen, and the next one opens; the
+        // connection page and the commands come last.
+        QCOMPARE(screen.statusesWithScreen(),
+                 (QStringList{QStringLiteral("通信接続中 | "), QStringLiteral("Ch情報取得中 | "),
+                              QStringLiteral("Ch情報取得終了 | "), QStringLiteral("メールアドレス取得中 | channels"),
+                              QStringLiteral("メールアドレス取得終了 | channels"),
+                              QStringLiteral("接続設定取得中 | channels, mail"), kReadDone + QStringLiteral(" | channels, mail")}));
+        QCOMPARE(screen.shown(), (QStringList{QStringLiteral("channels"), QStringLiteral("mail"),
+                                              QStringLiteral("connection"), QStringLiteral("every command")}));
         QCOMPARE(rig.state().ModelIniPath, rig.folder().appFolder().file(modelFile));
         QVERIFY(!rig.link().isPortOpen());
         QVERIFY(!rig.logger().isInCommandMode());
@@ -142,7 +142,7 @@ private slots:
         const QString log = rig.screen().log();
         QCOMPARE(log.left(expected.size()), expected);
         QVERIFY(log.size() == expected.size() || log.mid(expected.size()) == QStringLiteral("AT\r\n"));
-        QVERIFY(lastsAbout(rig.timeline().between(callEvent(QStringLiteral("ShowChannels")),
+        QVERIFY(lastsAbout(rig.timeline().between(statusEvent(QStringLiteral("Ch情報取得終了")),
                                                    statusEvent(QStringLiteral("メールアドレス取得中"))),
                            500ms));
     }
@@ -181,7 +181,7 @@ private slots:
         QCOMPARE(rig.screen().messages(), QStringList{kCannotOpenPort});
         // The error path keeps the last status text.
         QCOMPARE(rig.screen().statusText(), QStringLiteral("Ch情報取得中"));
-        QCOMPARE(rig.screen().calls(), QStringList{QStringLiteral("ShowConnectionButtons")});
+        QCOMPARE(rig.screen().shown(), QStringList{QStringLiteral("read")});
         QVERIFY(!rig.link().isPortOpen());
     }
 
@@ -234,7 +234,7 @@ private slots:
         ReadSequence(rig.context()).ReadFromLogger(rig.portChoice());
         QCOMPARE(rig.screen().messages(), QStringList{kCannotOpenPort});
         QCOMPARE(rig.screen().statusText(), QStringLiteral("Ch情報取得終了"));
-        QCOMPARE(rig.screen().calls(), (QStringList{QStringLiteral("ShowChannels"), QStringLiteral("ShowConnectionButtons")}));
+        QCOMPARE(rig.screen().shown(), (QStringList{QStringLiteral("channels"), QStringLiteral("read")}));
         QVERIFY(!rig.link().isPortOpen());
     }
 

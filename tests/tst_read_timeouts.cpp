@@ -28,17 +28,14 @@ private slots:
         QTest::addColumn<QByteArray>("unanswered");
         QTest::addColumn<int>("timeoutSeconds");
         QTest::addColumn<QString>("lastStatus");
-        QTest::addColumn<QStringList>("calls");
-        const QString connectionButtons = QStringLiteral("ShowConnectionButtons");
-        QTest::newRow("EERC9") << QByteArray("EERC9") << 20 << QStringLiteral("Ch情報取得中")
-                               << QStringList{connectionButtons};
-        QTest::newRow("select.eep") << QByteArray("ALARM5?") << 20 << QStringLiteral("Ch情報取得中")
-                                    << QStringList{connectionButtons};
+        QTest::addColumn<QStringList>("shown");
+        const QString read = QStringLiteral("read");
+        QTest::newRow("EERC9") << QByteArray("EERC9") << 20 << QStringLiteral("Ch情報取得中") << QStringList{read};
+        QTest::newRow("select.eep") << QByteArray("ALARM5?") << 20 << QStringLiteral("Ch情報取得中") << QStringList{read};
         QTest::newRow("select01.eep") << QByteArray("CADATAADDRESS3?") << 4 << QStringLiteral("メールアドレス取得中")
-                                      << QStringList{QStringLiteral("ShowChannels"), connectionButtons};
+                                      << QStringList{QStringLiteral("channels"), read};
         QTest::newRow("select02.eep") << QByteArray("CADNS1?") << 10 << QStringLiteral("接続設定取得中")
-                                      << QStringList{QStringLiteral("ShowChannels"), QStringLiteral("ShowMailAddresses"),
-                                                     connectionButtons};
+                                      << QStringList{QStringLiteral("channels"), QStringLiteral("mail"), read};
     }
 
     void missingAnswer_failsOnceItsTimeOutHasPassed()
@@ -46,7 +43,7 @@ private slots:
         QFETCH(QByteArray, unanswered);
         QFETCH(int, timeoutSeconds);
         QFETCH(QString, lastStatus);
-        QFETCH(QStringList, calls);
+        QFETCH(QStringList, shown);
         SimulatedLoggerOptions options;
         options.dropRepliesContaining = unanswered;
         SequenceRig rig(options);
@@ -56,7 +53,7 @@ private slots:
         QCOMPARE(rig.screen().statusTexts().mid(rig.screen().statusTexts().size() - 2),
                  (QStringList{lastStatus, kResponseTimeout}));
         // Blocks shown before the failure stay on the screen.
-        QCOMPARE(rig.screen().calls(), calls);
+        QCOMPARE(rig.screen().shown(), shown);
         QVERIFY(lastsAbout(rig.timeline().between(heardEvent(QString::fromLatin1(unanswered)), messageEvent(kCannotOpenPort)),
                            rig.scaled(std::chrono::seconds(timeoutSeconds))));
         QVERIFY(!rig.link().isPortOpen());

@@ -54,7 +54,7 @@ private slots:
         QCOMPARE(rig.timesReceived(QStringLiteral("CAON")), 3);
         QCOMPARE(rig.screen().statusText(), kResponseTimeout);
         QCOMPARE(rig.screen().messages(), QStringList{kCannotOpenPort});
-        QCOMPARE(rig.screen().calls(), QStringList{QStringLiteral("ShowConnectionButtons")});
+        QCOMPARE(rig.screen().shown(), QStringList{QStringLiteral("read")});
         QVERIFY(!rig.model().commands().Command1(1).isEnabled());
         QVERIFY(rig.model().commands().Command1(0).isEnabled());
         QVERIFY(!rig.link().isPortOpen());

@@ -55,7 +55,7 @@ private slots:
         write.WriteToLogger(rig.portChoice());
 
         QCOMPARE(rig.screen().messages(), QStringList{kWritten});
-        QCOMPARE(rig.screen().calls().last(), QStringLiteral("UnlockScreen"));
+        QCOMPARE(rig.screen().shown().last(), QStringLiteral("every command"));
         QVERIFY(!rig.link().isPortOpen());
         QCOMPARE(rig.logger().value(QStringLiteral("mode1")), pickedCode);
         QCOMPARE(rig.logger().value(QStringLiteral("ALARM0")), QStringLiteral("-5.5"));
@@ -94,12 +94,15 @@ private slots:
         }
         QCOMPARE(rig->screen().log(), expected);
 
-        // Each block closes, shows its end, and the next opens, pausing before "ArmNet.eep".
-        QCOMPARE(rig->timeline().screenEvents(), (QStringList{statusEvent(QStringLiteral("通信接続中")), statusEvent(QStringLiteral("メールアドレス書込中")),
-                                     statusEvent(QStringLiteral("メールアドレス書込完了")), statusEvent(QStringLiteral("設定書込中")),
-                                     statusEvent(QStringLiteral("設定書込完了")), statusEvent(QStringLiteral("接続設定書込中")),
-                                     statusEvent(QStringLiteral("書込完了")), callEvent(QStringLiteral("UnlockScreen")),
-                                     messageEvent(kWritten)}));
+        // Each block closes, shows its end, and the next opens, pausing before "ArmNet.eep"; the
+        // screen stays locked until the write is done, and is given back before the message.
+        QCOMPARE(rig->screen().statusesWithScreen(),
+                 (QStringList{QStringLiteral("通信接続中 | channels"), QStringLiteral("メールアドレス書込中 | channels"),
+                              QStringLiteral("メールアドレス書込完了 | channels"), QStringLiteral("設定書込中 | channels"),
+                              QStringLiteral("設定書込完了 | channels"), QStringLiteral("接続設定書込中 | channels"),
+                              QStringLiteral("書込完了 | channels")}));
+        QCOMPARE(rig->screen().messagesWithScreen(),
+                 QStringList{kWritten + QStringLiteral(" | channels, mail, connection, every command")});
         QVERIFY(lastsAbout(rig->timeline().between(statusEvent(QStringLiteral("メールアドレス書込完了")),
                                                     statusEvent(QStringLiteral("設定書込中"))),
                            500ms));
@@ -137,7 +140,7 @@ private slots:
 
         WriteSequence(rig->context()).WriteToLogger(rig->portChoice());
         QCOMPARE(rig->screen().messages(), QStringList{kCannotWriteScript});
-        QCOMPARE(rig->screen().calls().last(), QStringLiteral("UnlockScreen"));
+        QCOMPARE(rig->screen().shown().last(), QStringLiteral("every command"));
         QVERIFY(rig->receivedLines().isEmpty());
         QCOMPARE(rig->logger().phase(), SimulatedLogger::Phase::Released);
         QCOMPARE(rig->screen().statusText(), kReadDone);
@@ -171,7 +174,7 @@ private slots:
         WriteSequence(rig->context()).WriteToLogger(rig->portChoice());
         QCOMPARE(rig->screen().statusText(), fieldName);
         QCOMPARE(rig->screen().messages(), QStringList{QStringLiteral("送信できない文字が含まれています。")});
-        QCOMPARE(rig->screen().calls().last(), QStringLiteral("UnlockScreen"));
+        QCOMPARE(rig->screen().shown().last(), QStringLiteral("every command"));
         QVERIFY(rig->receivedLines().isEmpty());
         QCOMPARE(rig->logger().phase(), SimulatedLogger::Phase::Released);
         QCOMPARE(rig->folder().readFile(QStringLiteral("Arm.eep")), olderArm);

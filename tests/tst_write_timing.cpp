@@ -39,7 +39,7 @@ private slots:
         QCOMPARE(rig->timesReceived(QStringLiteral("CAON")), 4);
         QCOMPARE(rig->screen().statusText(), kResponseTimeout);
         QCOMPARE(rig->screen().messages(), QStringList{kCannotOpenPort});
-        QCOMPARE(rig->screen().calls().last(), QStringLiteral("UnlockScreen"));
+        QCOMPARE(rig->screen().shown().last(), QStringLiteral("every command"));
         QVERIFY(rig->model().commands().Command1(1).isEnabled());
         // "READY" awaited 2 s, a pause of 0.5 s, "AT" awaited 2 s, then the handshake again.
         const Timeline &timeline = rig->timeline();

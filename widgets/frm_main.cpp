@@ -1,6 +1,5 @@
 #include "widgets/frm_main.h"
 
-#include "exchange/model_sequence_screen.h"
 #include "exchange/read_sequence.h"
 #include "exchange/write_sequence.h"
 #include "files/auth_types.h"
@@ -46,23 +45,6 @@ constexpr int kConnectionPage = 3;
 
 const QString kCannotOpenPort = QStringLiteral("通信ポートを開けません。");
 
-// The sequences' screen: the window's model, and the window's own message boxes.
-class WindowSequenceScreen : public ModelSequenceScreen
-{
-public:
-    WindowSequenceScreen(FrmMain &window, ScreenModel &screen, SettingsState &state)
-        : ModelSequenceScreen(screen, state)
-        , m_window(window)
-    {
-    }
-
-    void showMessage(const QString &text) override { m_window.showMessage(text); }
-    bool writeDespite(const QList<ValueFinding> &findings) override { return m_window.writeDespite(findings); }
-
-private:
-    FrmMain &m_window;
-};
-
 } // namespace
 
 FrmMain::FrmMain(SettingsState &state, ScreenModel &screen, const AppFolder &appFolder, SerialLine &comPort,
@@ -72,7 +54,6 @@ FrmMain::FrmMain(SettingsState &state, ScreenModel &screen, const AppFolder &app
     , m_screen(screen)
     , m_appFolder(appFolder)
     , m_link(std::make_unique<Link>(comPort))
-    , m_sequenceScreen(std::make_unique<WindowSequenceScreen>(*this, screen, state))
 {
     setObjectName(QStringLiteral("frm_Main"));
     setWindowTitle(QStringLiteral("Telvaro Eメールモデル　設定ソフト Ver3.0 SIM対応版  for Amberlyn"));
@@ -217,13 +198,13 @@ void FrmMain::startWrite()
 
 void FrmMain::runReadSequence()
 {
-    ReadSequence read({m_state, *m_link, m_appFolder, *m_sequenceScreen, m_timings});
+    ReadSequence read({m_state, *m_link, m_appFolder, m_screen, *this, m_timings});
     read.ReadFromLogger(m_portChoice);
 }
 
 void FrmMain::runWriteSequence()
 {
-    WriteSequence write({m_state, *m_link, m_appFolder, *m_sequenceScreen, m_timings});
+    WriteSequence write({m_state, *m_link, m_appFolder, m_screen, *this, m_timings});
     write.WriteToLogger(m_portChoice);
 }
 

@@ -2,6 +2,7 @@
 
 #include "base/port_choice.h"
 #include "base/timings.h"
+#include "exchange/modal_boxes.h"
 #include "widgets/screen_controls.h"
 
 #include <QMainWindow>
@@ -11,7 +12,6 @@
 class AppFolder;
 class Link;
 class ScreenModel;
-class SequenceScreen;
 class SerialLine;
 class SettingsFileMenu;
 struct SettingsState;
@@ -19,8 +19,8 @@ struct ValueFinding;
 
 // The main window: a view of the screen model, with the command buttons that start a read or
 // a write or end the program, the menu that opens the port dialog, the status bar and the
-// hidden exchange log.
-class FrmMain : public QMainWindow
+// hidden exchange log. The modal boxes of its exchanges are its own.
+class FrmMain : public QMainWindow, public ModalBoxes
 {
     Q_OBJECT
 
@@ -49,10 +49,10 @@ public:
     void mnu_Setitem_Click(qint16 index);
 
     // Modal; returns when the operator has closed it.
-    void showMessage(const QString &text);
+    void showMessage(const QString &text) override;
     // Modal: lists the values that look wrong and asks whether to write them all the same, no
     // being the default answer.
-    bool writeDespite(const QList<ValueFinding> &findings);
+    bool writeDespite(const QList<ValueFinding> &findings) override;
 
     // While an exchange runs, closing the window is refused: it cannot be stopped from outside.
     bool isBusy() const { return m_busy; }
@@ -82,7 +82,6 @@ private:
     ScreenModel &m_screen;
     const AppFolder &m_appFolder;
     std::unique_ptr<Link> m_link;
-    std::unique_ptr<SequenceScreen> m_sequenceScreen;
     ScreenControls m_controls;
     SettingsFileMenu *m_fileMenu = nullptr;
     PortChoice m_portChoice;

@@ -112,7 +112,7 @@ void showScreenOn(const ScreenControls &controls, ScreenModel &screen, SettingsS
     QLabel *status = controls.statusPanel;
     const auto showStatus = [status, &screen] { status->setText(screen.statusText()); };
     showStatus();
-    QObject::connect(&screen, &ScreenModel::statusTextChanged, status, showStatus);
+    QObject::connect(&screen, &ScreenModel::statusTextSet, status, showStatus);
     QPlainTextEdit *log = controls.rtxt_Box;
     const auto showLog = [log, &screen] { log->setPlainText(screen.logText()); };
     showLog();

@@ -43,13 +43,3 @@ qint64 Timeline::between(const QString &from, const QString &to) const
     }
     return -1;
 }
-
-QStringList Timeline::screenEvents() const
-{
-    QStringList onScreen;
-    for (const auto &[time, text] : m_events) {
-        if (!text.startsWith(heardEvent(QString())))
-            onScreen.append(text);
-    }
-    return onScreen;
-}

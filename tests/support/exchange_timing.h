@@ -33,8 +33,6 @@ public:
     qint64 at(const QString &event, int occurrence = 1) const;
     // From the first event to the second, each the first of its text after the one before.
     qint64 between(const QString &from, const QString &to) const;
-    // The status texts, screen calls and message boxes, in the order they came.
-    QStringList screenEvents() const;
 
 private:
     QElapsedTimer m_clock;
@@ -43,6 +41,5 @@ private:
 
 // The texts the timeline notes.
 inline QString statusEvent(const QString &text) { return QStringLiteral("status ") + text; }
-inline QString callEvent(const QString &name) { return QStringLiteral("call ") + name; }
 inline QString messageEvent(const QString &text) { return QStringLiteral("message ") + text; }
 inline QString heardEvent(const QString &line) { return QStringLiteral("logger heard ") + line; }

@@ -1,68 +1,63 @@
 #include "support/sequence_rig.h"
 
 #include "exchange/read_sequence.h"
+#include "model/screen_lock.h"
 #include "text/cp932.h"
 
-RecordingScreen::RecordingScreen(ScreenModel &screen, SettingsState &state, Timeline &timeline)
-    : ModelSequenceScreen(screen, state)
+RecordingScreen::RecordingScreen(const ScreenModel &screen, Timeline &timeline)
+    : m_screen(screen)
     , m_timeline(timeline)
 {
-}
-
-void RecordingScreen::setStatusText(const QString &text)
-{
-    m_statusTexts.append(text);
-    ModelSequenceScreen::setStatusText(text);
-    m_timeline.note(statusEvent(text));
+    QObject::connect(&screen, &ScreenModel::statusTextSet, &screen, [this](const QString &text) {
+        m_statusTexts.append(text);
+        m_statusesWithScreen.append(withScreen(text));
+        m_timeline.note(statusEvent(text));
+    });
 }
 
 void RecordingScreen::showMessage(const QString &text)
 {
     m_messages.append(text);
+    m_messagesWithScreen.append(withScreen(text));
     m_timeline.note(messageEvent(text));
 }
 
-void RecordingScreen::showChannels()
+void RecordingScreen::beginSequence()
 {
-    ModelSequenceScreen::showChannels();
-    noteCall(QStringLiteral("ShowChannels"));
+    m_statusesWithScreen.clear();
+    m_messagesWithScreen.clear();
 }
 
-void RecordingScreen::showMailAddresses()
+QString RecordingScreen::withScreen(const QString &text) const
 {
-    ModelSequenceScreen::showMailAddresses();
-    noteCall(QStringLiteral("ShowMailAddresses"));
+    return text + QStringLiteral(" | ") + shown().join(QStringLiteral(", "));
 }
 
-void RecordingScreen::showConnection()
+QStringList RecordingScreen::shown() const
 {
-    ModelSequenceScreen::showConnection();
-    noteCall(QStringLiteral("ShowConnection"));
-}
-
-void RecordingScreen::showConnectionButtons()
-{
-    ModelSequenceScreen::showConnectionButtons();
-    noteCall(QStringLiteral("ShowConnectionButtons"));
-}
-
-void RecordingScreen::unlockScreen()
-{
-    ModelSequenceScreen::unlockScreen();
-    noteCall(QStringLiteral("UnlockScreen"));
-}
-
-void RecordingScreen::noteCall(const QString &name)
-{
-    // Noted once done, so that what follows is timed without the binding's own work.
-    m_calls.append(name);
-    m_timeline.note(callEvent(name));
+    QStringList shown;
+    for (int row = 0; row < ScreenModel::kChannelRows; ++row) {
+        if (!m_screen.channelRow(row).Combo1().entries().isEmpty()) {
+            shown << QStringLiteral("channels");
+            break;
+        }
+    }
+    if (m_screen.alarmAddresses().Text4(0).isEnabled())
+        shown << QStringLiteral("mail");
+    if (m_screen.connection().Text3(0).isEnabled())
+        shown << QStringLiteral("connection");
+    const CommandControls &commands = m_screen.commands();
+    if (commands.Command1(CommandControls::Write).isEnabled())
+        shown << QStringLiteral("every command");
+    else if (commands.Command1(CommandControls::Read).isEnabled())
+        shown << QStringLiteral("read");
+    return shown;
 }
 
 SequenceRig::SequenceRig(const SimulatedLoggerOptions &options, double timeScale)
     : m_timeScale(timeScale)
     , m_pauseScale(timeScale)
-    , m_screen(m_model, m_state, m_timeline)
+    , m_screen(m_model, m_timeline)
     , m_folder(TempAppFolder::allInstallFiles())
     , m_appFolder(m_folder.appFolder())
 {
@@ -101,8 +96,12 @@ bool SequenceRig::isValid() const
 
 SequenceContext SequenceRig::context()
 {
+    disableCommands(m_model);
+    LockScreen(m_model);
+    m_screen.beginSequence();
     m_timeline.start();
-    return SequenceContext{m_state, *m_link, m_appFolder, m_screen, ExchangeTimings{}.scaled(m_timeScale, m_pauseScale)};
+    return SequenceContext{m_state, *m_link, m_appFolder, m_model, m_screen,
+                           ExchangeTimings{}.scaled(m_timeScale, m_pauseScale)};
 }
 
 bool SequenceRig::readLogger()

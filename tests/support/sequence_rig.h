@@ -1,7 +1,7 @@
 #pragma once
 
 #include "base/port_choice.h"
-#include "exchange/model_sequence_screen.h"
+#include "exchange/modal_boxes.h"
 #include "exchange/sequence.h"
 #include "link/link.h"
 #include "link/qt_serial_line.h"
@@ -22,40 +22,45 @@ inline const QString kResponseTimeout = QStringLiteral("レスポンスタイム
 inline const QString kReadDone = QStringLiteral("読込完了");
 inline const QString kWritten = QStringLiteral("設定の書き込みに成功しました。");
 
-// The screen model as a sequence sees it, recording every status text, binding call and
-// message box, with the time it came, instead of waiting for an operator.
-class RecordingScreen : public ModelSequenceScreen
+// Watches the screen model while a sequence runs and stands in for the operator in front of its
+// modal boxes: every status text, with what the screen showed at the time, and every message box
+// are recorded, and noted on the timeline, instead of waiting for an operator.
+class RecordingScreen : public ModalBoxes
 {
 public:
-    RecordingScreen(ScreenModel &screen, SettingsState &state, Timeline &timeline);
+    RecordingScreen(const ScreenModel &screen, Timeline &timeline);
     // With a timeline of its own, for a test that does not time the run.
-    RecordingScreen(ScreenModel &screen, SettingsState &state) : RecordingScreen(screen, state, m_ownTimeline) {}
+    explicit RecordingScreen(const ScreenModel &screen) : RecordingScreen(screen, m_ownTimeline) {}
 
-    void setStatusText(const QString &text) override;
     void showMessage(const QString &text) override;
     // The sequences' tests write what they are given.
     bool writeDespite(const QList<ValueFinding> &) override { return true; }
-    void showChannels() override;
-    void showMailAddresses() override;
-    void showConnection() override;
-    void showConnectionButtons() override;
-    void unlockScreen() override;
 
     const QStringList &statusTexts() const { return m_statusTexts; }
     QString statusText() const { return m_statusTexts.value(m_statusTexts.size() - 1); }
+    // Since the last sequence began (beginSequence), each status text with what the screen
+    // showed when it came ("メールアドレス取得中 | channels"), and each message box the same way.
+    void beginSequence();
+    const QStringList &statusesWithScreen() const { return m_statusesWithScreen; }
     const QStringList &messages() const { return m_messages; }
-    const QString &log() const { return screen().logText(); }
-    // The binding and unlock calls, in the order they came.
-    const QStringList &calls() const { return m_calls; }
+    const QStringList &messagesWithScreen() const { return m_messagesWithScreen; }
+    const QString &log() const { return m_screen.logText(); }
+
+    // What the screen shows now of what the sequences put on it: "channels" once a channel
+    // block is listed, "mail" and "connection" while those pages are unlocked, then the commands
+    // usable: "read" as a failed read leaves them, "every command" as a finished exchange does.
+    QStringList shown() const;
 
 private:
-    void noteCall(const QString &name);
+    QString withScreen(const QString &text) const;
 
+    const ScreenModel &m_screen;
     Timeline m_ownTimeline;
     Timeline &m_timeline;
     QStringList m_statusTexts;
+    QStringList m_statusesWithScreen;
     QStringList m_messages;
-    QStringList m_calls;
+    QStringList m_messagesWithScreen;
 };
 
 // A simulated logger on COM1, the tool's real serial port mapped to it, an application folder
@@ -84,7 +89,8 @@ public:
     RecordingScreen &screen() { return m_screen; }
     TempAppFolder &folder() { return m_folder; }
     Link &link() { return *m_link; }
-    // The context of a new sequence; the timeline starts afresh with it.
+    // The context of a new sequence, with the screen locked as the window locks it before an
+    // exchange; the timeline starts afresh with it.
     SequenceContext context();
     PortChoice portChoice() const { return {0, 5}; } // COM1, 9600 bit/s
 

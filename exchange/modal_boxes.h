@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+struct ValueFinding;
+
+// What a read or write needs of a front end besides the screen model: the modal boxes it puts
+// to the operator. The window shows them; a front end without a screen answers them itself.
+class ModalBoxes
+{
+public:
+    virtual ~ModalBoxes() = default;
+
+    // Returns when the operator has closed the box.
+    virtual void showMessage(const QString &text) = 0;
+    // Values that look plainly wrong, before a write sends anything. True writes them all the
+    // same; false, the default answer, sends nothing.
+    virtual bool writeDespite(const QList<ValueFinding> &findings) = 0;
+};
