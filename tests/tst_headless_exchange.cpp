@@ -23,7 +23,8 @@ private slots:
         QTemporaryDir loggerDir;
         SimulatedLoggerOptions options;
         options.settingsFile = loggerDir.filePath(u"logger.txt"_s);
-        SequenceRig rig(options);
+        // Not a test of timing: a pace at which a loaded machine answers in time.
+        SequenceRig rig(options, 0.25);
         QVERIFY(rig.isValid());
         ScreenModel &screen = rig.model();
         SettingsState &state = rig.state();
