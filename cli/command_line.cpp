@@ -4,6 +4,7 @@
 #include "cli/console.h"
 #include "cli/diff_command.h"
 #include "cli/ports_command.h"
+#include "cli/read_command.h"
 
 namespace {
 
@@ -11,17 +12,17 @@ const QString kProgram = QStringLiteral("telvaro-cli");
 
 } // namespace
 
-QList<CliCommand> CommandLine::commands()
+QList<CliCommand> CommandLine::commands(const SessionSetup &setup)
 {
-    return {PortsCommand::command(), CheckCommand::command(), DiffCommand::command()};
+    return {PortsCommand::command(), ReadCommand::command(setup), CheckCommand::command(), DiffCommand::command()};
 }
 
-QString CommandLine::overallHelp()
+QString CommandLine::overallHelp(const SessionSetup &setup)
 {
     QStringList lines = {tr("Usage: %1 COMMAND [options] [arguments]").arg(kProgram),
-                         tr("Reads, checks and compares the settings of Telvaro e-mail model loggers."),
+                         tr("Reads, writes, checks and compares the settings of Telvaro e-mail model loggers."),
                          QString(), tr("Commands:")};
-    for (const CliCommand &command : commands())
+    for (const CliCommand &command : commands(setup))
         lines.append(QStringLiteral("  %1  %2").arg(command.name.leftJustified(8), command.summary));
     lines += {QString(), tr("Options:"),
               QStringLiteral("  -h, --help     ") + tr("Show this help; \"%1 COMMAND --help\" shows a command's.").arg(kProgram),
@@ -41,22 +42,22 @@ QString CommandLine::commandHelp(const CliCommand &command, const QCommandLinePa
     return tr("Usage: %1 %2 [options] %3").arg(kProgram, command.name, command.syntax).trimmed() + u'\n' + help;
 }
 
-int CommandLine::run(const QStringList &arguments, Console &console)
+int CommandLine::run(const QStringList &arguments, Console &console, const SessionSetup &setup)
 {
     const QString first = arguments.value(1);
     if (first.isEmpty()) {
-        console.tell(overallHelp());
+        console.tell(overallHelp(setup));
         return ExitStatus::kTrouble;
     }
     if (first == u"-h" || first == u"--help" || first == u"help") {
-        console.print(overallHelp());
+        console.print(overallHelp(setup));
         return ExitStatus::kSuccess;
     }
     if (first == u"-v" || first == u"--version") {
         console.print(QStringLiteral("%1 %2").arg(kProgram, QCoreApplication::applicationVersion()));
         return ExitStatus::kSuccess;
     }
-    for (const CliCommand &command : commands()) {
+    for (const CliCommand &command : commands(setup)) {
         if (command.name == first)
             return runCommand(command, arguments.mid(1), console);
     }

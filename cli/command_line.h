@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cli/cli_command.h"
+#include "cli/session_setup.h"
 
 #include <QCoreApplication>
 #include <QList>
@@ -14,12 +15,13 @@ class CommandLine
 
 public:
     // Runs "telvaro-cli [--help | --version | COMMAND ...]" (arguments start with the program's
-    // name) and returns the exit status.
-    static int run(const QStringList &arguments, Console &console);
+    // name) and returns the exit status. Loggers are reached as setup says.
+    static int run(const QStringList &arguments, Console &console,
+                   const SessionSetup &setup = SessionSetup::ofRunningProgram());
 
 private:
-    static QList<CliCommand> commands();
-    static QString overallHelp();
+    static QList<CliCommand> commands(const SessionSetup &setup);
+    static QString overallHelp(const SessionSetup &setup);
     static QString commandHelp(const CliCommand &command, const QCommandLineParser &parser);
     static int runCommand(const CliCommand &command, const QStringList &arguments, Console &console);
 };

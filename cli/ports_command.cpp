@@ -1,11 +1,11 @@
 #include "cli/ports_command.h"
 
 #include "cli/console.h"
+#include "cli/logger_port.h"
 #include "cli/serial_ports.h"
 #include "link/port_names.h"
 
 #include <QFileInfo>
-#include <QRegularExpression>
 
 namespace {
 
@@ -96,21 +96,10 @@ void PortsCommand::list(Console &console)
     }
 }
 
-std::optional<int> PortsCommand::portNumberOf(const QString &comName)
-{
-    static const QRegularExpression name(QStringLiteral("^COM([0-9])$"), QRegularExpression::CaseInsensitiveOption);
-    const QRegularExpressionMatch match = name.match(comName);
-    if (!match.hasMatch())
-        return std::nullopt;
-    const int number = match.captured(1).toInt();
-    if (number < kFirstPort || number > kLastPort)
-        return std::nullopt;
-    return number;
-}
 
 int PortsCommand::assign(const QString &comName, const QString &device, Console &console)
 {
-    const std::optional<int> number = portNumberOf(comName);
+    const std::optional<int> number = LoggerPorts::comNumberOf(comName);
     if (!number)
         return CliUsage::error(console, QStringLiteral("ports"), tr("\"%1\" is no port name from COM1 to COM9").arg(comName));
     const QFileInfo given(device);

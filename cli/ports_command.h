@@ -2,8 +2,6 @@
 
 #include "cli/cli_command.h"
 
-#include <optional>
-
 // telvaro-cli ports [--assign COMn DEVICE]: the serial ports, and which COM name leads to each.
 class PortsCommand
 {
@@ -16,5 +14,4 @@ private:
     static int run(const QCommandLineParser &parser, Console &console);
     static void list(Console &console);
     static int assign(const QString &comName, const QString &device, Console &console);
-    static std::optional<int> portNumberOf(const QString &comName);
 };

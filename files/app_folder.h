@@ -31,6 +31,9 @@ public:
     // A script file the tool writes and then sends: Arm.eep, ArmNet.eep, mail.eep, Mmail.eep.
     QString scriptFile(const QString &name) const { return m_scriptDir + name; }
     const QString &scriptFolder() const { return m_scriptDir; }
+    // The same installation with the script files in folder instead: a run of its own that must
+    // share them with no other (each logger of the command line's provision).
+    AppFolder withScriptFolder(const QString &folder) const { return AppFolder(m_appDir, m_dataDir, folder); }
     // Makes the script folder, owner-only, when it is another than the program's own and still
     // missing. False (with a warning) when it cannot be made; writing a script file then fails.
     bool prepareScriptFolder() const;

@@ -40,7 +40,7 @@ void QtSerialLine::open(int portNumber, const QString &settings)
     if (m_port.isOpen())
         closePort(); // lost, and its queued close has not run yet
 
-    m_port.setPortName(PortNames::deviceFor(portNumber, m_portsFolder));
+    m_port.setPortName(m_fixedDevice.isEmpty() ? PortNames::deviceFor(portNumber, m_portsFolder) : m_fixedDevice);
     const LineSettings line = parseLineSettings(settings);
     m_port.setBaudRate(line.speed);
     m_port.setParity(line.parity);

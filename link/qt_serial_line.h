@@ -25,6 +25,10 @@ public:
     explicit QtSerialLine(const QString &portsFolder, QObject *parent = nullptr);
 #endif
 
+    // From now on every port number opens this device: for a front end that is given the device
+    // itself (a path on the command line) rather than a port number. Empty: numbers map again.
+    void setFixedDevice(const QString &device) { m_fixedDevice = device; }
+
     void open(int portNumber, const QString &settings) override;
     void release() override;
     bool isOpen() const override;
@@ -42,6 +46,7 @@ private:
     void closePort();
 
     QString m_portsFolder;
+    QString m_fixedDevice;
 #ifdef Q_OS_UNIX
     // Before the port: released after the port has closed.
     PortLock m_lock;

@@ -1,7 +1,9 @@
 #include "support/cli_process.h"
 
+#include <QEventLoop>
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <QTimer>
 
 CliRun runCli(const QStringList &arguments, const QMap<QString, QString> &environment)
 {
@@ -13,10 +15,26 @@ CliRun runCli(const QStringList &arguments, const QMap<QString, QString> &enviro
 
     QProcess cli;
     cli.setProcessEnvironment(system);
+    // The test's event loop runs meanwhile: a simulated logger of the test answers the command.
+    QEventLoop loop;
+    QTimer deadline;
+    deadline.setSingleShot(true);
+    QObject::connect(&cli, &QProcess::finished, &loop, &QEventLoop::quit);
+    QObject::connect(&cli, &QProcess::errorOccurred, &loop, [&loop](QProcess::ProcessError error) {
+        if (error == QProcess::FailedToStart)
+            loop.quit();
+    });
+    QObject::connect(&deadline, &QTimer::timeout, &loop, &QEventLoop::quit);
     cli.start(QStringLiteral(TELVARO_APP_DIR "/telvaro-cli"), arguments);
+    deadline.start(20000);
+    loop.exec();
+
     CliRun run;
-    if (!cli.waitForFinished(10000) || cli.exitStatus() != QProcess::NormalExit) {
+    if (cli.state() != QProcess::NotRunning || cli.exitStatus() != QProcess::NormalExit
+        || cli.error() == QProcess::FailedToStart) {
         run.err = QStringLiteral("telvaro-cli did not finish: ") + cli.errorString();
+        cli.kill();
+        cli.waitForFinished();
         return run;
     }
     run.exitCode = cli.exitCode();

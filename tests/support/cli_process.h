@@ -5,7 +5,8 @@
 #include <QString>
 #include <QStringList>
 
-// One run of the built telvaro-cli, in English unless the environment given says otherwise.
+// One run of the built telvaro-cli, in English unless the environment given says otherwise. The
+// caller's event loop runs while it does.
 struct CliRun
 {
     int exitCode = -1;

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+class Console;
+
+// A line per logger on standard error that follows its exchange: "COM3: Ch情報取得中 12/110",
+// the sequence's status text and the script lines answered of all it has to play. On a terminal
+// the lines are drawn again in place as they change; elsewhere (a pipe, a log file) a logger's
+// line is printed each time its status text changes, so the record stays short.
+class LiveLines
+{
+public:
+    LiveLines(Console &console, const QStringList &names);
+
+    void setStatus(int index, const QString &status);
+    void setProgress(int index, int done, int total);
+    // The logger's last word, printed whether it changed or not.
+    void finish(int index, const QString &text);
+    // A message of its own, above the lines on a terminal.
+    void tell(const QString &message);
+
+private:
+    struct Line
+    {
+        QString name;
+        QString status;
+        int done = 0;
+        int total = 0;
+    };
+
+    QString textOf(const Line &line) const;
+    void show(int index);
+    void drawAll();
+    QString fitted(const QString &text) const;
+
+    Console &m_console;
+    QList<Line> m_lines;
+    bool m_drawn = false;
+    int m_columns = 80;
+};

@@ -1,0 +1,55 @@
+#include "cli/logger_options.h"
+
+#include "cli/cli_command.h"
+#include "cli/live_lines.h"
+#include "cli/logger_session.h"
+#include "link/speed_table.h"
+
+namespace {
+
+const QString kSpeed = QStringLiteral("speed");
+const QString kQuiet = QStringLiteral("quiet");
+
+} // namespace
+
+void LoggerOptions::declare(QCommandLineParser &parser, bool withQuiet)
+{
+    parser.addOption({kSpeed, tr("The line speed in bit/s, as the port dialog offers it (default 9600)."),
+                      QStringLiteral("BPS"), QStringLiteral("9600")});
+    if (withQuiet)
+        parser.addOption({{QStringLiteral("q"), kQuiet}, tr("Show no progress on standard error.")});
+}
+
+std::optional<SessionSetup> LoggerOptions::setupFor(const QCommandLineParser &parser, const SessionSetup &base,
+                                                    Console &console, const QString &command)
+{
+    const QString speed = parser.value(kSpeed);
+    const SpeedTable speeds;
+    QStringList offered;
+    for (qint16 slot = 0; slot <= SpeedTable::kLast; ++slot) {
+        const QString bps = speeds.at(slot).section(u',', 0, 0);
+        if (bps.isEmpty())
+            continue;
+        if (bps == speed) {
+            SessionSetup setup = base;
+            setup.baudIndex = slot;
+            return setup;
+        }
+        offered.append(bps);
+    }
+    CliUsage::error(console, command, tr("no line speed %1: one of %2").arg(speed, offered.join(QStringLiteral(", "))));
+    return std::nullopt;
+}
+
+bool LoggerOptions::quiet(const QCommandLineParser &parser)
+{
+    return parser.optionNames().contains(kQuiet) && parser.isSet(kQuiet);
+}
+
+void LoggerOptions::follow(LoggerSession &session, LiveLines &lines, int index)
+{
+    QObject::connect(&session, &LoggerSession::statusChanged, &session,
+                     [&lines, index](const QString &text) { lines.setStatus(index, text); });
+    QObject::connect(&session, &LoggerSession::progressChanged, &session,
+                     [&lines, index](int done, int total) { lines.setProgress(index, done, total); });
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "cli/session_setup.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QString>
+
+#include <optional>
+
+class Console;
+class LiveLines;
+class LoggerSession;
+
+// What every command that talks to a logger shares: its options, and the live line of its
+// exchange.
+class LoggerOptions
+{
+    Q_DECLARE_TR_FUNCTIONS(LoggerOptions)
+
+public:
+    // --speed BPS and, unless a command shows several loggers at once, --quiet.
+    static void declare(QCommandLineParser &parser, bool withQuiet = true);
+    // The setup with the speed asked for; nothing, after saying what is wrong, for a speed the
+    // port dialog does not offer.
+    static std::optional<SessionSetup> setupFor(const QCommandLineParser &parser, const SessionSetup &base,
+                                                Console &console, const QString &command);
+    static bool quiet(const QCommandLineParser &parser);
+
+    // The session's status texts and progress on line index of lines.
+    static void follow(LoggerSession &session, LiveLines &lines, int index);
+};

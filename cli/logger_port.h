@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QCoreApplication>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+// A logger's port as given on the command line: "COM3" (in any case), which leads to a device
+// as it does for the window, or the path of a device.
+struct LoggerPort
+{
+    QString name;      // as reports show it: "COM3", or the path as given
+    int comNumber = 0; // 1 for COM1; 0 for a device path
+    QString device;    // the device it leads to now
+
+    // The device, with every link followed where it exists: two ports with the same one are the
+    // same logger.
+    QString identity() const;
+};
+
+class LoggerPorts
+{
+    Q_DECLARE_TR_FUNCTIONS(LoggerPorts)
+
+public:
+    // The names the port dialog offers, COM1 to COM9, in any case; nothing for any other text.
+    static std::optional<int> comNumberOf(const QString &name);
+    // True for a text that can only mean a COM name ("COM12" included), not a path.
+    static bool looksLikeComName(const QString &name);
+
+    // Each given port, COM names mapped through portsFolder. Nothing, with the reason, for a COM
+    // name outside COM1..COM9 or for two ports that lead to the same device.
+    static std::optional<QList<LoggerPort>> resolve(const QStringList &given, const QString &portsFolder,
+                                                    QString *error);
+};

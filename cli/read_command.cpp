@@ -1,0 +1,72 @@
+#include "cli/read_command.h"
+
+#include "cli/console.h"
+#include "cli/live_lines.h"
+#include "cli/logger_options.h"
+#include "cli/logger_session.h"
+#include "settings/settings_file.h"
+
+namespace {
+
+const QString kOutput = QStringLiteral("output");
+
+} // namespace
+
+CliCommand ReadCommand::command(const SessionSetup &setup)
+{
+    return {QStringLiteral("read"), QStringLiteral("PORT"),
+            tr("Read every setting of the logger on PORT into a settings file."),
+            [](QCommandLineParser &parser) {
+                parser.addOption({{QStringLiteral("o"), kOutput},
+                                  tr("Write the settings file here (readable by its owner only) instead of on "
+                                     "standard output."),
+                                  QStringLiteral("FILE")});
+                LoggerOptions::declare(parser);
+                parser.addPositionalArgument(QStringLiteral("PORT"),
+                                             tr("COM1 to COM9, as the window names ports, or the path of a serial device."));
+            },
+            [setup](const QCommandLineParser &parser, Console &console) { return run(parser, console, setup); }};
+}
+
+int ReadCommand::run(const QCommandLineParser &parser, Console &console, const SessionSetup &base)
+{
+    const QString name = QStringLiteral("read");
+    if (!CliUsage::hasArguments(parser, 1))
+        return CliUsage::error(console, name, tr("one port is needed"));
+    const std::optional<SessionSetup> setup = LoggerOptions::setupFor(parser, base, console, name);
+    if (!setup)
+        return ExitStatus::kTrouble;
+    QString error;
+    const std::optional<QList<LoggerPort>> ports = LoggerPorts::resolve(parser.positionalArguments(), setup->portsFolder, &error);
+    if (!ports)
+        return CliUsage::error(console, name, error);
+
+    LoggerSession session(ports->first(), *setup);
+    std::optional<LiveLines> lines;
+    if (!LoggerOptions::quiet(parser)) {
+        lines.emplace(console, QStringList{session.port().name});
+        LoggerOptions::follow(session, *lines, 0);
+    }
+    if (!session.read()) {
+        console.tell(tr("%1: the read failed: %2").arg(session.port().name, session.failure()));
+        return ExitStatus::kFailure;
+    }
+
+    const DeviceSettings settings = session.settings();
+    if (parser.isSet(kOutput)) {
+        const QString path = parser.value(kOutput);
+        if (!saveSettingsFile(path, settings, &error)) {
+            console.tell(tr("%1: cannot be written: %2").arg(path, error));
+            return ExitStatus::kFailure;
+        }
+        return ExitStatus::kSuccess;
+    }
+    // A value no settings file can hold (a control character in an answer) is no file.
+    if (const QStringList items = itemsWithControlCharacters(settings); !items.isEmpty()) {
+        console.tell(tr("%1: the logger's answer to %2 holds a control character, which no settings file can hold")
+                         .arg(session.port().name, items.join(QStringLiteral(", "))));
+        return ExitStatus::kFailure;
+    }
+    console.write(settingsFileBytes(settings));
+    return ExitStatus::kSuccess;
+}

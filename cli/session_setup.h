@@ -1,0 +1,20 @@
+#pragma once
+
+#include "base/timings.h"
+#include "files/app_folder.h"
+
+#include <QString>
+#include <QtGlobal>
+
+// How the command line reaches its loggers: the line speed, the timings of the exchange, where
+// COM names lead, and the installation. A command run inside a test is given its own.
+struct SessionSetup
+{
+    qint16 baudIndex = 5; // 9600 bit/s
+    ExchangeTimings timings = {};
+    QString portsFolder;  // where COM names lead
+    AppFolder appFolder = AppFolder::ofRunningProgram(); // the installation; each session writes its script files apart
+
+    // The program's own: the protocol's timings, the ports folder the window uses.
+    static SessionSetup ofRunningProgram();
+};

@@ -1,0 +1,110 @@
+#include "link/port_names.h"
+#include "settings/settings_file.h"
+#include "support/cli_process.h"
+#include "support/file_mode.h"
+#include "support/simulated_logger_fixture.h"
+
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace Qt::StringLiterals;
+
+// telvaro-cli against a simulated logger over a pseudo-terminal, at the protocol's own pace: a
+// well-behaved logger is read in about a second. The slow failures run in-process, scaled
+// (tst_cli_provision).
+class TestCliLogger : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_config;
+    QTemporaryDir m_loggerFolder;
+    std::unique_ptr<SimulatedLoggerFixture> m_logger;
+
+    // COM2 leads to the logger, through the ports folder of the command's own configuration.
+    CliRun cli(const QStringList &arguments) const
+    {
+        return runCli(arguments, {{u"XDG_CONFIG_HOME"_s, m_config.path()}});
+    }
+    QStringList heardLines() const
+    {
+        QStringList lines;
+        for (const QByteArray &line : m_logger->logger().receivedLines())
+            lines.append(QString::fromLatin1(line));
+        return lines;
+    }
+
+private slots:
+    void init()
+    {
+        SimulatedLoggerOptions options;
+        options.settingsFile = m_loggerFolder.filePath(u"logger.txt"_s);
+        QFile::remove(options.settingsFile);
+        m_logger = std::make_unique<SimulatedLoggerFixture>(options);
+        QVERIFY2(m_logger->isValid(), qPrintable(m_logger->errorString()));
+        QString error;
+        QVERIFY2(PortNames::mapPort(2, m_logger->devicePath(), m_config.filePath(u"telvaro/ports"_s), &error),
+                 qPrintable(error));
+    }
+
+    void read_givesEveryItemAsTheLoggerHoldsIt()
+    {
+        const CliRun run = cli({u"read"_s, u"com2"_s});
+        QCOMPARE(run.exitCode, 0);
+        const SettingsFileContents file = parseSettingsFile(run.out.toUtf8());
+        QVERIFY(file.errors.isEmpty());
+        QCOMPARE(file.settings.count(), SettingsItems::kCount);
+        QCOMPARE(*file.settings.value(u"model"), u"GSN"_s);
+        QCOMPARE(*file.settings.value(u"channels"), QString::number(m_logger->logger().channelCount()));
+        for (int item = SettingsItems::kChannels + 1; item < SettingsItems::kCount; ++item) {
+            const QString &name = SettingsItems::at(item).name;
+            QCOMPARE(*file.settings.value(item), m_logger->logger().value(name));
+        }
+        // The status texts of the read, line by line off a terminal.
+        QVERIFY2(run.err.startsWith(u"COM2: 通信接続中\nCOM2: Ch情報取得中\n"_s), qPrintable(run.err));
+        QVERIFY2(run.err.endsWith(u"COM2: 読込完了\n"_s), qPrintable(run.err));
+    }
+
+    void read_intoAFile_ownerOnly_andQuiet()
+    {
+        QTemporaryDir out;
+        const QString path = out.filePath(u"logger.txt"_s);
+        const CliRun run = cli({u"read"_s, u"--quiet"_s, u"-o"_s, path, m_logger->devicePath()});
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(run.out, QString());
+        QCOMPARE(run.err, QString());
+        SettingsFileContents file;
+        QString reason;
+        QVERIFY2(readSettingsFile(path, &file, &reason), qPrintable(reason));
+        QCOMPARE(*file.settings.value(u"CAPOPPASS"), m_logger->logger().value(u"CAPOPPASS"_s));
+        QCOMPARE(modeOf(path), kOwnerOnly);
+    }
+
+    void read_mistakes_sendNothing_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("no port") << QStringList{u"read"_s} << 2 << u"one port is needed"_s;
+        QTest::newRow("COM10") << QStringList{u"read"_s, u"COM10"_s} << 2 << u"\"COM10\" is no port name from COM1 to COM9"_s;
+        QTest::newRow("speed") << QStringList{u"read"_s, u"--speed"_s, u"9601"_s, u"COM2"_s} << 2
+                               << u"no line speed 9601: one of 300, 600,"_s;
+        QTest::newRow("missing device") << QStringList{u"read"_s, u"/dev/ttyUSB77"_s} << 1
+                                        << u"/dev/ttyUSB77: the read failed: "_s;
+    }
+
+    void read_mistakes_sendNothing()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, exitCode);
+        QFETCH(QString, message);
+        const CliRun run = cli(arguments);
+        QCOMPARE(run.exitCode, exitCode);
+        QVERIFY2(run.err.contains(message), qPrintable(run.err));
+        QCOMPARE(run.out, QString());
+        QCOMPARE(heardLines(), QStringList());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCliLogger)
+#include "tst_cli_logger.moc"
