@@ -1,6 +1,6 @@
 #include "cli/logger_session.h"
 
-#include "exchange/model_sequence_screen.h"
+#include "exchange/modal_boxes.h"
 #include "exchange/read_sequence.h"
 #include "exchange/write_sequence.h"
 #include "files/auth_types.h"
@@ -14,14 +14,10 @@
 
 // What the sequences put to an operator, answered without one: a message box ends an exchange,
 // and values that look wrong go out only when the write is forced.
-class SessionFrontEnd : public ModelSequenceScreen
+class SessionFrontEnd : public ModalBoxes
 {
 public:
-    explicit SessionFrontEnd(LoggerSession &session)
-        : ModelSequenceScreen(*session.m_screen, *session.m_state)
-        , m_session(session)
-    {
-    }
+    explicit SessionFrontEnd(LoggerSession &session) : m_session(session) {}
 
     void showMessage(const QString &text) override { m_message = text; }
     bool writeDespite(const QList<ValueFinding> &findings) override
@@ -50,8 +46,7 @@ LoggerSession::LoggerSession(const LoggerPort &port, const SessionSetup &setup)
     if (port.comNumber == 0)
         m_line->setFixedDevice(port.device);
     LoadAuthTypes(*m_state, m_appFolder);
-    connect(m_screen.get(), &ScreenModel::statusTextChanged, this,
-            [this] { emit statusChanged(m_screen->statusText()); });
+    connect(m_screen.get(), &ScreenModel::statusTextSet, this, &LoggerSession::statusChanged);
 }
 
 LoggerSession::~LoggerSession() = default;
@@ -85,7 +80,7 @@ bool LoggerSession::run(const QString &heading)
     m_screen->setStatusText(QString());
     LockScreen(*m_screen);
     const PortChoice choice{qint16(m_port.comNumber > 0 ? m_port.comNumber - 1 : 0), m_setup.baudIndex};
-    Sequence sequence({*m_state, *m_link, m_appFolder, *m_frontEnd, m_setup.timings});
+    Sequence sequence({*m_state, *m_link, m_appFolder, *m_screen, *m_frontEnd, m_setup.timings});
     if constexpr (std::is_same_v<Sequence, ReadSequence>)
         sequence.ReadFromLogger(choice);
     else
