@@ -39,6 +39,7 @@ void ScreenModel::clearLog()
     if (m_logText.isEmpty())
         return;
     m_logText.clear();
+    m_logPieces.clear();
     emit logChanged();
 }
 
@@ -47,5 +48,6 @@ void ScreenModel::appendLog(const QString &text)
     if (text.isEmpty())
         return;
     m_logText += text;
+    m_logPieces.append({QDateTime::currentDateTime(), text});
     emit logChanged();
 }

@@ -2,6 +2,8 @@
 
 #include "model/controls.h"
 
+#include <QDateTime>
+#include <QList>
 #include <QObject>
 #include <QString>
 
@@ -168,6 +170,13 @@ public:
     const QString &logText() const { return m_logText; }
     void clearLog();
     void appendLog(const QString &text);
+    // The same text in the pieces it was appended in, each with the time it came.
+    struct LogPiece
+    {
+        QDateTime at;
+        QString text;
+    };
+    const QList<LogPiece> &logPieces() const { return m_logPieces; }
 
 signals:
     void statusTextSet(const QString &text);
@@ -182,4 +191,5 @@ private:
     AuthTypeSelector m_authType;
     QString m_statusText;
     QString m_logText;
+    QList<LogPiece> m_logPieces;
 };

@@ -3,8 +3,6 @@
 #include "settings/small_file.h"
 
 #include <QCoreApplication>
-#include <QFileInfo>
-#include <QSaveFile>
 #include <QStringDecoder>
 
 #include <algorithm>
@@ -169,16 +167,5 @@ bool saveSettingsFile(const QString &path, const DeviceSettings &settings, QStri
                       .arg(unwritable.join(QStringLiteral(", ")));
         return false;
     }
-    const QByteArray bytes = settingsFileBytes(settings);
-    QSaveFile file(path);
-    const bool isNew = !QFileInfo::exists(path);
-    // commit() can report success after a write failed half-way (a full disk): flush first.
-    const bool written = file.open(QIODevice::WriteOnly)
-                         && (!isNew || file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner))
-                         && file.write(bytes) == bytes.size()
-                         && file.flush()
-                         && file.commit();
-    if (!written)
-        *reason = file.errorString();
-    return written;
+    return replaceSmallFile(path, settingsFileBytes(settings), QFileDevice::ReadOwner | QFileDevice::WriteOwner, reason);
 }

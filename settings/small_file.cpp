@@ -1,6 +1,8 @@
 #include "settings/small_file.h"
 
 #include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
 
 bool readSmallFile(const QString &path, qint64 largest, const QString &tooLarge, QByteArray *bytes, QString *reason)
 {
@@ -20,4 +22,20 @@ bool readSmallFile(const QString &path, qint64 largest, const QString &tooLarge,
         return false;
     }
     return true;
+}
+
+bool replaceSmallFile(const QString &path, const QByteArray &bytes,
+                      std::optional<QFileDevice::Permissions> newFilePermissions, QString *reason)
+{
+    QSaveFile file(path);
+    const bool isNew = !QFileInfo::exists(path);
+    // commit() can report success after a write failed half-way (a full disk): flush first.
+    const bool written = file.open(QIODevice::WriteOnly)
+                         && (!isNew || !newFilePermissions || file.setPermissions(*newFilePermissions))
+                         && file.write(bytes) == bytes.size()
+                         && file.flush()
+                         && file.commit();
+    if (!written)
+        *reason = file.errorString();
+    return written;
 }

@@ -50,6 +50,7 @@ CompareDialog::CompareDialog(const QString &filePath, const QList<ItemDifference
         m_table->setItem(row, InFile, valueCell(difference.right));
     }
     m_table->resizeColumnsToContents();
+    m_table->resizeRowsToContents();
     m_table->horizontalHeader()->setStretchLastSection(true);
     m_table->setVisible(!differences.isEmpty());
 

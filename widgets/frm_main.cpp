@@ -11,6 +11,7 @@
 #include "settings/value_checks.h"
 #include "state/settings_state.h"
 #include "widgets/frm_set.h"
+#include "widgets/log_window.h"
 #include "widgets/message_box.h"
 #include "widgets/screen_font.h"
 #include "widgets/screen_view.h"
@@ -85,6 +86,19 @@ void FrmMain::buildMenu()
     });
 
     m_fileMenu = new SettingsFileMenu(this, m_state, m_screen, m_appFolder);
+
+    // The log may be watched during an exchange too: this menu is never disabled.
+    m_logWindow = new LogWindow(m_screen, this);
+    QMenu *view = menuBar()->addMenu(QStringLiteral("表示(&V)"));
+    view->setObjectName(QStringLiteral("mnu_View"));
+    view->setFont(font());
+    QAction *showLog = view->addAction(QStringLiteral("通信ログ(&L)"));
+    showLog->setObjectName(QStringLiteral("mnu_ViewLog"));
+    connect(showLog, &QAction::triggered, m_logWindow, [this] {
+        m_logWindow->show();
+        m_logWindow->raise();
+        m_logWindow->activateWindow();
+    });
 }
 
 void FrmMain::buildClientArea()

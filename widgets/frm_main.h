@@ -13,6 +13,7 @@ class AppFolder;
 class Link;
 class ScreenModel;
 class SerialLine;
+class LogWindow;
 class SettingsFileMenu;
 struct SettingsState;
 struct ValueFinding;
@@ -36,6 +37,8 @@ public:
 
     // The menu of settings files, before the settings menu.
     SettingsFileMenu *fileMenu() const { return m_fileMenu; }
+    // The window "通信ログ", hidden until the operator shows it from the menu "表示(&V)".
+    LogWindow *logWindow() const { return m_logWindow; }
 
     // The port and speed the next exchange opens the port with.
     const PortChoice &portChoice() const { return m_portChoice; }
@@ -84,6 +87,7 @@ private:
     std::unique_ptr<Link> m_link;
     ScreenControls m_controls;
     SettingsFileMenu *m_fileMenu = nullptr;
+    LogWindow *m_logWindow = nullptr;
     PortChoice m_portChoice;
     ExchangeTimings m_timings;
     bool m_busy = false;
