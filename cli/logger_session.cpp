@@ -1,5 +1,6 @@
 #include "cli/logger_session.h"
 
+#include "exchange/exchange_failure.h"
 #include "exchange/modal_boxes.h"
 #include "exchange/read_sequence.h"
 #include "exchange/write_sequence.h"
@@ -20,6 +21,12 @@ public:
     explicit SessionFrontEnd(LoggerSession &session) : m_session(session) {}
 
     void showMessage(const QString &text) override { m_message = text; }
+    // The facts follow the message, as the window shows them behind its details button.
+    void showFailure(const QString &text, const ExchangeFailure &failure) override
+    {
+        m_message = text;
+        m_details = describe(failure);
+    }
     bool writeDespite(const QList<ValueFinding> &findings) override
     {
         m_session.m_findings = findings;
@@ -27,10 +34,12 @@ public:
     }
 
     QString takeMessage() { return std::exchange(m_message, QString()); }
+    QString takeDetails() { return std::exchange(m_details, QString()); }
 
 private:
     LoggerSession &m_session;
     QString m_message;
+    QString m_details;
 };
 
 LoggerSession::LoggerSession(const LoggerPort &port, const SessionSetup &setup)
@@ -88,9 +97,10 @@ bool LoggerSession::run(const QString &heading)
     m_log += QStringLiteral("# %1\r\n").arg(heading) + m_screen->logText();
 
     const QString message = m_frontEnd->takeMessage();
+    const QString details = m_frontEnd->takeDetails();
     const bool succeeded = sequence.SeqState() == Sequence::Finished;
     if (!succeeded && !message.isEmpty())
-        m_failure = QStringLiteral("%1 (%2)").arg(message, m_screen->statusText());
+        m_failure = QStringLiteral("%1 (%2)").arg(message, m_screen->statusText()) + (details.isEmpty() ? QString() : u'\n' + details);
     return succeeded;
 }
 

@@ -3,6 +3,7 @@
 #include <QList>
 #include <QString>
 
+struct ExchangeFailure;
 struct ValueFinding;
 
 // What a read or write needs of a front end besides the screen model: the modal boxes it puts
@@ -14,6 +15,8 @@ public:
 
     // Returns when the operator has closed the box.
     virtual void showMessage(const QString &text) = 0;
+    // The message of a failed exchange, with what happened; returns when the box is closed.
+    virtual void showFailure(const QString &text, const ExchangeFailure &failure) = 0;
     // Values that look plainly wrong, before a write sends anything. True writes them all the
     // same; false, the default answer, sends nothing.
     virtual bool writeDespite(const QList<ValueFinding> &findings) = 0;

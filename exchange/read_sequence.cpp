@@ -141,7 +141,7 @@ qint16 ReadSequence::ownStep()
 
 void ReadSequence::endFailed()
 {
-    m_context.boxes.showMessage(kCannotOpenPort);
+    m_context.boxes.showFailure(kCannotOpenPort, failure());
     ShowConnectionButtons(m_context.screen);
 }
 

@@ -8,7 +8,7 @@ void ScriptReader::open(const QString &path)
     m_path = path;
     m_file.setFileName(path);
     if (!m_file.open(QIODevice::ReadOnly))
-        throw RunTimeError(QStringLiteral("cannot open %1: %2").arg(path, m_file.errorString()));
+        throw ScriptOpenError(path, m_file.errorString());
 }
 
 std::optional<QString> ScriptReader::nextLine()
@@ -21,6 +21,17 @@ std::optional<QString> ScriptReader::nextLine()
     while (line.endsWith('\n') || line.endsWith('\r'))
         line.chop(1);
     return Cp932::decode(line);
+}
+
+int ScriptReader::lineCount(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return 0;
+    int lines = 0;
+    while (!file.atEnd() && !file.readLine().isEmpty())
+        ++lines;
+    return lines;
 }
 
 void ScriptReader::close()

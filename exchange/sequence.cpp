@@ -4,6 +4,7 @@
 #include "files/app_folder.h"
 #include "link/line_ends.h"
 #include "link/link.h"
+#include "link/port_open_error.h"
 #include "link/speed_table.h"
 #include "model/screen_model.h"
 #include "state/settings_state.h"
@@ -31,8 +32,10 @@ void Sequence::run(const PortChoice &choice)
 
 void Sequence::runStates(const PortChoice &choice)
 {
+    m_failure.port = QStringLiteral("COM%1").arg(choice.PortIndex + 1);
     if (!prepare())
         return;
+    startProgress();
     openScript(m_shape.blocks.front());
     m_context.screen.clearLog();
     m_lineCounter = 0;
@@ -49,6 +52,7 @@ void Sequence::endAfterError(const std::exception &error)
 {
     qCWarning(lcSequence) << "ended by an error in state" << m_SeqState << ":" << error.what();
     try {
+        noteError(error);
         releaseEverything();
         takeErrorPath(error);
     } catch (const std::exception &another) {
@@ -82,6 +86,7 @@ qint16 Sequence::handshakeStep(const PortChoice &choice)
         // speed table is an error of this step like any other.
         const SpeedTable speeds;
         m_context.link.openPort(choice.PortIndex + 1, speeds.at(choice.BaudIndex));
+        m_portOpened = true;
         m_retryCounter = 0;
         return AwaitWakeUp;
     }
@@ -93,6 +98,7 @@ qint16 Sequence::handshakeStep(const PortChoice &choice)
         return AnswerWakeUp;
     case AnswerWakeUp:
         m_context.link.sendText(LineCR + QStringLiteral("CONNECT") + LineCR);
+        m_lastCommand = QStringLiteral("CONNECT");
         echo(QStringLiteral("CONNECT") + LineCRLF);
         return AwaitReady;
     case AwaitReady:
@@ -154,6 +160,14 @@ qint16 Sequence::awaitAnswer(const ScriptBlock &block)
         return fail();
     if (block.answers != AnswerTable::None)
         storeAnswer(block.answers, StripLineEnds(lastReply()));
+    ++m_blocks[&block - m_shape.blocks.data()].answered;
+    int done = 0;
+    int total = 0;
+    for (const ExchangeFailure::Block &counted : std::as_const(m_blocks)) {
+        done += counted.answered;
+        total += counted.lines;
+    }
+    m_context.screen.setProgress(ScreenModel::Progress{done, total});
     return block.sendState;
 }
 
@@ -174,9 +188,23 @@ qint16 Sequence::passOn(const ScriptBlock &done, const ScriptBlock &next)
 
 void Sequence::openScript(const ScriptBlock &block)
 {
+    m_script.open(pathOf(block));
+}
+
+QString Sequence::pathOf(const ScriptBlock &block) const
+{
     const QString name = block.file.toString();
-    m_script.open(block.origin == ScriptOrigin::Installed ? m_context.appFolder.file(name)
-                                                          : m_context.appFolder.scriptFile(name));
+    return block.origin == ScriptOrigin::Installed ? m_context.appFolder.file(name) : m_context.appFolder.scriptFile(name);
+}
+
+void Sequence::startProgress()
+{
+    int total = 0;
+    for (const ScriptBlock &block : m_shape.blocks) {
+        m_blocks.append({block.file.toString(), 0, ScriptReader::lineCount(pathOf(block))});
+        total += m_blocks.last().lines;
+    }
+    m_context.screen.setProgress(ScreenModel::Progress{0, total});
 }
 
 void Sequence::storeAnswer(AnswerTable table, const QString &answer)
@@ -202,7 +230,45 @@ void Sequence::storeAnswer(AnswerTable table, const QString &answer)
 qint16 Sequence::fail()
 {
     setStatusText(u"レスポンスタイムアウト");
+    noteFailure(ExchangeFailure::Cause::NoAnswer);
+    m_failure.command = m_lastUnansweredWait.first;
+    m_failure.expected = m_lastUnansweredWait.second;
+    m_failure.waited = m_lastUnansweredTimeout;
+    m_failure.attempts = m_unansweredWaits.value(m_lastUnansweredWait);
     return Failed;
+}
+
+void Sequence::noteFailure(ExchangeFailure::Cause cause, const QString &file, const QString &field)
+{
+    m_failure.cause = cause;
+    m_failure.file = file;
+    m_failure.field = field;
+}
+
+void Sequence::noteError(const std::exception &error)
+{
+    if (const auto *port = dynamic_cast<const PortOpenError *>(&error)) {
+        noteFailure(ExchangeFailure::Cause::PortNotOpened);
+        m_failure.device = port->device();
+        m_failure.portProblem = port->problem();
+        m_failure.reason = port->reason();
+    } else if (const auto *script = dynamic_cast<const ScriptOpenError *>(&error)) {
+        noteFailure(ExchangeFailure::Cause::FileNotOpened, script->path);
+        m_failure.reason = script->reason;
+    } else {
+        noteFailure(ExchangeFailure::Cause::Other);
+        m_failure.reason = QString::fromUtf8(error.what());
+    }
+}
+
+ExchangeFailure Sequence::failure() const
+{
+    ExchangeFailure facts = m_failure;
+    facts.isWrite = m_shape.changesLogger;
+    // Nothing reaches the logger before the port is open.
+    if (m_portOpened)
+        facts.blocks = m_blocks;
+    return facts;
 }
 
 bool Sequence::mayRetry(qint16 limit)
@@ -216,13 +282,23 @@ bool Sequence::mayRetry(qint16 limit)
 void Sequence::sendCommand(const QString &command, Echo echoIt)
 {
     m_context.link.sendText(command + LineCRLF);
+    m_lastCommand = command;
     if (echoIt == Echo::Yes)
         echo(command + LineCRLF);
 }
 
 bool Sequence::await(const QString &expected, ExchangeTimings::Duration timeout)
 {
-    return m_context.link.WaitForReply(expected, timeout) == kReplyReceived;
+    const bool received = m_context.link.WaitForReply(expected, timeout) == kReplyReceived;
+    const Wait wait{m_lastCommand, StripLineEnds(expected)};
+    if (received) {
+        m_unansweredWaits.remove(wait);
+    } else {
+        ++m_unansweredWaits[wait];
+        m_lastUnansweredWait = wait;
+        m_lastUnansweredTimeout = timeout;
+    }
+    return received;
 }
 
 const QString &Sequence::lastReply() const
@@ -255,4 +331,5 @@ void Sequence::releaseEverything()
 {
     m_script.close();
     m_context.link.releasePort();
+    m_context.screen.setProgress(std::nullopt);
 }

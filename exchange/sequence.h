@@ -2,9 +2,11 @@
 
 #include "base/port_choice.h"
 #include "base/timings.h"
+#include "exchange/exchange_failure.h"
 #include "exchange/script_block.h"
 #include "exchange/script_reader.h"
 
+#include <QHash>
 #include <QString>
 #include <QtGlobal>
 
@@ -59,6 +61,7 @@ protected:
         ScriptBlock::Timing handshakeRetryPause;    // before the handshake is tried again
         qint16 afterCommandMode;                    // where the sequence goes on after "CAON"
         qint16 endState;                            // its last state on success
+        bool changesLogger = false;                 // a write: what the logger took is kept
     };
 
     Sequence(const SequenceContext &context, const Shape &shape);
@@ -78,8 +81,13 @@ protected:
     virtual void endFailed() = 0;
     virtual void takeErrorPath(const std::exception &error) = 0;
 
-    // Status text "レスポンスタイムアウト"; the failure state comes next.
+    // Status text "レスポンスタイムアウト", the last wait noted as the failure; the failure state
+    // comes next.
     qint16 fail();
+    // What happened, once the sequence has failed: the facts gathered as it ran. The error path
+    // may name a cause of its own.
+    ExchangeFailure failure() const;
+    void noteFailure(ExchangeFailure::Cause cause, const QString &file = {}, const QString &field = {});
     // The one rule of the run's retry counter: a step may retry while the counter is below the
     // step's limit, and each retry counts.
     bool mayRetry(qint16 limit);
@@ -96,7 +104,7 @@ protected:
     void setStatusText(QStringView text);
     void pause(ExchangeTimings::Duration duration);
 
-    // Closes the open script and releases the port, whichever is open.
+    // Closes the open script and releases the port, whichever is open; the exchange is over.
     void releaseEverything();
 
     const ExchangeTimings &timings() const { return m_context.timings; }
@@ -116,8 +124,12 @@ private:
     qint16 awaitAnswer(const ScriptBlock &block);
     qint16 passOn(const ScriptBlock &done, const ScriptBlock &next);
     void openScript(const ScriptBlock &block);
+    QString pathOf(const ScriptBlock &block) const;
     void storeAnswer(AnswerTable table, const QString &answer);
     void echo(const QString &text);
+    // The lines of every block, before the first is played: the progress is lines answered of those.
+    void startProgress();
+    void noteError(const std::exception &error);
 
     Shape m_shape;
     ScriptReader m_script;
@@ -125,4 +137,16 @@ private:
     qint16 m_lineCounter = 0;
     // Counts every retry of the handshake, of "CAON" and of "EERM0" in one run.
     qint16 m_retryCounter = 0;
+
+    // The facts of a failure, gathered as the sequence runs.
+    QList<ExchangeFailure::Block> m_blocks; // lines answered of each block
+    bool m_portOpened = false;
+    QString m_lastCommand;                  // what went out last
+    // Unanswered waits since the last answer to the same command and awaited text; a retry
+    // repeats both.
+    using Wait = std::pair<QString, QString>;
+    QHash<Wait, int> m_unansweredWaits;
+    Wait m_lastUnansweredWait;
+    ExchangeTimings::Duration m_lastUnansweredTimeout{};
+    ExchangeFailure m_failure;
 };

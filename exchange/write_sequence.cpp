@@ -75,23 +75,35 @@ public:
     QString field;
 };
 
-// A script file that could not be written: the write must not send an older copy.
+// Script files that could not be written: the write must not send an older copy.
 class ScriptFileError : public RunTimeError
 {
 public:
-    using RunTimeError::RunTimeError;
+    explicit ScriptFileError(const QString &files)
+        : RunTimeError(QStringLiteral("cannot write %1").arg(files)), files(files)
+    {
+    }
+    QString files;
 };
 
 } // namespace
 
 WriteSequence::WriteSequence(const SequenceContext &context)
-    : Sequence(context, Shape{kWriteBlocks, &ExchangeTimings::writeHandshakeRetryPause, SendAlarmLine, Finished})
+    : Sequence(context, Shape{kWriteBlocks, &ExchangeTimings::writeHandshakeRetryPause, SendAlarmLine, Finished, true})
 {
 }
 
 void WriteSequence::WriteToLogger(const PortChoice &choice)
 {
     run(choice);
+}
+
+QString WriteSequence::scriptFiles(std::initializer_list<QStringView> names) const
+{
+    QStringList paths;
+    for (const QStringView name : names)
+        paths.append(m_context.appFolder.scriptFile(name.toString()));
+    return paths.join(QStringLiteral(", "));
 }
 
 bool WriteSequence::prepare()
@@ -109,9 +121,9 @@ bool WriteSequence::prepare()
     // The screen is locked for the whole write, so all four files can be built before the port
     // opens: a file that cannot be written then stops the write before the logger is touched.
     if (!BuildAlarmScript(m_context.appFolder, alarmInputs))
-        throw ScriptFileError(QStringLiteral("alarm scripts not written"));
+        throw ScriptFileError(scriptFiles({u"Arm.eep", u"ArmNet.eep"}));
     if (!BuildMailScript(m_context.appFolder, mailInputs))
-        throw ScriptFileError(QStringLiteral("mail scripts not written"));
+        throw ScriptFileError(scriptFiles({u"mail.eep", u"Mmail.eep"}));
     return true;
 }
 
@@ -135,8 +147,10 @@ void WriteSequence::takeErrorPath(const std::exception &error)
 {
     if (const auto *unsendable = dynamic_cast<const UnsendableTextError *>(&error)) {
         setStatusText(unsendable->field);
+        noteFailure(ExchangeFailure::Cause::UnsendableText, {}, unsendable->field);
         endWithMessage(kUnsendableText);
-    } else if (dynamic_cast<const ScriptFileError *>(&error)) {
+    } else if (const auto *script = dynamic_cast<const ScriptFileError *>(&error)) {
+        noteFailure(ExchangeFailure::Cause::ScriptNotWritten, script->files);
         endWithMessage(kCannotWriteScript);
     } else {
         endWithMessage(kCannotOpenPort);
@@ -145,6 +159,6 @@ void WriteSequence::takeErrorPath(const std::exception &error)
 
 void WriteSequence::endWithMessage(const QString &message)
 {
-    m_context.boxes.showMessage(message);
+    m_context.boxes.showFailure(message, failure());
     UnlockScreen(m_context.state, m_context.screen);
 }

@@ -39,4 +39,6 @@ private:
     void endFailed() override;
     void takeErrorPath(const std::exception &error) override;
     void endWithMessage(const QString &message);
+    // The paths of the named script files, for a message.
+    QString scriptFiles(std::initializer_list<QStringView> names) const;
 };

@@ -1,7 +1,7 @@
 #include "link/qt_serial_line.h"
 
-#include "base/run_time_error.h"
 #include "link/port_names.h"
+#include "link/port_open_error.h"
 #include "link/speed_table.h"
 
 #include <QLoggingCategory>
@@ -36,7 +36,7 @@ QtSerialLine::QtSerialLine(const QString &portsFolder, QObject *parent)
 void QtSerialLine::open(int portNumber, const QString &settings)
 {
     if (isOpen())
-        failOpening(QStringLiteral("port is already open"));
+        failOpening(PortOpenError::Problem::Other, QStringLiteral("port is already open"));
     if (m_port.isOpen())
         closePort(); // lost, and its queued close has not run yet
 
@@ -51,13 +51,13 @@ void QtSerialLine::open(int portNumber, const QString &settings)
     m_lineLost = false;
 #ifdef Q_OS_UNIX
     if (const std::optional<QString> inUse = m_lock.acquire(m_port.portName()))
-        failOpening(*inUse);
+        failOpening(PortOpenError::Problem::InUse, *inUse);
 #endif
     if (!m_port.open(QIODevice::ReadWrite)) {
 #ifdef Q_OS_UNIX
         m_lock.release();
 #endif
-        failOpening(m_port.errorString());
+        failOpening(openingProblem(), m_port.errorString());
     }
     // The port must be open before the modem lines can be set.
     raiseControlLine(&QSerialPort::setRequestToSend, "RTS");
@@ -76,15 +76,32 @@ void QtSerialLine::raiseControlLine(bool (QSerialPort::*setter)(bool), const cha
     }
     const QString why = m_port.errorString();
     closePort();
-    failOpening(why);
+    failOpening(PortOpenError::Problem::Other, why);
 }
 
-void QtSerialLine::failOpening(const QString &why)
+PortOpenError::Problem QtSerialLine::openingProblem() const
 {
-    const QString message =
-        QStringLiteral("cannot open %1: %2").arg(m_port.portName(), why);
-    qCWarning(lcPort).noquote() << message;
-    throw RunTimeError(message);
+    switch (m_port.error()) {
+    case QSerialPort::DeviceNotFoundError:
+        return PortOpenError::Problem::NoSuchDevice;
+    case QSerialPort::PermissionError:
+#ifdef Q_OS_UNIX
+        // The port reports a device another program holds (busy) the same way: only a device
+        // this user may not read and write is a matter of permissions.
+        if (::access(QFile::encodeName(m_port.portName()).constData(), R_OK | W_OK) == 0)
+            return PortOpenError::Problem::InUse;
+#endif
+        return PortOpenError::Problem::PermissionDenied;
+    default:
+        return PortOpenError::Problem::Other;
+    }
+}
+
+void QtSerialLine::failOpening(PortOpenError::Problem problem, const QString &why)
+{
+    const PortOpenError error(m_port.portName(), problem, why);
+    qCWarning(lcPort).noquote() << error.what();
+    throw error;
 }
 
 void QtSerialLine::release()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "link/port_open_error.h"
 #include "link/serial_line.h"
 
 #include <QSerialPort>
@@ -41,7 +42,8 @@ private:
     void raiseControlLine(bool (QSerialPort::*setter)(bool), const char *name);
     void onPortError(QSerialPort::SerialPortError error);
     void closeAfterLoss();
-    [[noreturn]] void failOpening(const QString &why);
+    PortOpenError::Problem openingProblem() const;
+    [[noreturn]] void failOpening(PortOpenError::Problem problem, const QString &why);
 
     void closePort();
 

@@ -13,7 +13,7 @@ public:
     using QObject::QObject;
 
     // Port number 1 is COM1; settings is a string such as "9600,N,8,1".
-    // Throws RunTimeError when any part of the opening fails; the port is then closed.
+    // Throws PortOpenError when any part of the opening fails; the port is then closed.
     virtual void open(int portNumber, const QString &settings) = 0;
     // Lowers RTS and DTR and closes; harmless when already closed.
     virtual void release() = 0;

@@ -51,3 +51,11 @@ void ScreenModel::appendLog(const QString &text)
     m_logPieces.append({QDateTime::currentDateTime(), text});
     emit logChanged();
 }
+
+void ScreenModel::setProgress(const std::optional<Progress> &progress)
+{
+    if (m_progress == progress)
+        return;
+    m_progress = progress;
+    emit progressChanged();
+}

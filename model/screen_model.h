@@ -8,6 +8,7 @@
 #include <QString>
 
 #include <array>
+#include <optional>
 
 // The command buttons Command1(0..3) (read, write, save, exit), the tab control SSTab2 and the
 // settings menu mnu_Set: what an exchange disables while it runs.
@@ -178,9 +179,22 @@ public:
     };
     const QList<LogPiece> &logPieces() const { return m_logPieces; }
 
+    // How far the running exchange has come: the script lines answered, of all the lines of all
+    // its blocks. Nothing while no exchange runs.
+    struct Progress
+    {
+        int done = 0;
+        int total = 0;
+
+        friend bool operator==(const Progress &, const Progress &) = default;
+    };
+    const std::optional<Progress> &progress() const { return m_progress; }
+    void setProgress(const std::optional<Progress> &progress);
+
 signals:
     void statusTextSet(const QString &text);
     void logChanged();
+    void progressChanged();
 
 private:
     CommandControls m_commands;
@@ -192,4 +206,5 @@ private:
     QString m_statusText;
     QString m_logText;
     QList<LogPiece> m_logPieces;
+    std::optional<Progress> m_progress;
 };

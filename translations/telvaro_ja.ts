@@ -120,6 +120,84 @@
     </message>
 </context>
 <context>
+    <name>ExchangeFailureText</name>
+    <message>
+        <source>The port %1 could not be opened: %2.</source>
+        <translation>通信ポート %1 を開けませんでした: %2。</translation>
+    </message>
+    <message>
+        <source>There is no such device. Check that the logger&apos;s cable (its USB adapter) is plugged in, and that &quot;通信設定&quot; names the port it is on.</source>
+        <translation>そのようなデバイスはありません。ロガーのケーブル（USB変換器）がつながっているか、「通信設定」でロガーのつながっているポートを選んでいるかを確かめてください。</translation>
+    </message>
+    <message>
+        <source>This user may not use the port. Add the user to the group dialout (sudo adduser $USER dialout), then log out and in again.</source>
+        <translation>このユーザーにはポートを使う権限がありません。ユーザーを dialout グループに加え（sudo adduser $USER dialout）、ログインし直してください。</translation>
+    </message>
+    <message>
+        <source>Another program is using the port. End it, then try again.</source>
+        <translation>ほかのプログラムがポートを使っています。そのプログラムを終えてから、もう一度試してください。</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n second(s)</source>
+        <translation>
+            <numerusform>%n 秒</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1 seconds</source>
+        <translation>%1 秒</translation>
+    </message>
+    <message>
+        <source>The logger did not answer &quot;%1&quot;: the tool waited %2 for an answer</source>
+        <translation>ロガーが「%1」に応答しませんでした。応答を %2待ちました</translation>
+    </message>
+    <message>
+        <source>The logger did not answer &quot;%1&quot;: the tool waited %2 for &quot;%3&quot;</source>
+        <translation>ロガーが「%1」に応答しませんでした。「%3」を %2待ちました</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1, %n time(s).</source>
+        <translation>
+            <numerusform>%1（%n 回）。</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The file %1 could not be opened: %2.</source>
+        <translation>ファイル %1 を開けませんでした: %2。</translation>
+    </message>
+    <message>
+        <source>%1 holds a character that cannot be sent to the logger, so nothing was sent.</source>
+        <translation>%1 にロガーへ送れない文字があるため、何も送っていません。</translation>
+    </message>
+    <message>
+        <source>The exchange ended on an error: %1</source>
+        <translation>通信はエラーで終わりました: %1</translation>
+    </message>
+    <message>
+        <source>Some of the logger&apos;s settings have been changed</source>
+        <translation>ロガーの設定は一部だけ書き換えられています</translation>
+    </message>
+    <message>
+        <source>The logger&apos;s settings have not been changed.</source>
+        <translation>ロガーの設定は書き換えられていません。</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1: %2 of %n line(s) acknowledged</source>
+        <translation>
+            <numerusform>%1: %n 行のうち %2 行を受け付けました</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1.</source>
+        <comment>a sentence ends</comment>
+        <translation>%1。</translation>
+    </message>
+    <message>
+        <source>The script files %1 could not be written, so nothing was sent.</source>
+        <translation>書込ファイル %1 を作成できなかったため、何も送っていません。</translation>
+    </message>
+</context>
+<context>
     <name>PortsCommand</name>
     <message>
         <source>List the serial ports and the COM names that lead to them, or assign a COM name.</source>

@@ -1,5 +1,6 @@
 #include "widgets/frm_main.h"
 
+#include "exchange/exchange_failure.h"
 #include "exchange/read_sequence.h"
 #include "exchange/write_sequence.h"
 #include "files/auth_types.h"
@@ -28,6 +29,7 @@
 #include <QLoggingCategory>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QScopedValueRollback>
 #include <QStatusBar>
@@ -148,6 +150,22 @@ void FrmMain::buildStatusBar()
     panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     bar->addWidget(panel);
     m_controls.statusPanel = panel;
+
+    // Beside the panel, while an exchange runs: the script lines done of all it has to do.
+    auto *progress = new QProgressBar(bar);
+    progress->setObjectName(QStringLiteral("ExchangeProgress"));
+    progress->setFormat(QStringLiteral("%v / %m 行"));
+    bar->addWidget(progress, 1);
+    const auto showProgress = [this, progress] {
+        const std::optional<ScreenModel::Progress> &shown = m_screen.progress();
+        progress->setVisible(shown.has_value());
+        if (shown) {
+            progress->setMaximum(shown->total);
+            progress->setValue(shown->done);
+        }
+    };
+    showProgress();
+    connect(&m_screen, &ScreenModel::progressChanged, progress, showProgress);
 }
 
 void FrmMain::load()
@@ -224,11 +242,21 @@ void FrmMain::runWriteSequence()
 
 void FrmMain::showMessage(const QString &text)
 {
+    showBox(text, QString());
+}
+
+void FrmMain::showFailure(const QString &text, const ExchangeFailure &failure)
+{
+    showBox(text, describe(failure));
+}
+
+void FrmMain::showBox(const QString &text, const QString &details)
+{
     if (m_windowLost) {
-        qCInfo(lcFrmMain).noquote() << "no window to show the message in:" << text;
+        qCInfo(lcFrmMain).noquote() << "no window to show the message in:" << text << details;
         return;
     }
-    showModalMessage(this, text);
+    showModalMessage(this, text, details);
 }
 
 bool FrmMain::writeDespite(const QList<ValueFinding> &findings)

@@ -53,6 +53,8 @@ public:
 
     // Modal; returns when the operator has closed it.
     void showMessage(const QString &text) override;
+    // Modal: the message, and behind the box's details button what happened.
+    void showFailure(const QString &text, const ExchangeFailure &failure) override;
     // Modal: lists the values that look wrong and asks whether to write them all the same, no
     // being the default answer.
     bool writeDespite(const QList<ValueFinding> &findings) override;
@@ -77,6 +79,7 @@ private:
     void buildClientArea();
     void buildStatusBar();
     void load();
+    void showBox(const QString &text, const QString &details);
     void startRead();
     void startWrite();
     void endIfWindowLost();

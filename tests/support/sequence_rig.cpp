@@ -22,6 +22,11 @@ void RecordingScreen::showMessage(const QString &text)
     m_timeline.note(messageEvent(text));
 }
 
+void RecordingScreen::showFailure(const QString &text, const ExchangeFailure &)
+{
+    showMessage(text);
+}
+
 void RecordingScreen::beginSequence()
 {
     m_statusesWithScreen.clear();

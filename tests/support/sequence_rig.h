@@ -33,6 +33,8 @@ public:
     explicit RecordingScreen(const ScreenModel &screen) : RecordingScreen(screen, m_ownTimeline) {}
 
     void showMessage(const QString &text) override;
+    // Kept as its message: the facts are the window's tests' to check.
+    void showFailure(const QString &text, const ExchangeFailure &failure) override;
     // The sequences' tests write what they are given.
     bool writeDespite(const QList<ValueFinding> &) override { return true; }
 

@@ -9,23 +9,13 @@
 #include <QPushButton>
 #include <QtTest>
 
-namespace {
-
-SimulatedLoggerOptions keepingSettingsIn(const QTemporaryDir &files, SimulatedLoggerOptions options)
-{
-    options.settingsFile = files.filePath(QStringLiteral("logger.txt"));
-    return options.scaled(kWindowTestTimeScale);
-}
-
-} // namespace
-
-LoggerBench::LoggerBench(const SimulatedLoggerOptions &options)
-    : m_logger(keepingSettingsIn(m_files, options))
+LoggerBench::LoggerBench(const SimulatedLoggerOptions &options, double timeScale)
+    : m_logger(options.scaled(timeScale))
     , m_window(TempAppFolder::allInstallFiles(), m_logger.portsFolder())
 {
     if (!m_logger.isValid() || !m_window.isValid() || !SaveEnv(PortChoice{0, 5}))
         return;
-    m_window.open().setExchangeTimings(ExchangeTimings{}.scaled(kWindowTestTimeScale));
+    m_window.open().setExchangeTimings(ExchangeTimings{}.scaled(timeScale));
     m_valid = true;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "settings/device_settings.h"
+#include "support/exchange_timing.h"
 #include "support/simulated_logger_fixture.h"
 #include "support/widgets/window_fixture.h"
 
@@ -8,13 +9,14 @@
 #include <QString>
 #include <QTemporaryDir>
 
-// The program as an operator has it: the window on the real serial port, a simulated logger
-// (keeping its settings in a file) on COM1 at 9600 bit/s, and a folder for the operator's files.
-// The exchange and the logger run at the pace of the exchange tests.
+// The program as an operator has it: the window on the real serial port, a simulated logger on
+// COM1 at 9600 bit/s, and a folder for the operator's files. The logger keeps its settings in
+// memory (a file of its own would put the disk's delays into every acknowledgement), and both run
+// at the pace of the window tests; a test where nothing answers may take the exchange tests' pace.
 class LoggerBench
 {
 public:
-    explicit LoggerBench(const SimulatedLoggerOptions &options = {});
+    explicit LoggerBench(const SimulatedLoggerOptions &options = {}, double timeScale = kWindowTestTimeScale);
 
     bool isValid() const { return m_valid; }
     SimulatedLogger &logger() { return m_logger.logger(); }

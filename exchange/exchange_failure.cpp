@@ -1,0 +1,93 @@
+#include "exchange/exchange_failure.h"
+
+#include <QCoreApplication>
+#include <QStringList>
+
+namespace {
+
+// The translation context of the texts here.
+class ExchangeFailureText
+{
+    Q_DECLARE_TR_FUNCTIONS(ExchangeFailureText)
+
+public:
+    static QString portNotOpened(const ExchangeFailure &failure)
+    {
+        const QString port = failure.device.isEmpty() ? failure.port
+                                                      : QStringLiteral("%1 (%2)").arg(failure.port, failure.device);
+        const QString opened = tr("The port %1 could not be opened: %2.").arg(port, failure.reason);
+        switch (failure.portProblem) {
+        case PortOpenError::Problem::NoSuchDevice:
+            return opened + u'\n'
+                   + tr("There is no such device. Check that the logger's cable (its USB adapter) is plugged in, "
+                        "and that \"通信設定\" names the port it is on.");
+        case PortOpenError::Problem::PermissionDenied:
+            return opened + u'\n'
+                   + tr("This user may not use the port. Add the user to the group dialout "
+                        "(sudo adduser $USER dialout), then log out and in again.");
+        case PortOpenError::Problem::InUse:
+            return opened + u'\n' + tr("Another program is using the port. End it, then try again.");
+        case PortOpenError::Problem::Other:
+            break;
+        }
+        return opened;
+    }
+
+    static QString noAnswer(const ExchangeFailure &failure)
+    {
+        const qint64 waited = failure.waited.count();
+        const QString wait = waited % 1000 == 0 ? tr("%n second(s)", nullptr, int(waited / 1000))
+                                                : tr("%1 seconds").arg(double(waited) / 1000.0, 0, 'f', 1);
+        const QString what = failure.expected.isEmpty()
+                                 ? tr("The logger did not answer \"%1\": the tool waited %2 for an answer")
+                                       .arg(failure.command, wait)
+                                 : tr("The logger did not answer \"%1\": the tool waited %2 for \"%3\"")
+                                       .arg(failure.command, wait, failure.expected);
+        return failure.attempts > 1 ? tr("%1, %n time(s).", nullptr, failure.attempts).arg(what)
+                                    : tr("%1.", "a sentence ends").arg(what);
+    }
+
+    static QString cause(const ExchangeFailure &failure)
+    {
+        switch (failure.cause) {
+        case ExchangeFailure::Cause::PortNotOpened:
+            return portNotOpened(failure);
+        case ExchangeFailure::Cause::NoAnswer:
+            return noAnswer(failure);
+        case ExchangeFailure::Cause::FileNotOpened:
+            return tr("The file %1 could not be opened: %2.").arg(failure.file, failure.reason);
+        case ExchangeFailure::Cause::ScriptNotWritten:
+            return tr("The script files %1 could not be written, so nothing was sent.").arg(failure.file);
+        case ExchangeFailure::Cause::UnsendableText:
+            return tr("%1 holds a character that cannot be sent to the logger, so nothing was sent.").arg(failure.field);
+        case ExchangeFailure::Cause::Other:
+            break;
+        }
+        return tr("The exchange ended on an error: %1").arg(failure.reason);
+    }
+
+    static QString writeProgress(const ExchangeFailure &failure)
+    {
+        int answered = 0;
+        for (const ExchangeFailure::Block &block : failure.blocks)
+            answered += block.answered;
+        QStringList lines;
+        lines.append(answered > 0 ? tr("Some of the logger's settings have been changed")
+                                  : tr("The logger's settings have not been changed."));
+        if (answered == 0)
+            return lines.first();
+        for (const ExchangeFailure::Block &block : failure.blocks)
+            lines.append(tr("%1: %2 of %n line(s) acknowledged", nullptr, block.lines).arg(block.file).arg(block.answered));
+        return lines.join(u'\n');
+    }
+};
+
+} // namespace
+
+QString describe(const ExchangeFailure &failure)
+{
+    QString text = ExchangeFailureText::cause(failure);
+    if (failure.isWrite && !failure.blocks.isEmpty())
+        text += QStringLiteral("\n\n") + ExchangeFailureText::writeProgress(failure);
+    return text;
+}

@@ -1,0 +1,70 @@
+#include "exchange/exchange_failure.h"
+#include "translations/translations.h"
+
+#include <QtTest>
+
+using namespace Qt::StringLiterals;
+using Cause = ExchangeFailure::Cause;
+using Problem = PortOpenError::Problem;
+
+Q_DECLARE_METATYPE(ExchangeFailure)
+
+namespace {
+
+ExchangeFailure portNotOpened(Problem problem, const QString &reason)
+{
+    ExchangeFailure failure;
+    failure.cause = Cause::PortNotOpened;
+    failure.port = u"COM3"_s;
+    failure.device = u"/dev/ttyUSB0"_s;
+    failure.portProblem = problem;
+    failure.reason = reason;
+    failure.isWrite = true;
+    return failure;
+}
+
+} // namespace
+
+// The texts the window shows behind its details button, in Japanese as the window has them, for
+// the failures the window's tests cannot bring about (a root test user may open every device).
+class TestExchangeFailure : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { installTranslations(*QCoreApplication::instance(), QLocale(QLocale::Japanese, QLocale::Japan)); }
+
+    void details_sayWhatHappened_andWhatToDo_data()
+    {
+        QTest::addColumn<ExchangeFailure>("failure");
+        QTest::addColumn<QString>("details");
+        QTest::newRow("permission denied")
+            << portNotOpened(Problem::PermissionDenied, u"Permission denied"_s)
+            << u"通信ポート COM3 (/dev/ttyUSB0) を開けませんでした: Permission denied。\n"
+               u"このユーザーにはポートを使う権限がありません。ユーザーを dialout グループに加え（sudo adduser $USER dialout）、ログインし直してください。"_s;
+        QTest::newRow("in use") << portNotOpened(Problem::InUse, u"held by process 4242 (/var/lock/LCK..ttyUSB0)"_s)
+                                << u"通信ポート COM3 (/dev/ttyUSB0) を開けませんでした: held by process 4242 (/var/lock/LCK..ttyUSB0)。\n"
+                                   u"ほかのプログラムがポートを使っています。そのプログラムを終えてから、もう一度試してください。"_s;
+
+        ExchangeFailure silent;
+        silent.cause = Cause::NoAnswer;
+        silent.command = u"CONNECT"_s;
+        silent.expected = u"READY"_s;
+        silent.isWrite = true;
+        silent.blocks = {{u"Arm.eep"_s, 0, 40}, {u"mail.eep"_s, 0, 12}, {u"ArmNet.eep"_s, 0, 24}, {u"Mmail.eep"_s, 0, 12}};
+        silent.waited = std::chrono::milliseconds(250);
+        silent.attempts = 1;
+        QTest::newRow("silent logger, write, at a quarter second")
+            << silent << u"ロガーが「CONNECT」に応答しませんでした。「READY」を 0.3 秒待ちました。\n\nロガーの設定は書き換えられていません。"_s;
+    }
+
+    void details_sayWhatHappened_andWhatToDo()
+    {
+        QFETCH(ExchangeFailure, failure);
+        QFETCH(QString, details);
+        QCOMPARE(describe(failure), details);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestExchangeFailure)
+#include "tst_exchange_failure.moc"
