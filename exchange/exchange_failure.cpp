@@ -1,5 +1,7 @@
 #include "exchange/exchange_failure.h"
 
+#include "link/secret_masking.h"
+
 #include <QCoreApplication>
 #include <QStringList>
 
@@ -35,14 +37,16 @@ public:
 
     static QString noAnswer(const ExchangeFailure &failure)
     {
+        // A password line stops a write as well as any other; its value stays unseen all the same.
+        const QString command = SecretMasking::masked(QStringView(failure.command));
         const qint64 waited = failure.waited.count();
         const QString wait = waited % 1000 == 0 ? tr("%n second(s)", nullptr, int(waited / 1000))
                                                 : tr("%1 seconds").arg(double(waited) / 1000.0, 0, 'f', 1);
         const QString what = failure.expected.isEmpty()
                                  ? tr("The logger did not answer \"%1\": the tool waited %2 for an answer")
-                                       .arg(failure.command, wait)
+                                       .arg(command, wait)
                                  : tr("The logger did not answer \"%1\": the tool waited %2 for \"%3\"")
-                                       .arg(failure.command, wait, failure.expected);
+                                       .arg(command, wait, failure.expected);
         return failure.attempts > 1 ? tr("%1, %n time(s).", nullptr, failure.attempts).arg(what)
                                     : tr("%1.", "a sentence ends").arg(what);
     }

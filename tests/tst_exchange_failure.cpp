@@ -56,6 +56,17 @@ private slots:
         silent.attempts = 1;
         QTest::newRow("silent logger, write, at a quarter second")
             << silent << u"ロガーが「CONNECT」に応答しませんでした。「READY」を 0.3 秒待ちました。\n\nロガーの設定は書き換えられていません。"_s;
+
+        ExchangeFailure password = silent;
+        password.command = u"CAPOPPASS=poppass01"_s;
+        password.expected.clear();
+        password.waited = std::chrono::milliseconds(2000);
+        password.blocks[0].answered = 40;
+        QTest::newRow("a password line unanswered")
+            << password << u"ロガーが「CAPOPPASS=********」に応答しませんでした。応答を 2 秒待ちました。\n\n"
+                           u"ロガーの設定は一部だけ書き換えられています\n"
+                           u"Arm.eep: 40 行のうち 40 行を受け付けました\nmail.eep: 12 行のうち 0 行を受け付けました\n"
+                           u"ArmNet.eep: 24 行のうち 0 行を受け付けました\nMmail.eep: 12 行のうち 0 行を受け付けました"_s;
     }
 
     void details_sayWhatHappened_andWhatToDo()
