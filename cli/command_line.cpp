@@ -5,6 +5,7 @@
 #include "cli/diff_command.h"
 #include "cli/ports_command.h"
 #include "cli/read_command.h"
+#include "cli/write_command.h"
 
 namespace {
 
@@ -14,7 +15,8 @@ const QString kProgram = QStringLiteral("telvaro-cli");
 
 QList<CliCommand> CommandLine::commands(const SessionSetup &setup)
 {
-    return {PortsCommand::command(), ReadCommand::command(setup), CheckCommand::command(), DiffCommand::command()};
+    return {PortsCommand::command(), ReadCommand::command(setup), WriteCommand::command(setup), CheckCommand::command(),
+            DiffCommand::command(setup)};
 }
 
 QString CommandLine::overallHelp(const SessionSetup &setup)

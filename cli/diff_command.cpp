@@ -1,79 +1,128 @@
 #include "cli/diff_command.h"
 
 #include "cli/console.h"
+#include "cli/live_lines.h"
+#include "cli/logger_options.h"
+#include "cli/logger_port.h"
+#include "cli/logger_session.h"
+#include "cli/serial_ports.h"
 #include "cli/settings_input.h"
+#include "cli/shown_values.h"
 #include "files/app_folder.h"
 #include "settings/settings_compare.h"
 
 namespace {
 
 const QString kShowSecrets = QStringLiteral("show-secrets");
-const QString kMask = QStringLiteral("********");
+const QString kDiff = QStringLiteral("diff");
 
-// Quoted, so that an empty value and spaces at either end show.
-QString quoted(const QString &value)
+// A COM name, or a device: a settings file is neither.
+bool namesAPort(const QString &argument)
 {
-    QString text = value;
-    text.replace(u'\\', QStringLiteral("\\\\")).replace(u'"', QStringLiteral("\\\""));
-    return u'"' + text + u'"';
+    return LoggerPorts::looksLikeComName(argument) || isCharacterDevice(argument);
+}
+
+// The file read and free of errors; nothing after saying what is wrong.
+std::optional<SettingsFileContents> goodFile(const QString &path, Console &console)
+{
+    std::optional<SettingsFileContents> file = SettingsInput::read(path, console);
+    if (file && !file->errors.isEmpty()) {
+        for (const QString &line : SettingsInput::errorLines(path, *file))
+            console.tell(line);
+        return std::nullopt;
+    }
+    return file;
 }
 
 } // namespace
 
-CliCommand DiffCommand::command()
+CliCommand DiffCommand::command(const SessionSetup &setup)
 {
-    return {QStringLiteral("diff"), QStringLiteral("FILE FILE"),
-            tr("List the items whose values differ between two settings files."),
+    return {kDiff, QStringLiteral("FILE|PORT FILE"),
+            tr("List the items whose values differ between two settings files, or between a logger and a file."),
             [](QCommandLineParser &parser) {
-                parser.addOption({kShowSecrets, tr("Show the passwords instead of %1.").arg(kMask)});
-                parser.addPositionalArgument(QStringLiteral("FILE"), tr("The settings file shown after \"<\"."));
+                parser.addOption({kShowSecrets, tr("Show the passwords instead of %1.").arg(ShownValues::kMask)});
+                LoggerOptions::declare(parser);
+                parser.addPositionalArgument(QStringLiteral("FILE|PORT"),
+                                             tr("The settings file, or the port of the logger, shown after \"<\"."));
                 parser.addPositionalArgument(QStringLiteral("FILE"), tr("The settings file shown after \">\"."));
             },
-            &DiffCommand::run};
+            [setup](const QCommandLineParser &parser, Console &console) { return run(parser, console, setup); }};
 }
 
-QString DiffCommand::shown(const std::optional<QString> &value, bool secret)
-{
-    if (!value)
-        return tr("(not given)");
-    return secret && !value->isEmpty() ? kMask : quoted(*value);
-}
-
-int DiffCommand::run(const QCommandLineParser &parser, Console &console)
+int DiffCommand::run(const QCommandLineParser &parser, Console &console, const SessionSetup &setup)
 {
     if (!CliUsage::hasArguments(parser, 2))
-        return CliUsage::error(console, QStringLiteral("diff"), tr("two settings files are needed"));
-    const QStringList paths = parser.positionalArguments();
+        return CliUsage::error(console, kDiff, tr("two settings files, or a port and a settings file, are needed"));
+    if (namesAPort(parser.positionalArguments().at(0)))
+        return compareWithLogger(parser, setup, console);
+    return compareFiles(parser.positionalArguments(), parser.isSet(kShowSecrets), console);
+}
+
+int DiffCommand::compareFiles(const QStringList &paths, bool showSecrets, Console &console)
+{
     std::optional<SettingsFileContents> files[2];
     for (int side = 0; side < 2; ++side) {
-        files[side] = SettingsInput::read(paths.at(side), console);
+        files[side] = goodFile(paths.at(side), console);
         if (!files[side])
             return ExitStatus::kTrouble;
-        if (!files[side]->errors.isEmpty()) {
-            for (const QString &line : SettingsInput::errorLines(paths.at(side), *files[side]))
-                console.tell(line);
-            return ExitStatus::kTrouble;
-        }
     }
-
     // The captions of the limits follow the model of the first file that names one.
     const DeviceSettings &left = files[0]->settings;
     const DeviceSettings &right = files[1]->settings;
     const DeviceSettings &named = left.contains(SettingsItems::kModel) ? left : right;
     const SettingsState model = SettingsInput::modelTablesFor(named, AppFolder::ofRunningProgram(), console);
+    return print(differingItems(left, right, model), paths.at(0), paths.at(1), showSecrets, console);
+}
 
-    const QList<ItemDifference> differences = differingItems(left, right, model);
+int DiffCommand::compareWithLogger(const QCommandLineParser &parser, const SessionSetup &base, Console &console)
+{
+    const std::optional<SessionSetup> setup = LoggerOptions::setupFor(parser, base, console, kDiff);
+    if (!setup)
+        return ExitStatus::kTrouble;
+    QString error;
+    const std::optional<QList<LoggerPort>> ports =
+        LoggerPorts::resolve({parser.positionalArguments().at(0)}, setup->portsFolder, &error);
+    if (!ports)
+        return CliUsage::error(console, kDiff, error);
+    const QString path = parser.positionalArguments().at(1);
+    const std::optional<SettingsFileContents> file = goodFile(path, console);
+    if (!file)
+        return ExitStatus::kTrouble;
+
+    LoggerSession session(ports->first(), *setup);
+    std::optional<LiveLines> lines;
+    if (!LoggerOptions::quiet(parser)) {
+        lines.emplace(console, QStringList{session.port().name});
+        LoggerOptions::follow(session, *lines, 0);
+    }
+    if (!session.read()) {
+        console.tell(tr("%1: the read failed: %2").arg(session.port().name, session.failure()));
+        return ExitStatus::kFailure;
+    }
+    // The items the file gives, each as the logger holds it; the captions follow its model.
+    const DeviceSettings logger = session.settings();
+    DeviceSettings held;
+    for (int item = 0; item < SettingsItems::kCount; ++item) {
+        if (file->settings.contains(item) && logger.contains(item))
+            held.set(item, *logger.value(item));
+    }
+    return print(differingItems(held, file->settings, session.state()), session.port().name, path,
+                 parser.isSet(kShowSecrets), console);
+}
+
+int DiffCommand::print(const QList<ItemDifference> &differences, const QString &left, const QString &right,
+                       bool showSecrets, Console &console)
+{
     if (differences.isEmpty())
         return ExitStatus::kSuccess;
-    const bool showSecrets = parser.isSet(kShowSecrets);
-    console.print(QStringLiteral("< ") + paths.at(0));
-    console.print(QStringLiteral("> ") + paths.at(1));
+    console.print(QStringLiteral("< ") + left);
+    console.print(QStringLiteral("> ") + right);
     for (const ItemDifference &difference : differences) {
-        const bool secret = SettingsItems::isSecret(difference.item) && !showSecrets;
-        console.print(difference.caption.isEmpty() ? difference.name
-                                                   : QStringLiteral("%1 (%2)").arg(difference.name, difference.caption));
-        console.print(QStringLiteral("  < ") + shown(difference.left, secret));
-        console.print(QStringLiteral("  > ") + shown(difference.right, secret));
+        const bool masked = SettingsItems::isSecret(difference.item) && !showSecrets;
+        console.print(ShownValues::item(difference.name, difference.caption));
+        console.print(QStringLiteral("  < ") + ShownValues::value(difference.left, masked));
+        console.print(QStringLiteral("  > ") + ShownValues::value(difference.right, masked));
     }
     console.tell(tr("%n item(s) differ", nullptr, int(differences.size())));
     return ExitStatus::kFailure;

@@ -1,18 +1,25 @@
 #pragma once
 
 #include "cli/cli_command.h"
+#include "cli/session_setup.h"
 
-#include <optional>
+#include <QList>
 
-// telvaro-cli diff FILE FILE: the items whose values differ.
+struct ItemDifference;
+
+// telvaro-cli diff FILE FILE, or diff PORT FILE: the items whose values differ.
 class DiffCommand
 {
     Q_DECLARE_TR_FUNCTIONS(DiffCommand)
 
 public:
-    static CliCommand command();
+    static CliCommand command(const SessionSetup &setup);
 
 private:
-    static int run(const QCommandLineParser &parser, Console &console);
-    static QString shown(const std::optional<QString> &value, bool secret);
+    static int run(const QCommandLineParser &parser, Console &console, const SessionSetup &setup);
+    static int compareFiles(const QStringList &paths, bool showSecrets, Console &console);
+    static int compareWithLogger(const QCommandLineParser &parser, const SessionSetup &setup, Console &console);
+    // Prints the differences under "< left" and "> right"; the exit status they make.
+    static int print(const QList<ItemDifference> &differences, const QString &left, const QString &right,
+                     bool showSecrets, Console &console);
 };

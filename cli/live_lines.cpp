@@ -36,7 +36,9 @@ void LiveLines::setStatus(int index, const QString &status)
     if (line.status == status)
         return;
     line.status = status;
-    show(index);
+    // An exchange begins by emptying the status; its first own text follows at once.
+    if (!status.isEmpty())
+        show(index);
 }
 
 void LiveLines::setProgress(int index, int done, int total)

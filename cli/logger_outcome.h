@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -30,6 +31,7 @@ struct LoggerOutcome
     QString port;  // as given on the command line
     QString model; // the model code the logger reported; empty when it was not read
     std::optional<DeviceSettings> before; // as read before the write
+    std::optional<DeviceSettings> meant;  // what the logger was to answer after the write
     std::optional<DeviceSettings> after;  // as read back after it
     // The items the write changed, in catalogue order; nothing when no write ended.
     std::optional<QList<int>> changedItems;
@@ -37,6 +39,7 @@ struct LoggerOutcome
     Verification verification = Verification::NotReached;
     double seconds = 0;
     QString error; // what went wrong, in the operator's terms; empty when everything succeeded
+    QStringList notes; // what the operator should know besides: items left alone, values questioned
 
     bool succeeded() const { return error.isEmpty(); }
 };

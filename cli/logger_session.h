@@ -40,6 +40,7 @@ public:
 
     const LoggerPort &port() const { return m_port; }
     SettingsState &state() { return *m_state; }
+    const SettingsState &state() const { return *m_state; }
     ScreenModel &screen() { return *m_screen; }
     const AppFolder &appFolder() const { return m_appFolder; }
 

@@ -81,6 +81,7 @@ QJsonObject loggerObject(const LoggerOutcome &logger, bool showSecrets)
             {QStringLiteral("itemsChanged"), changed},
             {QStringLiteral("verification"), verificationKeyword(logger.verification)},
             {QStringLiteral("notReadBack"), mismatches},
+            {QStringLiteral("notes"), QJsonArray::fromStringList(logger.notes)},
             {QStringLiteral("before"), itemsObject(logger.before, showSecrets)},
             {QStringLiteral("after"), itemsObject(logger.after, showSecrets)}};
 }

@@ -32,24 +32,22 @@ bool isModeItem(const SettingsItem &item)
     return item.block == ItemBlock::Channel && item.name.startsWith(u"mode");
 }
 
-// The logger's answer for an item it does not have: a "?" anywhere in an element line (how the
-// channel rows tell a missing channel), "???" for every other item.
-bool saysLoggerLacksItem(const SettingsItem &item, const QString &answer)
-{
-    return isModeItem(item) ? answer.contains(u'?') : answer == kLackedItem;
-}
-
 // The value of a named item as a write input: empty when missing or lacked.
 QString inputOf(const DeviceSettings &settings, const QString &name)
 {
     const int item = *SettingsItems::indexOf(name);
     const std::optional<QString> &value = settings.value(item);
-    if (!value || saysLoggerLacksItem(SettingsItems::at(item), *value))
+    if (!value || saysLoggerLacksItem(item, *value))
         return {};
     return *value;
 }
 
 } // namespace
+
+bool saysLoggerLacksItem(int item, const QString &answer)
+{
+    return isModeItem(SettingsItems::at(item)) ? answer.contains(u'?') : answer == kLackedItem;
+}
 
 DeviceSettings itemsOfImage(const SettingsState &state)
 {
@@ -80,7 +78,7 @@ DeviceSettings answersAfterWrite(const SettingsState &state, const AlarmScriptIn
     // "ArmNet.eep" sets the limits of "Arm.eep" once more, so it adds no item.
     for (const ScriptLine &line : armScriptLines(alarm) + mailScriptLines(mail) + connectionScriptLines(mail)) {
         const int item = *SettingsItems::indexOfScriptKey(line.key);
-        if (!saysLoggerLacksItem(SettingsItems::at(item), *answers.value(item)))
+        if (!saysLoggerLacksItem(item, *answers.value(item)))
             answers.set(item, line.value);
     }
     return answers;

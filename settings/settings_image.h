@@ -11,6 +11,10 @@ struct SettingsState;
 // EepMail 1..12, the connection items EepConnect 1..12. model and channels are ModelCode and
 // ChannelsAnswer: what the logger says of itself, which no write changes.
 
+// The logger's answer for an item it does not have: a "?" anywhere in an element line (how the
+// channel rows tell a missing channel), "???" for every other item.
+bool saysLoggerLacksItem(int item, const QString &answer);
+
 // Every logger item as the image holds it, with model and channels once the state has them.
 DeviceSettings itemsOfImage(const SettingsState &state);
 

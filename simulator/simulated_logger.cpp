@@ -208,6 +208,8 @@ QByteArray SimulatedLogger::writeItem(const QByteArray &key, const QByteArray &v
 {
     if (loggerItem(m_shape, key) != LoggerItem::Present)
         return kRefused;
+    if (key == m_options.ignoredWriteKey)
+        return kOk;
     m_settings.setValue(key, value);
     if (!m_settings.save(&m_settingsError)) {
         qCWarning(lcSimulatedLogger) << m_settingsError;

@@ -32,6 +32,7 @@ struct SimulatedLoggerOptions
     int dropReplyToCommand = 0;          // the n-th command line (from 1) gets no reply; 0: none
     QByteArray dropRepliesContaining;    // commands containing this text get no reply
     QByteArray slowWriteKey;             // a write to this key is answered after slowWriteDelay
+    QByteArray ignoredWriteKey;          // a write to this key is acknowledged, the old value kept
     int splitRepliesBytes = 0;           // replies go out in pieces of this many bytes
     bool echoCommands = false;
     QByteArray replyTrailer;             // sent with every answer to an item read ("key?"),

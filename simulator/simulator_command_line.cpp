@@ -46,10 +46,11 @@ std::optional<SimulatorCommandLine> parseSimulatorCommandLine(const QStringList 
     const QCommandLineOption noApn(QStringLiteral("no-apn"), QStringLiteral("Answer \"???\" for the APN item."));
     const QCommandLineOption dropTo(QStringLiteral("drop-replies-to"), QStringLiteral("No reply to commands containing this text."), QStringLiteral("text"));
     const QCommandLineOption slowWrite(QStringLiteral("slow-write"), QStringLiteral("Answer the write of this key late (see --slow-write-delay)."), QStringLiteral("key"));
+    const QCommandLineOption ignoreWrite(QStringLiteral("ignore-write"), QStringLiteral("Acknowledge the write of this key but keep the old value."), QStringLiteral("key"));
     const QCommandLineOption channelCount(QStringLiteral("channel-count"), QStringLiteral("Answer this to \"EERC9\" instead of the number of channels."), QStringLiteral("text"));
     const QCommandLineOption verbose(QStringLiteral("verbose"), QStringLiteral("Log every line on standard error."));
     for (const QCommandLineOption &option : {device, speed, linkCom, portsFolder, settings, model, suffix,
-                                             noAt, echo, noApn, dropTo, slowWrite, channelCount, verbose})
+                                             noAt, echo, noApn, dropTo, slowWrite, ignoreWrite, channelCount, verbose})
         parser.addOption(option);
 
     const auto integer = [](const char *name, const char *description, int minimum, int *target) {
@@ -143,6 +144,7 @@ std::optional<SimulatorCommandLine> parseSimulatorCommandLine(const QStringList 
     logger.noApn = parser.isSet(noApn);
     logger.dropRepliesContaining = Cp932::encode(parser.value(dropTo));
     logger.slowWriteKey = Cp932::encode(parser.value(slowWrite));
+    logger.ignoredWriteKey = Cp932::encode(parser.value(ignoreWrite));
     if (parser.isSet(channelCount))
         logger.channelCountAnswer = Cp932::encode(parser.value(channelCount));
     result.verbose = parser.isSet(verbose);

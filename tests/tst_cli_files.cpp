@@ -55,7 +55,7 @@ private slots:
         QTest::newRow("unknown option") << QStringList{u"check"_s, u"--bogus"_s, u"x"_s} << 2 << QString()
                                         << u"telvaro-cli check --help"_s;
         QTest::newRow("one file for diff") << QStringList{u"diff"_s, u"a"_s} << 2 << QString()
-                                           << u"two settings files are needed"_s;
+                                           << u"two settings files, or a port and a settings file, are needed"_s;
     }
 
     void helpAndVersion_andMistakesOnTheCommandLine()

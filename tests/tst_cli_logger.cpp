@@ -20,11 +20,30 @@ private:
     QTemporaryDir m_config;
     QTemporaryDir m_loggerFolder;
     std::unique_ptr<SimulatedLoggerFixture> m_logger;
+    QTemporaryDir m_files;
+    int m_fileCount = 0;
 
     // COM2 leads to the logger, through the ports folder of the command's own configuration.
     CliRun cli(const QStringList &arguments) const
     {
         return runCli(arguments, {{u"XDG_CONFIG_HOME"_s, m_config.path()}});
+    }
+    // A settings file in a folder of the test's own.
+    QString file(const QByteArray &bytes)
+    {
+        const QString path = m_files.filePath(u"file%1.txt"_s.arg(++m_fileCount));
+        QFile out(path);
+        if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size())
+            qFatal("cannot write %s", qPrintable(path));
+        return path;
+    }
+    bool heardAWrite() const
+    {
+        for (const QByteArray &line : m_logger->logger().receivedLines()) {
+            if (line.contains('='))
+                return true;
+        }
+        return false;
     }
     QStringList heardLines() const
     {
@@ -78,6 +97,20 @@ private slots:
         QVERIFY2(readSettingsFile(path, &file, &reason), qPrintable(reason));
         QCOMPARE(*file.settings.value(u"CAPOPPASS"), m_logger->logger().value(u"CAPOPPASS"_s));
         QCOMPARE(modeOf(path), kOwnerOnly);
+    }
+
+    void write_changesTheItems_andReadsThemBack()
+    {
+        const CliRun run = cli({u"write"_s, u"COM2"_s, file("model=GSN\nCAPOPID=unit7\nCAPOPPASS=secret7\nCAAPN=???\n")});
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(run.out, u"COM2: 2 item(s) changed\n"
+                          "  CAPOPID (POPID): \"logger01\" -> \"unit7\"\n"
+                          "  CAPOPPASS (POPPASS): ******** -> ********\n"
+                          "COM2: every item read back as written\n"_s);
+        QCOMPARE(m_logger->logger().value(u"CAPOPID"_s), u"unit7"_s);
+        QCOMPARE(m_logger->logger().value(u"CAPOPPASS"_s), u"secret7"_s);
+        QCOMPARE(m_logger->logger().value(u"CAAPN"_s), u"example.apn"_s);
+        QVERIFY2(run.err.contains(u"COM2: 書込完了\n"_s), qPrintable(run.err));
     }
 
     void read_mistakes_sendNothing_data()

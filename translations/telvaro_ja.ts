@@ -46,10 +46,6 @@
         <translation>使い方: %1 コマンド [オプション] [引数]</translation>
     </message>
     <message>
-        <source>Reads, checks and compares the settings of Telvaro e-mail model loggers.</source>
-        <translation>Telvaro Eメールモデルのロガーの設定を読み込み、検査し、比較します。</translation>
-    </message>
-    <message>
         <source>Commands:</source>
         <translation>コマンド:</translation>
     </message>
@@ -85,38 +81,118 @@
         <source>Show this help.</source>
         <translation>このヘルプを表示します。</translation>
     </message>
+    <message>
+        <source>Reads, writes, checks and compares the settings of Telvaro e-mail model loggers.</source>
+        <translation>Telvaro Eメールモデルのロガーの設定を読み込み、書き込み、検査し、比較します。</translation>
+    </message>
 </context>
 <context>
     <name>DiffCommand</name>
-    <message>
-        <source>List the items whose values differ between two settings files.</source>
-        <translation>二つの設定ファイルで値が異なる項目を一覧にします。</translation>
-    </message>
     <message>
         <source>Show the passwords instead of %1.</source>
         <translation>パスワードを%1で隠さずに表示します。</translation>
     </message>
     <message>
-        <source>The settings file shown after &quot;&lt;&quot;.</source>
-        <translation>「&lt;」の後に示す設定ファイル。</translation>
-    </message>
-    <message>
         <source>The settings file shown after &quot;&gt;&quot;.</source>
         <translation>「&gt;」の後に示す設定ファイル。</translation>
-    </message>
-    <message>
-        <source>(not given)</source>
-        <translation>（指定なし）</translation>
-    </message>
-    <message>
-        <source>two settings files are needed</source>
-        <translation>設定ファイルを二つ指定してください</translation>
     </message>
     <message numerus="yes">
         <source>%n item(s) differ</source>
         <translation>
             <numerusform>%n項目が異なります</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>List the items whose values differ between two settings files, or between a logger and a file.</source>
+        <translation>二つの設定ファイル、またはロガーと設定ファイルで値が異なる項目を一覧にします。</translation>
+    </message>
+    <message>
+        <source>The settings file, or the port of the logger, shown after &quot;&lt;&quot;.</source>
+        <translation>「&lt;」の後に示す設定ファイル、またはロガーのポート。</translation>
+    </message>
+    <message>
+        <source>two settings files, or a port and a settings file, are needed</source>
+        <translation>設定ファイルを二つ、またはポートと設定ファイルを一つずつ指定してください</translation>
+    </message>
+    <message>
+        <source>%1: the read failed: %2</source>
+        <translation>%1: 読み込みに失敗しました: %2</translation>
+    </message>
+</context>
+<context>
+    <name>LoggerOptions</name>
+    <message>
+        <source>The line speed in bit/s, as the port dialog offers it (default 9600).</source>
+        <translation>通信速度（bit/s）。ポート設定画面にある値から選びます（既定値 9600）。</translation>
+    </message>
+    <message>
+        <source>Show no progress on standard error.</source>
+        <translation>標準エラー出力に進行状況を表示しません。</translation>
+    </message>
+    <message>
+        <source>no line speed %1: one of %2</source>
+        <translation>通信速度 %1 は使えません: %2 のいずれかを指定してください</translation>
+    </message>
+</context>
+<context>
+    <name>LoggerPorts</name>
+    <message>
+        <source>&quot;%1&quot; is no port name from COM1 to COM9</source>
+        <translation>「%1」はCOM1～COM9のポート名ではありません</translation>
+    </message>
+    <message>
+        <source>%1 and %2 lead to the same device, %3</source>
+        <translation>%1 と %2 は同じデバイス %3 を指しています</translation>
+    </message>
+</context>
+<context>
+    <name>LoggerSession</name>
+    <message>
+        <source>read</source>
+        <translation>読込</translation>
+    </message>
+    <message>
+        <source>write</source>
+        <translation>書込</translation>
+    </message>
+</context>
+<context>
+    <name>LoggerWriting</name>
+    <message>
+        <source>the read failed: %1</source>
+        <translation>読み込みに失敗しました: %1</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n value(s) look wrong; nothing was written</source>
+        <translation>
+            <numerusform>%n件の値が正しくないようです。何も書き込んでいません</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>the write failed: %1</source>
+        <translation>書き込みに失敗しました: %1</translation>
+    </message>
+    <message>
+        <source>written, but the read back failed: %1</source>
+        <translation>書き込みましたが、確認の読み込みに失敗しました: %1</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n item(s) did not read back as written</source>
+        <translation>
+            <numerusform>%n項目が書き込んだとおりに読み込めませんでした</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>the settings are for model %1 and this logger is a %2: their channel items (mode, ALARM) would set other channels here; nothing was written</source>
+        <translation>設定は機種 %1 のもので、このロガーは %2 です。チャンネルの項目（mode、ALARM）はこのロガーでは別のチャンネルを設定してしまうため、何も書き込んでいません</translation>
+    </message>
+    <message>
+        <source>this logger has no %1; the value given for it is left out</source>
+        <translation>このロガーには %1 がないため、指定された値は使いません</translation>
+    </message>
+    <message>
+        <source>%1 is the limit of no channel of this model; the value given for it is left out</source>
+        <translation>%1 はこの機種のどのチャンネルの警報値でもないため、指定された値は使いません</translation>
     </message>
 </context>
 <context>
@@ -312,6 +388,37 @@
     </message>
 </context>
 <context>
+    <name>ReadCommand</name>
+    <message>
+        <source>Read every setting of the logger on PORT into a settings file.</source>
+        <translation>PORT のロガーの設定をすべて読み込み、設定ファイルにします。</translation>
+    </message>
+    <message>
+        <source>Write the settings file here (readable by its owner only) instead of on standard output.</source>
+        <translation>設定ファイルを標準出力ではなくこのファイルに書きます（所有者だけが読めます）。</translation>
+    </message>
+    <message>
+        <source>COM1 to COM9, as the window names ports, or the path of a serial device.</source>
+        <translation>COM1～COM9（画面と同じポート名）、またはシリアルデバイスのパス。</translation>
+    </message>
+    <message>
+        <source>one port is needed</source>
+        <translation>ポートを一つ指定してください</translation>
+    </message>
+    <message>
+        <source>%1: the read failed: %2</source>
+        <translation>%1: 読み込みに失敗しました: %2</translation>
+    </message>
+    <message>
+        <source>%1: cannot be written: %2</source>
+        <translation>%1: 書き込めません: %2</translation>
+    </message>
+    <message>
+        <source>%1: the logger&apos;s answer to %2 holds a control character, which no settings file can hold</source>
+        <translation>%1: %2 に対するロガーの応答に制御文字が含まれており、設定ファイルに保存できません</translation>
+    </message>
+</context>
+<context>
     <name>SettingsFile</name>
     <message>
         <source>model code</source>
@@ -375,6 +482,13 @@
     <message>
         <source>note: %1; every channel row is taken to have alarm limits</source>
         <translation>注意: %1。すべてのチャンネル行に警報値があるものとして扱います</translation>
+    </message>
+</context>
+<context>
+    <name>ShownValues</name>
+    <message>
+        <source>(not given)</source>
+        <translation>（指定なし）</translation>
     </message>
 </context>
 <context>
@@ -469,6 +583,55 @@
     <message>
         <source>%1: &quot;%2&quot; is not an IPv4 address such as 192.168.0.1</source>
         <translation>%1: 「%2」は 192.168.0.1 のようなIPv4アドレスではありません</translation>
+    </message>
+</context>
+<context>
+    <name>WriteCommand</name>
+    <message>
+        <source>Write the items of a settings file into the logger on PORT, then read them back.</source>
+        <translation>設定ファイルの項目を PORT のロガーに書き込み、読み込んで確かめます。</translation>
+    </message>
+    <message>
+        <source>Write values that look wrong all the same.</source>
+        <translation>正しくないように見える値もそのまま書き込みます。</translation>
+    </message>
+    <message>
+        <source>Do not read the logger back after writing.</source>
+        <translation>書き込んだ後にロガーを読み込んで確かめることをしません。</translation>
+    </message>
+    <message>
+        <source>Show the passwords instead of %1.</source>
+        <translation>パスワードを%1で隠さずに表示します。</translation>
+    </message>
+    <message>
+        <source>COM1 to COM9, as the window names ports, or the path of a serial device.</source>
+        <translation>COM1～COM9（画面と同じポート名）、またはシリアルデバイスのパス。</translation>
+    </message>
+    <message>
+        <source>The settings file.</source>
+        <translation>設定ファイル。</translation>
+    </message>
+    <message>
+        <source>one port and one settings file are needed</source>
+        <translation>ポートと設定ファイルを一つずつ指定してください</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1: %n item(s) changed</source>
+        <translation>
+            <numerusform>%1: %n項目を変更しました</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1: every item read back as written</source>
+        <translation>%1: すべての項目が書き込んだとおりに読み込めました</translation>
+    </message>
+    <message>
+        <source>%1: not read back as written:</source>
+        <translation>%1: 書き込んだとおりに読み込めなかった項目:</translation>
+    </message>
+    <message>
+        <source>  %1: written %2, read back %3</source>
+        <translation>  %1: 書込 %2、読込 %3</translation>
     </message>
 </context>
 </TS>

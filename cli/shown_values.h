@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QCoreApplication>
+#include <QString>
+
+#include <optional>
+
+// How the commands show an item and its value to the operator.
+class ShownValues
+{
+    Q_DECLARE_TR_FUNCTIONS(ShownValues)
+
+public:
+    // What stands for a password unless the operator asks to see it.
+    static const QString kMask;
+
+    // In quotes, so that an empty value and spaces at either end show; the mask when masked and
+    // not empty; "(not given)" when there is no value.
+    static QString value(const std::optional<QString> &value, bool masked);
+    // "CAPOPID (POPID)", or the name alone when the item has no caption.
+    static QString item(const QString &name, const QString &caption);
+};

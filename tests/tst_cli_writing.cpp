@@ -1,0 +1,112 @@
+#include "cli/logger_session.h"
+#include "cli/logger_writing.h"
+#include "support/cli_session.h"
+#include "support/simulated_logger_fixture.h"
+
+#include <QtTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+DeviceSettings settingsOf(std::initializer_list<std::pair<QString, QString>> items)
+{
+    DeviceSettings settings;
+    for (const auto &[name, value] : items)
+        settings.set(name, value);
+    return settings;
+}
+
+int item(QStringView name)
+{
+    return *SettingsItems::indexOf(name);
+}
+
+} // namespace
+
+// The write of the command line, in-process against a simulated logger at the tests' pace.
+class TestCliWriting : public QObject
+{
+    Q_OBJECT
+
+private:
+    TempAppFolder m_folder{TempAppFolder::allInstallFiles()};
+    std::unique_ptr<SimulatedLoggerFixture> m_logger;
+
+    void connectLogger(SimulatedLoggerOptions options = {})
+    {
+        m_logger = std::make_unique<SimulatedLoggerFixture>(options.scaled(kTestTimeScale));
+        QVERIFY2(m_logger->isValid(), qPrintable(m_logger->errorString()));
+    }
+    LoggerOutcome write(const WriteOrder &order)
+    {
+        LoggerSession session(LoggerPort{u"COM1"_s, 1, m_logger->devicePath()},
+                              testSessionSetup(m_folder, m_logger->portsFolder()));
+        return LoggerWriting::run(session, order);
+    }
+    bool heardAWrite() const
+    {
+        for (const QByteArray &line : m_logger->logger().receivedLines()) {
+            if (line.contains('='))
+                return true;
+        }
+        return false;
+    }
+
+private slots:
+    void itemsTheLoggerLacks_andLacksOfTheFile_areLeftAlone()
+    {
+        SimulatedLoggerOptions options;
+        options.noApn = true;
+        connectLogger(options);
+        const LoggerOutcome outcome = write({settingsOf({{u"CATELNO"_s, u"0120"_s},
+                                                         {u"CAAPN"_s, u"apn.example.jp"_s},
+                                                         {u"CAPOPID"_s, u"???"_s},
+                                                         {u"ALARM31"_s, u"1"_s}})});
+        QVERIFY2(outcome.succeeded(), qPrintable(outcome.error));
+        QCOMPARE(outcome.verification, LoggerOutcome::Verification::Verified);
+        QCOMPARE(*outcome.changedItems, QList<int>{item(u"CATELNO")});
+        QCOMPARE(outcome.notes, (QStringList{u"ALARM31 is the limit of no channel of this model; the value given for it is left out"_s,
+                                             u"this logger has no CAAPN; the value given for it is left out"_s}));
+        QCOMPARE(m_logger->logger().value(u"CATELNO"_s), u"0120"_s);
+        QCOMPARE(m_logger->logger().value(u"CAPOPID"_s), u"logger01"_s);
+        QCOMPARE(*outcome.after->value(u"CAAPN"), u"???"_s);
+    }
+
+    void valuesThatLookWrong_areWrittenOnlyWhenForced()
+    {
+        connectLogger();
+        const WriteOrder order{settingsOf({{u"CADNS1"_s, u"192.0.2"_s}})};
+        const LoggerOutcome declined = write(order);
+        QCOMPARE(declined.error, u"1 value(s) look wrong; nothing was written"_s);
+        QVERIFY2(declined.notes.value(0).contains(u"\"192.0.2\""_s), qPrintable(declined.notes.value(0)));
+        QVERIFY(!declined.changedItems);
+        QVERIFY(!heardAWrite());
+
+        const LoggerOutcome forced = write({order.changes, true});
+        QVERIFY2(forced.succeeded(), qPrintable(forced.error));
+        QCOMPARE(forced.notes, declined.notes);
+        QCOMPARE(m_logger->logger().value(u"CADNS1"_s), u"192.0.2"_s);
+    }
+
+    void anItemTheLoggerDoesNotKeep_isReported()
+    {
+        SimulatedLoggerOptions options;
+        options.ignoredWriteKey = "CAPOPID";
+        connectLogger(options);
+        const LoggerOutcome outcome = write({settingsOf({{u"CAPOPID"_s, u"unit7"_s}, {u"CATELNO"_s, u"0120"_s}})});
+        QCOMPARE(outcome.verification, LoggerOutcome::Verification::Differs);
+        QCOMPARE(outcome.mismatches, (QList<ItemMismatch>{{item(u"CAPOPID"), u"unit7"_s, u"logger01"_s}}));
+        QCOMPARE(outcome.error, u"1 item(s) did not read back as written"_s);
+        QCOMPARE(*outcome.after->value(u"CATELNO"), u"0120"_s);
+
+        // Without a read back, nothing tells.
+        const LoggerOutcome unverified = write({outcome.before.value(), false, false});
+        QVERIFY(unverified.succeeded());
+        QCOMPARE(unverified.verification, LoggerOutcome::Verification::Skipped);
+        QVERIFY(!unverified.after);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCliWriting)
+#include "tst_cli_writing.moc"
