@@ -1,13 +1,13 @@
 #include "cli/logger_session.h"
 
 #include "exchange/exchange_failure.h"
+#include "exchange/exchange_log.h"
 #include "exchange/modal_boxes.h"
 #include "exchange/read_sequence.h"
 #include "exchange/write_sequence.h"
 #include "files/auth_types.h"
 #include "link/link.h"
 #include "link/qt_serial_line.h"
-#include "link/secret_masking.h"
 #include "model/screen_lock.h"
 #include "model/screen_model.h"
 #include "settings/settings_image.h"
@@ -20,12 +20,16 @@ class SessionFrontEnd : public ModalBoxes
 public:
     explicit SessionFrontEnd(LoggerSession &session) : m_session(session) {}
 
-    void showMessage(const QString &text) override { m_message = text; }
-    // The facts follow the message, as the window shows them behind its details button.
-    void showFailure(const QString &text, const ExchangeFailure &failure) override
+    // The window's own texts; what happened is in the failure's facts.
+    void showMessage(const QString &) override {}
+    void showFailure(const QString &, const ExchangeFailure &failure) override
     {
-        m_message = text;
-        m_details = describe(failure);
+        // Named as the command line was given the port: a device path is no "COM1".
+        ExchangeFailure named = failure;
+        named.port = m_session.m_port.name;
+        if (m_session.m_port.comNumber == 0)
+            named.device.clear();
+        m_failure = describe(named);
     }
     bool writeDespite(const QList<ValueFinding> &findings) override
     {
@@ -33,13 +37,11 @@ public:
         return m_session.m_force;
     }
 
-    QString takeMessage() { return std::exchange(m_message, QString()); }
-    QString takeDetails() { return std::exchange(m_details, QString()); }
+    QString takeFailure() { return std::exchange(m_failure, QString()); }
 
 private:
     LoggerSession &m_session;
-    QString m_message;
-    QString m_details;
+    QString m_failure;
 };
 
 LoggerSession::LoggerSession(const LoggerPort &port, const SessionSetup &setup)
@@ -56,6 +58,10 @@ LoggerSession::LoggerSession(const LoggerPort &port, const SessionSetup &setup)
         m_line->setFixedDevice(port.device);
     LoadAuthTypes(*m_state, m_appFolder);
     connect(m_screen.get(), &ScreenModel::statusTextSet, this, &LoggerSession::statusChanged);
+    connect(m_screen.get(), &ScreenModel::progressChanged, this, [this] {
+        if (const std::optional<ScreenModel::Progress> &progress = m_screen->progress())
+            emit progressChanged(progress->done, progress->total);
+    });
 }
 
 LoggerSession::~LoggerSession() = default;
@@ -94,17 +100,17 @@ bool LoggerSession::run(const QString &heading)
         sequence.ReadFromLogger(choice);
     else
         sequence.WriteToLogger(choice);
-    m_log += QStringLiteral("# %1\r\n").arg(heading) + m_screen->logText();
+    m_log.append(QStringLiteral("# ") + heading);
+    m_log += readableLogLines(m_screen->logPieces());
 
-    const QString message = m_frontEnd->takeMessage();
-    const QString details = m_frontEnd->takeDetails();
     const bool succeeded = sequence.SeqState() == Sequence::Finished;
-    if (!succeeded && !message.isEmpty())
-        m_failure = QStringLiteral("%1 (%2)").arg(message, m_screen->statusText()) + (details.isEmpty() ? QString() : u'\n' + details);
+    m_failure = m_frontEnd->takeFailure();
+    if (!succeeded && m_failure.isEmpty() && m_findings.isEmpty())
+        m_failure = tr("the exchange ended without saying why");
     return succeeded;
 }
 
-QString LoggerSession::exchangeLog() const
+QByteArray LoggerSession::exchangeLog() const
 {
-    return SecretMasking::masked(m_log);
+    return logFileBytes(m_log);
 }

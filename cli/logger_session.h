@@ -7,7 +7,9 @@
 #include "settings/value_checks.h"
 
 #include <QCoreApplication>
+#include <QByteArray>
 #include <QList>
+#include <QStringList>
 #include <QObject>
 #include <QString>
 #include <QTemporaryDir>
@@ -56,8 +58,9 @@ public:
 
     // Why the last exchange failed, in the operator's terms.
     const QString &failure() const { return m_failure; }
-    // Every exchange so far as the log box held it, passwords masked.
-    QString exchangeLog() const;
+    // Every exchange so far as the window's log shows it, with times and passwords masked, as
+    // the bytes of a log file.
+    QByteArray exchangeLog() const;
 
 signals:
     void statusChanged(const QString &text);
@@ -80,5 +83,5 @@ private:
     bool m_force = false;
     QList<ValueFinding> m_findings;
     QString m_failure;
-    QString m_log;
+    QStringList m_log;
 };

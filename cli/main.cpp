@@ -3,6 +3,7 @@
 #include "translations/translations.h"
 
 #include <QCoreApplication>
+#include <QLoggingCategory>
 
 int main(int argc, char *argv[])
 {
@@ -10,6 +11,9 @@ int main(int argc, char *argv[])
     QCoreApplication::setApplicationName(QStringLiteral("telvaro-cli"));
     QCoreApplication::setApplicationVersion(QStringLiteral(TELVARO_VERSION));
     installTranslations(application);
+    // The commands say what went wrong in the operator's terms; the developer's log stays quiet
+    // unless QT_LOGGING_RULES asks for it.
+    QLoggingCategory::setFilterRules(QStringLiteral("telvaro.*.info=false\ntelvaro.*.warning=false"));
 
     Console console;
     return CommandLine::run(QCoreApplication::arguments(), console);

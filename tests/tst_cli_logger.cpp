@@ -79,9 +79,10 @@ private slots:
             const QString &name = SettingsItems::at(item).name;
             QCOMPARE(*file.settings.value(item), m_logger->logger().value(name));
         }
-        // The status texts of the read, line by line off a terminal.
-        QVERIFY2(run.err.startsWith(u"COM2: 通信接続中\nCOM2: Ch情報取得中\n"_s), qPrintable(run.err));
-        QVERIFY2(run.err.endsWith(u"COM2: 読込完了\n"_s), qPrintable(run.err));
+        // The status texts of the read with the lines answered of all, line by line off a terminal.
+        QVERIFY2(run.err.startsWith(u"COM2: 通信接続中 0/72\nCOM2: Ch情報取得中 0/72\nCOM2: Ch情報取得終了 48/72\n"_s),
+                 qPrintable(run.err));
+        QVERIFY2(run.err.endsWith(u"COM2: 読込完了 72/72\n"_s), qPrintable(run.err));
     }
 
     void read_intoAFile_ownerOnly_andQuiet()
@@ -110,7 +111,7 @@ private slots:
         QCOMPARE(m_logger->logger().value(u"CAPOPID"_s), u"unit7"_s);
         QCOMPARE(m_logger->logger().value(u"CAPOPPASS"_s), u"secret7"_s);
         QCOMPARE(m_logger->logger().value(u"CAAPN"_s), u"example.apn"_s);
-        QVERIFY2(run.err.contains(u"COM2: 書込完了\n"_s), qPrintable(run.err));
+        QVERIFY2(run.err.contains(u"COM2: 書込完了 88/88\n"_s), qPrintable(run.err));
     }
 
     void read_mistakes_sendNothing_data()
@@ -123,7 +124,7 @@ private slots:
         QTest::newRow("speed") << QStringList{u"read"_s, u"--speed"_s, u"9601"_s, u"COM2"_s} << 2
                                << u"no line speed 9601: one of 300, 600,"_s;
         QTest::newRow("missing device") << QStringList{u"read"_s, u"/dev/ttyUSB77"_s} << 1
-                                        << u"/dev/ttyUSB77: the read failed: "_s;
+                                        << u"/dev/ttyUSB77: the read failed: The port /dev/ttyUSB77 could not be opened: "_s;
     }
 
     void read_mistakes_sendNothing()

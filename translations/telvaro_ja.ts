@@ -120,82 +120,6 @@
     </message>
 </context>
 <context>
-    <name>LoggerOptions</name>
-    <message>
-        <source>The line speed in bit/s, as the port dialog offers it (default 9600).</source>
-        <translation>通信速度（bit/s）。ポート設定画面にある値から選びます（既定値 9600）。</translation>
-    </message>
-    <message>
-        <source>Show no progress on standard error.</source>
-        <translation>標準エラー出力に進行状況を表示しません。</translation>
-    </message>
-    <message>
-        <source>no line speed %1: one of %2</source>
-        <translation>通信速度 %1 は使えません: %2 のいずれかを指定してください</translation>
-    </message>
-</context>
-<context>
-    <name>LoggerPorts</name>
-    <message>
-        <source>&quot;%1&quot; is no port name from COM1 to COM9</source>
-        <translation>「%1」はCOM1～COM9のポート名ではありません</translation>
-    </message>
-    <message>
-        <source>%1 and %2 lead to the same device, %3</source>
-        <translation>%1 と %2 は同じデバイス %3 を指しています</translation>
-    </message>
-</context>
-<context>
-    <name>LoggerSession</name>
-    <message>
-        <source>read</source>
-        <translation>読込</translation>
-    </message>
-    <message>
-        <source>write</source>
-        <translation>書込</translation>
-    </message>
-</context>
-<context>
-    <name>LoggerWriting</name>
-    <message>
-        <source>the read failed: %1</source>
-        <translation>読み込みに失敗しました: %1</translation>
-    </message>
-    <message numerus="yes">
-        <source>%n value(s) look wrong; nothing was written</source>
-        <translation>
-            <numerusform>%n件の値が正しくないようです。何も書き込んでいません</numerusform>
-        </translation>
-    </message>
-    <message>
-        <source>the write failed: %1</source>
-        <translation>書き込みに失敗しました: %1</translation>
-    </message>
-    <message>
-        <source>written, but the read back failed: %1</source>
-        <translation>書き込みましたが、確認の読み込みに失敗しました: %1</translation>
-    </message>
-    <message numerus="yes">
-        <source>%n item(s) did not read back as written</source>
-        <translation>
-            <numerusform>%n項目が書き込んだとおりに読み込めませんでした</numerusform>
-        </translation>
-    </message>
-    <message>
-        <source>the settings are for model %1 and this logger is a %2: their channel items (mode, ALARM) would set other channels here; nothing was written</source>
-        <translation>設定は機種 %1 のもので、このロガーは %2 です。チャンネルの項目（mode、ALARM）はこのロガーでは別のチャンネルを設定してしまうため、何も書き込んでいません</translation>
-    </message>
-    <message>
-        <source>this logger has no %1; the value given for it is left out</source>
-        <translation>このロガーには %1 がないため、指定された値は使いません</translation>
-    </message>
-    <message>
-        <source>%1 is the limit of no channel of this model; the value given for it is left out</source>
-        <translation>%1 はこの機種のどのチャンネルの警報値でもないため、指定された値は使いません</translation>
-    </message>
-</context>
-<context>
     <name>ExchangeFailureText</name>
     <message>
         <source>The port %1 could not be opened: %2.</source>
@@ -271,6 +195,86 @@
     <message>
         <source>The script files %1 could not be written, so nothing was sent.</source>
         <translation>書込ファイル %1 を作成できなかったため、何も送っていません。</translation>
+    </message>
+</context>
+<context>
+    <name>LoggerOptions</name>
+    <message>
+        <source>The line speed in bit/s, as the port dialog offers it (default 9600).</source>
+        <translation>通信速度（bit/s）。ポート設定画面にある値から選びます（既定値 9600）。</translation>
+    </message>
+    <message>
+        <source>Show no progress on standard error.</source>
+        <translation>標準エラー出力に進行状況を表示しません。</translation>
+    </message>
+    <message>
+        <source>no line speed %1: one of %2</source>
+        <translation>通信速度 %1 は使えません: %2 のいずれかを指定してください</translation>
+    </message>
+</context>
+<context>
+    <name>LoggerPorts</name>
+    <message>
+        <source>&quot;%1&quot; is no port name from COM1 to COM9</source>
+        <translation>「%1」はCOM1～COM9のポート名ではありません</translation>
+    </message>
+    <message>
+        <source>%1 and %2 lead to the same device, %3</source>
+        <translation>%1 と %2 は同じデバイス %3 を指しています</translation>
+    </message>
+</context>
+<context>
+    <name>LoggerSession</name>
+    <message>
+        <source>read</source>
+        <translation>読込</translation>
+    </message>
+    <message>
+        <source>write</source>
+        <translation>書込</translation>
+    </message>
+    <message>
+        <source>the exchange ended without saying why</source>
+        <translation>通信は理由が分からないまま終わりました</translation>
+    </message>
+</context>
+<context>
+    <name>LoggerWriting</name>
+    <message>
+        <source>the read failed: %1</source>
+        <translation>読み込みに失敗しました: %1</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n value(s) look wrong; nothing was written</source>
+        <translation>
+            <numerusform>%n件の値が正しくないようです。何も書き込んでいません</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>the write failed: %1</source>
+        <translation>書き込みに失敗しました: %1</translation>
+    </message>
+    <message>
+        <source>written, but the read back failed: %1</source>
+        <translation>書き込みましたが、確認の読み込みに失敗しました: %1</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n item(s) did not read back as written</source>
+        <translation>
+            <numerusform>%n項目が書き込んだとおりに読み込めませんでした</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>the settings are for model %1 and this logger is a %2: their channel items (mode, ALARM) would set other channels here; nothing was written</source>
+        <translation>設定は機種 %1 のもので、このロガーは %2 です。チャンネルの項目（mode、ALARM）はこのロガーでは別のチャンネルを設定してしまうため、何も書き込んでいません</translation>
+    </message>
+    <message>
+        <source>this logger has no %1; the value given for it is left out</source>
+        <translation>このロガーには %1 がないため、指定された値は使いません</translation>
+    </message>
+    <message>
+        <source>%1 is the limit of no channel of this model; the value given for it is left out</source>
+        <translation>%1 はこの機種のどのチャンネルの警報値でもないため、指定された値は使いません</translation>
     </message>
 </context>
 <context>
