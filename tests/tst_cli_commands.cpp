@@ -1,4 +1,6 @@
+#include "settings/settings_file.h"
 #include "support/cli_session.h"
+#include "support/file_mode.h"
 #include "support/simulated_logger_fixture.h"
 
 #include <QtTest>
@@ -42,6 +44,20 @@ private slots:
     {
         m_logger = std::make_unique<SimulatedLoggerFixture>(SimulatedLoggerOptions{}.scaled(kTestTimeScale));
         QVERIFY2(m_logger->isValid(), qPrintable(m_logger->errorString()));
+    }
+
+    void read_intoAFile_ownerOnly_andQuiet()
+    {
+        const QString path = m_files.filePath(u"read.txt"_s);
+        const CommandRun run = command({u"read"_s, u"--quiet"_s, u"-o"_s, path, m_logger->devicePath()});
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(run.out, QString());
+        QCOMPARE(run.err, QString());
+        SettingsFileContents read;
+        QString reason;
+        QVERIFY2(readSettingsFile(path, &read, &reason), qPrintable(reason));
+        QCOMPARE(*read.settings.value(u"CAPOPPASS"), m_logger->logger().value(u"CAPOPPASS"_s));
+        QCOMPARE(modeOf(path), kOwnerOnly);
     }
 
     void diff_ofALoggerAndAFile_comparesTheItemsTheFileGives()

@@ -1,7 +1,6 @@
 #include "link/port_names.h"
 #include "settings/settings_file.h"
 #include "support/cli_process.h"
-#include "support/file_mode.h"
 #include "support/simulated_logger_fixture.h"
 
 #include <QTemporaryDir>
@@ -83,21 +82,6 @@ private slots:
         QVERIFY2(run.err.startsWith(u"COM2: 通信接続中 0/72\nCOM2: Ch情報取得中 0/72\nCOM2: Ch情報取得終了 48/72\n"_s),
                  qPrintable(run.err));
         QVERIFY2(run.err.endsWith(u"COM2: 読込完了 72/72\n"_s), qPrintable(run.err));
-    }
-
-    void read_intoAFile_ownerOnly_andQuiet()
-    {
-        QTemporaryDir out;
-        const QString path = out.filePath(u"logger.txt"_s);
-        const CliRun run = cli({u"read"_s, u"--quiet"_s, u"-o"_s, path, m_logger->devicePath()});
-        QCOMPARE(run.exitCode, 0);
-        QCOMPARE(run.out, QString());
-        QCOMPARE(run.err, QString());
-        SettingsFileContents file;
-        QString reason;
-        QVERIFY2(readSettingsFile(path, &file, &reason), qPrintable(reason));
-        QCOMPARE(*file.settings.value(u"CAPOPPASS"), m_logger->logger().value(u"CAPOPPASS"_s));
-        QCOMPARE(modeOf(path), kOwnerOnly);
     }
 
     void write_changesTheItems_andReadsThemBack()
