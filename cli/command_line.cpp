@@ -4,6 +4,7 @@
 #include "cli/console.h"
 #include "cli/diff_command.h"
 #include "cli/ports_command.h"
+#include "cli/provision_command.h"
 #include "cli/read_command.h"
 #include "cli/write_command.h"
 
@@ -16,7 +17,7 @@ const QString kProgram = QStringLiteral("telvaro-cli");
 QList<CliCommand> CommandLine::commands(const SessionSetup &setup)
 {
     return {PortsCommand::command(), ReadCommand::command(setup), WriteCommand::command(setup), CheckCommand::command(),
-            DiffCommand::command(setup)};
+            DiffCommand::command(setup), ProvisionCommand::command(setup)};
 }
 
 QString CommandLine::overallHelp(const SessionSetup &setup)
@@ -25,7 +26,7 @@ QString CommandLine::overallHelp(const SessionSetup &setup)
                          tr("Reads, writes, checks and compares the settings of Telvaro e-mail model loggers."),
                          QString(), tr("Commands:")};
     for (const CliCommand &command : commands(setup))
-        lines.append(QStringLiteral("  %1  %2").arg(command.name.leftJustified(8), command.summary));
+        lines.append(QStringLiteral("  %1  %2").arg(command.name.leftJustified(10), command.summary));
     lines += {QString(), tr("Options:"),
               QStringLiteral("  -h, --help     ") + tr("Show this help; \"%1 COMMAND --help\" shows a command's.").arg(kProgram),
               QStringLiteral("  -v, --version  ") + tr("Show the version."),

@@ -111,7 +111,8 @@ QString ProvisionReport::table(const QList<LoggerOutcome> &loggers)
     for (const LoggerOutcome &logger : loggers) {
         rows.append({logger.port, logger.model.isEmpty() ? kNone : logger.model,
                      logger.changedItems ? QString::number(logger.changedItems->size()) : kNone,
-                     verificationText(logger.verification), secondsText(logger.seconds), logger.error});
+                     verificationText(logger.verification), secondsText(logger.seconds),
+                     logger.error.section(u'\n', 0, 0)});
     }
 
     QList<int> widths(aligns.size(), 0);

@@ -7,8 +7,8 @@ set(CPACK_PACKAGE_CONTACT "telvaro-config maintainers <telvaro-config@localhost>
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "settings tool for Telvaro e-mail model data loggers")
 string(CONCAT CPACK_PACKAGE_DESCRIPTION
     "Reads the settings of a Telvaro e-mail model data logger over a serial port, shows them for "
-    "editing in a window (telvaro-config) and writes them back; telvaro-cli reads, checks and "
-    "compares settings from the command line. Includes a simulated logger for trying both without one.")
+    "editing in a window (telvaro-config) and writes them back; telvaro-cli reads, writes, checks and "
+    "compares settings from the command line and provisions many loggers at once. Includes a simulated logger for trying both without one.")
 set(CPACK_STRIP_FILES ON)
 
 if(TELVARO_PORTABLE)

@@ -1,7 +1,13 @@
 #include "settings/settings_file.h"
 #include "support/cli_session.h"
 #include "support/file_mode.h"
+#include "link/port_names.h"
+#include "support/pty_peer.h"
 #include "support/simulated_logger_fixture.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 
 #include <QtTest>
 
@@ -15,6 +21,9 @@ class TestCliCommands : public QObject
 
 private:
     TempAppFolder m_folder{TempAppFolder::allInstallFiles()};
+    QTemporaryDir m_ports; // where COM1 and COM2 lead to two loggers, COM3 to a silent line
+    std::unique_ptr<SimulatedLoggerFixture> m_second;
+    std::unique_ptr<PtyPeer> m_silent;
     QTemporaryDir m_files;
     std::unique_ptr<SimulatedLoggerFixture> m_logger;
 
@@ -30,6 +39,10 @@ private:
     {
         return runCommand(arguments, testSessionSetup(m_folder, m_logger->portsFolder()));
     }
+    CommandRun provision(const QStringList &arguments) const
+    {
+        return runCommand(QStringList{u"provision"_s} + arguments, testSessionSetup(m_folder, m_ports.path()));
+    }
     bool heardAWrite() const
     {
         for (const QByteArray &line : m_logger->logger().receivedLines()) {
@@ -44,6 +57,15 @@ private slots:
     {
         m_logger = std::make_unique<SimulatedLoggerFixture>(SimulatedLoggerOptions{}.scaled(kTestTimeScale));
         QVERIFY2(m_logger->isValid(), qPrintable(m_logger->errorString()));
+        m_second = std::make_unique<SimulatedLoggerFixture>(SimulatedLoggerOptions{}.scaled(kTestTimeScale));
+        QVERIFY2(m_second->isValid(), qPrintable(m_second->errorString()));
+        m_silent = std::make_unique<PtyPeer>();
+        QVERIFY(m_silent->isValid());
+        QString error;
+        QVERIFY2(PortNames::mapPort(1, m_logger->devicePath(), m_ports.path(), &error)
+                     && PortNames::mapPort(2, m_second->devicePath(), m_ports.path(), &error)
+                     && m_silent->mapAsPort(m_ports.path(), 3),
+                 qPrintable(error));
     }
 
     void read_intoAFile_ownerOnly_andQuiet()
@@ -78,6 +100,78 @@ private slots:
         QCOMPARE(run.err, u"COM1: the settings are for model QAN and this logger is a GSN: their channel items (mode, "
                           "ALARM) would set other channels here; nothing was written\n"_s);
         QVERIFY(!heardAWrite());
+    }
+
+    void provision_ofThreeLoggersWithOneSilent_writesTheOthers_andRecordsWhich()
+    {
+        const QString units = file(u"units.csv"_s, "port,CAPOPID,CAPOPPASS\r\ncom1,unit1,pw1\r\nCOM2,unit2,pw2\r\nCom3,unit3,pw3\r\n");
+        const QString report = m_files.filePath(u"report.json"_s);
+        const QString logs = m_files.filePath(u"logs"_s);
+        const CommandRun run = provision({file(u"template.txt"_s, "model=GSN\nCAAPN=apn.example.jp\n"), u"--units"_s, units,
+                                          u"--report"_s, report, u"--log-dir"_s, logs});
+        QCOMPARE(run.exitCode, 1);
+        const QStringList table = run.out.split(u'\n');
+        QCOMPARE(table.value(0), u"PORT  MODEL  CHANGED  VERIFIED  SECONDS  ERROR"_s);
+        QVERIFY2(table.value(1).startsWith(u"COM1  GSN          3  yes   "_s), qPrintable(run.out));
+        QVERIFY2(table.value(2).startsWith(u"COM2  GSN          3  yes   "_s), qPrintable(run.out));
+        QVERIFY2(table.value(3).contains(u"  the read failed: The logger did not answer \"CONNECT\""_s), qPrintable(run.out));
+        QCOMPARE(m_logger->logger().value(u"CAPOPID"_s), u"unit1"_s);
+        QCOMPARE(m_second->logger().value(u"CAPOPPASS"_s), u"pw2"_s);
+        QCOMPARE(m_second->logger().value(u"CAAPN"_s), u"apn.example.jp"_s);
+        // A line per logger on standard error, ending with its last word.
+        QVERIFY2(run.err.contains(u"COM1: written and verified, 3 item(s) changed ("_s), qPrintable(run.err));
+        QVERIFY2(run.err.contains(u"COM3: レスポンスタイムアウト"_s), qPrintable(run.err));
+
+        QFile json(report);
+        QVERIFY(json.open(QIODevice::ReadOnly));
+        const QJsonObject record = QJsonDocument::fromJson(json.readAll()).object();
+        QCOMPARE(record.value(u"succeeded"_s), QJsonValue(false));
+        const QJsonArray loggers = record.value(u"loggers"_s).toArray();
+        QCOMPARE(loggers.at(0).toObject().value(u"verification"_s).toString(), u"verified"_s);
+        QCOMPARE(loggers.at(1).toObject().value(u"after"_s).toObject().value(u"CAPOPPASS"_s).toString(), u"********"_s);
+        QCOMPARE(loggers.at(2).toObject().value(u"port"_s).toString(), u"COM3"_s);
+        QCOMPARE(loggers.at(2).toObject().value(u"verification"_s).toString(), u"not reached"_s);
+
+        QFile log(QDir(logs).filePath(u"COM2.log"_s));
+        QVERIFY(log.open(QIODevice::ReadOnly));
+        const QByteArray logged = log.readAll();
+        QVERIFY(logged.contains("CAPOPPASS=********"));
+        QVERIFY(!logged.contains("pw2"));
+        QVERIFY(QFileInfo::exists(QDir(logs).filePath(u"COM3.log"_s)));
+    }
+
+    void provision_refusesWhatDoesNotAddUp_beforeAnythingIsSent_data()
+    {
+        QTest::addColumn<QByteArray>("units");
+        QTest::addColumn<QStringList>("ports");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("missing value") << QByteArray("port,CAPOPID,CATELNO\nCOM1,unit1,0120\nCOM2,,0120\n") << QStringList()
+                                       << u"line 3, column 2 (CAPOPID): no value"_s;
+        QTest::newRow("unknown item") << QByteArray("port,CAPOPIDX\nCOM1,unit1\n") << QStringList()
+                                      << u"line 1, column 2 (CAPOPIDX): unknown item \"CAPOPIDX\""_s;
+        QTest::newRow("row without --port") << QByteArray("port,CAPOPID\nCOM1,unit1\nCOM2,unit2\n") << QStringList{u"COM1"_s}
+                                            << u"line 3: the port COM2 is not given with --port"_s;
+        QTest::newRow("--port without row") << QByteArray("port,CAPOPID\nCOM1,unit1\n") << QStringList{u"COM1"_s, u"COM2"_s}
+                                            << u"no row for the port COM2"_s;
+        QTest::newRow("one logger twice") << QByteArray("port,CAPOPID\nCOM1,unit1\n")
+                                          << QStringList{u"com1"_s, u"@COM1"_s} << u"COM1 and /dev/"_s;
+    }
+
+    void provision_refusesWhatDoesNotAddUp_beforeAnythingIsSent()
+    {
+        QFETCH(QByteArray, units);
+        QFETCH(QStringList, ports);
+        QFETCH(QString, message);
+        QStringList arguments{file(u"template.txt"_s, "CAAPN=apn.example.jp\n"), u"--units"_s, file(u"units.csv"_s, units)};
+        // "@COM1": the device itself.
+        for (const QString &port : ports)
+            arguments += {u"--port"_s, port == u"@COM1" ? m_logger->devicePath() : port};
+        const CommandRun run = provision(arguments);
+        QCOMPARE(run.exitCode, 2);
+        QVERIFY2(run.err.contains(message), qPrintable(run.err));
+        QCOMPARE(run.out, QString());
+        QCOMPARE(m_logger->logger().receivedLines(), QList<QByteArray>());
+        QCOMPARE(m_second->logger().receivedLines(), QList<QByteArray>());
     }
 };
 

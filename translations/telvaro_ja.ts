@@ -353,6 +353,69 @@
     </message>
 </context>
 <context>
+    <name>ProvisionCommand</name>
+    <message>
+        <source>Write a settings file into many loggers at once, each with its own values, and read them back.</source>
+        <translation>設定ファイルを多数のロガーに一度に書き込み（ロガーごとの値も）、読み込んで確かめます。</translation>
+    </message>
+    <message>
+        <source>A logger&apos;s port: COM1 to COM9 or the path of a serial device; once per logger. Without it, the ports of the units file.</source>
+        <translation>ロガーのポート: COM1～COM9 またはシリアルデバイスのパス。ロガーごとに指定します。指定がなければユニットファイルのポートを使います。</translation>
+    </message>
+    <message>
+        <source>A CSV file of the values that differ from logger to logger: a &quot;port&quot; column and a column per item, a row per logger.</source>
+        <translation>ロガーごとに異なる値の CSV ファイル:「port」列と項目ごとの列、ロガーごとに一行。</translation>
+    </message>
+    <message>
+        <source>Record every logger, its items before and after, in this JSON file.</source>
+        <translation>各ロガーの記録（書込前後の項目）をこの JSON ファイルに残します。</translation>
+    </message>
+    <message>
+        <source>Keep each logger&apos;s exchange, passwords masked, in a file in this folder.</source>
+        <translation>各ロガーとの通信ログ（パスワードは隠します）をこのフォルダーのファイルに残します。</translation>
+    </message>
+    <message>
+        <source>Show the passwords in the report instead of %1.</source>
+        <translation>記録のパスワードを%1で隠さずに表示します。</translation>
+    </message>
+    <message>
+        <source>Write values that look wrong all the same.</source>
+        <translation>正しくないように見える値もそのまま書き込みます。</translation>
+    </message>
+    <message>
+        <source>The settings file every logger is given.</source>
+        <translation>すべてのロガーに書き込む設定ファイル。</translation>
+    </message>
+    <message>
+        <source>one settings file is needed</source>
+        <translation>設定ファイルを一つ指定してください</translation>
+    </message>
+    <message>
+        <source>%1: cannot be written: %2</source>
+        <translation>%1: 書き込めません: %2</translation>
+    </message>
+    <message>
+        <source>%1: the folder cannot be made</source>
+        <translation>%1: フォルダーを作成できません</translation>
+    </message>
+    <message>
+        <source>no port is given: name each with --port, or give a units file</source>
+        <translation>ポートの指定がありません: --port で一つずつ指定するか、ユニットファイルを指定してください</translation>
+    </message>
+    <message>
+        <source>%1: line %2: the port %3 is not given with --port</source>
+        <translation>%1: %2行目: ポート %3 は --port で指定されていません</translation>
+    </message>
+    <message>
+        <source>%1: no row for the port %2</source>
+        <translation>%1: ポート %2 の行がありません</translation>
+    </message>
+    <message>
+        <source>%1: cannot be read: %2</source>
+        <translation>%1: 読み込めません: %2</translation>
+    </message>
+</context>
+<context>
     <name>ProvisionReport</name>
     <message>
         <source>yes</source>
@@ -389,6 +452,29 @@
     <message>
         <source>ERROR</source>
         <translation>エラー</translation>
+    </message>
+</context>
+<context>
+    <name>ProvisionRun</name>
+    <message>
+        <source>ended by an error: %1</source>
+        <translation>エラーで終了しました: %1</translation>
+    </message>
+    <message>
+        <source>failed: %1</source>
+        <translation>失敗: %1</translation>
+    </message>
+    <message numerus="yes">
+        <source>written and verified, %n item(s) changed (%1 s)</source>
+        <translation>
+            <numerusform>書き込み、確認しました。%n項目を変更（%1秒）</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>written, %n item(s) changed (%1 s)</source>
+        <translation>
+            <numerusform>書き込みました。%n項目を変更（%1秒）</numerusform>
+        </translation>
     </message>
 </context>
 <context>

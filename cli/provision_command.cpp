@@ -1,0 +1,211 @@
+#include "cli/provision_command.h"
+
+#include "cli/console.h"
+#include "cli/live_lines.h"
+#include "cli/logger_options.h"
+#include "cli/provision_report.h"
+#include "cli/settings_input.h"
+#include "cli/shown_values.h"
+#include "settings/units_file.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace {
+
+const QString kName = QStringLiteral("provision");
+const QString kPort = QStringLiteral("port");
+const QString kUnits = QStringLiteral("units");
+const QString kReport = QStringLiteral("report");
+const QString kLogDir = QStringLiteral("log-dir");
+const QString kShowSecrets = QStringLiteral("show-secrets");
+const QString kForce = QStringLiteral("force");
+
+} // namespace
+
+CliCommand ProvisionCommand::command(const SessionSetup &setup)
+{
+    return {kName, QStringLiteral("FILE"),
+            tr("Write a settings file into many loggers at once, each with its own values, and read them back."),
+            [](QCommandLineParser &parser) {
+                parser.addOption({kPort,
+                                  tr("A logger's port: COM1 to COM9 or the path of a serial device; once per logger. "
+                                     "Without it, the ports of the units file."),
+                                  QStringLiteral("PORT")});
+                parser.addOption({kUnits,
+                                  tr("A CSV file of the values that differ from logger to logger: a \"port\" column and a "
+                                     "column per item, a row per logger."),
+                                  QStringLiteral("UNITS.csv")});
+                parser.addOption({kReport, tr("Record every logger, its items before and after, in this JSON file."),
+                                  QStringLiteral("REPORT.json")});
+                parser.addOption({kLogDir, tr("Keep each logger's exchange, passwords masked, in a file in this folder."),
+                                  QStringLiteral("DIR")});
+                parser.addOption({kShowSecrets, tr("Show the passwords in the report instead of %1.").arg(ShownValues::kMask)});
+                parser.addOption({kForce, tr("Write values that look wrong all the same.")});
+                LoggerOptions::declare(parser, false);
+                parser.addPositionalArgument(QStringLiteral("FILE"), tr("The settings file every logger is given."));
+            },
+            [setup](const QCommandLineParser &parser, Console &console) { return run(parser, console, setup); }};
+}
+
+int ProvisionCommand::run(const QCommandLineParser &parser, Console &console, const SessionSetup &base)
+{
+    if (!CliUsage::hasArguments(parser, 1))
+        return CliUsage::error(console, kName, tr("one settings file is needed"));
+    const std::optional<SessionSetup> setup = LoggerOptions::setupFor(parser, base, console, kName);
+    if (!setup)
+        return ExitStatus::kTrouble;
+    const QString templatePath = parser.positionalArguments().at(0);
+    const std::optional<SettingsFileContents> file = SettingsInput::read(templatePath, console);
+    if (!file)
+        return ExitStatus::kTrouble;
+    if (!file->errors.isEmpty()) {
+        for (const QString &line : SettingsInput::errorLines(templatePath, *file))
+            console.tell(line);
+        return ExitStatus::kTrouble;
+    }
+    const std::optional<QList<ProvisionJob>> jobs = jobsOf(parser, file->settings, *setup, console);
+    if (!jobs)
+        return ExitStatus::kTrouble;
+
+    // Where the records go is made sure of before any logger is touched.
+    std::optional<QSaveFile> report;
+    if (parser.isSet(kReport)) {
+        report.emplace(parser.value(kReport));
+        if (!report->open(QIODevice::WriteOnly)) {
+            console.tell(tr("%1: cannot be written: %2").arg(report->fileName(), report->errorString()));
+            return ExitStatus::kTrouble;
+        }
+    }
+    const QString logFolder = parser.value(kLogDir);
+    if (!logFolder.isEmpty() && !QDir().mkpath(logFolder)) {
+        console.tell(tr("%1: the folder cannot be made").arg(logFolder));
+        return ExitStatus::kTrouble;
+    }
+
+    QStringList names;
+    for (const ProvisionJob &job : *jobs)
+        names.append(job.port.name);
+    LiveLines lines(console, names);
+    const QDateTime started = QDateTime::currentDateTimeUtc();
+    const QList<ProvisionResult> results = ProvisionRun::run(*jobs, *setup, &lines);
+
+    ProvisionRecord record{QStringLiteral("telvaro-cli ") + QCoreApplication::applicationVersion(), templatePath,
+                           parser.value(kUnits), started, {}};
+    bool succeeded = true;
+    for (const ProvisionResult &result : results) {
+        record.loggers.append(result.outcome);
+        succeeded = succeeded && result.outcome.succeeded();
+        for (const QString &note : result.outcome.notes)
+            console.tell(QStringLiteral("%1: %2").arg(result.outcome.port, note));
+    }
+    console.print(ProvisionReport::table(record.loggers));
+
+    for (const ProvisionResult &result : results) {
+        if (logFolder.isEmpty())
+            break;
+        QSaveFile log(QDir(logFolder).filePath(logFileName(result.outcome.port)));
+        if (!log.open(QIODevice::WriteOnly) || log.write(result.log) != result.log.size() || !log.commit()) {
+            console.tell(tr("%1: cannot be written: %2").arg(log.fileName(), log.errorString()));
+            succeeded = false;
+        }
+    }
+    if (report) {
+        const QByteArray json = ProvisionReport::json(record, parser.isSet(kShowSecrets));
+        if (report->write(json) != json.size() || !report->commit()) {
+            console.tell(tr("%1: cannot be written: %2").arg(report->fileName(), report->errorString()));
+            succeeded = false;
+        }
+    }
+    return succeeded ? ExitStatus::kSuccess : ExitStatus::kFailure;
+}
+
+std::optional<QList<ProvisionJob>> ProvisionCommand::jobsOf(const QCommandLineParser &parser,
+                                                           const DeviceSettings &templateItems,
+                                                           const SessionSetup &setup, Console &console)
+{
+    std::optional<UnitsFileContents> units;
+    if (parser.isSet(kUnits)) {
+        units = unitsOf(parser.value(kUnits), console);
+        if (!units)
+            return std::nullopt;
+    }
+    QStringList given = parser.values(kPort);
+    if (given.isEmpty() && units) {
+        for (const UnitRow &row : units->units)
+            given.append(row.port);
+    }
+    if (given.isEmpty()) {
+        CliUsage::error(console, kName, tr("no port is given: name each with --port, or give a units file"));
+        return std::nullopt;
+    }
+    QString error;
+    const std::optional<QList<LoggerPort>> ports = LoggerPorts::resolve(given, setup.portsFolder, &error);
+    if (!ports) {
+        CliUsage::error(console, kName, error);
+        return std::nullopt;
+    }
+
+    QList<ProvisionJob> jobs;
+    for (const LoggerPort &port : *ports)
+        jobs.append({port, {templateItems, parser.isSet(kForce), true}});
+    if (!units)
+        return jobs;
+
+    // Each row belongs to the logger whose port leads to the same device.
+    QList<bool> hasRow(jobs.size(), false);
+    bool allFound = true;
+    for (const UnitRow &row : units->units) {
+        const std::optional<QList<LoggerPort>> rowPort = LoggerPorts::resolve({row.port}, setup.portsFolder, &error);
+        if (!rowPort) {
+            console.tell(QStringLiteral("%1: line %2: %3").arg(parser.value(kUnits)).arg(row.line).arg(error));
+            allFound = false;
+            continue;
+        }
+        const auto job = std::find_if(jobs.begin(), jobs.end(), [&rowPort](const ProvisionJob &candidate) {
+            return candidate.port.identity() == rowPort->first().identity();
+        });
+        if (job == jobs.end()) {
+            console.tell(tr("%1: line %2: the port %3 is not given with --port").arg(parser.value(kUnits)).arg(row.line).arg(row.port));
+            allFound = false;
+            continue;
+        }
+        job->order.changes.overlay(row.settings);
+        hasRow[job - jobs.begin()] = true;
+    }
+    for (int i = 0; i < jobs.size(); ++i) {
+        if (!hasRow.at(i)) {
+            console.tell(tr("%1: no row for the port %2").arg(parser.value(kUnits), jobs.at(i).port.name));
+            allFound = false;
+        }
+    }
+    if (!allFound)
+        return std::nullopt;
+    return jobs;
+}
+
+std::optional<UnitsFileContents> ProvisionCommand::unitsOf(const QString &path, Console &console)
+{
+    UnitsFileContents contents;
+    QString reason;
+    if (!readUnitsFile(path, &contents, &reason)) {
+        console.tell(tr("%1: cannot be read: %2").arg(path, reason));
+        return std::nullopt;
+    }
+    for (const UnitsFileError &error : contents.errors)
+        console.tell(QStringLiteral("%1: %2").arg(path, describe(error)));
+    if (!contents.errors.isEmpty())
+        return std::nullopt;
+    return contents;
+}
+
+QString ProvisionCommand::logFileName(const QString &port)
+{
+    QString name = port;
+    while (name.startsWith(u'/'))
+        name.remove(0, 1);
+    name.replace(u'/', u'_');
+    return name + QStringLiteral(".log");
+}

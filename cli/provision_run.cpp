@@ -1,0 +1,72 @@
+#include "cli/provision_run.h"
+
+#include "cli/live_lines.h"
+#include "cli/logger_session.h"
+
+#include <QEventLoop>
+#include <QThread>
+
+#include <memory>
+#include <vector>
+
+namespace {
+
+ProvisionResult provision(const ProvisionJob &job, const SessionSetup &setup, QObject *relay, LiveLines *lines, int index)
+{
+    ProvisionResult result;
+    try {
+        LoggerSession session(job.port, setup);
+        if (lines) {
+            // Queued into the caller's thread, where the lines are drawn.
+            QObject::connect(&session, &LoggerSession::statusChanged, relay,
+                             [lines, index](const QString &text) { lines->setStatus(index, text); });
+            QObject::connect(&session, &LoggerSession::progressChanged, relay,
+                             [lines, index](int done, int total) { lines->setProgress(index, done, total); });
+        }
+        result.outcome = LoggerWriting::run(session, job.order);
+        result.log = session.exchangeLog();
+    } catch (const std::exception &error) {
+        // Nothing of one logger may end the others' run.
+        result.outcome.port = job.port.name;
+        result.outcome.error = ProvisionRun::tr("ended by an error: %1").arg(QString::fromUtf8(error.what()));
+    }
+    return result;
+}
+
+} // namespace
+
+QList<ProvisionResult> ProvisionRun::run(const QList<ProvisionJob> &jobs, const SessionSetup &setup, LiveLines *lines)
+{
+    QList<ProvisionResult> results(jobs.size());
+    if (jobs.isEmpty())
+        return results;
+    QEventLoop loop;
+    QObject relay;
+    qsizetype running = jobs.size();
+    std::vector<std::unique_ptr<QThread>> threads;
+    for (int i = 0; i < jobs.size(); ++i) {
+        // Each thread writes its own result only; the caller reads it once the thread has ended.
+        threads.emplace_back(QThread::create([&, i] { results[i] = provision(jobs.at(i), setup, &relay, lines, i); }));
+        QObject::connect(threads.back().get(), &QThread::finished, &relay, [&, i] {
+            if (lines)
+                lines->finish(i, summary(results.at(i).outcome));
+            if (--running == 0)
+                loop.quit();
+        });
+        threads.back()->start();
+    }
+    loop.exec();
+    for (const std::unique_ptr<QThread> &thread : threads)
+        thread->wait();
+    return results;
+}
+
+QString ProvisionRun::summary(const LoggerOutcome &outcome)
+{
+    if (!outcome.succeeded())
+        return tr("failed: %1").arg(outcome.error.section(u'\n', 0, 0));
+    const int changed = outcome.changedItems ? int(outcome.changedItems->size()) : 0;
+    if (outcome.verification == LoggerOutcome::Verification::Verified)
+        return tr("written and verified, %n item(s) changed (%1 s)", nullptr, changed).arg(outcome.seconds, 0, 'f', 1);
+    return tr("written, %n item(s) changed (%1 s)", nullptr, changed).arg(outcome.seconds, 0, 'f', 1);
+}

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "cli/logger_outcome.h"
+#include "cli/logger_port.h"
+#include "cli/logger_writing.h"
+#include "cli/session_setup.h"
+
+#include <QByteArray>
+#include <QCoreApplication>
+#include <QList>
+
+class LiveLines;
+
+// One logger of a provision: its port and what is to become of it.
+struct ProvisionJob
+{
+    LoggerPort port;
+    WriteOrder order;
+};
+
+struct ProvisionResult
+{
+    LoggerOutcome outcome;
+    QByteArray log; // the logger's exchanges as a log file, passwords masked
+};
+
+// Provisions every logger at once. The sequences wait in event loops of their own, so each
+// logger gets a thread of its own, and in it its own session (serial line, settings state,
+// screen model, script files): a silent or failing logger holds up no other. The caller's thread
+// runs its event loop meanwhile and keeps the live lines, line i following job i.
+class ProvisionRun
+{
+    Q_DECLARE_TR_FUNCTIONS(ProvisionRun)
+
+public:
+    // Returns when every logger has ended, with the results in the order of the jobs.
+    static QList<ProvisionResult> run(const QList<ProvisionJob> &jobs, const SessionSetup &setup, LiveLines *lines);
+
+    // The last word of a logger's live line.
+    static QString summary(const LoggerOutcome &outcome);
+};
