@@ -59,18 +59,6 @@ void LiveLines::finish(int index, const QString &text)
     show(index);
 }
 
-void LiveLines::tell(const QString &message)
-{
-    if (!m_console.errorIsTerminal() || !m_drawn) {
-        m_console.tell(message);
-        return;
-    }
-    // Over the first line of the block, then the block again below it.
-    m_console.draw(kEscape + QString::number(m_lines.size()) + u'A' + kClearLine + message + u'\n');
-    m_console.draw(kEscape + u'J');
-    drawAll();
-}
-
 QString LiveLines::textOf(const Line &line) const
 {
     QString text = line.name + QStringLiteral(": ") + line.status;

@@ -19,8 +19,6 @@ public:
     void setProgress(int index, int done, int total);
     // The logger's last word, printed whether it changed or not.
     void finish(int index, const QString &text);
-    // A message of its own, above the lines on a terminal.
-    void tell(const QString &message);
 
 private:
     struct Line

@@ -43,7 +43,7 @@ std::optional<SessionSetup> LoggerOptions::setupFor(const QCommandLineParser &pa
 
 bool LoggerOptions::quiet(const QCommandLineParser &parser)
 {
-    return parser.optionNames().contains(kQuiet) && parser.isSet(kQuiet);
+    return parser.isSet(kQuiet);
 }
 
 void LoggerOptions::follow(LoggerSession &session, LiveLines &lines, int index)

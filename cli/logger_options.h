@@ -25,6 +25,7 @@ public:
     // port dialog does not offer.
     static std::optional<SessionSetup> setupFor(const QCommandLineParser &parser, const SessionSetup &base,
                                                 Console &console, const QString &command);
+    // Of a command that declared --quiet.
     static bool quiet(const QCommandLineParser &parser);
 
     // The session's status texts and progress on line index of lines.

@@ -70,6 +70,7 @@ bool LoggerSession::read()
 {
     // As the read button does: the read decides afresh whether the APN items are in use.
     m_state->ApnAuthEnabled = kFalse;
+    m_findings.clear();
     return run<ReadSequence>(tr("read"));
 }
 
@@ -82,6 +83,10 @@ LoggerSession::WriteResult LoggerSession::write(bool force)
 {
     m_force = force;
     m_findings.clear();
+    if (!m_scriptFolder.isValid()) {
+        m_failure = tr("the script files have no folder to go to: %1").arg(m_scriptFolder.errorString());
+        return WriteResult::Failed;
+    }
     if (run<WriteSequence>(tr("write")))
         return WriteResult::Written;
     return !m_findings.isEmpty() && !force && m_failure.isEmpty() ? WriteResult::Declined : WriteResult::Failed;

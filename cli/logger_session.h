@@ -6,7 +6,6 @@
 #include "settings/device_settings.h"
 #include "settings/value_checks.h"
 
-#include <QCoreApplication>
 #include <QByteArray>
 #include <QList>
 #include <QStringList>

@@ -13,6 +13,8 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <algorithm>
+
 namespace {
 
 const QString kName = QStringLiteral("provision");
@@ -74,7 +76,10 @@ int ProvisionCommand::run(const QCommandLineParser &parser, Console &console, co
     std::optional<QSaveFile> report;
     if (parser.isSet(kReport)) {
         report.emplace(parser.value(kReport));
-        if (!report->open(QIODevice::WriteOnly)) {
+        // With --show-secrets it holds the passwords: a new report is its owner's alone.
+        const bool isNew = !QFileInfo::exists(report->fileName());
+        if (!report->open(QIODevice::WriteOnly)
+            || (isNew && !report->setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner))) {
             console.tell(tr("%1: cannot be written: %2").arg(report->fileName(), report->errorString()));
             return ExitStatus::kTrouble;
         }

@@ -122,6 +122,7 @@ private slots:
         QVERIFY2(run.err.contains(u"COM1: written and verified, 3 item(s) changed ("_s), qPrintable(run.err));
         QVERIFY2(run.err.contains(u"COM3: レスポンスタイムアウト"_s), qPrintable(run.err));
 
+        QCOMPARE(modeOf(report), kOwnerOnly);
         QFile json(report);
         QVERIFY(json.open(QIODevice::ReadOnly));
         const QJsonObject record = QJsonDocument::fromJson(json.readAll()).object();

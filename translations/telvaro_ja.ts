@@ -237,6 +237,10 @@
         <source>the exchange ended without saying why</source>
         <translation>通信は理由が分からないまま終わりました</translation>
     </message>
+    <message>
+        <source>the script files have no folder to go to: %1</source>
+        <translation>書込ファイルを置くフォルダーがありません: %1</translation>
+    </message>
 </context>
 <context>
     <name>LoggerWriting</name>
