@@ -30,6 +30,11 @@ LiveLines::LiveLines(Console &console, const QStringList &names)
         m_columns = terminalColumns();
 }
 
+bool LiveLines::drawsInPlace() const
+{
+    return m_console.errorIsTerminal();
+}
+
 void LiveLines::setStatus(int index, const QString &status)
 {
     Line &line = m_lines[index];
@@ -46,8 +51,7 @@ void LiveLines::setProgress(int index, int done, int total)
     Line &line = m_lines[index];
     line.done = done;
     line.total = total;
-    // Off a terminal the numbers ride along with the next status text.
-    if (m_console.errorIsTerminal())
+    if (drawsInPlace())
         show(index);
 }
 

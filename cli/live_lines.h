@@ -15,6 +15,10 @@ class LiveLines
 public:
     LiveLines(Console &console, const QStringList &names);
 
+    // On a terminal: every change shows at once. Elsewhere a change of the lines answered shows
+    // with the next status text.
+    bool drawsInPlace() const;
+
     void setStatus(int index, const QString &status);
     void setProgress(int index, int done, int total);
     // The logger's last word, printed whether it changed or not.

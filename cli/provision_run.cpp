@@ -2,6 +2,7 @@
 
 #include "cli/live_lines.h"
 #include "cli/logger_session.h"
+#include "model/screen_model.h"
 
 #include <QEventLoop>
 #include <QThread>
@@ -17,11 +18,20 @@ ProvisionResult provision(const ProvisionJob &job, const SessionSetup &setup, QO
     try {
         LoggerSession session(job.port, setup);
         if (lines) {
-            // Queued into the caller's thread, where the lines are drawn.
-            QObject::connect(&session, &LoggerSession::statusChanged, relay,
-                             [lines, index](const QString &text) { lines->setStatus(index, text); });
-            QObject::connect(&session, &LoggerSession::progressChanged, relay,
-                             [lines, index](int done, int total) { lines->setProgress(index, done, total); });
+            // Drawn in the caller's thread. A status text brings the lines answered with it;
+            // every answered line goes on its own only where the lines are drawn in place.
+            QObject::connect(&session, &LoggerSession::statusChanged, &session, [&session, relay, lines, index](const QString &text) {
+                const std::optional<ScreenModel::Progress> progress = session.screen().progress();
+                QMetaObject::invokeMethod(relay, [lines, index, text, progress] {
+                    if (progress)
+                        lines->setProgress(index, progress->done, progress->total);
+                    lines->setStatus(index, text);
+                }, Qt::QueuedConnection);
+            });
+            if (lines->drawsInPlace()) {
+                QObject::connect(&session, &LoggerSession::progressChanged, relay,
+                                 [lines, index](int done, int total) { lines->setProgress(index, done, total); });
+            }
         }
         result.outcome = LoggerWriting::run(session, job.order);
         result.log = session.exchangeLog();
