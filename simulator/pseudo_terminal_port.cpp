@@ -10,13 +10,8 @@
 #include <poll.h>
 #include <unistd.h>
 
-namespace {
-
-constexpr int kLookAgainMs = 50;
-
-} // namespace
-
-std::unique_ptr<PseudoTerminalPort> PseudoTerminalPort::create(QString *error, QObject *parent)
+std::unique_ptr<PseudoTerminalPort> PseudoTerminalPort::create(QString *error, std::chrono::milliseconds lookAgain,
+                                                               QObject *parent)
 {
     QString path;
     const int master = openPseudoTerminal(O_NONBLOCK, &path, error);
@@ -36,10 +31,11 @@ std::unique_ptr<PseudoTerminalPort> PseudoTerminalPort::create(QString *error, Q
         ::close(master);
         return nullptr;
     }
-    return std::unique_ptr<PseudoTerminalPort>(new PseudoTerminalPort(master, path, parent));
+    return std::unique_ptr<PseudoTerminalPort>(new PseudoTerminalPort(master, path, lookAgain, parent));
 }
 
-PseudoTerminalPort::PseudoTerminalPort(int masterFd, const QString &devicePath, QObject *parent)
+PseudoTerminalPort::PseudoTerminalPort(int masterFd, const QString &devicePath, std::chrono::milliseconds lookAgain,
+                                       QObject *parent)
     : LoggerPort(parent)
     , m_master(masterFd)
     , m_devicePath(devicePath)
@@ -50,7 +46,7 @@ PseudoTerminalPort::PseudoTerminalPort(int masterFd, const QString &devicePath, 
     m_writeNotifier->setEnabled(false);
     connect(m_readNotifier, &QSocketNotifier::activated, this, &PseudoTerminalPort::readWaiting);
     connect(m_writeNotifier, &QSocketNotifier::activated, this, &PseudoTerminalPort::writePending);
-    m_lookAgain.setInterval(kLookAgainMs);
+    m_lookAgain.setInterval(lookAgain);
     connect(&m_lookAgain, &QTimer::timeout, this, &PseudoTerminalPort::lookForHolder);
     m_lookAgain.start();
 }

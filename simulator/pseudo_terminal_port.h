@@ -4,6 +4,8 @@
 
 #include <QTimer>
 
+#include <chrono>
+
 #include <memory>
 
 class QSocketNotifier;
@@ -17,8 +19,12 @@ class PseudoTerminalPort : public LoggerPort
     Q_OBJECT
 
 public:
+    // How often a released port looks whether the tool holds the line again.
+    static constexpr std::chrono::milliseconds kLookAgain{50};
+
     // Returns nullptr and sets error when no pseudo-terminal can be had.
-    static std::unique_ptr<PseudoTerminalPort> create(QString *error, QObject *parent = nullptr);
+    static std::unique_ptr<PseudoTerminalPort> create(QString *error, std::chrono::milliseconds lookAgain = kLookAgain,
+                                                      QObject *parent = nullptr);
     ~PseudoTerminalPort() override;
 
     const QString &devicePath() const { return m_devicePath; }
@@ -28,7 +34,7 @@ public:
     void hangUp() override;
 
 private:
-    PseudoTerminalPort(int masterFd, const QString &devicePath, QObject *parent);
+    PseudoTerminalPort(int masterFd, const QString &devicePath, std::chrono::milliseconds lookAgain, QObject *parent);
 
     void lookForHolder();
     void readWaiting();

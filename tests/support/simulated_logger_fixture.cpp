@@ -16,7 +16,8 @@ SimulatedLoggerFixture::SimulatedLoggerFixture(const SimulatedLoggerOptions &opt
         m_error = QStringLiteral("no temporary ports folder");
         return;
     }
-    std::unique_ptr<PseudoTerminalPort> port = PseudoTerminalPort::create(&m_error);
+    // Tests take and release the line all the time: it is seen taken within 5 ms.
+    std::unique_ptr<PseudoTerminalPort> port = PseudoTerminalPort::create(&m_error, std::chrono::milliseconds(5));
     if (!port)
         return;
     m_devicePath = port->devicePath();
