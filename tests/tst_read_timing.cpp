@@ -18,6 +18,7 @@ private slots:
         options.neverSendAt = true;
         SequenceRig rig(options);
         QVERIFY(rig.isValid());
+        rig.shortenReadScripts();
         QVERIFY(rig.readLogger());
         QVERIFY(rig.screen().log().startsWith(QStringLiteral("CONNECT\r\nREADY\r\n")));
         QVERIFY(lastsAbout(rig.timeline().between(statusEvent(QStringLiteral("通信接続中")), heardEvent(QStringLiteral("CONNECT"))),
@@ -33,6 +34,7 @@ private slots:
         QVERIFY(rig.isValid());
         // Pauses long enough that 2 s tells apart from any other length.
         rig.setPauseScale(0.25);
+        rig.shortenReadScripts();
         QVERIFY(rig.readLogger());
         QCOMPARE(rig.timesReceived(QStringLiteral("CONNECT")), 3);
         // "READY" awaited 2 s, a pause of 2 s, "AT" awaited 2 s, then the handshake again.

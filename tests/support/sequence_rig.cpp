@@ -116,6 +116,13 @@ bool SequenceRig::readLogger()
     return m_screen.messages().size() == messagesBefore && m_screen.statusText() == kReadDone;
 }
 
+void SequenceRig::shortenReadScripts()
+{
+    m_folder.writeFile(QStringLiteral("select.eep"), "mode0?\r\n");
+    m_folder.writeFile(QStringLiteral("select01.eep"), "CAALARMADDRESS1?\r\n");
+    m_folder.writeFile(QStringLiteral("select02.eep"), "CAAPN?\r\n");
+}
+
 QStringList SequenceRig::receivedLines()
 {
     QStringList lines;

@@ -103,6 +103,8 @@ public:
 
     // A whole read, so that the screen holds a set of settings; true when it succeeded.
     bool readLogger();
+    // One line in each read script, for a test that needs a read to end, not what it shows.
+    void shortenReadScripts();
 
     // The lines the logger received, decoded, and how often it received one.
     QStringList receivedLines();
