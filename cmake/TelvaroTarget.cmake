@@ -28,7 +28,7 @@ function(telvaro_add_library target)
     if(ARG_PRECOMPILE)
         target_precompile_headers(${target} PRIVATE ${ARG_PRECOMPILE})
     elseif(core_headers_owner)
-        target_precompile_headers(${target} REUSE_FROM ${core_headers_owner})
+        telvaro_reuse_core_headers(${target})
     else()
         # The first library compiles the core set; the others reuse it.
         target_precompile_headers(${target} PRIVATE ${TELVARO_CORE_HEADERS})
@@ -36,6 +36,13 @@ function(telvaro_add_library target)
     endif()
     target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR})
     target_link_libraries(${target} PUBLIC ${ARG_DEPENDS})
+endfunction()
+
+# A target outside the libraries compiles against the core set the libraries precompiled.
+# Call it after the library that owns the set has been added.
+function(telvaro_reuse_core_headers target)
+    get_property(core_headers_owner GLOBAL PROPERTY TELVARO_CORE_HEADERS_OWNER)
+    target_precompile_headers(${target} REUSE_FROM ${core_headers_owner})
 endfunction()
 
 # A folder of headers only.
@@ -63,6 +70,7 @@ endfunction()
 function(telvaro_add_executable_in target destination)
     add_executable(${target} ${ARGN})
     telvaro_configure_target(${target})
+    telvaro_reuse_core_headers(${target})
     target_compile_definitions(${target} PRIVATE TELVARO_VERSION="${PROJECT_VERSION}")
     set_target_properties(${target} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${TELVARO_APP_DIR})
     install(TARGETS ${target} RUNTIME DESTINATION ${destination})

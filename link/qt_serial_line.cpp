@@ -4,6 +4,7 @@
 #include "link/port_open_error.h"
 #include "link/speed_table.h"
 
+#include <QFile>
 #include <QLoggingCategory>
 
 #ifdef Q_OS_UNIX

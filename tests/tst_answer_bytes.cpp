@@ -4,7 +4,7 @@
 #include "support/sequence_rig.h"
 
 #include <QTemporaryDir>
-#include <QtTest>
+#include <QTest>
 
 using namespace Qt::StringLiterals;
 

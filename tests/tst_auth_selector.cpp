@@ -3,7 +3,7 @@
 #include "model/show_connection.h"
 #include "state/settings_state.h"
 
-#include <QtTest>
+#include <QTest>
 
 using namespace Qt::StringLiterals;
 

@@ -3,7 +3,7 @@
 #include "support/temp_app_folder.h"
 #include "text/cp932.h"
 
-#include <QtTest>
+#include <QTest>
 
 using Codes = QList<int>;
 

@@ -9,7 +9,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
-#include <QtTest>
+#include <QTest>
 
 using namespace Qt::StringLiterals;
 

@@ -4,7 +4,7 @@
 #include "support/simulated_logger_fixture.h"
 
 #include <QTemporaryDir>
-#include <QtTest>
+#include <QTest>
 
 using namespace Qt::StringLiterals;
 

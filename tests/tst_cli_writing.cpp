@@ -3,7 +3,7 @@
 #include "support/cli_session.h"
 #include "support/simulated_logger_fixture.h"
 
-#include <QtTest>
+#include <QTest>
 
 using namespace Qt::StringLiterals;
 

@@ -1,6 +1,6 @@
 #include "text/cp932.h"
 
-#include <QtTest>
+#include <QTest>
 
 class TestCp932 : public QObject
 {

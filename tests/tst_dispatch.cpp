@@ -14,7 +14,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTabWidget>
-#include <QtTest>
+#include <QTest>
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "text/display_width.h"
 
-#include <QtTest>
+#include <QTest>
 
 using namespace Qt::StringLiterals;
 

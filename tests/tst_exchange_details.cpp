@@ -6,7 +6,7 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QtTest>
+#include <QTest>
 
 using namespace Qt::StringLiterals;
 

@@ -1,7 +1,7 @@
 #include "exchange/exchange_failure.h"
 #include "translations/translations.h"
 
-#include <QtTest>
+#include <QTest>
 
 using namespace Qt::StringLiterals;
 using Cause = ExchangeFailure::Cause;

@@ -1,6 +1,6 @@
 #include "exchange/exchange_log.h"
 
-#include <QtTest>
+#include <QTest>
 
 using namespace Qt::StringLiterals;
 

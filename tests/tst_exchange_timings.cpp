@@ -1,6 +1,6 @@
 #include "base/timings.h"
 
-#include <QtTest>
+#include <QTest>
 
 // Every time-out, pause and retry limit of the exchange, as the logger's protocol has them.
 // The other tests run the exchange at a small scale of these; this one pins the real values.

@@ -5,7 +5,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPalette>
-#include <QtTest>
+#include <QTest>
 
 namespace {
 

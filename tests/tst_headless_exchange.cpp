@@ -9,7 +9,7 @@
 #include "model/channel_row_editing.h"
 #include "support/sequence_rig.h"
 
-#include <QtTest>
+#include <QTest>
 
 using namespace Qt::StringLiterals;
 

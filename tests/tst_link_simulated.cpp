@@ -6,7 +6,7 @@
 
 #include <QElapsedTimer>
 #include <QSignalSpy>
-#include <QtTest>
+#include <QTest>
 
 using namespace Qt::StringLiterals;
 using namespace std::chrono_literals;

@@ -4,7 +4,7 @@
 #include "link/speed_table.h"
 #include "text/cp932.h"
 
-#include <QtTest>
+#include <QTest>
 
 using namespace Qt::StringLiterals;
 

@@ -7,7 +7,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRegularExpression>
-#include <QtTest>
+#include <QTest>
 
 using namespace Qt::StringLiterals;
 

@@ -3,7 +3,7 @@
 #include "support/temp_app_folder.h"
 
 #include <QDir>
-#include <QtTest>
+#include <QTest>
 
 
 using namespace Qt::StringLiterals;

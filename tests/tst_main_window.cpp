@@ -13,7 +13,7 @@
 #include <QStatusBar>
 #include <QTabBar>
 #include <QTabWidget>
-#include <QtTest>
+#include <QTest>
 
 namespace {
 

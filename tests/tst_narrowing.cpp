@@ -1,7 +1,7 @@
 #include "text/cp932.h"
 #include "text/narrowing.h"
 
-#include <QtTest>
+#include <QTest>
 
 using namespace Qt::StringLiterals;
 

@@ -1,6 +1,10 @@
 #include "cli/provision_report.h"
 
-#include <QtTest>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QJsonValue>
+#include <QTest>
 
 using namespace Qt::StringLiterals;
 using Verification = LoggerOutcome::Verification;

@@ -4,7 +4,7 @@
 
 #include <QRegularExpression>
 #include <QTemporaryDir>
-#include <QtTest>
+#include <QTest>
 
 using namespace std::chrono_literals;
 

@@ -1,7 +1,7 @@
 #include "exchange/read_sequence.h"
 #include "support/sequence_rig.h"
 
-#include <QtTest>
+#include <QTest>
 
 using namespace std::chrono_literals;
 

@@ -12,7 +12,7 @@
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTabWidget>
-#include <QtTest>
+#include <QTest>
 
 // The tool as an operator uses it: the real window, the real serial port, the simulated logger,
 // at the pace of the exchange tests.

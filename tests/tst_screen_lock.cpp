@@ -2,7 +2,7 @@
 #include "model/screen_model.h"
 #include "state/settings_state.h"
 
-#include <QtTest>
+#include <QTest>
 
 using namespace Qt::StringLiterals;
 

@@ -1,7 +1,7 @@
 #include "model/screen_model.h"
 
 #include <QSignalSpy>
-#include <QtTest>
+#include <QTest>
 
 using namespace Qt::StringLiterals;
 

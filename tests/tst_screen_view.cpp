@@ -12,7 +12,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QTabWidget>
-#include <QtTest>
+#include <QTest>
 
 using namespace Qt::StringLiterals;
 

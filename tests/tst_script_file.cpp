@@ -6,7 +6,7 @@
 
 #include <QDir>
 #include <QFile>
-#include <QtTest>
+#include <QTest>
 
 
 #if defined(Q_OS_UNIX)

@@ -1,6 +1,6 @@
 #include "link/secret_masking.h"
 
-#include <QtTest>
+#include <QTest>
 
 // What the logs show of an exchange: both passwords masked, everything else as it was.
 class TestSecretMasking : public QObject

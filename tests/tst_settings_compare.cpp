@@ -2,7 +2,7 @@
 #include "settings/settings_compare.h"
 #include "state/settings_state.h"
 
-#include <QtTest>
+#include <QTest>
 
 using namespace Qt::StringLiterals;
 

@@ -1,7 +1,7 @@
 #include "settings/settings_image.h"
 #include "state/settings_state.h"
 
-#include <QtTest>
+#include <QTest>
 
 using namespace Qt::StringLiterals;
 

@@ -13,7 +13,7 @@
 #include "state/settings_state.h"
 #include "support/temp_app_folder.h"
 
-#include <QtTest>
+#include <QTest>
 
 using namespace Qt::StringLiterals;
 using ChannelItems = SettingsOpened::ChannelItems;

@@ -1,6 +1,6 @@
 #include "state/settings_state.h"
 
-#include <QtTest>
+#include <QTest>
 
 class TestSettingsState : public QObject
 {

@@ -3,7 +3,7 @@
 #include "state/settings_state.h"
 #include "support/model_tables.h"
 
-#include <QtTest>
+#include <QTest>
 
 using namespace Qt::StringLiterals;
 

@@ -2,7 +2,7 @@
 #include "model/show_mail_addresses.h"
 #include "state/settings_state.h"
 
-#include <QtTest>
+#include <QTest>
 
 using namespace Qt::StringLiterals;
 

@@ -3,7 +3,7 @@
 
 #include <QSignalSpy>
 #include <QTemporaryDir>
-#include <QtTest>
+#include <QTest>
 
 using namespace std::chrono_literals;
 

@@ -3,7 +3,7 @@
 
 #include <QElapsedTimer>
 #include <QSignalSpy>
-#include <QtTest>
+#include <QTest>
 
 using namespace std::chrono_literals;
 

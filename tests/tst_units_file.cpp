@@ -1,6 +1,6 @@
 #include "settings/units_file.h"
 
-#include <QtTest>
+#include <QTest>
 
 using namespace Qt::StringLiterals;
 using Problem = UnitsFileError::Problem;

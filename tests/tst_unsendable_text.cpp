@@ -3,7 +3,7 @@
 #include "link/reply_accumulator.h"
 #include "text/cp932.h"
 
-#include <QtTest>
+#include <QTest>
 
 using namespace Qt::StringLiterals;
 

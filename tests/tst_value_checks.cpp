@@ -1,6 +1,6 @@
 #include "settings/value_checks.h"
 
-#include <QtTest>
+#include <QTest>
 
 using namespace Qt::StringLiterals;
 using Problem = ValueFinding::Problem;

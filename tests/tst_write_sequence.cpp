@@ -5,7 +5,7 @@
 #include "support/sequence_rig.h"
 
 #include <QDir>
-#include <QtTest>
+#include <QTest>
 
 using namespace std::chrono_literals;
 

@@ -1,5 +1,6 @@
 #include "text/display_width.h"
 
+#include <QList>
 #include <QStringView>
 
 #include <unicode/uchar.h>

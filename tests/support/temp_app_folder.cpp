@@ -2,7 +2,7 @@
 
 #include <QDir>
 #include <QFile>
-#include <QtTest>
+#include <QTest>
 
 TempAppFolder::TempAppFolder(const QStringList &installFiles)
 {

@@ -7,7 +7,7 @@
 #include <QAction>
 #include <QLabel>
 #include <QPushButton>
-#include <QtTest>
+#include <QTest>
 
 LoggerBench::LoggerBench(const SimulatedLoggerOptions &options, double timeScale)
     : m_logger(options.scaled(timeScale))

@@ -6,7 +6,7 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QTimer>
-#include <QtTest>
+#include <QTest>
 
 ModalWatcher::ModalWatcher(Answer answer, std::chrono::milliseconds limit)
     : m_answer(std::move(answer))

@@ -3,7 +3,7 @@
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QKeyEvent>
-#include <QtTest>
+#include <QTest>
 
 void pickComboEntry(QComboBox *box, int entry, PickBy by)
 {

@@ -1,6 +1,7 @@
 #include "support/widgets/scripted_operator.h"
 
 #include <QAbstractButton>
+#include <QPushButton>
 #include <QFileDialog>
 #include <QMessageBox>
 
