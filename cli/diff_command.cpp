@@ -1,5 +1,6 @@
 #include "cli/diff_command.h"
 
+#include "base/secret_items.h"
 #include "cli/console.h"
 #include "cli/live_lines.h"
 #include "cli/logger_options.h"
@@ -41,7 +42,7 @@ CliCommand DiffCommand::command(const SessionSetup &setup)
     return {kDiff, QStringLiteral("FILE|PORT FILE"),
             tr("List the items whose values differ between two settings files, or between a logger and a file."),
             [](QCommandLineParser &parser) {
-                parser.addOption({kShowSecrets, tr("Show the passwords instead of %1.").arg(ShownValues::kMask)});
+                parser.addOption({kShowSecrets, tr("Show the passwords instead of %1.").arg(QLatin1StringView(SecretItems::kMask))});
                 LoggerOptions::declare(parser);
                 parser.addPositionalArgument(QStringLiteral("FILE|PORT"),
                                              tr("The settings file, or the port of the logger, shown after \"<\"."));

@@ -1,5 +1,6 @@
 #include "cli/provision_command.h"
 
+#include "base/secret_items.h"
 #include "cli/console.h"
 #include "cli/live_lines.h"
 #include "cli/logger_options.h"
@@ -44,7 +45,7 @@ CliCommand ProvisionCommand::command(const SessionSetup &setup)
                                   QStringLiteral("REPORT.json")});
                 parser.addOption({kLogDir, tr("Keep each logger's exchange, passwords masked, in a file in this folder."),
                                   QStringLiteral("DIR")});
-                parser.addOption({kShowSecrets, tr("Show the passwords in the report instead of %1.").arg(ShownValues::kMask)});
+                parser.addOption({kShowSecrets, tr("Show the passwords in the report instead of %1.").arg(QLatin1StringView(SecretItems::kMask))});
                 parser.addOption({kForce, tr("Write values that look wrong all the same.")});
                 LoggerOptions::declare(parser, false);
                 parser.addPositionalArgument(QStringLiteral("FILE"), tr("The settings file every logger is given."));

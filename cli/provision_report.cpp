@@ -1,5 +1,6 @@
 #include "cli/provision_report.h"
 
+#include "base/secret_items.h"
 #include "text/display_width.h"
 
 #include <QJsonArray>
@@ -13,7 +14,6 @@ namespace {
 
 using Verification = LoggerOutcome::Verification;
 
-const QString kMask = QStringLiteral("********");
 const QString kNone = QStringLiteral("-");
 
 QString secondsText(double seconds)
@@ -42,7 +42,7 @@ QJsonValue shownValue(int item, const std::optional<QString> &value, bool showSe
     if (!value)
         return QJsonValue::Null;
     if (SettingsItems::isSecret(item) && !showSecrets && !value->isEmpty())
-        return kMask;
+        return QLatin1StringView(SecretItems::kMask);
     return *value;
 }
 

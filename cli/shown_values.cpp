@@ -1,13 +1,13 @@
 #include "cli/shown_values.h"
 
-const QString ShownValues::kMask = QStringLiteral("********");
+#include "base/secret_items.h"
 
 QString ShownValues::value(const std::optional<QString> &value, bool masked)
 {
     if (!value)
         return tr("(not given)");
     if (masked && !value->isEmpty())
-        return kMask;
+        return QLatin1StringView(SecretItems::kMask);
     QString text = *value;
     text.replace(u'\\', QStringLiteral("\\\\")).replace(u'"', QStringLiteral("\\\""));
     return u'"' + text + u'"';

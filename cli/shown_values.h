@@ -11,9 +11,6 @@ class ShownValues
     Q_DECLARE_TR_FUNCTIONS(ShownValues)
 
 public:
-    // What stands for a password unless the operator asks to see it.
-    static const QString kMask;
-
     // In quotes, so that an empty value and spaces at either end show; the mask when masked and
     // not empty; "(not given)" when there is no value.
     static QString value(const std::optional<QString> &value, bool masked);

@@ -1,5 +1,6 @@
 #include "cli/write_command.h"
 
+#include "base/secret_items.h"
 #include "cli/console.h"
 #include "cli/live_lines.h"
 #include "cli/logger_options.h"
@@ -25,7 +26,7 @@ CliCommand WriteCommand::command(const SessionSetup &setup)
             [](QCommandLineParser &parser) {
                 parser.addOption({kForce, tr("Write values that look wrong all the same.")});
                 parser.addOption({kNoVerify, tr("Do not read the logger back after writing.")});
-                parser.addOption({kShowSecrets, tr("Show the passwords instead of %1.").arg(ShownValues::kMask)});
+                parser.addOption({kShowSecrets, tr("Show the passwords instead of %1.").arg(QLatin1StringView(SecretItems::kMask))});
                 LoggerOptions::declare(parser);
                 parser.addPositionalArgument(QStringLiteral("PORT"),
                                              tr("COM1 to COM9, as the window names ports, or the path of a serial device."));

@@ -1,24 +1,16 @@
 #include "link/secret_masking.h"
 
-#include <algorithm>
+#include "base/secret_items.h"
 
 namespace {
-
-constexpr QLatin1StringView kSecretItems[] = {QLatin1StringView("CALOGINPASS"), QLatin1StringView("CAPOPPASS")};
 
 // The line is a secret item followed by one character: "=" to write it, "?" to ask for it.
 bool isSecretItemThen(QByteArrayView line, char then)
 {
-    return !line.isEmpty() && line.back() == then && SecretMasking::isSecretItem(line.chopped(1));
+    return !line.isEmpty() && line.back() == then && SecretItems::isSecret(line.chopped(1));
 }
 
 } // namespace
-
-bool SecretMasking::isSecretItem(QAnyStringView item)
-{
-    return std::any_of(std::begin(kSecretItems), std::end(kSecretItems),
-                       [item](QLatin1StringView secret) { return QAnyStringView::compare(item, secret) == 0; });
-}
 
 QByteArray SecretMasking::sent(QByteArrayView bytes)
 {
@@ -58,13 +50,13 @@ QByteArray SecretMasking::mask(QByteArrayView bytes)
             continue;
         if (m_answerIsSecret) {
             // An echo of the question is masked as well: which line is the answer shows only at its end.
-            shown += kMaskedSecret;
+            shown += SecretItems::kMask;
             m_lineMasked = true;
             continue;
         }
         shown += byte;
         if (isSecretItemThen(m_line, '=')) {
-            shown += kMaskedSecret;
+            shown += SecretItems::kMask;
             m_lineMasked = true;
         }
     }

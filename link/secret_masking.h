@@ -1,25 +1,19 @@
 #pragma once
 
-#include <QAnyStringView>
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
 
 // Keeps the two passwords out of everything that is logged of an exchange. A line
-// "CALOGINPASS=..." or "CAPOPPASS=..." keeps its key and shows kMaskedSecret for its value; after
-// a line "CALOGINPASS?" or "CAPOPPASS?" the logger's answer, the next line that is not such a
-// question, shows kMaskedSecret in its place. Lines end at a carriage return or a line feed.
+// "CALOGINPASS=..." or "CAPOPPASS=..." keeps its key and shows the mask for its value; after a
+// line "CALOGINPASS?" or "CAPOPPASS?" the logger's answer, the next line that is not such a
+// question, shows the mask in its place. Lines end at a carriage return or a line feed.
 //
 // One object follows one exchange in the order of time, so that an answer is known as secret
 // however it is split: feed it what the tool sends and what it receives, piece by piece.
 class SecretMasking
 {
 public:
-    // What is shown in place of a secret value.
-    static constexpr char kMaskedSecret[] = "********";
-    // The items whose values are secret: "CALOGINPASS" and "CAPOPPASS".
-    static bool isSecretItem(QAnyStringView item);
-
     // A command goes out whole and starts a line of its own; anything received before it and
     // not ended by a line end is abandoned (the tool discards it before sending).
     QByteArray sent(QByteArrayView bytes);

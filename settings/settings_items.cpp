@@ -1,6 +1,7 @@
 #include "settings/settings_items.h"
 
 #include "base/run_time_error.h"
+#include "base/secret_items.h"
 
 #include <QHash>
 
@@ -80,8 +81,7 @@ std::optional<int> indexOfScriptKey(QStringView key)
 
 bool isSecret(int index)
 {
-    const QString &name = at(index).name;
-    return name == u"CALOGINPASS" || name == u"CAPOPPASS";
+    return SecretItems::isSecret(at(index).name);
 }
 
 } // namespace SettingsItems

@@ -1,3 +1,4 @@
+#include "base/secret_items.h"
 #include "link/secret_masking.h"
 
 #include <QTest>
@@ -60,7 +61,7 @@ private slots:
     {
         QFETCH(QString, item);
         QFETCH(bool, secret);
-        QCOMPARE(SecretMasking::isSecretItem(item), secret);
+        QCOMPARE(SecretItems::isSecret(item), secret);
     }
 
     void log_masksBothDirections()
