@@ -93,10 +93,7 @@ int DiffCommand::compareWithLogger(const QCommandLineParser &parser, const Sessi
 
     LoggerSession session(ports->first(), *setup);
     std::optional<LiveLines> lines;
-    if (!LoggerOptions::quiet(parser)) {
-        lines.emplace(console, QStringList{session.port().name});
-        LoggerOptions::follow(session, *lines, 0);
-    }
+    LoggerOptions::followUnlessQuiet(parser, session, console, lines);
     if (!session.read()) {
         console.tell(tr("%1: the read failed: %2").arg(session.port().name, session.failure()));
         return ExitStatus::kFailure;

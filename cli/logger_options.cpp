@@ -46,6 +46,15 @@ bool LoggerOptions::quiet(const QCommandLineParser &parser)
     return parser.isSet(kQuiet);
 }
 
+void LoggerOptions::followUnlessQuiet(const QCommandLineParser &parser, LoggerSession &session, Console &console,
+                                      std::optional<LiveLines> &lines)
+{
+    if (quiet(parser))
+        return;
+    lines.emplace(console, QStringList{session.port().name});
+    follow(session, *lines, 0);
+}
+
 void LoggerOptions::follow(LoggerSession &session, LiveLines &lines, int index)
 {
     QObject::connect(&session, &LoggerSession::statusChanged, &session,

@@ -30,4 +30,7 @@ public:
 
     // The session's status texts and progress on line index of lines.
     static void follow(LoggerSession &session, LiveLines &lines, int index);
+    // Of a command on one logger: unless --quiet, lines becomes the one live line of its session.
+    static void followUnlessQuiet(const QCommandLineParser &parser, LoggerSession &session, Console &console,
+                                  std::optional<LiveLines> &lines);
 };

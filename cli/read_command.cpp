@@ -43,10 +43,7 @@ int ReadCommand::run(const QCommandLineParser &parser, Console &console, const S
 
     LoggerSession session(ports->first(), *setup);
     std::optional<LiveLines> lines;
-    if (!LoggerOptions::quiet(parser)) {
-        lines.emplace(console, QStringList{session.port().name});
-        LoggerOptions::follow(session, *lines, 0);
-    }
+    LoggerOptions::followUnlessQuiet(parser, session, console, lines);
     if (!session.read()) {
         console.tell(tr("%1: the read failed: %2").arg(session.port().name, session.failure()));
         return ExitStatus::kFailure;

@@ -60,10 +60,7 @@ int WriteCommand::run(const QCommandLineParser &parser, Console &console, const 
 
     LoggerSession session(ports->first(), *setup);
     std::optional<LiveLines> lines;
-    if (!LoggerOptions::quiet(parser)) {
-        lines.emplace(console, QStringList{session.port().name});
-        LoggerOptions::follow(session, *lines, 0);
-    }
+    LoggerOptions::followUnlessQuiet(parser, session, console, lines);
     const LoggerOutcome outcome =
         LoggerWriting::run(session, {file->settings, parser.isSet(kForce), !parser.isSet(kNoVerify)});
     report(outcome, session.state(), parser.isSet(kShowSecrets), console);
