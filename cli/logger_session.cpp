@@ -59,8 +59,10 @@ LoggerSession::LoggerSession(const LoggerPort &port, const SessionSetup &setup)
     LoadAuthTypes(*m_state, m_appFolder);
     connect(m_screen.get(), &ScreenModel::statusTextSet, this, &LoggerSession::statusChanged);
     connect(m_screen.get(), &ScreenModel::progressChanged, this, [this] {
-        if (const std::optional<ScreenModel::Progress> &progress = m_screen->progress())
+        if (const std::optional<ScreenModel::Progress> &progress = m_screen->progress()) {
+            m_lastProgress = progress;
             emit progressChanged(progress->done, progress->total);
+        }
     });
 }
 

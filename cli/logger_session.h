@@ -3,6 +3,7 @@
 #include "cli/logger_port.h"
 #include "cli/session_setup.h"
 #include "files/app_folder.h"
+#include "model/screen_model.h"
 #include "settings/device_settings.h"
 #include "settings/value_checks.h"
 
@@ -14,10 +15,10 @@
 #include <QTemporaryDir>
 
 #include <memory>
+#include <optional>
 
 class Link;
 class QtSerialLine;
-class ScreenModel;
 class SessionFrontEnd;
 struct SettingsState;
 
@@ -55,6 +56,10 @@ public:
     WriteResult write(bool force);
     const QList<ValueFinding> &findings() const { return m_findings; }
 
+    // The lines answered of all the last exchange plays, as last reported: kept when the
+    // exchange ends and the screen's progress goes.
+    const std::optional<ScreenModel::Progress> &lastProgress() const { return m_lastProgress; }
+
     // Why the last exchange failed, in the operator's terms.
     const QString &failure() const { return m_failure; }
     // Every exchange so far as the window's log shows it, with times and passwords masked, as
@@ -83,4 +88,5 @@ private:
     QList<ValueFinding> m_findings;
     QString m_failure;
     QStringList m_log;
+    std::optional<ScreenModel::Progress> m_lastProgress;
 };

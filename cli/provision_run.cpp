@@ -18,10 +18,11 @@ ProvisionResult provision(const ProvisionJob &job, const SessionSetup &setup, QO
     try {
         LoggerSession session(job.port, setup);
         if (lines) {
-            // Drawn in the caller's thread. A status text brings the lines answered with it;
+            // Drawn in the caller's thread. A status text brings the lines answered with it (the
+            // last reported: the final text comes once the exchange has let its progress go);
             // every answered line goes on its own only where the lines are drawn in place.
             QObject::connect(&session, &LoggerSession::statusChanged, &session, [&session, relay, lines, index](const QString &text) {
-                const std::optional<ScreenModel::Progress> progress = session.screen().progress();
+                const std::optional<ScreenModel::Progress> progress = session.lastProgress();
                 QMetaObject::invokeMethod(relay, [lines, index, text, progress] {
                     if (progress)
                         lines->setProgress(index, progress->done, progress->total);

@@ -121,6 +121,9 @@ private slots:
         // A line per logger on standard error, ending with its last word.
         QVERIFY2(run.err.contains(u"COM1: written and verified, 3 item(s) changed ("_s), qPrintable(run.err));
         QVERIFY2(run.err.contains(u"COM3: レスポンスタイムアウト"_s), qPrintable(run.err));
+        // Each exchange's last status text comes with all its lines answered.
+        QCOMPARE(run.err.count(u"COM2: 読込完了 72/72\n"_s), 2);
+        QVERIFY2(run.err.contains(u"COM2: 書込完了 88/88\n"_s), qPrintable(run.err));
 
         QCOMPARE(modeOf(report), kOwnerOnly);
         QFile json(report);

@@ -10,7 +10,7 @@ using namespace Qt::StringLiterals;
 
 // telvaro-cli against a simulated logger over a pseudo-terminal, at the protocol's own pace: a
 // well-behaved logger is read in about a second. The slow failures run in-process, scaled
-// (tst_cli_provision).
+// (tst_cli_commands).
 class TestCliLogger : public QObject
 {
     Q_OBJECT
