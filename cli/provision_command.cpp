@@ -7,12 +7,12 @@
 #include "cli/provision_report.h"
 #include "cli/settings_input.h"
 #include "cli/shown_values.h"
+#include "settings/small_file.h"
 #include "settings/units_file.h"
 
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <algorithm>
 
@@ -74,13 +74,11 @@ int ProvisionCommand::run(const QCommandLineParser &parser, Console &console, co
         return ExitStatus::kTrouble;
 
     // Where the records go is made sure of before any logger is touched.
-    std::optional<QSaveFile> report;
+    std::optional<FileReplacement> report;
     if (parser.isSet(kReport)) {
         report.emplace(parser.value(kReport));
         // With --show-secrets it holds the passwords: a new report is its owner's alone.
-        const bool isNew = !QFileInfo::exists(report->fileName());
-        if (!report->open(QIODevice::WriteOnly)
-            || (isNew && !report->setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner))) {
+        if (!report->open(QFileDevice::ReadOwner | QFileDevice::WriteOwner)) {
             console.tell(tr("%1: cannot be written: %2").arg(report->fileName(), report->errorString()));
             return ExitStatus::kTrouble;
         }
@@ -112,15 +110,16 @@ int ProvisionCommand::run(const QCommandLineParser &parser, Console &console, co
     for (const ProvisionResult &result : results) {
         if (logFolder.isEmpty())
             break;
-        QSaveFile log(QDir(logFolder).filePath(logFileName(result.outcome.port)));
-        if (!log.open(QIODevice::WriteOnly) || log.write(result.log) != result.log.size() || !log.commit()) {
-            console.tell(tr("%1: cannot be written: %2").arg(log.fileName(), log.errorString()));
+        const QString log = QDir(logFolder).filePath(logFileName(result.outcome.port));
+        QString reason;
+        if (!replaceSmallFile(log, result.log, std::nullopt, &reason)) {
+            console.tell(tr("%1: cannot be written: %2").arg(log, reason));
             succeeded = false;
         }
     }
     if (report) {
         const QByteArray json = ProvisionReport::json(record, parser.isSet(kShowSecrets));
-        if (report->write(json) != json.size() || !report->commit()) {
+        if (!report->commit(json)) {
             console.tell(tr("%1: cannot be written: %2").arg(report->fileName(), report->errorString()));
             succeeded = false;
         }

@@ -3,8 +3,17 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <algorithm>
+
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 using namespace Qt::StringLiterals;
 using Problem = SettingsFileError::Problem;
@@ -200,6 +209,34 @@ private slots:
         QVERIFY(readSettingsFile(path, &read, &reason));
         QCOMPARE(read.settings.count(), 1);
     }
+
+#ifdef Q_OS_UNIX
+    void saving_intoADeviceOrPipe_writesThrough_insteadOfReplacingIt()
+    {
+        // "-o /dev/stdout", a process substitution: what exists and is no regular file is
+        // written into, never replaced by a file (which root could do even to /dev/null).
+        QTemporaryDir dir;
+        const QString pipe = dir.filePath(u"pipe"_s);
+        QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+        const int reader = ::open(QFile::encodeName(pipe).constData(), O_RDONLY | O_NONBLOCK);
+        QVERIFY(reader >= 0);
+        DeviceSettings settings;
+        settings.set(u"CAAPN", u"apn"_s);
+        QString reason;
+        const bool saved = saveSettingsFile(pipe, settings, &reason);
+        char bytes[256];
+        const ssize_t size = ::read(reader, bytes, sizeof bytes);
+        ::close(reader);
+        QVERIFY2(saved, qPrintable(reason));
+        QVERIFY(!QFileInfo(pipe).isFile());
+        QCOMPARE(QByteArray(bytes, std::max<ssize_t>(size, 0)), settingsFileBytes(settings));
+
+        // Written into, a device that takes nothing is a failure with its reason.
+        QVERIFY(!saveSettingsFile(u"/dev/full"_s, settings, &reason));
+        QVERIFY2(reason.contains(u"space"_s, Qt::CaseInsensitive), qPrintable(reason));
+        QVERIFY(!QFileInfo(u"/dev/full"_s).isFile());
+    }
+#endif
 
     void unreadableFiles_giveTheReason_data()
     {
