@@ -58,6 +58,10 @@ public:
             return portNotOpened(failure);
         case ExchangeFailure::Cause::NoAnswer:
             return noAnswer(failure);
+        case ExchangeFailure::Cause::LineLost:
+            return tr("The line on %1 was lost while the tool waited for the answer to \"%2\": the logger hung up, "
+                      "or its cable or adapter was unplugged.")
+                .arg(failure.port, SecretMasking::masked(QStringView(failure.command)));
         case ExchangeFailure::Cause::FileNotOpened:
             return tr("The file %1 could not be opened: %2.").arg(failure.file, failure.reason);
         case ExchangeFailure::Cause::ScriptNotWritten:

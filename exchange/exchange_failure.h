@@ -15,6 +15,7 @@ struct ExchangeFailure
     enum class Cause {
         PortNotOpened,    // port, device, portProblem, reason
         NoAnswer,         // command, expected, waited, attempts
+        LineLost,         // port, command: the line went away while an answer was awaited
         FileNotOpened,    // file, reason: a read script, or a script file the write sends
         ScriptNotWritten, // file: the script files the write could not build
         UnsendableText,   // field: a value the logger cannot be sent

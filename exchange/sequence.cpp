@@ -230,7 +230,8 @@ void Sequence::storeAnswer(AnswerTable table, const QString &answer)
 qint16 Sequence::fail()
 {
     setStatusText(u"レスポンスタイムアウト");
-    noteFailure(ExchangeFailure::Cause::NoAnswer);
+    // A line that went away ends the wait early: it says more than the time-out would.
+    noteFailure(m_context.link.isPortOpen() ? ExchangeFailure::Cause::NoAnswer : ExchangeFailure::Cause::LineLost);
     m_failure.command = m_lastUnansweredWait.first;
     m_failure.expected = m_lastUnansweredWait.second;
     m_failure.waited = m_lastUnansweredTimeout;

@@ -112,6 +112,26 @@ private slots:
         QCOMPARE(progress.seen().last(), u"-"_s);
     }
 
+    void loggerHangingUpInAWrite_saysTheLineWasLost_notThatItWaited()
+    {
+        SimulatedLoggerOptions options;
+        options.hangUpAfterCommands = 100; // the read's commands, then part of Arm.eep
+        // At the real pace: the loss must be seen well before the wait would have ended.
+        LoggerBench bench(options);
+        QVERIFY(bench.isValid());
+        ScriptedOperator operatorAtTheScreen;
+        QVERIFY(bench.read());
+
+        QVERIFY(!bench.write());
+
+        QCOMPARE(operatorAtTheScreen.boxes().size(), 1);
+        QCOMPARE(operatorAtTheScreen.boxes().first().text, u"通信ポートを開けません。"_s);
+        const QStringList details = operatorAtTheScreen.boxes().first().details.split(u'\n');
+        QCOMPARE(details.first(), u"「ALARM15=50.0」の応答を待つ間に COM1 の回線が切れました。"
+                                  u"ロガーが回線を切ったか、ケーブルかアダプターが抜かれました。"_s);
+        QCOMPARE(details.value(2), u"ロガーの設定は一部だけ書き換えられています"_s);
+    }
+
     void successfulRead_countsEveryLine_thenTheBarGoes()
     {
         LoggerBench bench;

@@ -67,6 +67,16 @@ private slots:
                            u"ロガーの設定は一部だけ書き換えられています\n"
                            u"Arm.eep: 40 行のうち 40 行を受け付けました\nmail.eep: 12 行のうち 0 行を受け付けました\n"
                            u"ArmNet.eep: 24 行のうち 0 行を受け付けました\nMmail.eep: 12 行のうち 0 行を受け付けました"_s;
+
+        ExchangeFailure lost = password;
+        lost.cause = Cause::LineLost;
+        lost.port = u"COM3"_s;
+        QTest::newRow("a password line, then the line lost")
+            << lost << u"「CAPOPPASS=********」の応答を待つ間に COM3 の回線が切れました。"
+                       u"ロガーが回線を切ったか、ケーブルかアダプターが抜かれました。\n\n"
+                       u"ロガーの設定は一部だけ書き換えられています\n"
+                       u"Arm.eep: 40 行のうち 40 行を受け付けました\nmail.eep: 12 行のうち 0 行を受け付けました\n"
+                       u"ArmNet.eep: 24 行のうち 0 行を受け付けました\nMmail.eep: 12 行のうち 0 行を受け付けました"_s;
     }
 
     void details_sayWhatHappened_andWhatToDo()

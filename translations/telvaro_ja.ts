@@ -196,6 +196,10 @@
         <source>The script files %1 could not be written, so nothing was sent.</source>
         <translation>書込ファイル %1 を作成できなかったため、何も送っていません。</translation>
     </message>
+    <message>
+        <source>The line on %1 was lost while the tool waited for the answer to &quot;%2&quot;: the logger hung up, or its cable or adapter was unplugged.</source>
+        <translation>「%2」の応答を待つ間に %1 の回線が切れました。ロガーが回線を切ったか、ケーブルかアダプターが抜かれました。</translation>
+    </message>
 </context>
 <context>
     <name>LoggerOptions</name>
