@@ -4,6 +4,7 @@
 #include "files/user_data_folder.h"
 #include "support/current_folder.h"
 #include "support/file_mode.h"
+#include "support/test_files.h"
 
 #include <QDir>
 #include <QFile>
@@ -15,12 +16,11 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-void writeFile(const QString &path, const QByteArray &bytes = "x")
+// A file at path, its folders made first.
+void placeFile(const QString &path)
 {
     QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
+    writeFile(path, "x");
 }
 
 constexpr auto kOwnerOnlyFolder = std::filesystem::perms::owner_all;
@@ -64,9 +64,9 @@ private slots:
         QTemporaryDir prefix;
         const QDir root(prefix.path());
         if (beside)
-            writeFile(root.filePath(u"bin/Telvaro-G-N.ini"_s));
+            placeFile(root.filePath(u"bin/Telvaro-G-N.ini"_s));
         if (installed)
-            writeFile(root.filePath(u"share/telvaro/Telvaro-G-N.ini"_s));
+            placeFile(root.filePath(u"share/telvaro/Telvaro-G-N.ini"_s));
         const AppFolder folder(root.filePath(u"bin"_s), root.filePath(u"share/telvaro"_s), root.filePath(u"data"_s));
         QCOMPARE(folder.file(u"Telvaro-G-N.ini"_s), root.filePath(found + u"/Telvaro-G-N.ini"_s));
     }
@@ -116,9 +116,7 @@ private slots:
         const auto restore = qScopeGuard([] { keepEnvFileIn(QString()); });
         QVERIFY(SaveEnv(PortChoice{2, 5}));
         QCOMPARE(LoadEnv(), (PortChoice{2, 5}));
-        QFile file(kept.filePath(u"env.dat"_s));
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QCOMPARE(file.readAll(), QByteArray::fromHex("02000500"));
+        QCOMPARE(readFile(kept.filePath(u"env.dat"_s)), QByteArray::fromHex("02000500"));
         QCOMPARE(QFileInfo(current.filePath(u"env.dat"_s)).size(), 0);
     }
 };

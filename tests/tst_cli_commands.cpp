@@ -4,6 +4,7 @@
 #include "link/port_names.h"
 #include "support/pty_peer.h"
 #include "support/simulated_logger_fixture.h"
+#include "support/test_files.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -29,11 +30,7 @@ private:
 
     QString file(const QString &name, const QByteArray &bytes) const
     {
-        const QString path = m_files.filePath(name);
-        QFile out(path);
-        if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size())
-            qFatal("cannot write %s", qPrintable(path));
-        return path;
+        return writeFile(m_files.filePath(name), bytes);
     }
     CommandRun command(const QStringList &arguments) const
     {
@@ -42,14 +39,6 @@ private:
     CommandRun provision(const QStringList &arguments) const
     {
         return runCommand(QStringList{u"provision"_s} + arguments, testSessionSetup(m_folder, m_ports.path()));
-    }
-    bool heardAWrite() const
-    {
-        for (const QByteArray &line : m_logger->logger().receivedLines()) {
-            if (line.contains('='))
-                return true;
-        }
-        return false;
     }
 
 private slots:
@@ -90,7 +79,7 @@ private slots:
         QCOMPARE(differs.exitCode, 1);
         QCOMPARE(differs.out, u"< COM1\n> %1\nCAPOPID (POPID)\n  < \"logger01\"\n  > \"unit7\"\n"_s.arg(other));
         QCOMPARE(differs.err, u"1 item(s) differ\n"_s);
-        QVERIFY(!heardAWrite());
+        QVERIFY(!m_logger->heardAWrite());
     }
 
     void write_ofAnotherModelsChannelItems_isRefused_withNothingWritten()
@@ -99,7 +88,7 @@ private slots:
         QCOMPARE(run.exitCode, 1);
         QCOMPARE(run.err, u"COM1: the settings are for model QAN and this logger is a GSN: their channel items (mode, "
                           "ALARM) would set other channels here; nothing was written\n"_s);
-        QVERIFY(!heardAWrite());
+        QVERIFY(!m_logger->heardAWrite());
     }
 
     void provision_ofThreeLoggersWithOneSilent_writesTheOthers_andRecordsWhich()
@@ -136,9 +125,7 @@ private slots:
         QCOMPARE(loggers.at(2).toObject().value(u"port"_s).toString(), u"COM3"_s);
         QCOMPARE(loggers.at(2).toObject().value(u"verification"_s).toString(), u"not reached"_s);
 
-        QFile log(QDir(logs).filePath(u"COM2.log"_s));
-        QVERIFY(log.open(QIODevice::ReadOnly));
-        const QByteArray logged = log.readAll();
+        const QByteArray logged = readFile(QDir(logs).filePath(u"COM2.log"_s));
         QVERIFY(logged.contains("CAPOPPASS=********"));
         QVERIFY(!logged.contains("pw2"));
         QVERIFY(QFileInfo::exists(QDir(logs).filePath(u"COM3.log"_s)));

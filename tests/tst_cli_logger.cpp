@@ -2,6 +2,7 @@
 #include "settings/settings_file.h"
 #include "support/cli_process.h"
 #include "support/simulated_logger_fixture.h"
+#include "support/test_files.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -30,19 +31,7 @@ private:
     // A settings file in a folder of the test's own.
     QString file(const QByteArray &bytes)
     {
-        const QString path = m_files.filePath(u"file%1.txt"_s.arg(++m_fileCount));
-        QFile out(path);
-        if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size())
-            qFatal("cannot write %s", qPrintable(path));
-        return path;
-    }
-    bool heardAWrite() const
-    {
-        for (const QByteArray &line : m_logger->logger().receivedLines()) {
-            if (line.contains('='))
-                return true;
-        }
-        return false;
+        return writeFile(m_files.filePath(u"file%1.txt"_s.arg(++m_fileCount)), bytes);
     }
     QStringList heardLines() const
     {

@@ -2,20 +2,13 @@
 #include "cli/logger_writing.h"
 #include "support/cli_session.h"
 #include "support/simulated_logger_fixture.h"
+#include "support/test_files.h"
 
 #include <QTest>
 
 using namespace Qt::StringLiterals;
 
 namespace {
-
-DeviceSettings settingsOf(std::initializer_list<std::pair<QString, QString>> items)
-{
-    DeviceSettings settings;
-    for (const auto &[name, value] : items)
-        settings.set(name, value);
-    return settings;
-}
 
 int item(QStringView name)
 {
@@ -43,14 +36,6 @@ private:
         LoggerSession session(LoggerPort{u"COM1"_s, 1, m_logger->devicePath()},
                               testSessionSetup(m_folder, m_logger->portsFolder()));
         return LoggerWriting::run(session, order);
-    }
-    bool heardAWrite() const
-    {
-        for (const QByteArray &line : m_logger->logger().receivedLines()) {
-            if (line.contains('='))
-                return true;
-        }
-        return false;
     }
 
 private slots:
@@ -81,7 +66,7 @@ private slots:
         QCOMPARE(declined.error, u"1 value(s) look wrong; nothing was written"_s);
         QVERIFY2(declined.notes.value(0).contains(u"\"192.0.2\""_s), qPrintable(declined.notes.value(0)));
         QVERIFY(!declined.changedItems);
-        QVERIFY(!heardAWrite());
+        QVERIFY(!m_logger->heardAWrite());
 
         const LoggerOutcome forced = write({order.changes, true});
         QVERIFY2(forced.succeeded(), qPrintable(forced.error));

@@ -2,6 +2,7 @@
 #include "model/screen_lock.h"
 #include "model/screen_model.h"
 #include "widgets/settings_file_menu.h"
+#include "support/test_files.h"
 #include "support/widgets/modal_watcher.h"
 #include "support/widgets/window_fixture.h"
 #include "widgets/field_paint.h"
@@ -236,10 +237,7 @@ private slots:
 
     void menuItem_opensThePortDialogModally_andTakesTheStoredChoice()
     {
-        QFile env(QStringLiteral("env.dat"));
-        QVERIFY(env.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        env.write(QByteArray::fromHex("02000500"));
-        env.close();
+        writeFile(QStringLiteral("env.dat"), QByteArray::fromHex("02000500"));
 
         QString dialogName;
         Qt::WindowModality modality = Qt::NonModal;

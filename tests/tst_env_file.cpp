@@ -1,5 +1,6 @@
 #include "files/env_file.h"
 #include "support/current_folder.h"
+#include "support/test_files.h"
 
 #include <QDir>
 #include <QFile>
@@ -14,19 +15,6 @@ private:
     QTemporaryDir m_dir;
 
     QString path() const { return m_dir.filePath(QStringLiteral("env.dat")); }
-
-    QByteArray fileBytes() const
-    {
-        QFile file(path());
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
-
-    void writeBytes(const QByteArray &bytes) const
-    {
-        QFile file(path());
-        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(bytes);
-    }
 
 private slots:
     void cleanup()
@@ -85,16 +73,16 @@ private slots:
 
     void storedRecord_isLoaded()
     {
-        writeBytes(QByteArray::fromHex("0400ffff"));
+        writeFile(path(), QByteArray::fromHex("0400ffff"));
         QCOMPARE(LoadEnv(path()), (PortChoice{4, -1}));
-        QCOMPARE(fileBytes(), QByteArray::fromHex("0400ffff")); // reading changes nothing
+        QCOMPARE(readFile(path()), QByteArray::fromHex("0400ffff")); // reading changes nothing
     }
 
     void save_writesRecordOne_andTheNextLoadReadsIt()
     {
-        writeBytes(QByteArray::fromHex("07000100"));
+        writeFile(path(), QByteArray::fromHex("07000100"));
         QVERIFY(SaveEnv(PortChoice{2, 5}, path()));
-        QCOMPARE(fileBytes(), QByteArray::fromHex("02000500"));
+        QCOMPARE(readFile(path()), QByteArray::fromHex("02000500"));
         QCOMPARE(LoadEnv(path()), (PortChoice{2, 5}));
     }
 
@@ -104,9 +92,7 @@ private slots:
         QVERIFY(current.isValid());
         QCOMPARE(LoadEnv(), PortChoice{});
         QVERIFY(SaveEnv(PortChoice{1, 3}));
-        QFile file(current.filePath(QStringLiteral("env.dat")));
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QCOMPARE(file.readAll(), QByteArray::fromHex("01000300"));
+        QCOMPARE(readFile(current.filePath(QStringLiteral("env.dat"))), QByteArray::fromHex("01000300"));
     }
 
     void fileThatCannotBeOpened_loadsZeros_andSaveReportsFailure()

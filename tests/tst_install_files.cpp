@@ -1,5 +1,6 @@
 #include "files/model_table.h"
 #include "simulator/logger_models.h"
+#include "support/test_files.h"
 #include "text/cp932.h"
 
 #include <QDir>
@@ -7,12 +8,6 @@
 #include <QTest>
 
 namespace {
-
-QByteArray installFile(const QString &name)
-{
-    QFile file(QDir(QStringLiteral(TELVARO_INSTALL_SOURCE_DIR)).filePath(name));
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 // The lines of a file whose every line ends in CR LF; a missing last line end fails the caller.
 QList<QByteArray> crLfLines(const QByteArray &bytes)

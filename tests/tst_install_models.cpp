@@ -1,6 +1,7 @@
 #include "files/model_table.h"
 #include "files/model_definition.h"
 #include "state/settings_state.h"
+#include "support/test_files.h"
 
 #include <QDir>
 #include <QFile>
@@ -13,12 +14,6 @@ namespace {
 QDir installDir()
 {
     return QDir(QStringLiteral(TELVARO_INSTALL_SOURCE_DIR));
-}
-
-QByteArray installFile(const QString &name)
-{
-    QFile file(installDir().filePath(name));
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 } // namespace

@@ -1,3 +1,4 @@
+#include "support/test_files.h"
 #include "support/widgets/modal_watcher.h"
 #include "support/widgets/window_fixture.h"
 #include "widgets/field_paint.h"
@@ -60,10 +61,7 @@ private slots:
         m_fixture = std::make_unique<WindowFixture<>>();
         QVERIFY(m_fixture->isValid());
         // env.dat is read from the current folder when the window loads.
-        QFile env(QStringLiteral("env.dat"));
-        QVERIFY(env.open(QIODevice::WriteOnly));
-        env.write(QByteArray::fromHex("03000700"));
-        env.close();
+        writeFile(QStringLiteral("env.dat"), QByteArray::fromHex("03000700"));
 
         m_fixture->state().ApnAuthEnabled = kTrue;
         m_window = &m_fixture->open();

@@ -1,4 +1,5 @@
 #include "support/current_folder.h"
+#include "support/test_files.h"
 #include "support/widgets/modal_watcher.h"
 #include "widgets/frm_set.h"
 
@@ -43,12 +44,7 @@ class TestPortDialog : public QObject
 private:
     std::unique_ptr<ScopedCurrentFolder> m_currentFolder;
 
-    static void writeEnv(const QByteArray &bytes)
-    {
-        QFile file(QStringLiteral("env.dat"));
-        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(bytes);
-    }
+    static void writeEnv(const QByteArray &bytes) { writeFile(QStringLiteral("env.dat"), bytes); }
 
     static QByteArray envBytes()
     {

@@ -10,6 +10,7 @@
 #include "support/sequence_rig.h"
 #include "support/simulated_logger_fixture.h"
 #include "support/temp_app_folder.h"
+#include "support/test_files.h"
 
 #include <QProcess>
 #include <QTemporaryDir>
@@ -52,19 +53,6 @@ private:
     QProcess m_process;
     qint64 m_pid = 0;
 };
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
-
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 // What stands in the lock folder before the port is opened.
 enum class Before { Nothing, LiveCommonFormat, LiveWithProgramName, FirstProcess, EndedProcess, ThisProcess,

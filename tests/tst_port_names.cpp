@@ -1,5 +1,6 @@
 #include "base/run_time_error.h"
 #include "link/port_names.h"
+#include "support/test_files.h"
 
 #include <QDir>
 #include <QFile>
@@ -82,11 +83,9 @@ private slots:
         QVERIFY2(PortNames::mapPort(2, u"/dev/pts/new"_s, ports.path(), &error), qPrintable(error));
         QCOMPARE(QFileInfo(PortNames::linkPath(2, ports.path())).symLinkTarget(), u"/dev/pts/new"_s);
 
-        QFile plain(PortNames::linkPath(3, ports.path()));
-        QVERIFY(plain.open(QIODevice::WriteOnly));
-        plain.close();
+        const QString plain = writeFile(PortNames::linkPath(3, ports.path()), {});
         QVERIFY(!PortNames::mapPort(3, u"/dev/pts/new"_s, ports.path(), &error));
-        QVERIFY(!QFileInfo(plain.fileName()).isSymLink());
+        QVERIFY(!QFileInfo(plain).isSymLink());
     }
 #endif
 

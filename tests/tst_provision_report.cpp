@@ -1,4 +1,5 @@
 #include "cli/provision_report.h"
+#include "support/test_files.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -10,14 +11,6 @@ using namespace Qt::StringLiterals;
 using Verification = LoggerOutcome::Verification;
 
 namespace {
-
-DeviceSettings settingsOf(std::initializer_list<std::pair<QString, QString>> items)
-{
-    DeviceSettings settings;
-    for (const auto &[name, value] : items)
-        settings.set(name, value);
-    return settings;
-}
 
 // Three loggers: one written and verified, one whose password did not read back, one silent.
 ProvisionRecord threeLoggers()

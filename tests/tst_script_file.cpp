@@ -3,6 +3,7 @@
 #include "files/script_file.h"
 #include "support/file_mode.h"
 #include "support/temp_app_folder.h"
+#include "support/test_files.h"
 
 #include <QDir>
 #include <QFile>
@@ -207,10 +208,7 @@ private slots:
         QVERIFY(QDir(folder.appFolder().path()).mkdir(u"app"_s));
         const AppFolder app(folder.filePath(u"app"_s));
         const QByteArray stale("mode0=stale\r\n");
-        QFile staleFile(app.file(u"Arm.eep"_s));
-        QVERIFY(staleFile.open(QIODevice::WriteOnly));
-        staleFile.write(stale);
-        staleFile.close();
+        writeFile(app.file(u"Arm.eep"_s), stale);
         const auto readOnly = QFileDevice::ReadOwner | QFileDevice::ExeOwner;
         const auto writable = readOnly | QFileDevice::WriteOwner;
         QVERIFY(QFile::setPermissions(folder.filePath(u"app"_s), readOnly));
@@ -224,8 +222,7 @@ private slots:
         }
         expectCannotWriteWarning();
         QVERIFY(!writeScriptFile(app, blocked, QByteArray("mode0=127\r\n")));
-        QVERIFY(staleFile.open(QIODevice::ReadOnly));
-        QCOMPARE(staleFile.readAll(), stale);
+        QCOMPARE(readFile(app.file(u"Arm.eep"_s)), stale);
     }
 
 #if defined(Q_OS_UNIX)
@@ -245,12 +242,7 @@ private slots:
         TempAppFolder folder;
         QTemporaryDir elsewhere;
         const QByteArray precious("someone else's file\n");
-        const QString target = elsewhere.filePath(u"target.txt"_s);
-        {
-            QFile file(target);
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            file.write(precious);
-        }
+        const QString target = writeFile(elsewhere.filePath(u"target.txt"_s), precious);
         QVERIFY(QFile::link(target, elsewhere.filePath(u"link.txt"_s)));
         const auto targetMode = modeOf(target);
 
@@ -272,9 +264,7 @@ private slots:
             QCOMPARE(folder.readFile(name), bytes);
             QCOMPARE(modeOf(folder.filePath(name)), kOwnerOnly);
         }
-        QFile targetFile(target);
-        QVERIFY(targetFile.open(QIODevice::ReadOnly));
-        QCOMPARE(targetFile.readAll(), precious);
+        QCOMPARE(readFile(target), precious);
         QCOMPARE(modeOf(target), targetMode);
         QCOMPARE(QDir(elsewhere.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System),
                  (QStringList{u"link.txt"_s, u"target.txt"_s}));

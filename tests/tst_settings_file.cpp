@@ -1,5 +1,6 @@
 #include "settings/settings_file.h"
 #include "support/file_mode.h"
+#include "support/test_files.h"
 
 #include <QDir>
 #include <QFile>
@@ -19,12 +20,6 @@ using namespace Qt::StringLiterals;
 using Problem = SettingsFileError::Problem;
 
 namespace {
-
-QByteArray installFile(const QString &name)
-{
-    QFile file(QDir(QStringLiteral(TELVARO_INSTALL_SOURCE_DIR)).filePath(name));
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 // A distinct value for every item, some of them awkward: kanji, full-width, "=" inside, spaces.
 DeviceSettings everyItem()

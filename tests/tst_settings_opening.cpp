@@ -12,6 +12,7 @@
 #include "settings/settings_image.h"
 #include "state/settings_state.h"
 #include "support/temp_app_folder.h"
+#include "support/test_files.h"
 
 #include <QTest>
 
@@ -85,14 +86,6 @@ public:
     ScreenModel screen;
     QStringList questions;
 };
-
-DeviceSettings settingsOf(std::initializer_list<std::pair<QString, QString>> items)
-{
-    DeviceSettings settings;
-    for (const auto &[name, value] : items)
-        settings.set(name, value);
-    return settings;
-}
 
 } // namespace
 

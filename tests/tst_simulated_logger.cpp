@@ -1,4 +1,5 @@
 #include "support/simulated_logger_fixture.h"
+#include "support/test_files.h"
 #include "text/cp932.h"
 
 #include <QSignalSpy>
@@ -186,9 +187,7 @@ private slots:
     void unsavableWrite_isRefused()
     {
         QTemporaryDir dir;
-        QFile blocker(dir.filePath(QStringLiteral("file")));
-        QVERIFY(blocker.open(QIODevice::WriteOnly));
-        blocker.close();
+        writeFile(dir.filePath(QStringLiteral("file")), {});
         SimulatedLoggerOptions options;
         options.settingsFile = dir.filePath(QStringLiteral("file/logger.txt")); // below a plain file
         SimulatedLoggerFixture fixture(options);

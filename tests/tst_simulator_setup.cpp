@@ -2,6 +2,7 @@
 #include "simulator/logger_settings.h"
 #include "simulator/simulator_command_line.h"
 #include "support/simulated_logger_fixture.h"
+#include "support/test_files.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -58,11 +59,8 @@ private slots:
         QVERIFY(missing.load(&error));
         QCOMPARE(missing.value("mode15"), QByteArray("127"));
 
-        const QString path = dir.filePath(QStringLiteral("logger.txt"));
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("mode15=010\n\nno equals sign\n=orphan\nCADNS1=10.0.0.1");
-        file.close();
+        const QString path = writeFile(dir.filePath(QStringLiteral("logger.txt")),
+                                       "mode15=010\n\nno equals sign\n=orphan\nCADNS1=10.0.0.1");
         LoggerSettings loaded(path);
         QVERIFY(loaded.load(&error));
         QCOMPARE(loaded.value("mode15"), QByteArray("010"));

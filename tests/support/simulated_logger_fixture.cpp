@@ -7,6 +7,7 @@
 #include <QEventLoop>
 #include <QTimer>
 
+#include <algorithm>
 #include <utility>
 
 SimulatedLoggerFixture::SimulatedLoggerFixture(const SimulatedLoggerOptions &options, int comNumber)
@@ -35,6 +36,12 @@ SimulatedLoggerFixture::~SimulatedLoggerFixture() = default;
 QString SimulatedLoggerFixture::comLinkPath() const
 {
     return PortNames::linkPath(m_comNumber, m_portsFolder.path());
+}
+
+bool SimulatedLoggerFixture::heardAWrite() const
+{
+    const QList<QByteArray> &lines = m_logger->receivedLines();
+    return std::any_of(lines.begin(), lines.end(), [](const QByteArray &line) { return line.contains('='); });
 }
 
 ToolEndOfLine::ToolEndOfLine()

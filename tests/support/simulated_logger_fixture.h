@@ -24,6 +24,8 @@ public:
     const QString &errorString() const { return m_error; }
 
     SimulatedLogger &logger() { return *m_logger; }
+    // True once the logger was sent a setting (a line with "=").
+    bool heardAWrite() const;
     QString portsFolder() const { return m_portsFolder.path(); }
     // The pseudo-terminal device the tool opens, e.g. /dev/pts/3.
     const QString &devicePath() const { return m_devicePath; }

@@ -1,4 +1,5 @@
 #include "support/temp_app_folder.h"
+#include "support/test_files.h"
 
 #include <QDir>
 #include <QFile>
@@ -19,18 +20,12 @@ TempAppFolder::TempAppFolder(const QStringList &installFiles)
 
 void TempAppFolder::writeFile(const QString &name, const QByteArray &bytes) const
 {
-    QFile file(m_dir.filePath(name));
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        QFAIL(qPrintable(QStringLiteral("cannot write %1").arg(file.fileName())));
-    file.write(bytes);
+    ::writeFile(m_dir.filePath(name), bytes);
 }
 
 QByteArray TempAppFolder::readFile(const QString &name) const
 {
-    QFile file(m_dir.filePath(name));
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return file.readAll();
+    return ::readFile(m_dir.filePath(name));
 }
 
 QStringList TempAppFolder::allInstallFiles()

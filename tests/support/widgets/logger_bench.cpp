@@ -3,6 +3,7 @@
 #include "files/env_file.h"
 #include "settings/settings_file.h"
 #include "support/exchange_timing.h"
+#include "support/test_files.h"
 
 #include <QAction>
 #include <QLabel>
@@ -21,15 +22,12 @@ LoggerBench::LoggerBench(const SimulatedLoggerOptions &options, double timeScale
 
 void LoggerBench::writeFile(const QString &name, const QByteArray &bytes) const
 {
-    QFile file(path(name));
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-        QFAIL(qPrintable(QStringLiteral("cannot write %1").arg(file.fileName())));
+    ::writeFile(path(name), bytes);
 }
 
 QByteArray LoggerBench::readFile(const QString &name) const
 {
-    QFile file(path(name));
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    return ::readFile(path(name));
 }
 
 DeviceSettings LoggerBench::settingsIn(const QString &name) const
