@@ -1,6 +1,7 @@
 #include "settings/item_captions.h"
 #include "settings/settings_compare.h"
 #include "state/settings_state.h"
+#include "support/test_files.h"
 
 #include <QTest>
 
@@ -50,12 +51,8 @@ private slots:
 
     void differences_listEveryDifferingItemInFileOrder()
     {
-        DeviceSettings left;
-        left.set(u"CAAPN", u"apn.a"_s);
-        left.set(u"ALARM3", u"50"_s);
-        left.set(u"model", u"GSN"_s);
-        left.set(u"CALOGINID", u"same"_s);
-        left.set(u"CAPOPID", QString());
+        const DeviceSettings left = settingsOf({{u"CAAPN"_s, u"apn.a"_s}, {u"ALARM3"_s, u"50"_s}, {u"model"_s, u"GSN"_s},
+                                                {u"CALOGINID"_s, u"same"_s}, {u"CAPOPID"_s, QString()}});
         DeviceSettings right = left;
         right.set(u"CAAPN", u"apn.b"_s);
         right.set(u"ALARM3", u"５０"_s); // what a read shows differs from what was typed

@@ -77,14 +77,13 @@ private slots:
 
     void writing_putsModelAndChannelsFirst_thenScriptOrder_inUtf8WithCrLf()
     {
-        DeviceSettings settings;
-        settings.set(u"CAAUTHTYPE", u"2"_s);
-        settings.set(u"ALARM10", u"5"_s);
-        settings.set(u"mode2", u"003"_s);
-        settings.set(u"CADATAADDRESS1", u"東京@example.jp"_s);
-        settings.set(u"CAALARMADDRESS6", u"x"_s);
-        settings.set(u"channels", u"16"_s);
-        settings.set(u"model", u"GSN"_s);
+        const DeviceSettings settings = settingsOf({{u"CAAUTHTYPE"_s, u"2"_s},
+                                                    {u"ALARM10"_s, u"5"_s},
+                                                    {u"mode2"_s, u"003"_s},
+                                                    {u"CADATAADDRESS1"_s, u"東京@example.jp"_s},
+                                                    {u"CAALARMADDRESS6"_s, u"x"_s},
+                                                    {u"channels"_s, u"16"_s},
+                                                    {u"model"_s, u"GSN"_s}});
         QCOMPARE(settingsFileBytes(settings),
                  "model=GSN\r\nchannels=16\r\nmode2=003\r\nALARM10=5\r\nCAALARMADDRESS6=x\r\n"
                  "CADATAADDRESS1=" + QByteArray::fromHex("e69db1e4baac") + "@example.jp\r\nCAAUTHTYPE=2\r\n");
@@ -192,8 +191,7 @@ private slots:
     {
         QTemporaryDir dir;
         const QString path = dir.filePath(u"logger.txt"_s);
-        DeviceSettings settings;
-        settings.set(u"CAAPN", u"old"_s);
+        DeviceSettings settings = settingsOf({{u"CAAPN"_s, u"old"_s}});
         QString reason;
         QVERIFY(saveSettingsFile(path, settings, &reason));
 
@@ -215,8 +213,7 @@ private slots:
         QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
         const int reader = ::open(QFile::encodeName(pipe).constData(), O_RDONLY | O_NONBLOCK);
         QVERIFY(reader >= 0);
-        DeviceSettings settings;
-        settings.set(u"CAAPN", u"apn"_s);
+        const DeviceSettings settings = settingsOf({{u"CAAPN"_s, u"apn"_s}});
         QString reason;
         const bool saved = saveSettingsFile(pipe, settings, &reason);
         char bytes[256];
@@ -248,10 +245,7 @@ private slots:
         QFETCH(QString, reasonPart);
         QTemporaryDir dir;
         QVERIFY(QDir(dir.path()).mkdir(u"folder"_s));
-        QFile large(dir.filePath(u"large.txt"_s));
-        QVERIFY(large.open(QIODevice::WriteOnly));
-        QVERIFY(large.resize(2 * 1024 * 1024));
-        large.close();
+        QVERIFY(QFile(writeFile(dir.filePath(u"large.txt"_s), {})).resize(2 * 1024 * 1024));
 
         SettingsFileContents read;
         QString reason;

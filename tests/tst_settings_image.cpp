@@ -1,5 +1,6 @@
 #include "settings/settings_image.h"
 #include "state/settings_state.h"
+#include "support/test_files.h"
 
 #include <QTest>
 
@@ -87,10 +88,7 @@ private slots:
     {
         SettingsState state;
         fillImageAsRead(state);
-        DeviceSettings items;
-        items.set(u"model", u"GSN"_s);
-        items.set(u"ALARM3", u"７"_s);
-        items.set(u"CAAPN", QString());
+        const DeviceSettings items = settingsOf({{u"model"_s, u"GSN"_s}, {u"ALARM3"_s, u"７"_s}, {u"CAAPN"_s, QString()}});
         storeInImage(items, state);
         QCOMPARE(state.EepChannel.at(20), u"７"_s);
         QCOMPARE(state.EepConnect.at(11), QString());
@@ -144,9 +142,7 @@ private slots:
         QFETCH(QString, answer);
         SettingsState state = modelWithMixedRows();
         fillImageAsRead(state);
-        DeviceSettings lacked;
-        lacked.set(item, answer);
-        storeInImage(lacked, state);
+        storeInImage(settingsOf({{item, answer}}), state);
 
         const DeviceSettings answers = answersAfterWrite(state, screenRows(state), screenMail());
         QCOMPARE(answers.value(item), answer);
@@ -174,12 +170,8 @@ private slots:
     void inputsOfItems_leaveMissingAndLackedItemsEmpty()
     {
         const SettingsState state = modelWithMixedRows();
-        DeviceSettings items;
-        items.set(u"ALARM0", u"???"_s);
-        items.set(u"ALARM1", u"40"_s);
-        items.set(u"CAAPN", u"???"_s);
-        items.set(u"CALOGINID", u"???"_s);
-        items.set(u"mode4", u"?"_s);
+        const DeviceSettings items = settingsOf({{u"ALARM0"_s, u"???"_s}, {u"ALARM1"_s, u"40"_s}, {u"CAAPN"_s, u"???"_s},
+                                                 {u"CALOGINID"_s, u"???"_s}, {u"mode4"_s, u"?"_s}});
         const AlarmScriptInputs alarm = alarmScriptInputsOf(items, state);
         QCOMPARE(alarm.lowerLimit.at(0), QString());
         QCOMPARE(alarm.upperLimit.at(0), u"40"_s);
