@@ -26,8 +26,7 @@ private slots:
             {"CAAPN", "apn\\~.example"},
         };
         QTemporaryDir folder;
-        SimulatedLoggerOptions options;
-        options.settingsFile = folder.filePath(u"logger.txt"_s);
+        const SimulatedLoggerOptions options{.settingsFile = folder.filePath(u"logger.txt"_s)};
         LoggerSettings stored(options.settingsFile);
         QString error;
         QVERIFY(stored.load(&error));

@@ -44,8 +44,7 @@ private:
 private slots:
     void init()
     {
-        SimulatedLoggerOptions options;
-        options.settingsFile = m_loggerFolder.filePath(u"logger.txt"_s);
+        const SimulatedLoggerOptions options{.settingsFile = m_loggerFolder.filePath(u"logger.txt"_s)};
         QFile::remove(options.settingsFile);
         m_logger = std::make_unique<SimulatedLoggerFixture>(options);
         QVERIFY2(m_logger->isValid(), qPrintable(m_logger->errorString()));

@@ -41,9 +41,7 @@ private:
 private slots:
     void itemsTheLoggerLacks_andLacksOfTheFile_areLeftAlone()
     {
-        SimulatedLoggerOptions options;
-        options.noApn = true;
-        connectLogger(options);
+        connectLogger({.noApn = true});
         const LoggerOutcome outcome = write({settingsOf({{u"CATELNO"_s, u"0120"_s},
                                                          {u"CAAPN"_s, u"apn.example.jp"_s},
                                                          {u"CAPOPID"_s, u"???"_s},
@@ -76,9 +74,7 @@ private slots:
 
     void anItemTheLoggerDoesNotKeep_isReported()
     {
-        SimulatedLoggerOptions options;
-        options.ignoredWriteKey = "CAPOPID";
-        connectLogger(options);
+        connectLogger({.ignoredWriteKey = "CAPOPID"});
         const LoggerOutcome outcome = write({settingsOf({{u"CAPOPID"_s, u"unit7"_s}, {u"CATELNO"_s, u"0120"_s}})});
         QCOMPARE(outcome.verification, LoggerOutcome::Verification::Differs);
         QCOMPARE(outcome.mismatches, (QList<ItemMismatch>{{item(u"CAPOPID"), u"unit7"_s, u"logger01"_s}}));

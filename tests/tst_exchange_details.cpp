@@ -65,9 +65,7 @@ private slots:
 
     void silentLogger_saysWhatWentUnanswered_andHowLong()
     {
-        SimulatedLoggerOptions silent;
-        silent.neverSendAt = true;
-        silent.ignoreHandshakes = 100;
+        const SimulatedLoggerOptions silent{.neverSendAt = true, .ignoreHandshakes = 100};
         LoggerBench bench(silent, kTestTimeScale); // nothing answers: no wait can be cut short
         QVERIFY(bench.isValid());
         ScriptedOperator operatorAtTheScreen;
@@ -86,9 +84,7 @@ private slots:
 
     void writeStoppingInMailEep_saysHowMuchTheLoggerTook()
     {
-        SimulatedLoggerOptions options;
-        options.dropRepliesContaining = "CAALARMADDRESS2=";
-        LoggerBench bench(options);
+        LoggerBench bench({.dropRepliesContaining = "CAALARMADDRESS2="});
         QVERIFY(bench.isValid());
         ScriptedOperator operatorAtTheScreen;
         QVERIFY(bench.read());
@@ -114,8 +110,7 @@ private slots:
 
     void loggerHangingUpInAWrite_saysTheLineWasLost_notThatItWaited()
     {
-        SimulatedLoggerOptions options;
-        options.hangUpAfterCommands = 100; // the read's commands, then part of Arm.eep
+        const SimulatedLoggerOptions options{.hangUpAfterCommands = 100}; // the read's commands, then part of Arm.eep
         // At the real pace: the loss must be seen well before the wait would have ended.
         LoggerBench bench(options);
         QVERIFY(bench.isValid());

@@ -21,8 +21,7 @@ private slots:
     void readEditWriteRead_onTheModelAlone()
     {
         QTemporaryDir loggerDir;
-        SimulatedLoggerOptions options;
-        options.settingsFile = loggerDir.filePath(u"logger.txt"_s);
+        const SimulatedLoggerOptions options{.settingsFile = loggerDir.filePath(u"logger.txt"_s)};
         // Not a test of timing: a pace at which a loaded machine answers in time.
         SequenceRig rig(options, 0.25);
         QVERIFY(rig.isValid());

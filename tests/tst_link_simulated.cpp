@@ -42,10 +42,7 @@ private:
 private slots:
     void splitReplies_arriveWhole()
     {
-        SimulatedLoggerOptions options;
-        options.splitRepliesBytes = 2;
-        options.splitPause = 30ms;
-        Connection connection(options);
+        Connection connection({.splitPause = 30ms, .splitRepliesBytes = 2});
         QVERIFY2(connection.logger.isValid(), qPrintable(connection.logger.errorString()));
         Link &link = connection.link;
         link.openPort(1, SpeedTable().at(9));
@@ -60,9 +57,7 @@ private slots:
 
     void echoedCommand_precedesTheAnswerInLastReply()
     {
-        SimulatedLoggerOptions options;
-        options.echoCommands = true;
-        Connection connection(options);
+        Connection connection({.echoCommands = true});
         QVERIFY2(connection.logger.isValid(), qPrintable(connection.logger.errorString()));
         Link &link = connection.link;
         link.openPort(1, SpeedTable().at(5));
@@ -77,9 +72,7 @@ private slots:
 
     void hangUp_endsTheNextWaitAtOnce()
     {
-        SimulatedLoggerOptions options;
-        options.hangUpAfterCommands = 1;
-        Connection connection(options);
+        Connection connection({.hangUpAfterCommands = 1});
         QVERIFY2(connection.logger.isValid(), qPrintable(connection.logger.errorString()));
         Link &link = connection.link;
         QSignalSpy lost(&connection.line, &SerialLine::lineLost);

@@ -24,9 +24,7 @@ QString distinctLimitsSettings(const QTemporaryDir &dir)
 
 SimulatedLoggerOptions model(const QByteArray &code, const QString &settingsFile = {})
 {
-    SimulatedLoggerOptions options;
-    options.modelCode = code;
-    options.settingsFile = settingsFile;
+    const SimulatedLoggerOptions options{.modelCode = code, .settingsFile = settingsFile};
     return options;
 }
 
@@ -174,10 +172,7 @@ private slots:
 
     void modelAnswerShorterThanSixCharacters_endsTheRead()
     {
-        SimulatedLoggerOptions options;
-        options.modelCode = "";
-        options.modelSuffix = "V01";
-        SequenceRig rig(options);
+        SequenceRig rig({.modelCode = "", .modelSuffix = "V01"});
         QVERIFY(rig.isValid());
         ReadSequence(rig.context()).ReadFromLogger(rig.portChoice());
         QCOMPARE(rig.screen().messages(), QStringList{kCannotOpenPort});
@@ -202,9 +197,7 @@ private slots:
     {
         QFETCH(QByteArray, answer);
         QFETCH(bool, read);
-        SimulatedLoggerOptions options;
-        options.channelCountAnswer = answer;
-        SequenceRig rig(options);
+        SequenceRig rig({.channelCountAnswer = answer});
         QVERIFY(rig.isValid());
         rig.shortenReadScripts();
         QCOMPARE(rig.readLogger(), read);
@@ -291,10 +284,7 @@ private slots:
 
     void repliesInPieces_areStoredWhole()
     {
-        SimulatedLoggerOptions options;
-        options.splitRepliesBytes = 2;
-        options.splitPause = 100ms;
-        SequenceRig rig(options);
+        SequenceRig rig({.splitPause = 100ms, .splitRepliesBytes = 2});
         QVERIFY(rig.isValid());
         rig.shortenReadScripts();
         rig.folder().writeFile(QStringLiteral("select.eep"), QByteArray("mode0?\r\nALARM0?\r\n"));
@@ -307,9 +297,7 @@ private slots:
 
     void replyArrivingWithTheStartOfTheNextLine_isStoredJoined()
     {
-        SimulatedLoggerOptions options;
-        options.replyTrailer = "NE";
-        SequenceRig rig(options);
+        SequenceRig rig({.replyTrailer = "NE"});
         QVERIFY(rig.isValid());
         rig.shortenReadScripts();
         rig.folder().writeFile(QStringLiteral("select.eep"), QByteArray("mode0?\r\nALARM0?\r\n"));
@@ -323,10 +311,7 @@ private slots:
     // Once the application is quitting, event loops return at once: no wait may spin on.
     void applicationQuitting_endsTheReadAtOnce()
     {
-        SimulatedLoggerOptions options;
-        options.neverSendAt = true;
-        options.ignoreHandshakes = 1000;
-        SequenceRig rig(options, 1.0);
+        SequenceRig rig({.neverSendAt = true, .ignoreHandshakes = 1000}, 1.0);
         QVERIFY(rig.isValid());
         QElapsedTimer clock;
         QTimer::singleShot(0, this, [&] {

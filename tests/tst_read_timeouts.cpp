@@ -14,9 +14,7 @@ class TestReadTimeouts : public QObject
 private slots:
     void unansweredCommandModeOff_stillCompletesTheRead()
     {
-        SimulatedLoggerOptions options;
-        options.dropRepliesContaining = "CAOFF";
-        SequenceRig rig(options);
+        SequenceRig rig({.dropRepliesContaining = "CAOFF"});
         QVERIFY(rig.isValid());
         rig.shortenReadScripts();
         QVERIFY(rig.readLogger());
@@ -45,9 +43,7 @@ private slots:
         QFETCH(int, timeoutSeconds);
         QFETCH(QString, lastStatus);
         QFETCH(QStringList, shown);
-        SimulatedLoggerOptions options;
-        options.dropRepliesContaining = unanswered;
-        SequenceRig rig(options);
+        SequenceRig rig({.dropRepliesContaining = unanswered});
         QVERIFY(rig.isValid());
         ReadSequence(rig.context()).ReadFromLogger(rig.portChoice());
         QCOMPARE(rig.screen().messages(), QStringList{kCannotOpenPort});

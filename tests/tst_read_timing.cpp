@@ -14,9 +14,7 @@ class TestReadTiming : public QObject
 private slots:
     void loggerThatNeverCalls_isAnsweredOnceTheWakeUpWaitIsOver()
     {
-        SimulatedLoggerOptions options;
-        options.neverSendAt = true;
-        SequenceRig rig(options);
+        SequenceRig rig({.neverSendAt = true});
         QVERIFY(rig.isValid());
         rig.shortenReadScripts();
         QVERIFY(rig.readLogger());
@@ -27,10 +25,7 @@ private slots:
 
     void handshakeAnsweredOnTheThirdTry_isRead()
     {
-        SimulatedLoggerOptions options;
-        options.neverSendAt = true;
-        options.ignoreHandshakes = 2;
-        SequenceRig rig(options);
+        SequenceRig rig({.neverSendAt = true, .ignoreHandshakes = 2});
         QVERIFY(rig.isValid());
         // Pauses long enough that 2 s tells apart from any other length.
         rig.setPauseScale(0.25);
@@ -47,10 +42,7 @@ private slots:
 
     void commandModeAfterTwoHandshakeRetries_getsOnlyTwoMoreTries()
     {
-        SimulatedLoggerOptions options;
-        options.ignoreHandshakes = 2;
-        options.ignoreCaons = 3;
-        SequenceRig rig(options);
+        SequenceRig rig({.ignoreHandshakes = 2, .ignoreCaons = 3});
         QVERIFY(rig.isValid());
         ReadSequence(rig.context()).ReadFromLogger(rig.portChoice());
         QCOMPARE(rig.timesReceived(QStringLiteral("CAON")), 3);
@@ -70,10 +62,7 @@ private slots:
     // Four retries in all, whatever their mix: after three for "CAON", "EERM0" gets one.
     void modelQueryAfterThreeCommandModeRetries_getsOneMoreTry()
     {
-        SimulatedLoggerOptions options;
-        options.ignoreCaons = 3;
-        options.dropRepliesContaining = "EERM0";
-        SequenceRig rig(options);
+        SequenceRig rig({.ignoreCaons = 3, .dropRepliesContaining = "EERM0"});
         QVERIFY(rig.isValid());
         // Pauses long enough that 2 s tells apart from any other length.
         rig.setPauseScale(0.25);
@@ -95,10 +84,7 @@ private slots:
 
     void silentLogger_failsAfterThreeHandshakes()
     {
-        SimulatedLoggerOptions options;
-        options.neverSendAt = true;
-        options.ignoreHandshakes = 1000;
-        SequenceRig rig(options);
+        SequenceRig rig({.neverSendAt = true, .ignoreHandshakes = 1000});
         QVERIFY(rig.isValid());
         ReadSequence read(rig.context());
         read.ReadFromLogger(rig.portChoice());

@@ -24,8 +24,7 @@ private slots:
     void readEditWriteRead_throughTheWindow()
     {
         QTemporaryDir loggerDir;
-        SimulatedLoggerOptions options;
-        options.settingsFile = loggerDir.filePath(QStringLiteral("logger.txt"));
+        const SimulatedLoggerOptions options{.settingsFile = loggerDir.filePath(QStringLiteral("logger.txt"))};
         SimulatedLoggerFixture logger(options.scaled(kWindowTestTimeScale));
         QVERIFY2(logger.isValid(), qPrintable(logger.errorString()));
         WindowFixture fixture(TempAppFolder::allInstallFiles(), logger.portsFolder());
@@ -82,8 +81,7 @@ private slots:
 
     void failedRead_leavesReadAndExitUsable_andThePortClosed()
     {
-        SimulatedLoggerOptions options;
-        options.dropRepliesContaining = "CAALARMADDRESS2?";
+        const SimulatedLoggerOptions options{.dropRepliesContaining = "CAALARMADDRESS2?"};
         SimulatedLoggerFixture logger(options.scaled(kWindowTestTimeScale));
         QVERIFY(logger.isValid());
         WindowFixture fixture(TempAppFolder::allInstallFiles(), logger.portsFolder());

@@ -16,9 +16,7 @@ class TestSimulatedLogger : public QObject
 private slots:
     void openedPort_isWokenWithAt_untilTheHandshakeIsAnswered()
     {
-        SimulatedLoggerOptions options;
-        options.atInterval = 100ms;
-        SimulatedLoggerFixture fixture(options);
+        SimulatedLoggerFixture fixture({.atInterval = 100ms});
         QVERIFY2(fixture.isValid(), qPrintable(fixture.errorString()));
         ToolEndOfLine tool;
         QVERIFY(tool.open(fixture.comLinkPath()));
@@ -111,9 +109,7 @@ private slots:
         QFETCH(QByteArray, model);
         QFETCH(QByteArray, command);
         QFETCH(QByteArray, reply);
-        SimulatedLoggerOptions options;
-        options.modelCode = model;
-        SimulatedLoggerFixture fixture(options);
+        SimulatedLoggerFixture fixture({.modelCode = model});
         QVERIFY(fixture.isValid());
         ToolEndOfLine tool;
         QVERIFY(tool.open(fixture.devicePath()));
@@ -123,10 +119,7 @@ private slots:
 
     void modelSuffix_followsTheCode()
     {
-        SimulatedLoggerOptions options;
-        options.modelCode = "QAN";
-        options.modelSuffix = "X12345";
-        SimulatedLoggerFixture fixture(options);
+        SimulatedLoggerFixture fixture({.modelCode = "QAN", .modelSuffix = "X12345"});
         QVERIFY(fixture.isValid());
         ToolEndOfLine tool;
         QVERIFY(tool.open(fixture.devicePath()));
@@ -137,8 +130,7 @@ private slots:
     void writes_areAcknowledged_andSurviveARestart()
     {
         QTemporaryDir dir;
-        SimulatedLoggerOptions options;
-        options.settingsFile = dir.filePath(QStringLiteral("logger.txt"));
+        const SimulatedLoggerOptions options{.settingsFile = dir.filePath(QStringLiteral("logger.txt"))};
         const QByteArray loginId = Cp932::encode(u"ﾛｶﾞｰ温度\\x");
         const QList<QByteArray> writes = {
             "mode3=010", "ALARM0=-5.5", "CAEEWF1,80.0", "CADATAADDRESS2=d2@example.jp",
@@ -170,9 +162,7 @@ private slots:
 
     void writesToMissingItems_areRefused_andNotStored()
     {
-        SimulatedLoggerOptions options;
-        options.modelCode = "G4N";
-        SimulatedLoggerFixture fixture(options);
+        SimulatedLoggerFixture fixture({.modelCode = "G4N"});
         QVERIFY(fixture.isValid());
         ToolEndOfLine tool;
         QVERIFY(tool.open(fixture.devicePath()));

@@ -31,10 +31,7 @@ private:
 private slots:
     void silentWakeUp_sendsNoAt_butAnswersTheHandshake()
     {
-        SimulatedLoggerOptions options;
-        options.neverSendAt = true;
-        options.atInterval = 50ms;
-        auto session = open(options);
+        auto session = open({.atInterval = 50ms, .neverSendAt = true});
         QVERIFY(session);
         QVERIFY(!session->tool.listen(300).contains("AT"));
         QVERIFY(session->tool.enterCommandMode());
@@ -50,9 +47,7 @@ private slots:
     void ignoredHandshakes_areAnsweredOnceTheCountIsSpent()
     {
         QFETCH(int, ignored);
-        SimulatedLoggerOptions options;
-        options.ignoreHandshakes = ignored;
-        auto session = open(options);
+        auto session = open({.ignoreHandshakes = ignored});
         QVERIFY(session);
         ToolEndOfLine &tool = session->tool;
         for (int attempt = 0; attempt < ignored; ++attempt) {
@@ -64,9 +59,7 @@ private slots:
 
     void ignoredCaons_areAnsweredOnceTheCountIsSpent()
     {
-        SimulatedLoggerOptions options;
-        options.ignoreCaons = 2;
-        auto session = open(options);
+        auto session = open({.ignoreCaons = 2});
         QVERIFY(session);
         ToolEndOfLine &tool = session->tool;
         tool.send("\rCONNECT\r");
@@ -91,10 +84,7 @@ private slots:
     {
         QFETCH(int, commandNumber);
         QFETCH(QByteArray, containing);
-        SimulatedLoggerOptions options;
-        options.dropReplyToCommand = commandNumber;
-        options.dropRepliesContaining = containing;
-        auto session = open(options);
+        auto session = open({.dropReplyToCommand = commandNumber, .dropRepliesContaining = containing});
         QVERIFY(session);
         ToolEndOfLine &tool = session->tool;
         QVERIFY(tool.enterCommandMode());
@@ -105,9 +95,7 @@ private slots:
 
     void delayedReplies_comeAfterTheDelay()
     {
-        SimulatedLoggerOptions options;
-        options.replyDelay = 150ms;
-        auto session = open(options);
+        auto session = open({.replyDelay = 150ms});
         QVERIFY(session);
         QVERIFY(session->tool.enterCommandMode());
         QElapsedTimer clock;
@@ -118,10 +106,7 @@ private slots:
 
     void chosenWriteLine_isAnsweredAfterTheSlowWriteDelay()
     {
-        SimulatedLoggerOptions options;
-        options.slowWriteKey = "ALARM3";
-        options.slowWriteDelay = 250ms;
-        auto session = open(options);
+        auto session = open({.slowWriteDelay = 250ms, .slowWriteKey = "ALARM3"});
         QVERIFY(session);
         ToolEndOfLine &tool = session->tool;
         QVERIFY(tool.enterCommandMode());
@@ -145,10 +130,7 @@ private slots:
 
     void splitReplies_arriveInSeveralReads()
     {
-        SimulatedLoggerOptions options;
-        options.splitRepliesBytes = 3;
-        options.splitPause = 20ms;
-        auto session = open(options);
+        auto session = open({.splitPause = 20ms, .splitRepliesBytes = 3});
         QVERIFY(session);
         ToolEndOfLine &tool = session->tool;
         QVERIFY(tool.enterCommandMode());
@@ -159,9 +141,7 @@ private slots:
 
     void echo_precedesEachReply()
     {
-        SimulatedLoggerOptions options;
-        options.echoCommands = true;
-        auto session = open(options);
+        auto session = open({.echoCommands = true});
         QVERIFY(session);
         ToolEndOfLine &tool = session->tool;
         tool.send("\rCONNECT\r");
@@ -177,9 +157,7 @@ private slots:
 
     void missingApn_isAnsweredWithQuestionMarks_andItsWriteRefused()
     {
-        SimulatedLoggerOptions options;
-        options.noApn = true;
-        auto session = open(options);
+        auto session = open({.noApn = true});
         QVERIFY(session);
         ToolEndOfLine &tool = session->tool;
         QVERIFY(tool.enterCommandMode());
@@ -190,9 +168,7 @@ private slots:
 
     void absentRows_answerTheirElementWithAQuestionMark()
     {
-        SimulatedLoggerOptions options;
-        options.absentFromRow = 3;
-        auto session = open(options);
+        auto session = open({.absentFromRow = 3});
         QVERIFY(session);
         ToolEndOfLine &tool = session->tool;
         QVERIFY(tool.enterCommandMode());
@@ -204,9 +180,7 @@ private slots:
 
     void flood_withoutLineEnds_precedesReady()
     {
-        SimulatedLoggerOptions options;
-        options.floodBytes = 40000;
-        auto session = open(options);
+        auto session = open({.floodBytes = 40000});
         QVERIFY(session);
         ToolEndOfLine &tool = session->tool;
         tool.listen(100);
@@ -222,8 +196,7 @@ private slots:
 
     void hangUp_afterTheChosenCommand_closesTheLine()
     {
-        SimulatedLoggerOptions options;
-        options.hangUpAfterCommands = 2; // CAON, then EERM0
+        const SimulatedLoggerOptions options{.hangUpAfterCommands = 2}; // CAON, then EERM0
         auto session = open(options);
         QVERIFY(session);
         ToolEndOfLine &tool = session->tool;

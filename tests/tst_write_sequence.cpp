@@ -31,8 +31,7 @@ private slots:
     void editedScreen_reachesTheLogger_andReadsBack()
     {
         QTemporaryDir loggerDir;
-        SimulatedLoggerOptions options;
-        options.settingsFile = loggerDir.filePath(QStringLiteral("logger.txt"));
+        const SimulatedLoggerOptions options{.settingsFile = loggerDir.filePath(QStringLiteral("logger.txt"))};
         SequenceRig rig(options);
         QVERIFY(rig.isValid());
         QVERIFY(rig.readLogger());
@@ -195,9 +194,7 @@ private slots:
             rig->model().connection().Text3(1).setText(QStringLiteral("s3cretLogin"));
             rig->model().connection().Text3(4).setText(QStringLiteral("s3cretPop"));
             // A logger that echoes every command brings the values back on the other way too.
-            SimulatedLoggerOptions echoing;
-            echoing.echoCommands = true;
-            rig->connectNewLogger(echoing);
+            rig->connectNewLogger({.echoCommands = true});
             WriteSequence(rig->context()).WriteToLogger(rig->portChoice());
             written = rig->screen().messages() == QStringList{kWritten};
         }

@@ -14,9 +14,7 @@ class TestWriteTiming : public QObject
 private slots:
     void loggerThatNeverCalls_isStillWritten()
     {
-        SimulatedLoggerOptions options;
-        options.neverSendAt = true;
-        const auto rig = SequenceRig::afterRead(options);
+        const auto rig = SequenceRig::afterRead({.neverSendAt = true});
         QVERIFY(rig);
         WriteSequence(rig->context()).WriteToLogger(rig->portChoice());
         QCOMPARE(rig->screen().messages(), QStringList{kWritten});
@@ -26,11 +24,7 @@ private slots:
 
     void commandModeAfterOneHandshakeRetry_isTriedFourTimes()
     {
-        SimulatedLoggerOptions options;
-        options.neverSendAt = true;
-        options.ignoreHandshakes = 1;
-        options.ignoreCaons = 1000;
-        const auto rig = SequenceRig::afterRead(options);
+        const auto rig = SequenceRig::afterRead({.neverSendAt = true, .ignoreHandshakes = 1, .ignoreCaons = 1000});
         QVERIFY(rig);
         // Pauses long enough that 0.5 s tells apart from any other length.
         rig->setPauseScale(0.5);
@@ -88,10 +82,7 @@ private slots:
 
     void silentLogger_failsAfterThreeHandshakes()
     {
-        SimulatedLoggerOptions options;
-        options.neverSendAt = true;
-        options.ignoreHandshakes = 1000;
-        const auto rig = SequenceRig::afterRead(options);
+        const auto rig = SequenceRig::afterRead({.neverSendAt = true, .ignoreHandshakes = 1000});
         QVERIFY(rig);
         WriteSequence write(rig->context());
         write.WriteToLogger(rig->portChoice());
