@@ -1,7 +1,6 @@
 #include "support/cli_process.h"
+#include "support/test_files.h"
 
-#include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -14,11 +13,8 @@ using Files = QMap<QString, QByteArray>;
 // Writes the files into the folder and gives the arguments with "@name" turned into their paths.
 QStringList inFolder(const QTemporaryDir &dir, const Files &files, const QStringList &arguments)
 {
-    for (auto it = files.constBegin(); it != files.constEnd(); ++it) {
-        QFile file(dir.filePath(it.key()));
-        if (file.open(QIODevice::WriteOnly))
-            file.write(it.value());
-    }
+    for (auto it = files.constBegin(); it != files.constEnd(); ++it)
+        writeFile(dir.filePath(it.key()), it.value());
     QStringList resolved;
     for (const QString &argument : arguments)
         resolved.append(argument.startsWith(u'@') ? dir.filePath(argument.mid(1)) : argument);

@@ -3,8 +3,6 @@
 #include "support/test_files.h"
 #include "text/cp932.h"
 
-#include <QDir>
-#include <QFile>
 #include <QTest>
 
 namespace {

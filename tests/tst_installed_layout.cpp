@@ -7,7 +7,6 @@
 #include <QDirIterator>
 #include <QEventLoop>
 #include <QProcess>
-#include <QRegularExpression>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTimer>

@@ -4,7 +4,6 @@
 #include "support/simulated_logger_fixture.h"
 #include "support/test_files.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>

@@ -28,8 +28,6 @@ public:
 
     explicit ScriptedOperator(const QStringList &files = {}, bool answerYes = false);
 
-    void chooseFiles(const QStringList &files) { m_files = files; }
-    void answerQuestions(bool yes) { m_answerYes = yes; }
     void lookAtDialogs(std::function<void(QDialog *)> look) { m_look = std::move(look); }
 
     const QList<SeenBox> &boxes() const { return m_boxes; }

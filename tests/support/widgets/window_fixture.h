@@ -43,7 +43,6 @@ public:
     SettingsState &state() { return m_state; }
     ScreenModel &screen() { return m_screen; }
     QtSerialLine &comPort() { return m_comPort; }
-    const ScopedCurrentFolder &currentFolder() const { return m_currentFolder; }
     const TempAppFolder &appDir() const { return m_appDir; }
 
 private:
