@@ -1,9 +1,9 @@
-#include "files/alarm_scripts.h"
 #include "files/app_folder.h"
 #include "files/env_file.h"
 #include "files/user_data_folder.h"
 #include "support/current_folder.h"
 #include "support/file_mode.h"
+#include "support/script_samples.h"
 #include "support/test_files.h"
 
 #include <QDir>
@@ -81,10 +81,7 @@ private slots:
         const AppFolder folder(root.filePath(u"bin"_s), root.filePath(u"share/telvaro"_s), userFolder);
         QCOMPARE(folder.scriptFile(u"Arm.eep"_s), userFolder + u"/Arm.eep"_s);
 
-        AlarmScriptInputs inputs;
-        inputs.channelCode.fill(u"127"_s);
-        inputs.alarmFlag.fill(u"0"_s);
-        QVERIFY(BuildAlarmScript(folder, inputs));
+        QVERIFY(BuildAlarmScript(folder, sampleAlarmRows()));
         QCOMPARE(modeOf(userFolder), kOwnerOnlyFolder);
         QCOMPARE(modeOf(userFolder + u"/Arm.eep"_s), kOwnerOnly);
         QVERIFY(QFileInfo::exists(userFolder + u"/ArmNet.eep"_s));

@@ -1,7 +1,6 @@
-#include "files/alarm_scripts.h"
-#include "files/mail_scripts.h"
 #include "files/script_file.h"
 #include "support/file_mode.h"
+#include "support/script_samples.h"
 #include "support/temp_app_folder.h"
 #include "support/test_files.h"
 
@@ -59,26 +58,6 @@ bool acceptsNewFiles(const QString &folder)
 }
 
 #if defined(Q_OS_UNIX)
-AlarmScriptInputs sampleAlarmRows()
-{
-    AlarmScriptInputs inputs;
-    inputs.channelCode.fill(u"127"_s);
-    inputs.alarmFlag.fill(u"1"_s);
-    inputs.lowerLimit.fill(u"-10"_s);
-    inputs.upperLimit.fill(u"50"_s);
-    return inputs;
-}
-
-MailScriptInputs sampleMailSettings()
-{
-    MailScriptInputs inputs;
-    inputs.dataAddress.fill(u"data@example.jp"_s);
-    inputs.alarmAddress.fill(u"alarm@example.jp"_s);
-    inputs.connection.fill(u"secret"_s);
-    inputs.authCaption = u"1"_s;
-    return inputs;
-}
-
 // What someone may have put in the place of a script file; `elsewhere` holds what it points to.
 enum class Stranger { LinkToFile, LinkToMissingFile, LinkToFolder, LinkToLink, NamedPipe };
 

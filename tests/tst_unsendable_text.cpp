@@ -1,6 +1,7 @@
 #include "files/unsendable_text.h"
 #include "link/link.h"
 #include "link/reply_accumulator.h"
+#include "support/script_samples.h"
 #include "text/cp932.h"
 
 #include <QTest>
@@ -11,27 +12,6 @@ namespace {
 
 // A character code page 932 cannot hold, narrowed or not.
 const QString kEuro = u"€"_s;
-
-AlarmScriptInputs sendableAlarmRows()
-{
-    AlarmScriptInputs inputs;
-    inputs.channelCode.fill(u"127"_s);
-    inputs.alarmFlag.fill(u"1"_s);
-    inputs.alarmFlag[1] = u"0"_s;
-    inputs.lowerLimit.fill(u"-10"_s);
-    inputs.upperLimit.fill(u"50"_s);
-    return inputs;
-}
-
-MailScriptInputs sendableMailSettings()
-{
-    MailScriptInputs inputs;
-    inputs.dataAddress.fill(u"data@example.jp"_s);
-    inputs.alarmAddress.fill(u"alarm@example.jp"_s);
-    inputs.connection.fill(u"setting"_s);
-    inputs.authCaption = u"1"_s;
-    return inputs;
-}
 
 using Edit = std::function<void(AlarmScriptInputs &, MailScriptInputs &)>;
 
@@ -170,8 +150,8 @@ private slots:
     {
         QFETCH(Edit, edit);
         QFETCH(std::optional<QString>, field);
-        AlarmScriptInputs alarm = sendableAlarmRows();
-        MailScriptInputs mail = sendableMailSettings();
+        AlarmScriptInputs alarm = sampleAlarmRows();
+        MailScriptInputs mail = sampleMailSettings();
         edit(alarm, mail);
         QCOMPARE(::firstUnsendableField(alarm, mail), field);
     }
@@ -184,9 +164,9 @@ private slots:
         received.append("CAPOPID=" + answer + "\r\n");
         const QString shown = StripLineEnds(received.text()).mid(8);
 
-        AlarmScriptInputs alarm = sendableAlarmRows();
+        AlarmScriptInputs alarm = sampleAlarmRows();
         alarm.channelCode[0] = shown;
-        MailScriptInputs mail = sendableMailSettings();
+        MailScriptInputs mail = sampleMailSettings();
         mail.connection[3] = shown;
         QCOMPARE(::firstUnsendableField(alarm, mail), std::nullopt);
         QVERIFY(armScriptBytes(alarm).startsWith("mode0=" + answer + "\r\n"));
