@@ -1,15 +1,12 @@
 #include "base/run_time_error.h"
 #include "link/line_ends.h"
-#include "link/link.h"
-#include "link/qt_serial_line.h"
 #include "link/speed_table.h"
 #include "support/exchange_timing.h"
-#include "support/pty_peer.h"
+#include "support/pty_link.h"
 
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <QTest>
 
@@ -50,23 +47,13 @@ class TestLink : public QObject
 private slots:
     void init()
     {
-        m_ports = std::make_unique<QTemporaryDir>();
-        m_peer = std::make_unique<PtyPeer>();
-        QVERIFY(m_peer->isValid());
-        QVERIFY(m_peer->mapAsPort(m_ports->path(), kPort));
-        m_line = std::make_unique<QtSerialLine>(m_ports->path());
-        m_link = std::make_unique<Link>(*m_line);
-        m_link->openPort(kPort, SpeedTable().at(5));
-        QVERIFY(m_link->isPortOpen());
+        m_pty = std::make_unique<PtyLink>(kPort);
+        QVERIFY(m_pty->valid);
+        m_pty->link.openPort(kPort, SpeedTable().at(5));
+        QVERIFY(m_pty->link.isPortOpen());
     }
 
-    void cleanup()
-    {
-        m_link.reset();
-        m_line.reset();
-        m_peer.reset();
-        m_ports.reset();
-    }
+    void cleanup() { m_pty.reset(); }
 
     void reply_isFoundAsSoonAsItsLastPieceArrives_data()
     {
@@ -98,41 +85,41 @@ private slots:
         QFETCH(QString, lastReply);
 
         for (int i = 0; i < pieces.size(); ++i)
-            m_peer->sendAfter(20 + 80 * i, pieces.at(i));
+            m_pty->peer.sendAfter(20 + 80 * i, pieces.at(i));
         QElapsedTimer clock;
         clock.start();
-        QCOMPARE(m_link->WaitForReply(expected, 5s), kReplyReceived);
+        QCOMPARE(m_pty->link.WaitForReply(expected, 5s), kReplyReceived);
         QVERIFY2(clock.elapsed() < 2000, "the wait outlasted the reply");
-        QCOMPARE(m_link->LastReply(), lastReply);
+        QCOMPARE(m_pty->link.LastReply(), lastReply);
     }
 
     void echoBeforeOk_isPartOfTheReply()
     {
-        connect(m_peer.get(), &PtyPeer::bytesReceived, m_peer.get(), [this](const QByteArray &bytes) {
+        connect(&m_pty->peer, &PtyPeer::bytesReceived, &m_pty->peer, [this](const QByteArray &bytes) {
             if (bytes.endsWith("\r\n"))
-                m_peer->send(bytes + "OK\r\n");
+                m_pty->peer.send(bytes + "OK\r\n");
         });
-        m_link->sendText(u"CAON"_s + LineCRLF);
-        QCOMPARE(m_link->WaitForReply(u"OK"_s + LineCRLF, 4s), kReplyReceived);
-        QCOMPARE(m_link->LastReply(), u"CAON\r\nOK\r\n"_s);
-        QCOMPARE(m_peer->received(), QByteArray("CAON\r\n"));
+        m_pty->link.sendText(u"CAON"_s + LineCRLF);
+        QCOMPARE(m_pty->link.WaitForReply(u"OK"_s + LineCRLF, 4s), kReplyReceived);
+        QCOMPARE(m_pty->link.LastReply(), u"CAON\r\nOK\r\n"_s);
+        QCOMPARE(m_pty->peer.received(), QByteArray("CAON\r\n"));
     }
 
     void sendText_discardsWhatCameBeforeAndSendsCodePage932()
     {
-        QSignalSpy arrived(m_line.get(), &SerialLine::readyRead);
-        m_peer->send("AT\r\n");
+        QSignalSpy arrived(&m_pty->line, &SerialLine::readyRead);
+        m_pty->peer.send("AT\r\n");
         QVERIFY(arrived.wait(2000));
-        m_peer->send("AT\r\n"); // may still sit in the driver when the command goes out
+        m_pty->peer.send("AT\r\n"); // may still sit in the driver when the command goes out
 
-        connect(m_peer.get(), &PtyPeer::bytesReceived, m_peer.get(), [this](const QByteArray &bytes) {
+        connect(&m_pty->peer, &PtyPeer::bytesReceived, &m_pty->peer, [this](const QByteArray &bytes) {
             if (bytes.endsWith("\r\n"))
-                m_peer->send("OK\r\n");
+                m_pty->peer.send("OK\r\n");
         });
-        m_link->sendText(u"CADATAADDRESS1=温度@example.jp"_s + LineCRLF);
-        QCOMPARE(m_link->WaitForReply(LineCRLF, 2s), kReplyReceived);
-        QCOMPARE(m_link->LastReply(), u"OK\r\n"_s);
-        QCOMPARE(m_peer->received(),
+        m_pty->link.sendText(u"CADATAADDRESS1=温度@example.jp"_s + LineCRLF);
+        QCOMPARE(m_pty->link.WaitForReply(LineCRLF, 2s), kReplyReceived);
+        QCOMPARE(m_pty->link.LastReply(), u"OK\r\n"_s);
+        QCOMPARE(m_pty->peer.received(),
                  "CADATAADDRESS1=" + QByteArray::fromHex("89B79378") + "@example.jp\r\n");
     }
 
@@ -141,19 +128,19 @@ private slots:
         const qint64 cpuBefore = processCpuMilliseconds();
         QElapsedTimer clock;
         clock.start();
-        QCOMPARE(m_link->WaitForReply(u"READY"_s + LineCRLF, 400ms), kReplyTimedOut);
+        QCOMPARE(m_pty->link.WaitForReply(u"READY"_s + LineCRLF, 400ms), kReplyTimedOut);
         QVERIFY(lastsAbout(clock.elapsed(), 400ms));
-        QCOMPARE(m_link->LastReply(), QString());
+        QCOMPARE(m_pty->link.LastReply(), QString());
         const qint64 cpu = processCpuMilliseconds() - cpuBefore;
         QVERIFY2(cpu < 40, qPrintable(u"%1 ms of processor time in a 400 ms wait"_s.arg(cpu)));
     }
 
     void timeOut_keepsWhatWasReceived()
     {
-        m_peer->sendAfter(20, "REA");
-        m_peer->sendAfter(60, "DI\r\n");
-        QCOMPARE(m_link->WaitForReply(u"READY"_s + LineCRLF, 200ms), kReplyTimedOut);
-        QCOMPARE(m_link->LastReply(), u"READI\r\n"_s);
+        m_pty->peer.sendAfter(20, "REA");
+        m_pty->peer.sendAfter(60, "DI\r\n");
+        QCOMPARE(m_pty->link.WaitForReply(u"READY"_s + LineCRLF, 200ms), kReplyTimedOut);
+        QCOMPARE(m_pty->link.LastReply(), u"READI\r\n"_s);
     }
 
     void eventsRunDuringWaitsAndPauses()
@@ -162,14 +149,14 @@ private slots:
         QTimer ticker;
         connect(&ticker, &QTimer::timeout, this, [&ticks] { ++ticks; });
         ticker.start(20);
-        m_peer->sendAfter(200, "OK\r\n");
-        QCOMPARE(m_link->WaitForReply(u"OK"_s + LineCRLF, 2s), kReplyReceived);
+        m_pty->peer.sendAfter(200, "OK\r\n");
+        QCOMPARE(m_pty->link.WaitForReply(u"OK"_s + LineCRLF, 2s), kReplyReceived);
         QVERIFY2(ticks >= 5, qPrintable(QString::number(ticks)));
 
         ticks = 0;
         QElapsedTimer clock;
         clock.start();
-        m_link->pause(250ms);
+        m_pty->link.pause(250ms);
         QVERIFY(lastsAbout(clock.elapsed(), 250ms));
         QVERIFY2(ticks >= 5, qPrintable(QString::number(ticks)));
     }
@@ -186,9 +173,9 @@ private slots:
             const qint64 cpuBefore = processCpuMilliseconds();
             QElapsedTimer clock;
             clock.start();
-            result = m_link->WaitForReply(u"READY"_s + LineCRLF, 10s);
+            result = m_pty->link.WaitForReply(u"READY"_s + LineCRLF, 10s);
             waitMs = clock.restart();
-            m_link->pause(10s);
+            m_pty->link.pause(10s);
             pauseMs = clock.elapsed();
             cpu = processCpuMilliseconds() - cpuBefore;
         });
@@ -203,10 +190,10 @@ private slots:
     {
         const QByteArray chunk(4000, 'x');
         for (int i = 0; i < 10; ++i)
-            m_peer->sendAfter(10 + 10 * i, chunk);
-        m_peer->sendAfter(300, "READY\r\n");
-        QCOMPARE(m_link->WaitForReply(u"READY"_s + LineCRLF, 5s), kReplyReceived);
-        const QString reply = m_link->LastReply();
+            m_pty->peer.sendAfter(10 + 10 * i, chunk);
+        m_pty->peer.sendAfter(300, "READY\r\n");
+        QCOMPARE(m_pty->link.WaitForReply(u"READY"_s + LineCRLF, 5s), kReplyReceived);
+        const QString reply = m_pty->link.LastReply();
         QVERIFY(reply.endsWith(u"READY\r\n"_s));
         const QString flood = reply.chopped(7);
         QCOMPARE(flood, QString(flood.size(), u'x'));
@@ -217,17 +204,17 @@ private slots:
 
     void unplugDuringWait_endsItAtOnceWithoutAnErrorFlood()
     {
-        QSignalSpy lost(m_line.get(), &SerialLine::lineLost);
-        QSignalSpy reads(m_line.get(), &SerialLine::readyRead);
-        m_peer->sendAfter(20, "REA");
-        m_peer->hangUpAfter(150);
+        QSignalSpy lost(&m_pty->line, &SerialLine::lineLost);
+        QSignalSpy reads(&m_pty->line, &SerialLine::readyRead);
+        m_pty->peer.sendAfter(20, "REA");
+        m_pty->peer.hangUpAfter(150);
 
         QElapsedTimer clock;
         clock.start();
-        QCOMPARE(m_link->WaitForReply(u"READY"_s + LineCRLF, 10s), kReplyTimedOut);
+        QCOMPARE(m_pty->link.WaitForReply(u"READY"_s + LineCRLF, 10s), kReplyTimedOut);
         QVERIFY2(clock.elapsed() < 1000, qPrintable(QString::number(clock.elapsed())));
-        QCOMPARE(m_link->LastReply(), u"REA"_s);
-        QVERIFY(!m_link->isPortOpen());
+        QCOMPARE(m_pty->link.LastReply(), u"REA"_s);
+        QVERIFY(!m_pty->link.isPortOpen());
 
         // A port left open would now report its read error on every pass of the event loop.
         const qint64 cpuBefore = processCpuMilliseconds();
@@ -237,19 +224,19 @@ private slots:
         QCOMPARE(lost.size(), 1);
         QVERIFY2(reads.size() <= 2, qPrintable(QString::number(reads.size())));
 
-        m_link->releasePort(); // harmless after the loss
-        QVERIFY(!m_link->isPortOpen());
+        m_pty->link.releasePort(); // harmless after the loss
+        QVERIFY(!m_pty->link.isPortOpen());
     }
 
     void port_canBeReleasedAndOpenedAgain()
     {
-        m_link->releasePort();
-        QVERIFY(!m_link->isPortOpen());
-        m_link->releasePort();
-        m_link->openPort(kPort, SpeedTable().at(9));
-        QVERIFY(m_link->isPortOpen());
-        m_peer->sendAfter(20, "READY\r\n");
-        QCOMPARE(m_link->WaitForReply(u"READY"_s + LineCRLF, 2s), kReplyReceived);
+        m_pty->link.releasePort();
+        QVERIFY(!m_pty->link.isPortOpen());
+        m_pty->link.releasePort();
+        m_pty->link.openPort(kPort, SpeedTable().at(9));
+        QVERIFY(m_pty->link.isPortOpen());
+        m_pty->peer.sendAfter(20, "READY\r\n");
+        QCOMPARE(m_pty->link.WaitForReply(u"READY"_s + LineCRLF, 2s), kReplyReceived);
     }
 
     void openingErrors_areRunTimeErrorsAndLeaveThePortClosed_data()
@@ -270,12 +257,12 @@ private slots:
         QFETCH(int, portNumber);
         QFETCH(QString, settings);
 
-        QVERIFY(QFile::link(m_ports->filePath(u"gone"_s), m_ports->filePath(u"com7"_s)));
+        QVERIFY(QFile::link(m_pty->ports.filePath(u"gone"_s), m_pty->ports.filePath(u"com7"_s)));
         const bool alreadyOpen = QTest::currentDataTag() == QByteArray("port already open");
         if (!alreadyOpen)
-            m_link->releasePort();
-        QVERIFY_THROWS_EXCEPTION(RunTimeError, m_link->openPort(portNumber, settings));
-        QCOMPARE(m_link->isPortOpen(), alreadyOpen);
+            m_pty->link.releasePort();
+        QVERIFY_THROWS_EXCEPTION(RunTimeError, m_pty->link.openPort(portNumber, settings));
+        QCOMPARE(m_pty->link.isPortOpen(), alreadyOpen);
     }
 
     void baudIndexOutsideTheTable_isAnIndexError()
@@ -285,10 +272,7 @@ private slots:
     }
 
 private:
-    std::unique_ptr<QTemporaryDir> m_ports;
-    std::unique_ptr<PtyPeer> m_peer;
-    std::unique_ptr<QtSerialLine> m_line;
-    std::unique_ptr<Link> m_link;
+    std::unique_ptr<PtyLink> m_pty;
 };
 
 QTEST_GUILESS_MAIN(TestLink)

@@ -1,12 +1,9 @@
 #include "link/line_ends.h"
-#include "link/link.h"
-#include "link/qt_serial_line.h"
 #include "link/reply_accumulator.h"
 #include "link/speed_table.h"
-#include "support/pty_peer.h"
+#include "support/pty_link.h"
 
 #include <QElapsedTimer>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
@@ -28,22 +25,12 @@ class TestStrayLeadByte : public QObject
 private slots:
     void init()
     {
-        m_ports = std::make_unique<QTemporaryDir>();
-        m_peer = std::make_unique<PtyPeer>();
-        QVERIFY(m_peer->isValid());
-        QVERIFY(m_peer->mapAsPort(m_ports->path(), kPort));
-        m_line = std::make_unique<QtSerialLine>(m_ports->path());
-        m_link = std::make_unique<Link>(*m_line);
-        m_link->openPort(kPort, SpeedTable().at(5));
+        m_pty = std::make_unique<PtyLink>(kPort);
+        QVERIFY(m_pty->valid);
+        m_pty->link.openPort(kPort, SpeedTable().at(5));
     }
 
-    void cleanup()
-    {
-        m_link.reset();
-        m_line.reset();
-        m_peer.reset();
-        m_ports.reset();
-    }
+    void cleanup() { m_pty.reset(); }
 
     void lineEndAfterAStrayLeadByte_endsTheWaitAtOnce_data()
     {
@@ -70,12 +57,12 @@ private slots:
         QFETCH(QString, lastReply);
 
         for (int i = 0; i < pieces.size(); ++i)
-            m_peer->sendAfter(20 + 60 * i, pieces.at(i));
+            m_pty->peer.sendAfter(20 + 60 * i, pieces.at(i));
         QElapsedTimer clock;
         clock.start();
-        QCOMPARE(m_link->WaitForReply(LineCRLF, std::chrono::seconds(20)), kReplyReceived);
+        QCOMPARE(m_pty->link.WaitForReply(LineCRLF, std::chrono::seconds(20)), kReplyReceived);
         QVERIFY2(clock.elapsed() < 2000, qPrintable(u"%1 ms"_s.arg(clock.elapsed())));
-        QCOMPARE(m_link->LastReply(), lastReply);
+        QCOMPARE(m_pty->link.LastReply(), lastReply);
     }
 
     // The cap counts a stray lead byte as one character, as the search does.
@@ -89,10 +76,7 @@ private slots:
     }
 
 private:
-    std::unique_ptr<QTemporaryDir> m_ports;
-    std::unique_ptr<PtyPeer> m_peer;
-    std::unique_ptr<QtSerialLine> m_line;
-    std::unique_ptr<Link> m_link;
+    std::unique_ptr<PtyLink> m_pty;
 };
 
 QTEST_GUILESS_MAIN(TestStrayLeadByte)
