@@ -123,47 +123,36 @@ private slots:
         m_fixture.reset();
     }
 
-    void readClick_disablesCommandsAndLocksTheScreen_beforeTheReadStarts()
+    void click_disablesCommandsAndLocksTheScreen_beforeTheExchangeStarts_data()
     {
+        QTest::addColumn<int>("command");
+        QTest::addColumn<qint16>("apnAuthEnabled");
+        QTest::newRow("read, which decides the APN flag afresh") << 0 << kFalse;
+        QTest::newRow("write, which keeps it") << 1 << kTrue;
+    }
+
+    void click_disablesCommandsAndLocksTheScreen_beforeTheExchangeStarts()
+    {
+        QFETCH(int, command);
+        QFETCH(qint16, apnAuthEnabled);
         unlockEverything();
         m_fixture->screen().setStatusText(QStringLiteral("読込完了"));
         m_fixture->state().ApnAuthEnabled = kTrue;
 
-        m_window->controls().Command1[0]->click();
+        m_window->controls().Command1[command]->click();
 
-        const Snapshot &s = m_window->atRead;
-        QVERIFY(s.taken);
-        QVERIFY(!m_window->atWrite.taken);
+        QCOMPARE(m_window->atRead.taken, command == 0);
+        QCOMPARE(m_window->atWrite.taken, command == 1);
+        const Snapshot &s = command == 0 ? m_window->atRead : m_window->atWrite;
         QCOMPARE(s.commandsEnabled, (QList<bool>{false, false, false, false}));
         QVERIFY(!s.tabsEnabled);
         QVERIFY(!s.menuEnabled);
         QVERIFY(!s.fileMenuEnabled);
         QCOMPARE(s.statusText, QString());
-        QCOMPARE(s.apnAuthEnabled, kFalse); // the read decides it afresh
+        QCOMPARE(s.apnAuthEnabled, apnAuthEnabled);
         QVERIFY(s.fieldsLocked);
         QVERIFY(s.busy);
         QVERIFY(!m_window->isBusy());
-    }
-
-    void writeClick_disablesCommandsAndLocksTheScreen_keepingTheApnFlag()
-    {
-        unlockEverything();
-        m_fixture->screen().setStatusText(QStringLiteral("読込完了"));
-        m_fixture->state().ApnAuthEnabled = kTrue;
-
-        m_window->controls().Command1[1]->click();
-
-        const Snapshot &s = m_window->atWrite;
-        QVERIFY(s.taken);
-        QVERIFY(!m_window->atRead.taken);
-        QCOMPARE(s.commandsEnabled, (QList<bool>{false, false, false, false}));
-        QVERIFY(!s.tabsEnabled);
-        QVERIFY(!s.menuEnabled);
-        QVERIFY(!s.fileMenuEnabled);
-        QCOMPARE(s.statusText, QString());
-        QCOMPARE(s.apnAuthEnabled, kTrue);
-        QVERIFY(s.fieldsLocked);
-        QVERIFY(s.busy);
     }
 
     void closingTheWindowDuringAnExchange_isRefused()
