@@ -36,10 +36,9 @@ private slots:
 
     void commandsBeforeCaon_getNoAnswer()
     {
-        SimulatedLoggerFixture fixture;
-        QVERIFY(fixture.isValid());
-        ToolEndOfLine tool;
-        QVERIFY(tool.open(fixture.devicePath()));
+        const auto session = LoggerOnTheLine::open();
+        QVERIFY(session);
+        ToolEndOfLine &tool = session->tool;
         tool.send("CAON\r\n"); // before the handshake
         tool.send("\rCONNECT\r");
         QVERIFY(tool.waitFor("READY\r\n"));
@@ -79,10 +78,9 @@ private slots:
     {
         QFETCH(QByteArray, command);
         QFETCH(QByteArray, reply);
-        SimulatedLoggerFixture fixture;
-        QVERIFY(fixture.isValid());
-        ToolEndOfLine tool;
-        QVERIFY(tool.open(fixture.devicePath()));
+        const auto session = LoggerOnTheLine::open();
+        QVERIFY(session);
+        ToolEndOfLine &tool = session->tool;
         QVERIFY(tool.enterCommandMode());
         QCOMPARE(tool.ask(command), reply + "\r\n");
     }
@@ -109,20 +107,18 @@ private slots:
         QFETCH(QByteArray, model);
         QFETCH(QByteArray, command);
         QFETCH(QByteArray, reply);
-        SimulatedLoggerFixture fixture({.modelCode = model});
-        QVERIFY(fixture.isValid());
-        ToolEndOfLine tool;
-        QVERIFY(tool.open(fixture.devicePath()));
+        const auto session = LoggerOnTheLine::open({.modelCode = model});
+        QVERIFY(session);
+        ToolEndOfLine &tool = session->tool;
         QVERIFY(tool.enterCommandMode());
         QCOMPARE(tool.ask(command), reply + "\r\n");
     }
 
     void modelSuffix_followsTheCode()
     {
-        SimulatedLoggerFixture fixture({.modelCode = "QAN", .modelSuffix = "X12345"});
-        QVERIFY(fixture.isValid());
-        ToolEndOfLine tool;
-        QVERIFY(tool.open(fixture.devicePath()));
+        const auto session = LoggerOnTheLine::open({.modelCode = "QAN", .modelSuffix = "X12345"});
+        QVERIFY(session);
+        ToolEndOfLine &tool = session->tool;
         QVERIFY(tool.enterCommandMode());
         QCOMPARE(tool.ask("EERM0"), QByteArray("QANX12345\r\n"));
     }
@@ -162,16 +158,15 @@ private slots:
 
     void writesToMissingItems_areRefused_andNotStored()
     {
-        SimulatedLoggerFixture fixture({.modelCode = "G4N"});
-        QVERIFY(fixture.isValid());
-        ToolEndOfLine tool;
-        QVERIFY(tool.open(fixture.devicePath()));
+        const auto session = LoggerOnTheLine::open({.modelCode = "G4N"});
+        QVERIFY(session);
+        ToolEndOfLine &tool = session->tool;
         QVERIFY(tool.enterCommandMode());
         QCOMPARE(tool.ask("mode4=001"), QByteArray("NG\r\n"));
         QCOMPARE(tool.ask("ALARM8=1.0"), QByteArray("NG\r\n"));
         QCOMPARE(tool.ask("CAFOO=1"), QByteArray("NG\r\n"));
-        QCOMPARE(fixture.logger().value(QStringLiteral("mode4")), QStringLiteral("127"));
-        QCOMPARE(fixture.logger().value(QStringLiteral("ALARM8")), QStringLiteral("-10.0"));
+        QCOMPARE(session->fixture.logger().value(QStringLiteral("mode4")), QStringLiteral("127"));
+        QCOMPARE(session->fixture.logger().value(QStringLiteral("ALARM8")), QStringLiteral("-10.0"));
     }
 
     void unsavableWrite_isRefused()
@@ -180,13 +175,12 @@ private slots:
         writeFile(dir.filePath(QStringLiteral("file")), {});
         SimulatedLoggerOptions options;
         options.settingsFile = dir.filePath(QStringLiteral("file/logger.txt")); // below a plain file
-        SimulatedLoggerFixture fixture(options);
-        QVERIFY(fixture.isValid());
-        ToolEndOfLine tool;
-        QVERIFY(tool.open(fixture.devicePath()));
+        const auto session = LoggerOnTheLine::open(options);
+        QVERIFY(session);
+        ToolEndOfLine &tool = session->tool;
         QVERIFY(tool.enterCommandMode());
         QCOMPARE(tool.ask("mode3=010"), QByteArray("NG\r\n"));
-        QVERIFY(!fixture.logger().settingsError().isEmpty());
+        QVERIFY(!session->fixture.logger().settingsError().isEmpty());
     }
 
     void releasingThePort_endsCommandMode_andTheNextOpeningStartsAfresh()
@@ -212,13 +206,12 @@ private slots:
 
     void caoff_endsCommandMode_andTheLoggerWakesTheToolAgain()
     {
-        SimulatedLoggerFixture fixture;
-        QVERIFY(fixture.isValid());
-        ToolEndOfLine tool;
-        QVERIFY(tool.open(fixture.devicePath()));
+        const auto session = LoggerOnTheLine::open();
+        QVERIFY(session);
+        ToolEndOfLine &tool = session->tool;
         QVERIFY(tool.enterCommandMode());
         QCOMPARE(tool.ask("CAOFF"), QByteArray("OK\r\n"));
-        QVERIFY(!fixture.logger().isInCommandMode());
+        QVERIFY(!session->fixture.logger().isInCommandMode());
         QVERIFY(tool.waitFor("AT\r\n", 1000));
         tool.take();
         tool.send("EERM0\r\n");
@@ -227,10 +220,9 @@ private slots:
 
     void repeatedHandshake_isAnsweredAgain_inCommandMode()
     {
-        SimulatedLoggerFixture fixture;
-        QVERIFY(fixture.isValid());
-        ToolEndOfLine tool;
-        QVERIFY(tool.open(fixture.devicePath()));
+        const auto session = LoggerOnTheLine::open();
+        QVERIFY(session);
+        ToolEndOfLine &tool = session->tool;
         QVERIFY(tool.enterCommandMode());
         QVERIFY(tool.enterCommandMode());
         QCOMPARE(tool.ask("EERC9"), QByteArray("16\r\n"));

@@ -12,26 +12,10 @@ class TestSimulatedLoggerFaults : public QObject
 {
     Q_OBJECT
 
-private:
-    struct Session
-    {
-        explicit Session(const SimulatedLoggerOptions &options) : fixture(options) {}
-        SimulatedLoggerFixture fixture;
-        ToolEndOfLine tool;
-    };
-
-    static std::unique_ptr<Session> open(const SimulatedLoggerOptions &options)
-    {
-        auto session = std::make_unique<Session>(options);
-        if (!session->fixture.isValid() || !session->tool.open(session->fixture.devicePath()))
-            return nullptr;
-        return session;
-    }
-
 private slots:
     void silentWakeUp_sendsNoAt_butAnswersTheHandshake()
     {
-        auto session = open({.atInterval = 50ms, .neverSendAt = true});
+        auto session = LoggerOnTheLine::open({.atInterval = 50ms, .neverSendAt = true});
         QVERIFY(session);
         QVERIFY(!session->tool.listen(300).contains("AT"));
         QVERIFY(session->tool.enterCommandMode());
@@ -47,7 +31,7 @@ private slots:
     void ignoredHandshakes_areAnsweredOnceTheCountIsSpent()
     {
         QFETCH(int, ignored);
-        auto session = open({.ignoreHandshakes = ignored});
+        auto session = LoggerOnTheLine::open({.ignoreHandshakes = ignored});
         QVERIFY(session);
         ToolEndOfLine &tool = session->tool;
         for (int attempt = 0; attempt < ignored; ++attempt) {
@@ -59,7 +43,7 @@ private slots:
 
     void ignoredCaons_areAnsweredOnceTheCountIsSpent()
     {
-        auto session = open({.ignoreCaons = 2});
+        auto session = LoggerOnTheLine::open({.ignoreCaons = 2});
         QVERIFY(session);
         ToolEndOfLine &tool = session->tool;
         tool.send("\rCONNECT\r");
@@ -84,7 +68,7 @@ private slots:
     {
         QFETCH(int, commandNumber);
         QFETCH(QByteArray, containing);
-        auto session = open({.dropReplyToCommand = commandNumber, .dropRepliesContaining = containing});
+        auto session = LoggerOnTheLine::open({.dropReplyToCommand = commandNumber, .dropRepliesContaining = containing});
         QVERIFY(session);
         ToolEndOfLine &tool = session->tool;
         QVERIFY(tool.enterCommandMode());
@@ -95,7 +79,7 @@ private slots:
 
     void delayedReplies_comeAfterTheDelay()
     {
-        auto session = open({.replyDelay = 150ms});
+        auto session = LoggerOnTheLine::open({.replyDelay = 150ms});
         QVERIFY(session);
         QVERIFY(session->tool.enterCommandMode());
         QElapsedTimer clock;
@@ -106,7 +90,7 @@ private slots:
 
     void chosenWriteLine_isAnsweredAfterTheSlowWriteDelay()
     {
-        auto session = open({.slowWriteDelay = 250ms, .slowWriteKey = "ALARM3"});
+        auto session = LoggerOnTheLine::open({.slowWriteDelay = 250ms, .slowWriteKey = "ALARM3"});
         QVERIFY(session);
         ToolEndOfLine &tool = session->tool;
         QVERIFY(tool.enterCommandMode());
@@ -130,7 +114,7 @@ private slots:
 
     void splitReplies_arriveInSeveralReads()
     {
-        auto session = open({.splitPause = 20ms, .splitRepliesBytes = 3});
+        auto session = LoggerOnTheLine::open({.splitPause = 20ms, .splitRepliesBytes = 3});
         QVERIFY(session);
         ToolEndOfLine &tool = session->tool;
         QVERIFY(tool.enterCommandMode());
@@ -141,7 +125,7 @@ private slots:
 
     void echo_precedesEachReply()
     {
-        auto session = open({.echoCommands = true});
+        auto session = LoggerOnTheLine::open({.echoCommands = true});
         QVERIFY(session);
         ToolEndOfLine &tool = session->tool;
         tool.send("\rCONNECT\r");
@@ -157,7 +141,7 @@ private slots:
 
     void missingApn_isAnsweredWithQuestionMarks_andItsWriteRefused()
     {
-        auto session = open({.noApn = true});
+        auto session = LoggerOnTheLine::open({.noApn = true});
         QVERIFY(session);
         ToolEndOfLine &tool = session->tool;
         QVERIFY(tool.enterCommandMode());
@@ -168,7 +152,7 @@ private slots:
 
     void absentRows_answerTheirElementWithAQuestionMark()
     {
-        auto session = open({.absentFromRow = 3});
+        auto session = LoggerOnTheLine::open({.absentFromRow = 3});
         QVERIFY(session);
         ToolEndOfLine &tool = session->tool;
         QVERIFY(tool.enterCommandMode());
@@ -180,7 +164,7 @@ private slots:
 
     void flood_withoutLineEnds_precedesReady()
     {
-        auto session = open({.floodBytes = 40000});
+        auto session = LoggerOnTheLine::open({.floodBytes = 40000});
         QVERIFY(session);
         ToolEndOfLine &tool = session->tool;
         tool.listen(100);
@@ -197,7 +181,7 @@ private slots:
     void hangUp_afterTheChosenCommand_closesTheLine()
     {
         const SimulatedLoggerOptions options{.hangUpAfterCommands = 2}; // CAON, then EERM0
-        auto session = open(options);
+        auto session = LoggerOnTheLine::open(options);
         QVERIFY(session);
         ToolEndOfLine &tool = session->tool;
         QSignalSpy hungUp(&session->fixture.logger(), &SimulatedLogger::hungUp);

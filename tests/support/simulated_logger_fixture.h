@@ -72,3 +72,20 @@ private:
     QByteArray m_received;
     int m_readCount = 0;
 };
+
+// A simulated logger with the tool's end of the line open on its device.
+struct LoggerOnTheLine
+{
+    explicit LoggerOnTheLine(const SimulatedLoggerOptions &options) : fixture(options) {}
+    // Null when the logger could not start or its line could not be opened.
+    static std::unique_ptr<LoggerOnTheLine> open(const SimulatedLoggerOptions &options = {})
+    {
+        auto session = std::make_unique<LoggerOnTheLine>(options);
+        if (!session->fixture.isValid() || !session->tool.open(session->fixture.devicePath()))
+            return nullptr;
+        return session;
+    }
+
+    SimulatedLoggerFixture fixture;
+    ToolEndOfLine tool;
+};
