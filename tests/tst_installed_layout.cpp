@@ -1,3 +1,4 @@
+#include "support/exchange_timing.h"
 #include "support/file_mode.h"
 #include "support/process_lines.h"
 #include "support/tool_window.h"
@@ -5,11 +6,9 @@
 
 #include <QDir>
 #include <QDirIterator>
-#include <QEventLoop>
 #include <QProcess>
 #include <QSettings>
 #include <QTemporaryDir>
-#include <QTimer>
 #include <QTest>
 
 #include <sys/stat.h>
@@ -66,14 +65,6 @@ QStringList filesUnder(const QString &root)
 QStringList sourceFiles(const QString &folder, const QStringList &patterns)
 {
     return QDir(folder).entryList(patterns, QDir::Files, QDir::Name);
-}
-
-// Lets the event loop run for a while (the programs under test are other processes).
-void wait(int milliseconds)
-{
-    QEventLoop loop;
-    QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
-    loop.exec();
 }
 
 } // namespace
@@ -254,7 +245,7 @@ private slots:
         QVERIFY(tool.waitForStarted());
         QDeadlineTimer deadline(10000);
         while (!QFileInfo::exists(places.filePath(where)) && !deadline.hasExpired())
-            wait(20);
+            runEventLoopFor(20);
         tool.terminate();
         tool.waitForFinished();
         QVERIFY2(QFileInfo::exists(places.filePath(where)), qPrintable(where));
@@ -304,7 +295,7 @@ private slots:
         // The success message box takes the focus; Enter closes it.
         QDeadlineTimer deadline(10000);
         while (QStringList{window.id(), QString()}.contains(display.focusedWindow()) && !deadline.hasExpired())
-            wait(50);
+            runEventLoopFor(50);
         QVERIFY(!deadline.hasExpired());
         display.pressKey(u"Return"_s);
         window.clickExit();

@@ -1,6 +1,15 @@
 #include "support/exchange_timing.h"
 
 #include <QDebug>
+#include <QEventLoop>
+#include <QTimer>
+
+void runEventLoopFor(int milliseconds)
+{
+    QEventLoop loop;
+    QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
+    loop.exec();
+}
 
 bool lastsAbout(qint64 measuredMs, std::chrono::milliseconds expected, int waits)
 {

@@ -22,6 +22,9 @@ inline constexpr double kWindowTestTimeScale = 0.25;
 // changed by half or doubled would change it. Says what it measured when it is not.
 bool lastsAbout(qint64 measuredMs, std::chrono::milliseconds expected, int waits = 1);
 
+// Lets the event loop run for a while without spinning.
+void runEventLoopFor(int milliseconds);
+
 // What happened during a run and when, in milliseconds from its start.
 class Timeline
 {

@@ -2,6 +2,7 @@
 
 #include "link/port_names.h"
 #include "simulator/pseudo_terminal_port.h"
+#include "support/exchange_timing.h"
 
 #include <QDeadlineTimer>
 #include <QEventLoop>
@@ -82,9 +83,7 @@ bool ToolEndOfLine::waitFor(const QByteArray &expected, int timeoutMs)
 QByteArray ToolEndOfLine::listen(int milliseconds)
 {
     const qsizetype before = m_received.size();
-    QEventLoop loop;
-    QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
-    loop.exec();
+    runEventLoopFor(milliseconds);
     return m_received.mid(before);
 }
 
