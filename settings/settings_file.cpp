@@ -1,16 +1,15 @@
 #include "settings/settings_file.h"
 
 #include "settings/small_file.h"
+#include "text/utf8_text.h"
 
 #include <QCoreApplication>
-#include <QStringDecoder>
 
 #include <algorithm>
 #include <array>
 
 namespace {
 
-constexpr char kByteOrderMark[] = "\xEF\xBB\xBF";
 constexpr char kLineEnd[] = "\r\n";
 // Far above a file of every item with long values; a larger file is not a settings file.
 constexpr qint64 kLargestFile = 1024 * 1024;
@@ -50,16 +49,6 @@ QList<QByteArrayView> linesOf(QByteArrayView bytes)
     return lines;
 }
 
-std::optional<QString> utf8Text(QByteArrayView line)
-{
-    // A byte-order mark inside the file is a character like any other, not to be dropped.
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
-    QString text = decoder.decode(line);
-    if (decoder.hasError())
-        return std::nullopt;
-    return text;
-}
-
 } // namespace
 
 bool holdsControlCharacter(QStringView text)
@@ -88,8 +77,7 @@ QString describe(const SettingsFileError &error)
 SettingsFileContents parseSettingsFile(QByteArrayView bytes)
 {
     using Problem = SettingsFileError::Problem;
-    if (bytes.startsWith(kByteOrderMark))
-        bytes = bytes.sliced(3);
+    bytes = withoutByteOrderMark(bytes);
 
     SettingsFileContents contents;
     std::array<int, SettingsItems::kCount> givenOnLine{};

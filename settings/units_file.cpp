@@ -3,10 +3,10 @@
 #include "settings/csv_records.h"
 #include "settings/settings_file.h"
 #include "settings/small_file.h"
+#include "text/utf8_text.h"
 
 #include <QCoreApplication>
 #include <QHash>
-#include <QStringDecoder>
 
 #include <algorithm>
 
@@ -14,7 +14,6 @@ namespace {
 
 using Problem = UnitsFileError::Problem;
 
-constexpr char kByteOrderMark[] = "\xEF\xBB\xBF";
 // Thousands of rows fit many times over.
 constexpr qint64 kLargestFile = 4 * 1024 * 1024;
 const QString kPortColumn = QStringLiteral("port");
@@ -24,15 +23,6 @@ class UnitsFile
 {
     Q_DECLARE_TR_FUNCTIONS(UnitsFile)
 };
-
-std::optional<QString> utf8Text(QByteArrayView bytes)
-{
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
-    QString text = decoder.decode(bytes);
-    if (decoder.hasError())
-        return std::nullopt;
-    return text;
-}
 
 // The number of the first line that is no UTF-8 text.
 int firstLineNotUtf8(QByteArrayView bytes)
@@ -207,8 +197,7 @@ QString describe(const UnitsFileError &error)
 
 UnitsFileContents parseUnitsFile(QByteArrayView bytes)
 {
-    if (bytes.startsWith(kByteOrderMark))
-        bytes = bytes.sliced(3);
+    bytes = withoutByteOrderMark(bytes);
     UnitsFileContents contents;
     const std::optional<QString> text = utf8Text(bytes);
     if (!text) {

@@ -1,0 +1,18 @@
+#include "text/utf8_text.h"
+
+#include <QStringDecoder>
+
+QByteArrayView withoutByteOrderMark(QByteArrayView bytes)
+{
+    constexpr char kByteOrderMark[] = "\xEF\xBB\xBF";
+    return bytes.startsWith(kByteOrderMark) ? bytes.sliced(3) : bytes;
+}
+
+std::optional<QString> utf8Text(QByteArrayView bytes)
+{
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
+    QString text = decoder.decode(bytes);
+    if (decoder.hasError())
+        return std::nullopt;
+    return text;
+}
