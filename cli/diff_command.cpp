@@ -94,10 +94,8 @@ int DiffCommand::compareWithLogger(const QCommandLineParser &parser, const Sessi
     LoggerSession session(ports->first(), *setup);
     std::optional<LiveLines> lines;
     LoggerOptions::followUnlessQuiet(parser, session, console, lines);
-    if (!session.read()) {
-        console.tell(tr("%1: the read failed: %2").arg(session.port().name, session.failure()));
+    if (!LoggerOptions::readOrTell(session, console))
         return ExitStatus::kFailure;
-    }
     // The items the file gives, each as the logger holds it; the captions follow its model.
     const DeviceSettings logger = session.settings();
     DeviceSettings held;

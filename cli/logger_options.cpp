@@ -1,6 +1,7 @@
 #include "cli/logger_options.h"
 
 #include "cli/cli_command.h"
+#include "cli/console.h"
 #include "cli/live_lines.h"
 #include "cli/logger_session.h"
 #include "link/speed_table.h"
@@ -53,6 +54,14 @@ void LoggerOptions::followUnlessQuiet(const QCommandLineParser &parser, LoggerSe
         return;
     lines.emplace(console, QStringList{session.port().name});
     follow(session, *lines, 0);
+}
+
+bool LoggerOptions::readOrTell(LoggerSession &session, Console &console)
+{
+    if (session.read())
+        return true;
+    console.tell(tr("%1: the read failed: %2").arg(session.port().name, session.failure()));
+    return false;
 }
 
 void LoggerOptions::follow(LoggerSession &session, LiveLines &lines, int index)

@@ -33,4 +33,6 @@ public:
     // Of a command on one logger: unless --quiet, lines becomes the one live line of its session.
     static void followUnlessQuiet(const QCommandLineParser &parser, LoggerSession &session, Console &console,
                                   std::optional<LiveLines> &lines);
+    // A full read of the session's logger; false, after saying why, when it failed.
+    static bool readOrTell(LoggerSession &session, Console &console);
 };

@@ -44,10 +44,8 @@ int ReadCommand::run(const QCommandLineParser &parser, Console &console, const S
     LoggerSession session(ports->first(), *setup);
     std::optional<LiveLines> lines;
     LoggerOptions::followUnlessQuiet(parser, session, console, lines);
-    if (!session.read()) {
-        console.tell(tr("%1: the read failed: %2").arg(session.port().name, session.failure()));
+    if (!LoggerOptions::readOrTell(session, console))
         return ExitStatus::kFailure;
-    }
 
     const DeviceSettings settings = session.settings();
     if (parser.isSet(kOutput)) {

@@ -114,10 +114,6 @@
         <source>two settings files, or a port and a settings file, are needed</source>
         <translation>設定ファイルを二つ、またはポートと設定ファイルを一つずつ指定してください</translation>
     </message>
-    <message>
-        <source>%1: the read failed: %2</source>
-        <translation>%1: 読み込みに失敗しました: %2</translation>
-    </message>
 </context>
 <context>
     <name>ExchangeFailureText</name>
@@ -214,6 +210,10 @@
     <message>
         <source>no line speed %1: one of %2</source>
         <translation>通信速度 %1 は使えません: %2 のいずれかを指定してください</translation>
+    </message>
+    <message>
+        <source>%1: the read failed: %2</source>
+        <translation>%1: 読み込みに失敗しました: %2</translation>
     </message>
 </context>
 <context>
@@ -502,10 +502,6 @@
     <message>
         <source>one port is needed</source>
         <translation>ポートを一つ指定してください</translation>
-    </message>
-    <message>
-        <source>%1: the read failed: %2</source>
-        <translation>%1: 読み込みに失敗しました: %2</translation>
     </message>
     <message>
         <source>%1: cannot be written: %2</source>
