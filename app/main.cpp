@@ -1,12 +1,11 @@
 #include "app/graphical_application.h"
 #include "app/program_options.h"
 #include "app/window_destruction_watch.h"
+#include "exchange/exchange_session.h"
 #include "files/app_folder.h"
 #include "files/env_file.h"
 #include "files/user_data_folder.h"
 #include "link/qt_serial_line.h"
-#include "model/screen_model.h"
-#include "state/settings_state.h"
 #include "translations/translations.h"
 #include "widgets/frm_main.h"
 
@@ -26,10 +25,8 @@ int main(int argc, char *argv[])
         keepEnvFileIn(UserDataFolder::path());
     }
 
-    SettingsState state;
-    ScreenModel screen;
-    QtSerialLine comPort;
-    FrmMain window(state, screen, AppFolder::ofRunningProgram(), comPort);
+    ExchangeSession session(AppFolder::ofRunningProgram(), std::make_unique<QtSerialLine>());
+    FrmMain window(session);
     window.show();
     const WindowDestructionWatch watch(window);
     QObject::connect(&watch, &WindowDestructionWatch::destroyedFromOutside, &window, &FrmMain::loseWindow);

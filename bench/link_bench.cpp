@@ -11,6 +11,7 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTextStream>
@@ -88,10 +89,23 @@ bool rawRoundTrip(int fd)
     return true;
 }
 
+// The link's wait, run to its end: the bench has nothing else to do meanwhile.
+ReplyResult waitForReply(Link &link, const QString &expected, std::chrono::milliseconds timeout)
+{
+    ReplyResult result = ReplyResult::TimedOut;
+    QEventLoop loop;
+    link.WaitForReply(expected, timeout, [&](ReplyResult ended) {
+        result = ended;
+        loop.quit();
+    });
+    loop.exec();
+    return result;
+}
+
 bool linkRoundTrip(Link &link)
 {
     link.sendText(u"EERC9"_s + LineCRLF);
-    return link.WaitForReply(u"OK"_s + LineCRLF, std::chrono::seconds(2)) == kReplyReceived;
+    return waitForReply(link, u"OK"_s + LineCRLF, std::chrono::seconds(2)) == ReplyResult::Received;
 }
 
 struct RoundTrips
@@ -162,7 +176,10 @@ int main(int argc, char *argv[])
 
     QtSerialLine line(ports.path());
     Link link(line);
-    link.openPort(1, SpeedTable().at(9));
+    if (const std::optional<PortOpenFailure> failure = link.openPort(1, SpeedTable().at(9))) {
+        out << failure->text() << "\n";
+        return 2;
+    }
     const std::optional<RoundTrips> times = timeRoundTrips(rawFd, link, rounds);
     ::close(rawFd);
     if (!times) {
@@ -176,7 +193,7 @@ int main(int argc, char *argv[])
     QElapsedTimer wall;
     const double cpuBefore = cpuSeconds();
     wall.start();
-    link.WaitForReply(u"OK"_s + LineCRLF, std::chrono::seconds(idleSeconds));
+    waitForReply(link, u"OK"_s + LineCRLF, std::chrono::seconds(idleSeconds));
     const double idleCpuPercent = 100.0 * (cpuSeconds() - cpuBefore) / (wall.elapsed() / 1000.0);
     link.releasePort();
 

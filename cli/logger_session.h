@@ -2,6 +2,9 @@
 
 #include "cli/logger_port.h"
 #include "cli/session_setup.h"
+#include "exchange/exchange_result.h"
+#include "exchange/exchange_session.h"
+#include "exchange/modal_boxes.h"
 #include "files/app_folder.h"
 #include "model/screen_model.h"
 #include "settings/device_settings.h"
@@ -17,16 +20,13 @@
 #include <memory>
 #include <optional>
 
-class Link;
-class QtSerialLine;
-class SessionFrontEnd;
 struct SettingsState;
 
-// One logger on one port, reached through the very sequences the window runs: a serial line,
-// link, settings state and screen model of its own, and a folder of its own for the script
-// files, removed with the session (they hold passwords, and no two loggers may share them).
-// Lives in, and is used from, one thread.
-class LoggerSession : public QObject
+// One logger on one port, reached through an exchange session of its own, as the window reaches
+// its logger, with a folder of its own for the script files, removed with the session (they hold
+// passwords, and no two loggers may share them). Lives in, and is used from, one thread; each
+// exchange runs that thread's event loop until it has ended.
+class LoggerSession : public QObject, private ModalBoxes
 {
     Q_OBJECT
 
@@ -41,10 +41,10 @@ public:
     ~LoggerSession() override;
 
     const LoggerPort &port() const { return m_port; }
-    SettingsState &state() { return *m_state; }
-    const SettingsState &state() const { return *m_state; }
-    ScreenModel &screen() { return *m_screen; }
-    const AppFolder &appFolder() const { return m_appFolder; }
+    SettingsState &state() { return m_session.state(); }
+    const SettingsState &state() const { return m_session.state(); }
+    ScreenModel &screen() { return m_session.screen(); }
+    const AppFolder &appFolder() const { return m_session.appFolder(); }
 
     // A full read onto the state and the screen; false when it failed (see failure()).
     bool read();
@@ -71,19 +71,19 @@ signals:
     void progressChanged(int done, int total);
 
 private:
-    friend class SessionFrontEnd;
-    template<typename Sequence>
-    bool run(const QString &heading);
+    // Runs the exchange that start begins until it has ended.
+    ExchangeResult run(const QString &heading, void (ExchangeSession::*start)(const PortChoice &));
+
+    // What the exchanges put to an operator, answered without one: the messages are the
+    // window's, and values that look wrong go out only when the write is forced.
+    void showMessage(const QString &) override {}
+    void showFailure(const QString &, const ExchangeFailure &) override {}
+    bool writeDespite(const QList<ValueFinding> &) override { return m_force; }
 
     LoggerPort m_port;
     SessionSetup m_setup;
     QTemporaryDir m_scriptFolder;
-    AppFolder m_appFolder;
-    std::unique_ptr<SettingsState> m_state;
-    std::unique_ptr<ScreenModel> m_screen;
-    std::unique_ptr<QtSerialLine> m_line;
-    std::unique_ptr<Link> m_link;
-    std::unique_ptr<SessionFrontEnd> m_frontEnd;
+    ExchangeSession m_session;
     bool m_force = false;
     QList<ValueFinding> m_findings;
     QString m_failure;

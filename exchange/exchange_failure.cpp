@@ -19,17 +19,17 @@ public:
                                                       : QStringLiteral("%1 (%2)").arg(failure.port, failure.device);
         const QString opened = tr("The port %1 could not be opened: %2.").arg(port, failure.reason);
         switch (failure.portProblem) {
-        case PortOpenError::Problem::NoSuchDevice:
+        case PortOpenFailure::Problem::NoSuchDevice:
             return opened + u'\n'
                    + tr("There is no such device. Check that the logger's cable (its USB adapter) is plugged in, "
                         "and that \"通信設定\" names the port it is on.");
-        case PortOpenError::Problem::PermissionDenied:
+        case PortOpenFailure::Problem::PermissionDenied:
             return opened + u'\n'
                    + tr("This user may not use the port. Add the user to the group dialout "
                         "(sudo adduser $USER dialout), then log out and in again.");
-        case PortOpenError::Problem::InUse:
+        case PortOpenFailure::Problem::InUse:
             return opened + u'\n' + tr("Another program is using the port. End it, then try again.");
-        case PortOpenError::Problem::Other:
+        case PortOpenFailure::Problem::Other:
             break;
         }
         return opened;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "link/port_open_error.h"
+#include "link/port_open_failure.h"
 
 #include <QList>
 #include <QString>
@@ -35,7 +35,7 @@ struct ExchangeFailure
     Cause cause = Cause::Other;
     QString port;   // "COM1"
     QString device; // the device it leads to
-    PortOpenError::Problem portProblem = PortOpenError::Problem::Other;
+    PortOpenFailure::Problem portProblem = PortOpenFailure::Problem::Other;
     QString reason;                      // the system's words, or who holds the port
     QString command;                     // the last command sent, line ends less
     QString expected;                    // the answer awaited; empty: any line

@@ -88,12 +88,12 @@ ReadSequence::ReadSequence(const SequenceContext &context)
 {
 }
 
-void ReadSequence::ReadFromLogger(const PortChoice &choice)
+void ReadSequence::ReadFromLogger(const PortChoice &choice, EndHandler ended)
 {
-    run(choice);
+    start(choice, std::move(ended));
 }
 
-qint16 ReadSequence::ownStep()
+Sequence::Next ReadSequence::ownStep()
 {
     const ExchangeTimings &times = timings();
     switch (m_SeqState) {
@@ -102,33 +102,38 @@ qint16 ReadSequence::ownStep()
         sendCommand(QStringLiteral("EERM0"), Echo::No);
         return AwaitModel;
     case AwaitModel:
-        if (await(LineCRLF, times.modelQueryTimeout)) {
-            echoReply();
-            chooseModelFile();
-            return SendChannelQuery;
-        }
-        if (!mayRetry(times.commandRetryLimit))
-            return fail();
-        pause(times.modelQueryRetryPause);
-        return SendModelQuery;
+        return await(LineCRLF, times.modelQueryTimeout, [this](bool received) -> Next {
+            if (received) {
+                echoReply();
+                chooseModelFile();
+                return SendChannelQuery;
+            }
+            if (!mayRetry(timings().commandRetryLimit))
+                return fail();
+            return pauseThen(timings().modelQueryRetryPause, [] { return Next(SendModelQuery); });
+        });
     case SendChannelQuery:
         sendCommand(QStringLiteral("EERC9"), Echo::No);
         return AwaitChannelCount;
     case AwaitChannelCount:
         // A malformed answer ends the read; the answer is kept for the settings file.
-        if (!await(LineCRLF, times.channelCountTimeout))
-            return fail();
-        checkChannelCount(StripLineEnds(lastReply()));
-        m_context.state.ChannelsAnswer = StripLineEnds(lastReply());
-        return SendChannelLine;
+        return await(LineCRLF, times.channelCountTimeout, [this](bool received) -> Next {
+            if (!received)
+                return fail();
+            checkChannelCount(StripLineEnds(lastReply()));
+            m_context.state.ChannelsAnswer = StripLineEnds(lastReply());
+            return SendChannelLine;
+        });
     case SendCommandModeOff:
         sendCommand(QStringLiteral("CAOFF"));
         return AwaitCommandModeOff;
     case AwaitCommandModeOff:
         // The read is complete either way; the answer is only logged.
-        if (await(QStringLiteral("OK") + LineCRLF, times.commandModeOffTimeout))
-            echoReply();
-        return Finished;
+        return await(QStringLiteral("OK") + LineCRLF, times.commandModeOffTimeout, [this](bool received) -> Next {
+            if (received)
+                echoReply();
+            return Finished;
+        });
     case Finished:
         releaseEverything();
         setStatusText(u"読込完了");
@@ -143,11 +148,6 @@ void ReadSequence::endFailed()
 {
     m_context.boxes.showFailure(kCannotOpenPort, failure());
     ShowConnectionButtons(m_context.screen);
-}
-
-void ReadSequence::takeErrorPath(const std::exception &)
-{
-    endFailed();
 }
 
 void ReadSequence::chooseModelFile()

@@ -30,12 +30,11 @@ public:
 
     explicit ReadSequence(const SequenceContext &context);
 
-    // Runs the whole read; returns when it has ended, successfully or not.
-    void ReadFromLogger(const PortChoice &choice);
+    // Starts the whole read; ended is told how it went once it has ended.
+    void ReadFromLogger(const PortChoice &choice, EndHandler ended);
 
 private:
-    qint16 ownStep() override;
+    Next ownStep() override;
     void endFailed() override;
-    void takeErrorPath(const std::exception &error) override;
     void chooseModelFile();
 };

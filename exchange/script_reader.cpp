@@ -3,12 +3,13 @@
 #include "base/run_time_error.h"
 #include "text/cp932.h"
 
-void ScriptReader::open(const QString &path)
+std::optional<QString> ScriptReader::open(const QString &path)
 {
     m_path = path;
     m_file.setFileName(path);
     if (!m_file.open(QIODevice::ReadOnly))
-        throw ScriptOpenError(path, m_file.errorString());
+        return m_file.errorString();
+    return std::nullopt;
 }
 
 std::optional<QString> ScriptReader::nextLine()

@@ -1,30 +1,16 @@
 #pragma once
 
-#include "base/run_time_error.h"
-
 #include <QFile>
 #include <QString>
 
 #include <optional>
 
-// A script file that cannot be opened, and the system's reason.
-class ScriptOpenError : public RunTimeError
-{
-public:
-    ScriptOpenError(const QString &path, const QString &reason)
-        : RunTimeError(QStringLiteral("cannot open %1: %2").arg(path, reason)), path(path), reason(reason)
-    {
-    }
-    QString path;
-    QString reason;
-};
-
 // The script file being played or sent, one at a time, read line by line in code page 932.
 class ScriptReader
 {
 public:
-    // Throws ScriptOpenError when the file cannot be opened.
-    void open(const QString &path);
+    // Nothing when the file is open; otherwise the system's reason why it is not.
+    [[nodiscard]] std::optional<QString> open(const QString &path);
     // The next line without its line end; nothing at the end of the file. Throws RunTimeError
     // when the file cannot be read.
     std::optional<QString> nextLine();

@@ -4,7 +4,6 @@
 #include "files/app_folder.h"
 #include "link/line_ends.h"
 #include "link/link.h"
-#include "link/port_open_error.h"
 #include "link/speed_table.h"
 #include "model/screen_model.h"
 #include "state/settings_state.h"
@@ -19,54 +18,97 @@ Sequence::Sequence(const SequenceContext &context, const Shape &shape)
 {
 }
 
-void Sequence::run(const PortChoice &choice)
+Sequence::~Sequence()
+{
+    if (m_running)
+        releaseEverything();
+}
+
+void Sequence::start(const PortChoice &choice, EndHandler ended)
+{
+    m_choice = choice;
+    m_ended = std::move(ended);
+    m_running = true;
+    proceed([this] { return begin(); });
+}
+
+void Sequence::proceed(const Continuation &work)
 {
     try {
-        runStates(choice);
+        Next next = work();
+        while (next && m_running) {
+            m_SeqState = *next;
+            next = step();
+            if (m_running && (m_SeqState == m_shape.endState || m_SeqState == Failed)) {
+                finish(m_SeqState == Failed ? ExchangeResult::Outcome::Failed : ExchangeResult::Outcome::Succeeded);
+                return;
+            }
+        }
     } catch (const std::exception &error) {
-        endAfterError(error);
+        endAfterError(QString::fromUtf8(error.what()));
     } catch (...) {
-        endAfterError(RunTimeError(QStringLiteral("an error of unknown kind")));
+        endAfterError(QStringLiteral("an error of unknown kind"));
     }
 }
 
-void Sequence::runStates(const PortChoice &choice)
+Sequence::Next Sequence::begin()
 {
-    m_failure.port = QStringLiteral("COM%1").arg(choice.PortIndex + 1);
-    if (!prepare())
-        return;
+    m_failure.port = QStringLiteral("COM%1").arg(m_choice.PortIndex + 1);
+    if (const std::optional<ExchangeResult::Outcome> stop = prepare()) {
+        finish(*stop);
+        return std::nullopt;
+    }
     startProgress();
-    openScript(m_shape.blocks.front());
+    if (!openScript(m_shape.blocks.front()))
+        return abort();
     m_context.screen.clearLog();
     m_lineCounter = 0;
-    m_SeqState = OpenPort;
-    for (;;) {
-        const qint16 next = step(choice);
-        if (m_SeqState == m_shape.endState || m_SeqState == Failed)
-            return;
-        m_SeqState = next;
-    }
+    return OpenPort;
 }
 
-void Sequence::endAfterError(const std::exception &error)
+void Sequence::endAfterError(const QString &what)
 {
-    qCWarning(lcSequence) << "ended by an error in state" << m_SeqState << ":" << error.what();
+    qCWarning(lcSequence).noquote() << "ended by an error in state" << m_SeqState << ":" << what;
     try {
-        noteError(error);
+        noteFailure(ExchangeFailure::Cause::Other);
+        m_failure.reason = what;
         releaseEverything();
-        takeErrorPath(error);
+        endFailed();
     } catch (const std::exception &another) {
         qCCritical(lcSequence) << "the error path failed as well:" << another.what();
     } catch (...) {
         qCCritical(lcSequence) << "the error path failed as well";
     }
+    finish(ExchangeResult::Outcome::Failed);
 }
 
-qint16 Sequence::step(const PortChoice &choice)
+Sequence::Next Sequence::abort()
+{
+    releaseEverything();
+    endFailed();
+    finish(ExchangeResult::Outcome::Failed);
+    return std::nullopt;
+}
+
+void Sequence::finish(ExchangeResult::Outcome outcome)
+{
+    if (!m_running)
+        return;
+    m_running = false;
+    ExchangeResult result;
+    result.outcome = outcome;
+    if (outcome == ExchangeResult::Outcome::Failed)
+        result.failure = failure();
+    result.findings = m_findings;
+    if (const EndHandler ended = std::exchange(m_ended, nullptr))
+        ended(result);
+}
+
+Sequence::Next Sequence::step()
 {
     if (m_SeqState >= OpenPort && m_SeqState <= AwaitCommandModeOn)
-        return handshakeStep(choice);
-    if (const std::optional<qint16> next = blockStep())
+        return handshakeStep();
+    if (const std::optional<Next> next = blockStep())
         return *next;
     if (m_SeqState == Failed) {
         releaseEverything();
@@ -76,7 +118,7 @@ qint16 Sequence::step(const PortChoice &choice)
     return ownStep();
 }
 
-qint16 Sequence::handshakeStep(const PortChoice &choice)
+Sequence::Next Sequence::handshakeStep()
 {
     const ExchangeTimings &times = timings();
     switch (m_SeqState) {
@@ -85,7 +127,14 @@ qint16 Sequence::handshakeStep(const PortChoice &choice)
         // The port number and the settings are checked by the link; an index outside the
         // speed table is an error of this step like any other.
         const SpeedTable speeds;
-        m_context.link.openPort(choice.PortIndex + 1, speeds.at(choice.BaudIndex));
+        if (const std::optional<PortOpenFailure> notOpened =
+                m_context.link.openPort(m_choice.PortIndex + 1, speeds.at(m_choice.BaudIndex))) {
+            noteFailure(ExchangeFailure::Cause::PortNotOpened);
+            m_failure.device = notOpened->device;
+            m_failure.portProblem = notOpened->problem;
+            m_failure.reason = notOpened->reason;
+            return abort();
+        }
         m_portOpened = true;
         m_retryCounter = 0;
         return AwaitWakeUp;
@@ -93,40 +142,44 @@ qint16 Sequence::handshakeStep(const PortChoice &choice)
     case AwaitWakeUp:
         // A logger that never calls is answered all the same once the wait is over.
         m_context.link.discardInput();
-        if (await(QStringLiteral("AT") + LineCRLF, times.wakeUpTimeout))
-            echoReply();
-        return AnswerWakeUp;
+        return await(QStringLiteral("AT") + LineCRLF, times.wakeUpTimeout, [this](bool received) -> Next {
+            if (received)
+                echoReply();
+            return AnswerWakeUp;
+        });
     case AnswerWakeUp:
         m_context.link.sendText(LineCR + QStringLiteral("CONNECT") + LineCR);
         m_lastCommand = QStringLiteral("CONNECT");
         echo(QStringLiteral("CONNECT") + LineCRLF);
         return AwaitReady;
     case AwaitReady:
-        if (await(QStringLiteral("READY") + LineCRLF, times.readyTimeout)) {
-            echoReply();
-            return SendCommandModeOn;
-        }
-        if (!mayRetry(times.handshakeRetryLimit))
-            return fail();
-        pause(times.*m_shape.handshakeRetryPause);
-        return AwaitWakeUp;
+        return await(QStringLiteral("READY") + LineCRLF, times.readyTimeout, [this](bool received) -> Next {
+            if (received) {
+                echoReply();
+                return SendCommandModeOn;
+            }
+            if (!mayRetry(timings().handshakeRetryLimit))
+                return fail();
+            return pauseThen(timings().*m_shape.handshakeRetryPause, [] { return Next(AwaitWakeUp); });
+        });
     case SendCommandModeOn:
         sendCommand(QStringLiteral("CAON"));
         return AwaitCommandModeOn;
     case AwaitCommandModeOn:
-        if (await(QStringLiteral("OK") + LineCRLF, times.commandModeTimeout)) {
-            echoReply();
-            return m_shape.afterCommandMode;
-        }
-        if (!mayRetry(times.commandRetryLimit))
-            return fail();
-        pause(times.commandModeRetryPause);
-        return SendCommandModeOn;
+        return await(QStringLiteral("OK") + LineCRLF, times.commandModeTimeout, [this](bool received) -> Next {
+            if (received) {
+                echoReply();
+                return m_shape.afterCommandMode;
+            }
+            if (!mayRetry(timings().commandRetryLimit))
+                return fail();
+            return pauseThen(timings().commandModeRetryPause, [] { return Next(SendCommandModeOn); });
+        });
     }
     throw RunTimeError(QStringLiteral("state %1 is no handshake state").arg(m_SeqState));
 }
 
-std::optional<qint16> Sequence::blockStep()
+std::optional<Sequence::Next> Sequence::blockStep()
 {
     const std::span<const ScriptBlock> blocks = m_shape.blocks;
     for (std::size_t i = 0; i < blocks.size(); ++i) {
@@ -142,7 +195,7 @@ std::optional<qint16> Sequence::blockStep()
     return std::nullopt;
 }
 
-qint16 Sequence::sendNextLine(const ScriptBlock &block)
+Sequence::Next Sequence::sendNextLine(const ScriptBlock &block)
 {
     m_context.link.discardInput();
     const std::optional<QString> line = m_script.nextLine();
@@ -152,43 +205,54 @@ qint16 Sequence::sendNextLine(const ScriptBlock &block)
     return block.awaitState;
 }
 
-qint16 Sequence::awaitAnswer(const ScriptBlock &block)
+Sequence::Next Sequence::awaitAnswer(const ScriptBlock &block)
 {
-    const bool answered = await(LineCRLF, timings().*block.answerTimeout);
-    echoReply();
-    if (!answered)
-        return fail();
-    if (block.answers != AnswerTable::None)
-        storeAnswer(block.answers, StripLineEnds(lastReply()));
-    ++m_blocks[&block - m_shape.blocks.data()].answered;
-    int done = 0;
-    int total = 0;
-    for (const ExchangeFailure::Block &counted : std::as_const(m_blocks)) {
-        done += counted.answered;
-        total += counted.lines;
-    }
-    m_context.screen.setProgress(ScreenModel::Progress{done, total});
-    return block.sendState;
+    return await(LineCRLF, timings().*block.answerTimeout, [this, &block](bool answered) -> Next {
+        echoReply();
+        if (!answered)
+            return fail();
+        if (block.answers != AnswerTable::None)
+            storeAnswer(block.answers, StripLineEnds(lastReply()));
+        ++m_blocks[&block - m_shape.blocks.data()].answered;
+        int done = 0;
+        int total = 0;
+        for (const ExchangeFailure::Block &counted : std::as_const(m_blocks)) {
+            done += counted.answered;
+            total += counted.lines;
+        }
+        m_context.screen.setProgress(ScreenModel::Progress{done, total});
+        return block.sendState;
+    });
 }
 
-qint16 Sequence::passOn(const ScriptBlock &done, const ScriptBlock &next)
+Sequence::Next Sequence::passOn(const ScriptBlock &done, const ScriptBlock &next)
 {
     m_script.close();
     setStatusText(done.statusDone);
     if (done.after)
         done.after(m_context);
     setStatusText(next.statusOpening);
-    openScript(next);
+    if (!openScript(next))
+        return abort();
     m_lineCounter = 0;
+    const auto started = [this, &next] {
+        setStatusText(next.statusStarted);
+        return Next(next.sendState);
+    };
     if (next.pauseBefore)
-        pause(timings().*next.pauseBefore);
-    setStatusText(next.statusStarted);
-    return next.sendState;
+        return pauseThen(timings().*next.pauseBefore, started);
+    return started();
 }
 
-void Sequence::openScript(const ScriptBlock &block)
+bool Sequence::openScript(const ScriptBlock &block)
 {
-    m_script.open(pathOf(block));
+    const QString path = pathOf(block);
+    if (const std::optional<QString> reason = m_script.open(path)) {
+        noteFailure(ExchangeFailure::Cause::FileNotOpened, path);
+        m_failure.reason = *reason;
+        return false;
+    }
+    return true;
 }
 
 QString Sequence::pathOf(const ScriptBlock &block) const
@@ -227,7 +291,7 @@ void Sequence::storeAnswer(AnswerTable table, const QString &answer)
     }
 }
 
-qint16 Sequence::fail()
+Sequence::Next Sequence::fail()
 {
     setStatusText(u"レスポンスタイムアウト");
     // A line that went away ends the wait early: it says more than the time-out would.
@@ -244,22 +308,6 @@ void Sequence::noteFailure(ExchangeFailure::Cause cause, const QString &file, co
     m_failure.cause = cause;
     m_failure.file = file;
     m_failure.field = field;
-}
-
-void Sequence::noteError(const std::exception &error)
-{
-    if (const auto *port = dynamic_cast<const PortOpenError *>(&error)) {
-        noteFailure(ExchangeFailure::Cause::PortNotOpened);
-        m_failure.device = port->device();
-        m_failure.portProblem = port->problem();
-        m_failure.reason = port->reason();
-    } else if (const auto *script = dynamic_cast<const ScriptOpenError *>(&error)) {
-        noteFailure(ExchangeFailure::Cause::FileNotOpened, script->path);
-        m_failure.reason = script->reason;
-    } else {
-        noteFailure(ExchangeFailure::Cause::Other);
-        m_failure.reason = QString::fromUtf8(error.what());
-    }
 }
 
 ExchangeFailure Sequence::failure() const
@@ -288,18 +336,30 @@ void Sequence::sendCommand(const QString &command, Echo echoIt)
         echo(command + LineCRLF);
 }
 
-bool Sequence::await(const QString &expected, ExchangeTimings::Duration timeout)
+Sequence::Next Sequence::await(const QString &expected, ExchangeTimings::Duration timeout,
+                              std::function<Next(bool received)> then)
 {
-    const bool received = m_context.link.WaitForReply(expected, timeout) == kReplyReceived;
     const Wait wait{m_lastCommand, StripLineEnds(expected)};
-    if (received) {
-        m_unansweredWaits.remove(wait);
-    } else {
-        ++m_unansweredWaits[wait];
-        m_lastUnansweredWait = wait;
-        m_lastUnansweredTimeout = timeout;
-    }
-    return received;
+    m_context.link.WaitForReply(expected, timeout, [this, wait, timeout, then = std::move(then)](ReplyResult result) {
+        proceed([&]() -> Next {
+            const bool received = result == ReplyResult::Received;
+            if (received) {
+                m_unansweredWaits.remove(wait);
+            } else {
+                ++m_unansweredWaits[wait];
+                m_lastUnansweredWait = wait;
+                m_lastUnansweredTimeout = timeout;
+            }
+            return then(received);
+        });
+    });
+    return std::nullopt;
+}
+
+Sequence::Next Sequence::pauseThen(ExchangeTimings::Duration duration, Continuation then)
+{
+    m_context.link.pause(duration, [this, then = std::move(then)] { proceed(then); });
+    return std::nullopt;
 }
 
 const QString &Sequence::lastReply() const
@@ -321,11 +381,6 @@ void Sequence::setStatusText(QStringView text)
 {
     if (!text.isEmpty())
         m_context.screen.setStatusText(text.toString());
-}
-
-void Sequence::pause(ExchangeTimings::Duration duration)
-{
-    m_context.link.pause(duration);
 }
 
 void Sequence::releaseEverything()

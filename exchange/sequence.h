@@ -3,6 +3,7 @@
 #include "base/port_choice.h"
 #include "base/timings.h"
 #include "exchange/exchange_failure.h"
+#include "exchange/exchange_result.h"
 #include "exchange/script_block.h"
 #include "exchange/script_reader.h"
 
@@ -10,7 +11,7 @@
 #include <QString>
 #include <QtGlobal>
 
-#include <exception>
+#include <functional>
 #include <optional>
 #include <span>
 
@@ -32,8 +33,10 @@ struct SequenceContext
     ExchangeTimings timings = {};
 };
 
-// A read or a write: a numbered state machine that performs one step per pass. The handshake
-// and the script blocks are alike in both and run here; each sequence adds the states of its own.
+// A read or a write: a numbered state machine that performs one step per pass. A step that
+// awaits an answer or a pause hands the rest of its work to the link, which calls it back from
+// the event loop; nothing here waits in a loop of its own. The handshake and the script blocks
+// are alike in both sequences and run here; each sequence adds the states of its own.
 class Sequence
 {
 public:
@@ -48,12 +51,28 @@ public:
     };
     static constexpr qint16 Failed = 99;
 
-    virtual ~Sequence() = default;
+    using EndHandler = std::function<void(const ExchangeResult &)>;
+
+    Sequence(const Sequence &) = delete;
+    Sequence &operator=(const Sequence &) = delete;
+    // A sequence still running is cut short: its script closed, the port released, no end told.
+    virtual ~Sequence();
+
+    // Starts the sequence and returns once it awaits the line or a pause, or has ended; ended is
+    // called once, when it has ended, with how. No error leaves it: any error, foreseen or not,
+    // closes the script and releases the port, and the sequence ends failed; the status text
+    // keeps its last value.
+    void start(const PortChoice &choice, EndHandler ended);
+    bool isRunning() const { return m_running; }
 
     qint16 SeqState() const { return m_SeqState; }
     const QString &ScriptPath() const { return m_script.path(); }
 
 protected:
+    // The state a step leads to at once; nothing while the link works on, or once it has ended.
+    using Next = std::optional<qint16>;
+    using Continuation = std::function<Next()>;
+
     // What tells one sequence from the other besides its own states.
     struct Shape
     {
@@ -66,26 +85,19 @@ protected:
 
     Sequence(const SequenceContext &context, const Shape &shape);
 
-    // Prepares, opens the first block's script, empties the exchange log, and runs one step per
-    // pass until the end state or the failure state has run. No error leaves it: any error,
-    // foreseen or not, closes the script and releases the port before takeErrorPath runs; the
-    // status text keeps its last value.
-    void run(const PortChoice &choice);
-
-    // Checks and files needed before anything is opened; throws to end the sequence through its
-    // error path. False ends it quietly: the operator chose not to go on.
-    virtual bool prepare() { return true; }
-    // One step of a state that the sequence itself defines; returns the next state.
-    virtual qint16 ownStep() = 0;
-    // After a missing answer (state 99) or an error: the script is closed, the port released.
+    // Checks and files needed before anything is opened. Nothing lets the sequence go on; an
+    // outcome ends it there, once the sequence has told the operator (see endFailed).
+    virtual std::optional<ExchangeResult::Outcome> prepare() { return std::nullopt; }
+    // One step of a state that the sequence itself defines.
+    virtual Next ownStep() = 0;
+    // After a failure of any kind: the script is closed, the port released; tells the operator
+    // and gives the screen back.
     virtual void endFailed() = 0;
-    virtual void takeErrorPath(const std::exception &error) = 0;
 
     // Status text "レスポンスタイムアウト", the last wait noted as the failure; the failure state
     // comes next.
-    qint16 fail();
-    // What happened, once the sequence has failed: the facts gathered as it ran. The error path
-    // may name a cause of its own.
+    Next fail();
+    // What happened, once the sequence has failed: the facts gathered as it ran.
     ExchangeFailure failure() const;
     void noteFailure(ExchangeFailure::Cause cause, const QString &file = {}, const QString &field = {});
     // The one rule of the run's retry counter: a step may retry while the counter is below the
@@ -95,14 +107,16 @@ protected:
     enum class Echo { Yes, No };
     // Sends the command followed by a line end (pending input discarded first).
     void sendCommand(const QString &command, Echo echo = Echo::Yes);
-    // True when the expected text arrived within the time-out; LastReply holds what came.
-    bool await(const QString &expected, ExchangeTimings::Duration timeout);
+    // Awaits the expected text; then is told whether it arrived within the time-out (LastReply
+    // holds what came) and gives the next state.
+    Next await(const QString &expected, ExchangeTimings::Duration timeout, std::function<Next(bool received)> then);
+    // Pauses; then gives the next state.
+    Next pauseThen(ExchangeTimings::Duration duration, Continuation then);
     const QString &lastReply() const;
     // Appends LastReply to the exchange log.
     void echoReply();
     // An empty text leaves the status as it is.
     void setStatusText(QStringView text);
-    void pause(ExchangeTimings::Duration duration);
 
     // Closes the open script and releases the port, whichever is open; the exchange is over.
     void releaseEverything();
@@ -111,27 +125,37 @@ protected:
 
     SequenceContext m_context;
     qint16 m_SeqState = 0;
+    QList<ValueFinding> m_findings;
 
 private:
-    void runStates(const PortChoice &choice);
-    void endAfterError(const std::exception &error);
-    qint16 step(const PortChoice &choice);
-    qint16 handshakeStep(const PortChoice &choice);
+    // Runs work, then the steps it leads to, until one awaits the link or the sequence ends.
+    // The one place errors are caught: every entry (the start, each call back) comes through it.
+    void proceed(const Continuation &work);
+    void endAfterError(const QString &what);
+    void finish(ExchangeResult::Outcome outcome);
+    Next begin();
+    Next step();
+    Next handshakeStep();
 
     // The player of the script blocks: the step of the current state when it belongs to a block.
-    std::optional<qint16> blockStep();
-    qint16 sendNextLine(const ScriptBlock &block);
-    qint16 awaitAnswer(const ScriptBlock &block);
-    qint16 passOn(const ScriptBlock &done, const ScriptBlock &next);
-    void openScript(const ScriptBlock &block);
+    std::optional<Next> blockStep();
+    Next sendNextLine(const ScriptBlock &block);
+    Next awaitAnswer(const ScriptBlock &block);
+    Next passOn(const ScriptBlock &done, const ScriptBlock &next);
+    // False, the failure noted, when the block's file cannot be opened.
+    bool openScript(const ScriptBlock &block);
+    // Ends the sequence at once on a failure noted before.
+    Next abort();
     QString pathOf(const ScriptBlock &block) const;
     void storeAnswer(AnswerTable table, const QString &answer);
     void echo(const QString &text);
     // The lines of every block, before the first is played: the progress is lines answered of those.
     void startProgress();
-    void noteError(const std::exception &error);
 
     Shape m_shape;
+    PortChoice m_choice;
+    EndHandler m_ended;
+    bool m_running = false;
     ScriptReader m_script;
     // The answers stored so far of the block being played.
     qint16 m_lineCounter = 0;

@@ -64,28 +64,6 @@ const QString kCannotWriteScript = QStringLiteral("書込ファイルを作成�
 const QString kUnsendableText = QStringLiteral("送信できない文字が含まれています。");
 const QString kWritten = QStringLiteral("設定の書き込みに成功しました。");
 
-// A value the logger cannot receive; field is the caption of the screen field it is in.
-class UnsendableTextError : public RunTimeError
-{
-public:
-    explicit UnsendableTextError(const QString &field)
-        : RunTimeError(QStringLiteral("cannot send the text of %1").arg(field)), field(field)
-    {
-    }
-    QString field;
-};
-
-// Script files that could not be written: the write must not send an older copy.
-class ScriptFileError : public RunTimeError
-{
-public:
-    explicit ScriptFileError(const QString &files)
-        : RunTimeError(QStringLiteral("cannot write %1").arg(files)), files(files)
-    {
-    }
-    QString files;
-};
-
 } // namespace
 
 WriteSequence::WriteSequence(const SequenceContext &context)
@@ -93,9 +71,9 @@ WriteSequence::WriteSequence(const SequenceContext &context)
 {
 }
 
-void WriteSequence::WriteToLogger(const PortChoice &choice)
+void WriteSequence::WriteToLogger(const PortChoice &choice, EndHandler ended)
 {
-    run(choice);
+    start(choice, std::move(ended));
 }
 
 QString WriteSequence::scriptFiles(std::initializer_list<QStringView> names) const
@@ -106,28 +84,37 @@ QString WriteSequence::scriptFiles(std::initializer_list<QStringView> names) con
     return paths.join(QStringLiteral(", "));
 }
 
-bool WriteSequence::prepare()
+std::optional<ExchangeResult::Outcome> WriteSequence::prepare()
 {
     const AlarmScriptInputs alarmInputs = alarmScriptInputsFrom(m_context.state, m_context.screen);
     const MailScriptInputs mailInputs = mailScriptInputsFrom(m_context.screen);
-    if (const std::optional<QString> field = firstUnsendableField(alarmInputs, mailInputs))
-        throw UnsendableTextError(*field);
+    if (const std::optional<QString> field = firstUnsendableField(alarmInputs, mailInputs)) {
+        setStatusText(*field);
+        noteFailure(ExchangeFailure::Cause::UnsendableText, {}, *field);
+        endWithMessage(kUnsendableText);
+        return ExchangeResult::Outcome::Failed;
+    }
     // The operator may know better than the checks, but is asked before anything goes out.
-    const QList<ValueFinding> findings = valueFindings(alarmInputs, mailInputs);
-    if (!findings.isEmpty() && !m_context.boxes.writeDespite(findings)) {
+    m_findings = valueFindings(alarmInputs, mailInputs);
+    if (!m_findings.isEmpty() && !m_context.boxes.writeDespite(m_findings)) {
         UnlockScreen(m_context.state, m_context.screen);
-        return false;
+        return ExchangeResult::Outcome::Declined;
     }
     // The screen is locked for the whole write, so all four files can be built before the port
     // opens: a file that cannot be written then stops the write before the logger is touched.
+    const auto notWritten = [this](std::initializer_list<QStringView> names) {
+        noteFailure(ExchangeFailure::Cause::ScriptNotWritten, scriptFiles(names));
+        endWithMessage(kCannotWriteScript);
+        return ExchangeResult::Outcome::Failed;
+    };
     if (!BuildAlarmScript(m_context.appFolder, alarmInputs))
-        throw ScriptFileError(scriptFiles({u"Arm.eep", u"ArmNet.eep"}));
+        return notWritten({u"Arm.eep", u"ArmNet.eep"});
     if (!BuildMailScript(m_context.appFolder, mailInputs))
-        throw ScriptFileError(scriptFiles({u"mail.eep", u"Mmail.eep"}));
-    return true;
+        return notWritten({u"mail.eep", u"Mmail.eep"});
+    return std::nullopt;
 }
 
-qint16 WriteSequence::ownStep()
+Sequence::Next WriteSequence::ownStep()
 {
     if (m_SeqState != Finished)
         throw RunTimeError(QStringLiteral("write state %1 does not exist").arg(m_SeqState));
@@ -141,20 +128,6 @@ qint16 WriteSequence::ownStep()
 void WriteSequence::endFailed()
 {
     endWithMessage(kCannotOpenPort);
-}
-
-void WriteSequence::takeErrorPath(const std::exception &error)
-{
-    if (const auto *unsendable = dynamic_cast<const UnsendableTextError *>(&error)) {
-        setStatusText(unsendable->field);
-        noteFailure(ExchangeFailure::Cause::UnsendableText, {}, unsendable->field);
-        endWithMessage(kUnsendableText);
-    } else if (const auto *script = dynamic_cast<const ScriptFileError *>(&error)) {
-        noteFailure(ExchangeFailure::Cause::ScriptNotWritten, script->files);
-        endWithMessage(kCannotWriteScript);
-    } else {
-        endWithMessage(kCannotOpenPort);
-    }
 }
 
 void WriteSequence::endWithMessage(const QString &message)

@@ -28,16 +28,16 @@ public:
     explicit WriteSequence(const SequenceContext &context);
 
     // Checks that every value on the screen can be sent, asks whether values that look wrong go
-    // all the same, and writes the four script files, then sends them; returns when the write
-    // has ended, successfully or not. Whatever fails says so in a message box and gives the
-    // screen back, as does a "no"; nothing is sent before all four files are in.
-    void WriteToLogger(const PortChoice &choice);
+    // all the same, and writes the four script files, then starts sending them; returns when the
+    // write awaits the logger or
+    // has ended; ended is told how it went. Whatever fails says so in a message box and gives
+    // the screen back, as does a "no"; nothing is sent before all four files are in.
+    void WriteToLogger(const PortChoice &choice, EndHandler ended);
 
 private:
-    bool prepare() override;
-    qint16 ownStep() override;
+    std::optional<ExchangeResult::Outcome> prepare() override;
+    Next ownStep() override;
     void endFailed() override;
-    void takeErrorPath(const std::exception &error) override;
     void endWithMessage(const QString &message);
     // The paths of the named script files, for a message.
     QString scriptFiles(std::initializer_list<QStringView> names) const;

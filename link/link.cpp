@@ -1,62 +1,12 @@
 #include "link/link.h"
 
-#include "link/reply_accumulator.h"
 #include "text/cp932.h"
 
-#include <QDeadlineTimer>
-#include <QEventLoop>
 #include <QLoggingCategory>
-#include <QTimer>
 
 // Every byte sent and received, passwords masked; enable with
 // QT_LOGGING_RULES="telvaro.link.wire.debug=true".
 Q_LOGGING_CATEGORY(lcWire, "telvaro.link.wire", QtInfoMsg)
-Q_LOGGING_CATEGORY(lcLink, "telvaro.link", QtInfoMsg)
-
-namespace {
-
-// A local event loop that only the link's own events end: the deadline's timer and, when given
-// a line, news on it.
-class WaitLoop
-{
-public:
-    explicit WaitLoop(SerialLine *line)
-    {
-        m_timer.setSingleShot(true);
-        m_timer.setTimerType(Qt::PreciseTimer);
-        QObject::connect(&m_timer, &QTimer::timeout, &m_loop, [this] { wake(); });
-        if (line) {
-            QObject::connect(line, &SerialLine::readyRead, &m_loop, [this] { wake(); });
-            QObject::connect(line, &SerialLine::lineLost, &m_loop, [this] { wake(); });
-        }
-    }
-
-    // Lets events run until woken or the deadline. False when the loop ended without either:
-    // the application is quitting, and every event loop now returns at once.
-    bool sleepUntil(const QDeadlineTimer &deadline)
-    {
-        m_woken = false;
-        m_timer.start(std::chrono::milliseconds(deadline.remainingTime()));
-        m_loop.exec();
-        m_timer.stop();
-        if (!m_woken)
-            qCInfo(lcLink) << "a wait ended early: the application is quitting";
-        return m_woken;
-    }
-
-private:
-    void wake()
-    {
-        m_woken = true;
-        m_loop.quit();
-    }
-
-    QEventLoop m_loop;
-    QTimer m_timer;
-    bool m_woken = false;
-};
-
-} // namespace
 
 QString StripLineEnds(const QString &text)
 {
@@ -66,15 +16,26 @@ QString StripLineEnds(const QString &text)
     return stripped;
 }
 
-Link::Link(SerialLine &line) : m_line(line) {}
-
-void Link::openPort(int portNumber, const QString &settings)
+Link::Link(SerialLine &line) : m_line(line)
 {
-    m_line.open(portNumber, settings);
+    m_timer.setSingleShot(true);
+    m_timer.setTimerType(Qt::PreciseTimer);
+    connect(&m_timer, &QTimer::timeout, this, &Link::onTimer);
+    connect(&m_line, &SerialLine::readyRead, this, &Link::takeInput);
+    connect(&m_line, &SerialLine::lineLost, this, &Link::takeInput);
+}
+
+std::optional<PortOpenFailure> Link::openPort(int portNumber, const QString &settings)
+{
+    return m_line.open(portNumber, settings);
 }
 
 void Link::releasePort()
 {
+    m_timer.stop();
+    m_pending = Pending::Nothing;
+    m_replyHandler = nullptr;
+    m_pauseHandler = nullptr;
     m_line.release();
 }
 
@@ -97,44 +58,93 @@ void Link::sendText(const QString &text)
     m_line.write(bytes);
 }
 
-qint16 Link::WaitForReply(const QString &expected, std::chrono::milliseconds timeout)
+void Link::WaitForReply(const QString &expected, std::chrono::milliseconds timeout, ReplyHandler handler)
 {
+    Q_ASSERT(m_pending == Pending::Nothing);
     m_lastReply.clear();
-    ReplyAccumulator received;
-    const QByteArray wanted = Cp932::encode(expected);
+    m_received = ReplyAccumulator();
+    m_wanted = Cp932::encode(expected);
     // A text the line cannot carry (encoded with "?" in its place) can never arrive.
-    const bool findable = !wanted.contains('?') || Cp932::canEncode(expected);
-    // A monotonic clock: midnight and clock changes do not shorten or stretch the wait.
-    const QDeadlineTimer deadline(timeout, Qt::PreciseTimer);
-    WaitLoop loop(&m_line);
+    m_findable = !m_wanted.contains('?') || Cp932::canEncode(expected);
+    m_expected = expected;
+    m_timeout = timeout;
+    m_replyHandler = std::move(handler);
+    m_pending = Pending::Reply;
+    m_deadline = QDeadlineTimer(timeout, Qt::PreciseTimer);
+    emit waitStarted(expected, timeout);
+    startTimer(timeout);
+    // What is already there is looked at as what is still to come: from the event loop.
+    QMetaObject::invokeMethod(this, &Link::takeInput, Qt::QueuedConnection);
+}
 
-    for (;;) {
-        if (m_line.bytesAvailable() > 0) {
-            const QByteArray piece = m_line.readAll();
-            const QByteArray traced = m_traceMasking.received(piece);
-            qCDebug(lcWire) << "received" << traced;
-            received.append(piece);
-            if (findable && received.contains(wanted)) {
-                m_lastReply = received.text();
-                return kReplyReceived;
-            }
-            received.keepLastCharacters();
+void Link::pause(std::chrono::milliseconds duration, PauseHandler handler)
+{
+    Q_ASSERT(m_pending == Pending::Nothing);
+    m_pauseHandler = std::move(handler);
+    m_pending = Pending::Pause;
+    m_deadline = QDeadlineTimer(duration, Qt::PreciseTimer);
+    emit pauseStarted(duration);
+    startTimer(duration);
+}
+
+void Link::startTimer(std::chrono::milliseconds duration)
+{
+    m_timer.start(std::max(duration, std::chrono::milliseconds(0)));
+}
+
+void Link::takeInput()
+{
+    // News of the line outside a wait stays in the line for the next one (or is discarded there).
+    if (m_pending != Pending::Reply)
+        return;
+    if (m_line.bytesAvailable() > 0) {
+        const QByteArray piece = m_line.readAll();
+        const QByteArray traced = m_traceMasking.received(piece);
+        qCDebug(lcWire) << "received" << traced;
+        m_received.append(piece);
+        if (m_findable && m_received.contains(m_wanted)) {
+            endWait(ReplyResult::Received);
+            return;
         }
-        if (deadline.hasExpired() || !m_line.isOpen() || !loop.sleepUntil(deadline)) {
-            m_lastReply = received.text();
-            qCDebug(lcWire) << "no" << expected << "within" << timeout.count() << "ms";
-            return kReplyTimedOut;
+        m_received.keepLastCharacters();
+    }
+    if (!m_line.isOpen())
+        endWait(ReplyResult::TimedOut);
+}
+
+void Link::onTimer()
+{
+    // Timers count whole milliseconds; should one fire a hair early, wait out the rest.
+    if (!m_deadline.hasExpired()) {
+        startTimer(std::chrono::milliseconds(m_deadline.remainingTime()));
+        return;
+    }
+    switch (m_pending) {
+    case Pending::Nothing:
+        return;
+    case Pending::Reply:
+        // What came with the deadline still counts.
+        takeInput();
+        if (m_pending == Pending::Reply) {
+            qCDebug(lcWire) << "no" << m_expected << "within" << m_timeout.count() << "ms";
+            endWait(ReplyResult::TimedOut);
         }
+        return;
+    case Pending::Pause: {
+        m_pending = Pending::Nothing;
+        const PauseHandler handler = std::exchange(m_pauseHandler, nullptr);
+        handler();
+        return;
+    }
     }
 }
 
-void Link::pause(std::chrono::milliseconds duration)
+void Link::endWait(ReplyResult result)
 {
-    const QDeadlineTimer deadline(duration, Qt::PreciseTimer);
-    WaitLoop loop(nullptr);
-    // Timers count whole milliseconds; should one fire a hair early, wait out the rest.
-    while (!deadline.hasExpired()) {
-        if (!loop.sleepUntil(deadline))
-            return;
-    }
+    m_timer.stop();
+    m_pending = Pending::Nothing;
+    m_lastReply = m_received.text();
+    emit waitEnded(result);
+    const ReplyHandler handler = std::exchange(m_replyHandler, nullptr);
+    handler(result);
 }

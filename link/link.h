@@ -1,51 +1,93 @@
 #pragma once
 
+#include "link/port_open_failure.h"
+#include "link/reply_accumulator.h"
 #include "link/secret_masking.h"
 #include "link/serial_line.h"
 
+#include <QDeadlineTimer>
 #include <QObject>
 #include <QString>
+#include <QTimer>
 
 #include <chrono>
+#include <functional>
+#include <optional>
 
-// Result codes of WaitForReply; callers compare with kReplyReceived only.
-inline constexpr qint16 kReplyReceived = 2000;
-inline constexpr qint16 kReplyTimedOut = 2003;
+// How a wait for a reply ended; the numbers are those the exchange has always used.
+enum class ReplyResult : qint16 {
+    Received = 2000, // the expected text arrived
+    TimedOut = 2003, // it did not within the time-out, or the line went away
+};
 
 // The text with every carriage return and line feed removed, wherever they stand.
 QString StripLineEnds(const QString &text);
 
-// The exchange primitives the read and write sequences are built from. Waits and pauses run a
-// local event loop: the window repaints and takes events meanwhile, and the processor idles.
-// Every wait and pause ends at once when the application is quitting, whose event loops then
-// return at once: nothing may hold the program back.
+// The exchange primitives the read and write sequences are built from. A wait or a pause is
+// started and ends later, on the serial line's and the timer's signals: nothing here runs an
+// event loop of its own, so the window, its dialogs and other loggers' exchanges go on meanwhile.
+// One wait or pause is in flight at a time.
 class Link : public QObject
 {
     Q_OBJECT
 
 public:
+    using ReplyHandler = std::function<void(ReplyResult)>;
+    using PauseHandler = std::function<void()>;
+
     explicit Link(SerialLine &line);
 
-    // Port number 1 is COM1. Throws RunTimeError when the port cannot be opened.
-    void openPort(int portNumber, const QString &settings);
-    // Harmless when already closed.
+    // Port number 1 is COM1. Nothing when the port is open, otherwise why not. Settings that are
+    // no valid settings string throw RunTimeError.
+    [[nodiscard]] std::optional<PortOpenFailure> openPort(int portNumber, const QString &settings);
+    // Ends a wait or pause in flight without calling its handler; harmless when already closed.
     void releasePort();
     bool isPortOpen() const;
     void discardInput();
     // Discards pending input, then sends the text in code page 932 as it is.
     void sendText(const QString &text);
 
-    // Waits until the expected text has arrived (kReplyReceived) or the time-out has passed
-    // (kReplyTimedOut); a lost line ends the wait at once as no reply. LastReply then holds all
-    // that this call received.
-    qint16 WaitForReply(const QString &expected, std::chrono::milliseconds timeout);
+    // Starts waiting until the expected text has arrived (Received) or the time-out has passed
+    // (TimedOut); a lost line ends the wait at once as no reply. The handler is called once, from
+    // the event loop, never from within this call; LastReply then holds all that this wait
+    // received.
+    void WaitForReply(const QString &expected, std::chrono::milliseconds timeout, ReplyHandler handler);
     const QString &LastReply() const { return m_lastReply; }
 
-    void pause(std::chrono::milliseconds duration);
+    // Starts a pause; the handler is called once it is over, from the event loop.
+    void pause(std::chrono::milliseconds duration, PauseHandler handler);
+
+    // Whether a wait or a pause is in flight.
+    bool isBusy() const { return m_pending != Pending::Nothing; }
+
+signals:
+    // Every wait and pause as it is asked for: what a test checks the exchange's timings against.
+    void waitStarted(const QString &expected, std::chrono::milliseconds timeout);
+    void waitEnded(ReplyResult result);
+    void pauseStarted(std::chrono::milliseconds duration);
 
 private:
+    enum class Pending { Nothing, Reply, Pause };
+
+    void takeInput();
+    void onTimer();
+    void endWait(ReplyResult result);
+    void startTimer(std::chrono::milliseconds duration);
+
     SerialLine &m_line;
     QString m_lastReply;
     // The wire trace never shows a password.
     SecretMasking m_traceMasking;
+
+    Pending m_pending = Pending::Nothing;
+    QTimer m_timer;
+    // A monotonic clock: midnight and clock changes do not shorten or stretch a wait.
+    QDeadlineTimer m_deadline;
+    ReplyAccumulator m_received;
+    QByteArray m_wanted;
+    bool m_findable = true;
+    QString m_expected;
+    std::chrono::milliseconds m_timeout{};
+    ReplyHandler m_replyHandler;
+    PauseHandler m_pauseHandler;
 };

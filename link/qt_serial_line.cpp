@@ -1,7 +1,7 @@
 #include "link/qt_serial_line.h"
 
 #include "link/port_names.h"
-#include "link/port_open_error.h"
+#include "link/port_open_failure.h"
 #include "link/speed_table.h"
 
 #include <QFile>
@@ -34,10 +34,10 @@ QtSerialLine::QtSerialLine(const QString &portsFolder, QObject *parent)
     connect(&m_port, &QSerialPort::errorOccurred, this, &QtSerialLine::onPortError);
 }
 
-void QtSerialLine::open(int portNumber, const QString &settings)
+std::optional<PortOpenFailure> QtSerialLine::open(int portNumber, const QString &settings)
 {
     if (isOpen())
-        failOpening(PortOpenError::Problem::Other, QStringLiteral("port is already open"));
+        return failOpening(PortOpenFailure::Problem::Other, QStringLiteral("port is already open"));
     if (m_port.isOpen())
         closePort(); // lost, and its queued close has not run yet
 
@@ -52,57 +52,60 @@ void QtSerialLine::open(int portNumber, const QString &settings)
     m_lineLost = false;
 #ifdef Q_OS_UNIX
     if (const std::optional<QString> inUse = m_lock.acquire(m_port.portName()))
-        failOpening(PortOpenError::Problem::InUse, *inUse);
+        return failOpening(PortOpenFailure::Problem::InUse, *inUse);
 #endif
     if (!m_port.open(QIODevice::ReadWrite)) {
 #ifdef Q_OS_UNIX
         m_lock.release();
 #endif
-        failOpening(openingProblem(), m_port.errorString());
+        return failOpening(openingProblem(), m_port.errorString());
     }
     // The port must be open before the modem lines can be set.
-    raiseControlLine(&QSerialPort::setRequestToSend, "RTS");
-    raiseControlLine(&QSerialPort::setDataTerminalReady, "DTR");
+    if (!raiseControlLine(&QSerialPort::setRequestToSend, "RTS")
+        || !raiseControlLine(&QSerialPort::setDataTerminalReady, "DTR")) {
+        const QString why = m_port.errorString();
+        closePort();
+        return failOpening(PortOpenFailure::Problem::Other, why);
+    }
+    return std::nullopt;
 }
 
-void QtSerialLine::raiseControlLine(bool (QSerialPort::*setter)(bool), const char *name)
+bool QtSerialLine::raiseControlLine(bool (QSerialPort::*setter)(bool), const char *name)
 {
     if ((m_port.*setter)(true))
-        return;
+        return true;
     // Pseudo-terminals and some adapters have no modem lines; that does not stop the exchange.
     if (m_port.error() == QSerialPort::UnsupportedOperationError) {
         qCDebug(lcPort) << "no" << name << "line on" << m_port.portName();
         m_port.clearError();
-        return;
+        return true;
     }
-    const QString why = m_port.errorString();
-    closePort();
-    failOpening(PortOpenError::Problem::Other, why);
+    return false;
 }
 
-PortOpenError::Problem QtSerialLine::openingProblem() const
+PortOpenFailure::Problem QtSerialLine::openingProblem() const
 {
     switch (m_port.error()) {
     case QSerialPort::DeviceNotFoundError:
-        return PortOpenError::Problem::NoSuchDevice;
+        return PortOpenFailure::Problem::NoSuchDevice;
     case QSerialPort::PermissionError:
 #ifdef Q_OS_UNIX
         // The port reports a device another program holds (busy) the same way: only a device
         // this user may not read and write is a matter of permissions.
         if (::access(QFile::encodeName(m_port.portName()).constData(), R_OK | W_OK) == 0)
-            return PortOpenError::Problem::InUse;
+            return PortOpenFailure::Problem::InUse;
 #endif
-        return PortOpenError::Problem::PermissionDenied;
+        return PortOpenFailure::Problem::PermissionDenied;
     default:
-        return PortOpenError::Problem::Other;
+        return PortOpenFailure::Problem::Other;
     }
 }
 
-void QtSerialLine::failOpening(PortOpenError::Problem problem, const QString &why)
+PortOpenFailure QtSerialLine::failOpening(PortOpenFailure::Problem problem, const QString &why) const
 {
-    const PortOpenError error(m_port.portName(), problem, why);
-    qCWarning(lcPort).noquote() << error.what();
-    throw error;
+    const PortOpenFailure failure{m_port.portName(), problem, why};
+    qCWarning(lcPort).noquote() << failure.text();
+    return failure;
 }
 
 void QtSerialLine::release()

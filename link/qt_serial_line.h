@@ -1,6 +1,6 @@
 #pragma once
 
-#include "link/port_open_error.h"
+#include "link/port_open_failure.h"
 #include "link/serial_line.h"
 
 #include <QSerialPort>
@@ -29,8 +29,10 @@ public:
     // From now on every port number opens this device: for a front end that is given the device
     // itself (a path on the command line) rather than a port number. Empty: numbers map again.
     void setFixedDevice(const QString &device) { m_fixedDevice = device; }
+    // Where COM names lead from the next opening on.
+    void setPortsFolder(const QString &portsFolder) { m_portsFolder = portsFolder; }
 
-    void open(int portNumber, const QString &settings) override;
+    [[nodiscard]] std::optional<PortOpenFailure> open(int portNumber, const QString &settings) override;
     void release() override;
     bool isOpen() const override;
     void discardInput() override;
@@ -39,11 +41,12 @@ public:
     QByteArray readAll() override;
 
 private:
-    void raiseControlLine(bool (QSerialPort::*setter)(bool), const char *name);
+    // False, the port closed, when the line could not be raised.
+    bool raiseControlLine(bool (QSerialPort::*setter)(bool), const char *name);
     void onPortError(QSerialPort::SerialPortError error);
     void closeAfterLoss();
-    PortOpenError::Problem openingProblem() const;
-    [[noreturn]] void failOpening(PortOpenError::Problem problem, const QString &why);
+    PortOpenFailure::Problem openingProblem() const;
+    PortOpenFailure failOpening(PortOpenFailure::Problem problem, const QString &why) const;
 
     void closePort();
 

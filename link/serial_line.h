@@ -1,8 +1,12 @@
 #pragma once
 
+#include "link/port_open_failure.h"
+
 #include <QByteArray>
 #include <QObject>
 #include <QString>
+
+#include <optional>
 
 // The serial port as the link sees it: the real port serves it, and so can a test double.
 class SerialLine : public QObject
@@ -13,8 +17,9 @@ public:
     using QObject::QObject;
 
     // Port number 1 is COM1; settings is a string such as "9600,N,8,1".
-    // Throws PortOpenError when any part of the opening fails; the port is then closed.
-    virtual void open(int portNumber, const QString &settings) = 0;
+    // Nothing when the port is open; otherwise why not, and the port is closed. Settings that are
+    // no valid settings string, or a port number below 1, throw RunTimeError.
+    [[nodiscard]] virtual std::optional<PortOpenFailure> open(int portNumber, const QString &settings) = 0;
     // Lowers RTS and DTR and closes; harmless when already closed.
     virtual void release() = 0;
     virtual bool isOpen() const = 0;

@@ -1,5 +1,3 @@
-#include "exchange/read_sequence.h"
-#include "exchange/write_sequence.h"
 #include "simulator/logger_settings.h"
 #include "support/sequence_rig.h"
 
@@ -36,9 +34,9 @@ private slots:
 
         SequenceRig rig(options);
         QVERIFY(rig.isValid());
-        ReadSequence(rig.context()).ReadFromLogger(rig.portChoice());
+        rig.read();
         QCOMPARE(rig.screen().messages(), QStringList());
-        WriteSequence(rig.context()).WriteToLogger(rig.portChoice());
+        rig.write();
         QCOMPARE(rig.screen().messages(), QStringList{u"設定の書き込みに成功しました。"_s});
 
         for (const auto &[key, answer] : answers) {

@@ -34,56 +34,49 @@ struct Snapshot
     bool closeAccepted = true;
 };
 
-// A window whose exchanges only record the screen they start with, or fail when asked to.
-class RecordingWindow : public FrmMain
+// A session whose exchanges only record the screen they start with, or fail when asked to.
+class RecordingSession : public ExchangeSession
 {
 public:
-    RecordingWindow(SettingsState &state, ScreenModel &screen, const AppFolder &appFolder, SerialLine &comPort)
-        : FrmMain(state, screen, appFolder, comPort), m_state(state)
-    {
-    }
+    using ExchangeSession::ExchangeSession;
 
     Snapshot atRead;
     Snapshot atWrite;
     bool failing = false;
+    FrmMain *window = nullptr;
 
 protected:
-    void runReadSequence() override { atRead = record(); }
-    void runWriteSequence() override { atWrite = record(); }
-
-private:
-    Snapshot record()
+    void begin(Kind kind, const PortChoice &) override
     {
-        const Snapshot taken = snapshot();
+        (kind == Kind::Read ? atRead : atWrite) = snapshot();
         if (failing)
             throw RunTimeError(QStringLiteral("unforeseen"));
-        return taken;
+        end(ExchangeResult{ExchangeResult::Outcome::Succeeded});
     }
 
+private:
     Snapshot snapshot()
     {
-        const ScreenControls &c = controls();
+        const ScreenControls &c = window->controls();
         Snapshot s;
         s.taken = true;
         for (QPushButton *button : c.Command1)
             s.commandsEnabled << button->isEnabled();
         s.tabsEnabled = c.SSTab2->isEnabled();
         s.menuEnabled = c.mnu_Set->menuAction()->isEnabled();
-        s.fileMenuEnabled = fileMenu()->menu()->menuAction()->isEnabled();
+        s.fileMenuEnabled = window->fileMenu()->menu()->menuAction()->isEnabled();
         s.statusText = c.statusPanel->text();
-        s.apnAuthEnabled = m_state.ApnAuthEnabled;
+        s.apnAuthEnabled = state().ApnAuthEnabled;
         s.fieldsLocked = true;
         for (QWidget *field : {static_cast<QWidget *>(c.Text4[0]), static_cast<QWidget *>(c.Text5[5]),
                                static_cast<QWidget *>(c.Text3[0]), static_cast<QWidget *>(c.Text3[10]),
                                static_cast<QWidget *>(c.setObserbox)})
             s.fieldsLocked = s.fieldsLocked && !field->isEnabledTo(c.SSTab2)
                              && fieldColour(field) == FieldColour::ButtonFace;
-        s.busy = isBusy();
-        s.closeAccepted = close();
+        s.busy = window->isBusy();
+        s.closeAccepted = window->close();
         return s;
     }
-
-    const SettingsState &m_state;
 };
 
 } // namespace
@@ -93,8 +86,9 @@ class TestDispatch : public QObject
     Q_OBJECT
 
 private:
-    std::unique_ptr<WindowFixture<RecordingWindow>> m_fixture;
-    RecordingWindow *m_window = nullptr;
+    std::unique_ptr<WindowFixture<RecordingSession>> m_fixture;
+    FrmMain *m_window = nullptr;
+    RecordingSession *m_session = nullptr;
 
     void unlockEverything()
     {
@@ -112,9 +106,11 @@ private:
 private slots:
     void init()
     {
-        m_fixture = std::make_unique<WindowFixture<RecordingWindow>>();
+        m_fixture = std::make_unique<WindowFixture<RecordingSession>>();
         QVERIFY(m_fixture->isValid());
         m_window = &m_fixture->open();
+        m_session = &m_fixture->session();
+        m_session->window = m_window;
         QVERIFY(QTest::qWaitForWindowExposed(m_window));
     }
 
@@ -141,9 +137,9 @@ private slots:
 
         m_window->controls().Command1[command]->click();
 
-        QCOMPARE(m_window->atRead.taken, command == 0);
-        QCOMPARE(m_window->atWrite.taken, command == 1);
-        const Snapshot &s = command == 0 ? m_window->atRead : m_window->atWrite;
+        QCOMPARE(m_session->atRead.taken, command == 0);
+        QCOMPARE(m_session->atWrite.taken, command == 1);
+        const Snapshot &s = command == 0 ? m_session->atRead : m_session->atWrite;
         QCOMPARE(s.commandsEnabled, (QList<bool>{false, false, false, false}));
         QVERIFY(!s.tabsEnabled);
         QVERIFY(!s.menuEnabled);
@@ -158,7 +154,7 @@ private slots:
     void closingTheWindowDuringAnExchange_isRefused()
     {
         m_window->controls().Command1[0]->click();
-        QVERIFY(!m_window->atRead.closeAccepted);
+        QVERIFY(!m_session->atRead.closeAccepted);
         QVERIFY(m_window->isVisible());
         QVERIFY(m_window->close()); // idle again
     }
@@ -178,7 +174,7 @@ private slots:
         QFETCH(int, command);
         QFETCH(bool, writeEnabled);
         unlockEverything();
-        m_window->failing = true;
+        m_session->failing = true;
         ModalWatcher operatorAtTheScreen;
         QTest::ignoreMessage(QtCriticalMsg, QRegularExpression(QStringLiteral("ended by an error: unforeseen")));
 
@@ -202,8 +198,8 @@ private slots:
 
         m_window->Command1_Click(2);
 
-        QVERIFY(!m_window->atRead.taken);
-        QVERIFY(!m_window->atWrite.taken);
+        QVERIFY(!m_session->atRead.taken);
+        QVERIFY(!m_session->atWrite.taken);
         for (QPushButton *button : m_window->controls().Command1)
             QVERIFY(button->isEnabled());
         QVERIFY(m_window->controls().SSTab2->isEnabled());

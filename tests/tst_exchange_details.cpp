@@ -51,6 +51,7 @@ private slots:
         ScriptedOperator operatorAtTheScreen;
 
         QTest::mouseClick(fixture.controls().Command1.at(0), Qt::LeftButton);
+        QVERIFY(fixture.exchangeEnds());
 
         QCOMPARE(operatorAtTheScreen.boxes().size(), 1);
         const ScriptedOperator::SeenBox &box = operatorAtTheScreen.boxes().first();

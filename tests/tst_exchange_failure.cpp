@@ -5,7 +5,7 @@
 
 using namespace Qt::StringLiterals;
 using Cause = ExchangeFailure::Cause;
-using Problem = PortOpenError::Problem;
+using Problem = PortOpenFailure::Problem;
 
 Q_DECLARE_METATYPE(ExchangeFailure)
 

@@ -3,8 +3,6 @@
 #error "the exchange must run without a screen: nothing here may link Qt Widgets or Qt Gui"
 #endif
 
-#include "exchange/read_sequence.h"
-#include "exchange/write_sequence.h"
 #include "model/auth_type_selection.h"
 #include "model/channel_row_editing.h"
 #include "support/sequence_rig.h"
@@ -28,7 +26,7 @@ private slots:
         ScreenModel &screen = rig.model();
         SettingsState &state = rig.state();
 
-        ReadSequence(rig.context()).ReadFromLogger(rig.portChoice());
+        rig.read();
         QCOMPARE(screen.statusText(), u"読込完了"_s);
         QVERIFY(screen.commands().Command1(CommandControls::Write).isEnabled());
 
@@ -39,7 +37,7 @@ private slots:
         screen.alarmAddresses().Text4(5).setText(u"night@example.jp"_s);
         pickAuthType(state, screen, 1);
 
-        WriteSequence(rig.context()).WriteToLogger(rig.portChoice());
+        rig.write();
         QCOMPARE(rig.screen().messages(), QStringList{u"設定の書き込みに成功しました。"_s});
         QCOMPARE(rig.logger().value(u"mode2"_s), element);
         QCOMPARE(rig.logger().value(u"ALARM1"_s), u"80.5"_s);
@@ -47,7 +45,7 @@ private slots:
         // A fresh screen, read back from the logger.
         rig.connectNewLogger(options);
         screen.channelRow(0).Text2().setText(QString());
-        ReadSequence(rig.context()).ReadFromLogger(rig.portChoice());
+        rig.read();
         QCOMPARE(screen.channelRow(2).Combo1().currentIndex(), 2);
         QCOMPARE(state.ChannelCode.at(2), element);
         QCOMPARE(screen.channelRow(0).Text2().text(), u"80.5"_s);

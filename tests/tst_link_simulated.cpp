@@ -2,6 +2,7 @@
 #include "link/link.h"
 #include "link/qt_serial_line.h"
 #include "link/speed_table.h"
+#include "support/link_waits.h"
 #include "support/simulated_logger_fixture.h"
 
 #include <QElapsedTimer>
@@ -32,11 +33,11 @@ private:
     static void enterCommandMode(Link &link)
     {
         link.discardInput();
-        QCOMPARE(link.WaitForReply(u"AT"_s + LineCRLF, 2s), kReplyReceived);
+        QCOMPARE(waitForReply(link, u"AT"_s + LineCRLF, 2s), ReplyResult::Received);
         link.sendText(LineCR + u"CONNECT"_s + LineCR);
-        QCOMPARE(link.WaitForReply(u"READY"_s + LineCRLF, 2s), kReplyReceived);
+        QCOMPARE(waitForReply(link, u"READY"_s + LineCRLF, 2s), ReplyResult::Received);
         link.sendText(u"CAON"_s + LineCRLF);
-        QCOMPARE(link.WaitForReply(u"OK"_s + LineCRLF, 4s), kReplyReceived);
+        QCOMPARE(waitForReply(link, u"OK"_s + LineCRLF, 4s), ReplyResult::Received);
     }
 
 private slots:
@@ -45,12 +46,12 @@ private slots:
         Connection connection({.splitPause = 30ms, .splitRepliesBytes = 2});
         QVERIFY2(connection.logger.isValid(), qPrintable(connection.logger.errorString()));
         Link &link = connection.link;
-        link.openPort(1, SpeedTable().at(9));
+        QVERIFY(!link.openPort(1, SpeedTable().at(9)));
 
         enterCommandMode(link);
         QCOMPARE(link.LastReply(), u"OK\r\n"_s);
         link.sendText(u"EERM0"_s + LineCRLF);
-        QCOMPARE(link.WaitForReply(LineCRLF, 2s), kReplyReceived);
+        QCOMPARE(waitForReply(link, LineCRLF, 2s), ReplyResult::Received);
         QCOMPARE(link.LastReply(), u"GSNV01.00\r\n"_s);
         link.releasePort();
     }
@@ -60,13 +61,13 @@ private slots:
         Connection connection({.echoCommands = true});
         QVERIFY2(connection.logger.isValid(), qPrintable(connection.logger.errorString()));
         Link &link = connection.link;
-        link.openPort(1, SpeedTable().at(5));
+        QVERIFY(!link.openPort(1, SpeedTable().at(5)));
 
         enterCommandMode(link);
         QVERIFY2(link.LastReply().startsWith(u"CAON"_s), qPrintable(link.LastReply()));
         QVERIFY(link.LastReply().endsWith(u"OK\r\n"_s));
         link.sendText(u"EERM0"_s + LineCRLF);
-        QCOMPARE(link.WaitForReply(u"GSNV01.00"_s + LineCRLF, 2s), kReplyReceived);
+        QCOMPARE(waitForReply(link, u"GSNV01.00"_s + LineCRLF, 2s), ReplyResult::Received);
         QVERIFY2(link.LastReply().startsWith(u"EERM0"_s), qPrintable(link.LastReply()));
     }
 
@@ -76,13 +77,13 @@ private slots:
         QVERIFY2(connection.logger.isValid(), qPrintable(connection.logger.errorString()));
         Link &link = connection.link;
         QSignalSpy lost(&connection.line, &SerialLine::lineLost);
-        link.openPort(1, SpeedTable().at(9));
+        QVERIFY(!link.openPort(1, SpeedTable().at(9)));
 
         enterCommandMode(link);
         link.sendText(u"EERM0"_s + LineCRLF);
         QElapsedTimer clock;
         clock.start();
-        QCOMPARE(link.WaitForReply(LineCRLF, 10s), kReplyTimedOut);
+        QCOMPARE(waitForReply(link, LineCRLF, 10s), ReplyResult::TimedOut);
         QVERIFY2(clock.elapsed() < 1000, qPrintable(QString::number(clock.elapsed())));
         QVERIFY(!link.isPortOpen());
         QCOMPARE(lost.size(), 1);

@@ -1,6 +1,6 @@
 #include "base/port_choice.h"
 #include "base/run_time_error.h"
-#include "exchange/read_sequence.h"
+#include "exchange/exchange_session.h"
 #include "link/link.h"
 #include "link/port_lock.h"
 #include "link/qt_serial_line.h"
@@ -158,7 +158,7 @@ private slots:
         const QByteArray lockBefore = readFile(m_lockFile);
 
         if (opens) {
-            m_line->open(kPort, SpeedTable().at(5));
+            QVERIFY(!m_line->open(kPort, SpeedTable().at(5)));
             QVERIFY(m_line->isOpen());
             QCOMPARE(readFile(m_lockFile), commonFormat(::getpid()));
             m_line->release();
@@ -166,15 +166,12 @@ private slots:
             return;
         }
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"^cannot open "_s));
-        try {
-            m_line->open(kPort, SpeedTable().at(5));
-            QFAIL("the port opened under another program's lock");
-        } catch (const RunTimeError &error) {
-            const QString why = QString::fromStdString(error.what());
-            QVERIFY2(why.contains(m_lockFile), qPrintable(why));
-            if (holder != 0)
-                QVERIFY2(why.contains(u"process %1 "_s.arg(holder)), qPrintable(why));
-        }
+        const std::optional<PortOpenFailure> failure = m_line->open(kPort, SpeedTable().at(5));
+        QVERIFY2(failure, "the port opened under another program's lock");
+        QCOMPARE(failure->problem, PortOpenFailure::Problem::InUse);
+        QVERIFY2(failure->reason.contains(m_lockFile), qPrintable(failure->reason));
+        if (holder != 0)
+            QVERIFY2(failure->reason.contains(u"process %1 "_s.arg(holder)), qPrintable(failure->reason));
         QVERIFY(!m_line->isOpen());
         QCOMPARE(readFile(m_lockFile), lockBefore);
         QVERIFY(QFileInfo::exists(m_lockFile));
@@ -183,7 +180,7 @@ private slots:
     // Someone else's lock that appears in the meantime stays when the port is released.
     void release_leavesALockThatIsNoLongerOurs()
     {
-        m_line->open(kPort, SpeedTable().at(5));
+        QVERIFY(!m_line->open(kPort, SpeedTable().at(5)));
         writeFile(m_lockFile, commonFormat(1));
         m_line->release();
         QCOMPARE(readFile(m_lockFile), commonFormat(1));
@@ -193,7 +190,7 @@ private slots:
     {
         QtSerialLine line(m_ports->path(), m_locks->filePath(u"missing"_s));
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"the port goes unlocked$"_s));
-        line.open(kPort, SpeedTable().at(5));
+        QVERIFY(!line.open(kPort, SpeedTable().at(5)));
         QVERIFY(line.isOpen());
         line.release();
     }
@@ -209,22 +206,18 @@ private slots:
         const QString lockFile = m_locks->filePath(PortLock::lockFileName(logger.devicePath()));
         writeFile(lockFile, commonFormat(other.pid()));
 
-        SettingsState state;
-        ScreenModel model;
-        RecordingScreen screen(model);
         TempAppFolder folder(TempAppFolder::allInstallFiles());
-        const AppFolder appFolder = folder.appFolder();
-        QtSerialLine line(logger.portsFolder(), m_locks->path());
-        Link link(line);
+        ExchangeSession session(folder.appFolder(), std::make_unique<QtSerialLine>(logger.portsFolder(), m_locks->path()));
+        RecordingScreen screen(session.screen());
+        session.setBoxes(&screen);
         const QString cause = u"in use by process %1 (lock file %2)"_s.arg(other.pid()).arg(lockFile);
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"^cannot open .*"_s + QRegularExpression::escape(cause)));
-        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"^ended by an error in state 0 .*"_s
-                                                              + QRegularExpression::escape(cause)));
-        ReadSequence read({state, link, appFolder, model, screen});
-        read.ReadFromLogger(PortChoice{0, 5});
+        const ExchangeResult read = runToEnd(session, &ExchangeSession::startRead, PortChoice{0, 5});
 
+        QCOMPARE(read.failure.cause, ExchangeFailure::Cause::PortNotOpened);
+        QCOMPARE(read.failure.portProblem, PortOpenFailure::Problem::InUse);
         QCOMPARE(screen.messages(), QStringList{u"通信ポートを開けません。"_s});
-        QVERIFY(!line.isOpen());
+        QVERIFY(!session.line().isOpen());
         QVERIFY(logger.logger().receivedLines().isEmpty());
         QCOMPARE(readFile(lockFile), commonFormat(other.pid()));
     }

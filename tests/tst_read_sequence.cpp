@@ -1,4 +1,4 @@
-#include "exchange/read_sequence.h"
+#include "exchange/exchange_session.h"
 #include "simulator/logger_settings.h"
 #include "support/sequence_rig.h"
 
@@ -56,8 +56,7 @@ private slots:
         QTemporaryDir settingsDir;
         SequenceRig rig(model(modelCode, distinctLimitsSettings(settingsDir)));
         QVERIFY(rig.isValid());
-        ReadSequence read(rig.context());
-        read.ReadFromLogger(rig.portChoice());
+        const ExchangeResult read = rig.read();
 
         RecordingScreen &screen = rig.screen();
         QVERIFY2(screen.messages().isEmpty(), qPrintable(screen.messages().join(u'|')));
@@ -174,7 +173,7 @@ private slots:
     {
         SequenceRig rig({.modelCode = "", .modelSuffix = "V01"});
         QVERIFY(rig.isValid());
-        ReadSequence(rig.context()).ReadFromLogger(rig.portChoice());
+        rig.read();
         QCOMPARE(rig.screen().messages(), QStringList{kCannotOpenPort});
         // The error path keeps the last status text.
         QCOMPARE(rig.screen().statusText(), QStringLiteral("Ch情報取得中"));
@@ -213,7 +212,7 @@ private slots:
         SequenceRig rig;
         QVERIFY(rig.isValid());
         QVERIFY(QFile::remove(rig.folder().filePath(QStringLiteral("select.eep"))));
-        ReadSequence(rig.context()).ReadFromLogger(rig.portChoice());
+        rig.read();
         QCOMPARE(rig.screen().messages(), QStringList{kCannotOpenPort});
         QVERIFY(rig.timeline().at(messageEvent(kCannotOpenPort)) < 100);
         QVERIFY(rig.screen().statusTexts().isEmpty());
@@ -227,7 +226,7 @@ private slots:
         SequenceRig rig;
         QVERIFY(rig.isValid());
         QVERIFY(QFile::remove(rig.folder().filePath(QStringLiteral("select01.eep"))));
-        ReadSequence(rig.context()).ReadFromLogger(rig.portChoice());
+        rig.read();
         QCOMPARE(rig.screen().messages(), QStringList{kCannotOpenPort});
         QCOMPARE(rig.screen().statusText(), QStringLiteral("Ch情報取得終了"));
         QCOMPARE(rig.screen().shown(), (QStringList{QStringLiteral("channels"), QStringLiteral("read")}));
@@ -249,7 +248,7 @@ private slots:
         SequenceRig rig;
         QVERIFY(rig.isValid());
         rig.folder().writeFile(QStringLiteral("select.eep"), QByteArray("ALARM5?\r\n").repeated(lines));
-        ReadSequence(rig.context()).ReadFromLogger(rig.portChoice());
+        rig.read();
         QCOMPARE(rig.timesReceived(QStringLiteral("ALARM5?")), lines);
         QCOMPARE(rig.state().EepChannel.at(100), rig.logger().value(QStringLiteral("ALARM5")));
         QCOMPARE(rig.screen().messages().isEmpty(), !fails);
@@ -308,21 +307,24 @@ private slots:
         QCOMPARE(rig.state().EepChannel.at(2), rig.logger().value(QStringLiteral("ALARM0")) + QStringLiteral("NE"));
     }
 
-    // Once the application is quitting, event loops return at once: no wait may spin on.
-    void applicationQuitting_endsTheReadAtOnce()
+    // The program may end in mid-exchange (the window destroyed from outside, the application
+    // quitting): the session goes, and with it the port, at once and without a message.
+    void sessionGoingInMidRead_releasesThePortAtOnce()
     {
-        SequenceRig rig({.neverSendAt = true, .ignoreHandshakes = 1000}, 1.0);
-        QVERIFY(rig.isValid());
-        QElapsedTimer clock;
-        QTimer::singleShot(0, this, [&] {
-            QTimer::singleShot(300, [] { QCoreApplication::exit(0); });
-            clock.start();
-            ReadSequence(rig.context()).ReadFromLogger(rig.portChoice());
-        });
-        QCoreApplication::exec();
-        QVERIFY2(clock.elapsed() < 1000, qPrintable(QString::number(clock.elapsed())));
-        QCOMPARE(rig.screen().messages(), QStringList{kCannotOpenPort});
-        QVERIFY(!rig.link().isPortOpen());
+        SimulatedLoggerFixture logger({.neverSendAt = true, .ignoreHandshakes = 1000});
+        QVERIFY(logger.isValid());
+        TempAppFolder folder(TempAppFolder::allInstallFiles());
+        auto session = std::make_unique<ExchangeSession>(folder.appFolder(),
+                                                         std::make_unique<QtSerialLine>(logger.portsFolder()));
+        RecordingScreen screen(session->screen());
+        session->setBoxes(&screen);
+        session->startRead(PortChoice{0, 5});
+        QVERIFY(session->isRunning());
+        QTRY_COMPARE_WITH_TIMEOUT(logger.logger().phase(), SimulatedLogger::Phase::Waking, 2000);
+
+        session.reset();
+        QTRY_COMPARE_WITH_TIMEOUT(logger.logger().phase(), SimulatedLogger::Phase::Released, 2000);
+        QVERIFY(screen.messages().isEmpty());
     }
 };
 

@@ -1,4 +1,3 @@
-#include "exchange/read_sequence.h"
 #include "support/sequence_rig.h"
 
 #include <QTest>
@@ -45,7 +44,7 @@ private slots:
         QFETCH(QStringList, shown);
         SequenceRig rig({.dropRepliesContaining = unanswered});
         QVERIFY(rig.isValid());
-        ReadSequence(rig.context()).ReadFromLogger(rig.portChoice());
+        rig.read();
         QCOMPARE(rig.screen().messages(), QStringList{kCannotOpenPort});
         QCOMPARE(rig.screen().statusTexts().mid(rig.screen().statusTexts().size() - 2),
                  (QStringList{lastStatus, kResponseTimeout}));

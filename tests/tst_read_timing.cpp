@@ -1,4 +1,3 @@
-#include "exchange/read_sequence.h"
 #include "support/sequence_rig.h"
 
 #include <QTest>
@@ -44,7 +43,7 @@ private slots:
     {
         SequenceRig rig({.ignoreHandshakes = 2, .ignoreCaons = 3});
         QVERIFY(rig.isValid());
-        ReadSequence(rig.context()).ReadFromLogger(rig.portChoice());
+        rig.read();
         QCOMPARE(rig.timesReceived(QStringLiteral("CAON")), 3);
         QCOMPARE(rig.screen().statusText(), kResponseTimeout);
         QCOMPARE(rig.screen().messages(), QStringList{kCannotOpenPort});
@@ -66,13 +65,12 @@ private slots:
         QVERIFY(rig.isValid());
         // Pauses long enough that 2 s tells apart from any other length.
         rig.setPauseScale(0.25);
-        ReadSequence read(rig.context());
-        read.ReadFromLogger(rig.portChoice());
+        const ExchangeResult read = rig.read();
         QCOMPARE(rig.timesReceived(QStringLiteral("CAON")), 4);
         QCOMPARE(rig.timesReceived(QStringLiteral("EERM0")), 2);
         QCOMPARE(rig.screen().statusText(), kResponseTimeout);
         QCOMPARE(rig.screen().messages(), QStringList{kCannotOpenPort});
-        QCOMPARE(read.SeqState(), qint16(ReadSequence::Failed));
+        QCOMPARE(read.outcome, ExchangeResult::Outcome::Failed);
         // The answer awaited 2 s, then a pause of 2 s before "EERM0" goes out again.
         const Timeline &timeline = rig.timeline();
         const QString query = heardEvent(QStringLiteral("EERM0"));
@@ -86,12 +84,11 @@ private slots:
     {
         SequenceRig rig({.neverSendAt = true, .ignoreHandshakes = 1000});
         QVERIFY(rig.isValid());
-        ReadSequence read(rig.context());
-        read.ReadFromLogger(rig.portChoice());
+        const ExchangeResult read = rig.read();
         QCOMPARE(rig.timesReceived(QStringLiteral("CONNECT")), 3);
         QCOMPARE(rig.screen().statusText(), kResponseTimeout);
         QCOMPARE(rig.screen().messages(), QStringList{kCannotOpenPort});
-        QCOMPARE(read.SeqState(), qint16(ReadSequence::Failed));
+        QCOMPARE(read.outcome, ExchangeResult::Outcome::Failed);
         // Three attempts of 2 s for "AT" and 2 s for "READY", with two pauses of 2 s between them.
         const Timeline &timeline = rig.timeline();
         const qint64 failedAt = timeline.at(messageEvent(kCannotOpenPort));

@@ -31,13 +31,15 @@ private slots:
         QVERIFY(fixture.isValid());
         QVERIFY(SaveEnv(PortChoice{0, 5})); // COM1 at 9600 bit/s
         FrmMain &window = fixture.open();
-        window.setExchangeTimings(ExchangeTimings{}.scaled(kWindowTestTimeScale));
+        fixture.session().setTimings(ExchangeTimings{}.scaled(kWindowTestTimeScale));
         const SettingsState &state = fixture.state();
         const ScreenControls &controls = window.controls();
         ModalWatcher operatorAtTheScreen;
         QLabel *status = controls.statusPanel;
 
         QTest::mouseClick(controls.Command1.at(0), Qt::LeftButton);
+
+        QVERIFY(fixture.exchangeEnds());
         QCOMPARE(status->text(), QStringLiteral("読込完了"));
         QVERIFY(operatorAtTheScreen.messageTexts().isEmpty());
         QVERIFY(controls.Command1.at(1)->isEnabled());
@@ -59,6 +61,8 @@ private slots:
         QCOMPARE(controls.AuthLabel->text(), QString::number(state.AuthCodes.at(3)));
 
         QTest::mouseClick(controls.Command1.at(1), Qt::LeftButton);
+
+        QVERIFY(fixture.exchangeEnds());
         QCOMPARE(operatorAtTheScreen.messageTexts(), QStringList{QStringLiteral("設定の書き込みに成功しました。")});
         QCOMPARE(status->text(), QStringLiteral("書込完了"));
         QVERIFY(controls.Command1.at(0)->isEnabled());
@@ -71,6 +75,7 @@ private slots:
         // A fresh screen read back from the logger shows what was written.
         controls.Text1.at(0)->clear();
         QTest::mouseClick(controls.Command1.at(0), Qt::LeftButton);
+        QVERIFY(fixture.exchangeEnds());
         QCOMPARE(status->text(), QStringLiteral("読込完了"));
         QCOMPARE(controls.Text1.at(0)->text(), QStringLiteral("-12.5"));
         QCOMPARE(state.ChannelCode.at(1), pickedCode);
@@ -88,10 +93,12 @@ private slots:
         QVERIFY(fixture.isValid());
         QVERIFY(SaveEnv(PortChoice{0, 5}));
         FrmMain &window = fixture.open();
-        window.setExchangeTimings(ExchangeTimings{}.scaled(kWindowTestTimeScale));
+        fixture.session().setTimings(ExchangeTimings{}.scaled(kWindowTestTimeScale));
         ModalWatcher operatorAtTheScreen;
 
         QTest::mouseClick(window.controls().Command1.at(0), Qt::LeftButton);
+
+        QVERIFY(fixture.exchangeEnds());
         QCOMPARE(operatorAtTheScreen.messageTexts(), QStringList{QStringLiteral("通信ポートを開けません。")});
         QVERIFY(!fixture.comPort().isOpen());
         QVERIFY(window.controls().Command1.at(0)->isEnabled());

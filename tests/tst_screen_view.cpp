@@ -18,27 +18,22 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// A window whose write only notes what it would send: the code of channel row 1 and the
+// A session whose write only notes what it would send: the code of channel row 1 and the
 // authentication code.
-class WriteNotingWindow : public FrmMain
+class WriteNotingSession : public ExchangeSession
 {
 public:
-    WriteNotingWindow(SettingsState &state, ScreenModel &screen, const AppFolder &appFolder, SerialLine &comPort)
-        : FrmMain(state, screen, appFolder, comPort), m_state(state), m_screen(screen)
-    {
-    }
+    using ExchangeSession::ExchangeSession;
 
     QStringList written;
 
 protected:
-    void runWriteSequence() override
+    void begin(Kind kind, const PortChoice &) override
     {
-        written = {m_state.ChannelCode.at(1), m_screen.authType().AuthLabel().caption()};
+        if (kind == Kind::Write)
+            written = {state().ChannelCode.at(1), screen().authType().AuthLabel().caption()};
+        end(ExchangeResult{ExchangeResult::Outcome::Succeeded});
     }
-
-private:
-    const SettingsState &m_state;
-    const ScreenModel &m_screen;
 };
 
 enum class Finish { None, Enter, Tab, ClickOnAField, ClickOnWrite };
@@ -52,7 +47,7 @@ class TestScreenView : public QObject
     Q_OBJECT
 
 private:
-    std::unique_ptr<WindowFixture<WriteNotingWindow>> m_fixture;
+    std::unique_ptr<WindowFixture<WriteNotingSession>> m_fixture;
 
     ScreenModel &screen() { return m_fixture->screen(); }
     SettingsState &state() { return m_fixture->state(); }
@@ -79,9 +74,9 @@ private:
 private slots:
     void init()
     {
-        m_fixture = std::make_unique<WindowFixture<WriteNotingWindow>>();
+        m_fixture = std::make_unique<WindowFixture<WriteNotingSession>>();
         QVERIFY(m_fixture->isValid());
-        WriteNotingWindow &window = m_fixture->open();
+        FrmMain &window = m_fixture->open();
         // Typing and focus need the window to be the active one.
         window.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&window));
@@ -237,7 +232,7 @@ private slots:
             break;
         case Finish::ClickOnWrite:
             QTest::mouseClick(controls().Command1[1], Qt::LeftButton);
-            QCOMPARE(m_fixture->window().written, unchanged);
+            QCOMPARE(m_fixture->session().written, unchanged);
             break;
         }
 

@@ -1,6 +1,7 @@
 #include "link/line_ends.h"
 #include "link/reply_accumulator.h"
 #include "link/speed_table.h"
+#include "support/link_waits.h"
 #include "support/pty_link.h"
 
 #include <QElapsedTimer>
@@ -27,7 +28,7 @@ private slots:
     {
         m_pty = std::make_unique<PtyLink>(kPort);
         QVERIFY(m_pty->valid);
-        m_pty->link.openPort(kPort, SpeedTable().at(5));
+        QVERIFY(!m_pty->link.openPort(kPort, SpeedTable().at(5)));
     }
 
     void cleanup() { m_pty.reset(); }
@@ -60,7 +61,7 @@ private slots:
             m_pty->peer.sendAfter(20 + 60 * i, pieces.at(i));
         QElapsedTimer clock;
         clock.start();
-        QCOMPARE(m_pty->link.WaitForReply(LineCRLF, std::chrono::seconds(20)), kReplyReceived);
+        QCOMPARE(waitForReply(m_pty->link, LineCRLF, std::chrono::seconds(20)), ReplyResult::Received);
         QVERIFY2(clock.elapsed() < 2000, qPrintable(u"%1 ms"_s.arg(clock.elapsed())));
         QCOMPARE(m_pty->link.LastReply(), lastReply);
     }

@@ -46,6 +46,7 @@ private slots:
         c.Text3.at(8)->setText(dns);
 
         QTest::mouseClick(c.Command1.at(1), Qt::LeftButton);
+        QVERIFY(bench.fixture().exchangeEnds());
 
         QList<ScriptedOperator::SeenBox> boxes = operatorAtTheScreen.boxes();
         if (!findings.isEmpty()) {

@@ -1,5 +1,3 @@
-#include "exchange/read_sequence.h"
-#include "exchange/write_sequence.h"
 #include "model/auth_type_selection.h"
 #include "model/channel_row_editing.h"
 #include "support/sequence_rig.h"
@@ -50,8 +48,7 @@ private slots:
         const QString authCode = model.authType().AuthLabel().caption();
         QCOMPARE(authCode, QString::number(rig.state().AuthCodes.at(1)));
 
-        WriteSequence write(rig.context());
-        write.WriteToLogger(rig.portChoice());
+        const ExchangeResult write = rig.write();
 
         QCOMPARE(rig.screen().messages(), QStringList{kWritten});
         QCOMPARE(rig.screen().shown().last(), QStringLiteral("every command"));
@@ -82,7 +79,7 @@ private slots:
         QVERIFY(rig);
         QElapsedTimer clock;
         clock.start();
-        WriteSequence(rig->context()).WriteToLogger(rig->portChoice());
+        rig->write();
         qInfo() << "write at the real pace in" << clock.elapsed() << "ms";
         QCOMPARE(rig->screen().messages(), QStringList{kWritten});
 
@@ -113,7 +110,7 @@ private slots:
         QVERIFY(rig);
         for (int row = 0; row < 16; ++row)
             rig->state().ModelAlarmFlag.at(row) = QStringLiteral("0");
-        WriteSequence(rig->context()).WriteToLogger(rig->portChoice());
+        rig->write();
         QCOMPARE(rig->screen().messages(), QStringList{kWritten});
         QCOMPARE(rig->folder().readFile(QStringLiteral("ArmNet.eep")), QByteArray());
         QVERIFY(rig->screen().statusTexts().join(u'|').contains(QStringLiteral("設定書込中|設定書込完了|接続設定書込中")));
@@ -137,7 +134,7 @@ private slots:
         // A folder standing where the file goes cannot be replaced by a file, even for root.
         QVERIFY(QDir(rig->folder().filePath(QString())).mkdir(blockedFile));
 
-        WriteSequence(rig->context()).WriteToLogger(rig->portChoice());
+        rig->write();
         QCOMPARE(rig->screen().messages(), QStringList{kCannotWriteScript});
         QCOMPARE(rig->screen().shown().last(), QStringLiteral("every command"));
         QVERIFY(rig->receivedLines().isEmpty());
@@ -170,7 +167,7 @@ private slots:
         field.setText(QStringLiteral("10€"));
         const QByteArray olderArm = rig->folder().readFile(QStringLiteral("Arm.eep"));
 
-        WriteSequence(rig->context()).WriteToLogger(rig->portChoice());
+        rig->write();
         QCOMPARE(rig->screen().statusText(), fieldName);
         QCOMPARE(rig->screen().messages(), QStringList{QStringLiteral("送信できない文字が含まれています。")});
         QCOMPARE(rig->screen().shown().last(), QStringLiteral("every command"));
@@ -195,7 +192,7 @@ private slots:
             rig->model().connection().Text3(4).setText(QStringLiteral("s3cretPop"));
             // A logger that echoes every command brings the values back on the other way too.
             rig->connectNewLogger({.echoCommands = true});
-            WriteSequence(rig->context()).WriteToLogger(rig->portChoice());
+            rig->write();
             written = rig->screen().messages() == QStringList{kWritten};
         }
         QLoggingCategory::setFilterRules(QString());

@@ -1,4 +1,3 @@
-#include "exchange/write_sequence.h"
 #include "support/sequence_rig.h"
 
 #include <QTest>
@@ -16,7 +15,7 @@ private slots:
     {
         const auto rig = SequenceRig::afterRead({.neverSendAt = true});
         QVERIFY(rig);
-        WriteSequence(rig->context()).WriteToLogger(rig->portChoice());
+        rig->write();
         QCOMPARE(rig->screen().messages(), QStringList{kWritten});
         QVERIFY(lastsAbout(rig->timeline().between(statusEvent(QStringLiteral("通信接続中")), heardEvent(QStringLiteral("CONNECT"))),
                            rig->scaled(2s)));
@@ -28,7 +27,7 @@ private slots:
         QVERIFY(rig);
         // Pauses long enough that 0.5 s tells apart from any other length.
         rig->setPauseScale(0.5);
-        WriteSequence(rig->context()).WriteToLogger(rig->portChoice());
+        rig->write();
         QCOMPARE(rig->timesReceived(QStringLiteral("CONNECT")), 2);
         QCOMPARE(rig->timesReceived(QStringLiteral("CAON")), 4);
         QCOMPARE(rig->screen().statusText(), kResponseTimeout);
@@ -65,7 +64,7 @@ private slots:
         options.slowWriteDelay = 6s; // well after the time-out, even on a loaded machine
         const auto rig = SequenceRig::afterRead(options);
         QVERIFY(rig);
-        WriteSequence(rig->context()).WriteToLogger(rig->portChoice());
+        rig->write();
 
         QCOMPARE(rig->screen().statusTexts().mid(rig->screen().statusTexts().size() - 2),
                  (QStringList{lastStatus, kResponseTimeout}));
@@ -84,12 +83,11 @@ private slots:
     {
         const auto rig = SequenceRig::afterRead({.neverSendAt = true, .ignoreHandshakes = 1000});
         QVERIFY(rig);
-        WriteSequence write(rig->context());
-        write.WriteToLogger(rig->portChoice());
+        const ExchangeResult write = rig->write();
         QCOMPARE(rig->timesReceived(QStringLiteral("CONNECT")), 3);
         QCOMPARE(rig->screen().statusText(), kResponseTimeout);
         QCOMPARE(rig->screen().messages(), QStringList{kCannotOpenPort});
-        QCOMPARE(write.SeqState(), qint16(WriteSequence::Failed));
+        QCOMPARE(write.outcome, ExchangeResult::Outcome::Failed);
         QVERIFY(rig->model().commands().Command1(0).isEnabled());
         // Three attempts of 2 s for "AT" and 2 s for "READY", with two pauses of 0.5 s between them.
         const Timeline &timeline = rig->timeline();

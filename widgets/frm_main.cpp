@@ -1,14 +1,10 @@
 #include "widgets/frm_main.h"
 
 #include "exchange/exchange_failure.h"
-#include "exchange/read_sequence.h"
-#include "exchange/write_sequence.h"
+#include "exchange/exchange_session.h"
 #include "files/auth_types.h"
 #include "files/env_file.h"
-#include "link/link.h"
-#include "model/screen_lock.h"
 #include "model/screen_model.h"
-#include "model/show_connection.h"
 #include "settings/value_checks.h"
 #include "state/settings_state.h"
 #include "widgets/frm_set.h"
@@ -31,7 +27,6 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QScopedValueRollback>
 #include <QStatusBar>
 #include <QTabBar>
 
@@ -46,17 +41,14 @@ constexpr int kStatusPanelWidth = 6000;
 constexpr int kTabStripHeight = 295;
 constexpr int kConnectionPage = 3;
 
-const QString kCannotOpenPort = QStringLiteral("通信ポートを開けません。");
-
 } // namespace
 
-FrmMain::FrmMain(SettingsState &state, ScreenModel &screen, const AppFolder &appFolder, SerialLine &comPort,
-                 QWidget *parent)
+FrmMain::FrmMain(ExchangeSession &session, QWidget *parent)
     : QMainWindow(parent)
-    , m_state(state)
-    , m_screen(screen)
-    , m_appFolder(appFolder)
-    , m_link(std::make_unique<Link>(comPort))
+    , m_session(session)
+    , m_state(session.state())
+    , m_screen(session.screen())
+    , m_appFolder(session.appFolder())
 {
     setObjectName(QStringLiteral("frm_Main"));
     setWindowTitle(QStringLiteral("Telvaro Eメールモデル　設定ソフト Ver3.0 SIM対応版  for Amberlyn"));
@@ -70,9 +62,14 @@ FrmMain::FrmMain(SettingsState &state, ScreenModel &screen, const AppFolder &app
     showScreenOn(m_controls, m_screen, m_state);
 
     load();
+    m_session.setBoxes(this);
+    connect(&m_session, &ExchangeSession::finished, this, &FrmMain::endIfWindowLost);
 }
 
-FrmMain::~FrmMain() = default;
+FrmMain::~FrmMain()
+{
+    m_session.setBoxes(nullptr);
+}
 
 void FrmMain::buildMenu()
 {
@@ -179,20 +176,11 @@ void FrmMain::Command1_Click(qint16 index)
 {
     switch (index) {
     case CommandControls::Read:
-        // The read gives the screen back through its own error path; what escapes it ends the
-        // same way.
-        runGuarded("the read", [this] { startRead(); }, [this] {
-            showMessage(kCannotOpenPort);
-            ShowConnectionButtons(m_screen);
-        });
-        endIfWindowLost();
+        // Starts the read and returns; the session gives the screen back when it ends.
+        m_session.startRead(m_portChoice);
         break;
     case CommandControls::Write:
-        runGuarded("the write", [this] { startWrite(); }, [this] {
-            showMessage(kCannotOpenPort);
-            UnlockScreen(m_state, m_screen);
-        });
-        endIfWindowLost();
+        m_session.startWrite(m_portChoice);
         break;
     case CommandControls::Exit:
         QApplication::closeAllWindows();
@@ -206,38 +194,6 @@ void FrmMain::mnu_Setitem_Click(qint16 index)
 {
     if (index == 0)
         m_portChoice = FrmSet::choose();
-}
-
-void FrmMain::startRead()
-{
-    const QScopedValueRollback busy(m_busy, true);
-    disableCommands(m_screen);
-    m_screen.setStatusText(QString());
-    // The read decides afresh whether the logger has the APN and authentication items.
-    m_state.ApnAuthEnabled = kFalse;
-    LockScreen(m_screen);
-    runReadSequence();
-}
-
-void FrmMain::startWrite()
-{
-    const QScopedValueRollback busy(m_busy, true);
-    disableCommands(m_screen);
-    m_screen.setStatusText(QString());
-    LockScreen(m_screen);
-    runWriteSequence();
-}
-
-void FrmMain::runReadSequence()
-{
-    ReadSequence read({m_state, *m_link, m_appFolder, m_screen, *this, m_timings});
-    read.ReadFromLogger(m_portChoice);
-}
-
-void FrmMain::runWriteSequence()
-{
-    WriteSequence write({m_state, *m_link, m_appFolder, m_screen, *this, m_timings});
-    write.WriteToLogger(m_portChoice);
 }
 
 void FrmMain::showMessage(const QString &text)
@@ -269,25 +225,29 @@ bool FrmMain::writeDespite(const QList<ValueFinding> &findings)
     return askModalQuestion(this, QStringLiteral("次の値は正しくないようです。このまま書き込みますか？"), lines.join(u'\n'));
 }
 
+bool FrmMain::isBusy() const
+{
+    return m_session.isRunning();
+}
+
 void FrmMain::loseWindow()
 {
     qCWarning(lcFrmMain) << "the window was destroyed from outside; the program ends"
-                         << (m_busy ? "when the exchange has ended" : "now");
+                         << (isBusy() ? "when the exchange has ended" : "now");
     m_windowLost = true;
-    if (!m_busy)
+    if (!isBusy())
         endIfWindowLost();
 }
 
 void FrmMain::endIfWindowLost()
 {
-    // Queued: the event loop the exchange ran in unwinds first.
     if (m_windowLost)
-        QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+        QCoreApplication::quit();
 }
 
 void FrmMain::closeEvent(QCloseEvent *event)
 {
-    if (m_busy)
+    if (isBusy())
         event->ignore();
     else
         event->accept();

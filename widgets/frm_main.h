@@ -1,18 +1,15 @@
 #pragma once
 
 #include "base/port_choice.h"
-#include "base/timings.h"
 #include "exchange/modal_boxes.h"
 #include "widgets/screen_controls.h"
 
 #include <QMainWindow>
 
-#include <memory>
 
 class AppFolder;
-class Link;
+class ExchangeSession;
 class ScreenModel;
-class SerialLine;
 class LogWindow;
 class SettingsFileMenu;
 struct SettingsState;
@@ -26,11 +23,10 @@ class FrmMain : public QMainWindow, public ModalBoxes
     Q_OBJECT
 
 public:
-    // Builds the window on the screen model and runs the load steps: the stored port and speed,
-    // the authentication types. comPort is the serial port every exchange goes through. The
-    // state, the model and the port must outlive the window.
-    FrmMain(SettingsState &state, ScreenModel &screen, const AppFolder &appFolder, SerialLine &comPort,
-            QWidget *parent = nullptr);
+    // Builds the window on the session's screen model and runs the load steps: the stored port
+    // and speed, the authentication types. The session, whose exchanges the window starts and
+    // whose boxes it shows, must outlive the window.
+    explicit FrmMain(ExchangeSession &session, QWidget *parent = nullptr);
     ~FrmMain() override;
 
     const ScreenControls &controls() const { return m_controls; }
@@ -42,9 +38,6 @@ public:
 
     // The port and speed the next exchange opens the port with.
     const PortChoice &portChoice() const { return m_portChoice; }
-
-    // The time-outs, pauses and retries of the next exchange; the protocol's own unless set.
-    void setExchangeTimings(const ExchangeTimings &timings) { m_timings = timings; }
 
     // The click handlers of the command buttons (0 read, 1 write, 2 nothing, 3 exit) and
     // of the settings menu's items (0 opens the port dialog).
@@ -60,7 +53,7 @@ public:
     bool writeDespite(const QList<ValueFinding> &findings) override;
 
     // While an exchange runs, closing the window is refused: it cannot be stopped from outside.
-    bool isBusy() const { return m_busy; }
+    bool isBusy() const;
 
     // The window was destroyed from outside, not closed (on X11 another program may do that):
     // with nothing left to show, the program ends, at once or as soon as a running exchange has
@@ -70,29 +63,21 @@ public:
 protected:
     void closeEvent(QCloseEvent *event) override;
 
-    // The exchanges behind the read and write buttons, entered with the screen locked.
-    virtual void runReadSequence();
-    virtual void runWriteSequence();
-
 private:
     void buildMenu();
     void buildClientArea();
     void buildStatusBar();
     void load();
     void showBox(const QString &text, const QString &details);
-    void startRead();
-    void startWrite();
     void endIfWindowLost();
 
+    ExchangeSession &m_session;
     SettingsState &m_state;
     ScreenModel &m_screen;
     const AppFolder &m_appFolder;
-    std::unique_ptr<Link> m_link;
     ScreenControls m_controls;
     SettingsFileMenu *m_fileMenu = nullptr;
     LogWindow *m_logWindow = nullptr;
     PortChoice m_portChoice;
-    ExchangeTimings m_timings;
-    bool m_busy = false;
     bool m_windowLost = false;
 };

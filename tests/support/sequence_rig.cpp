@@ -1,14 +1,27 @@
 #include "support/sequence_rig.h"
 
-#include "exchange/read_sequence.h"
-#include "model/screen_lock.h"
 #include "text/cp932.h"
+
+#include <QEventLoop>
+
+ExchangeResult runToEnd(ExchangeSession &session, void (ExchangeSession::*start)(const PortChoice &),
+                        const PortChoice &choice)
+{
+    QEventLoop loop;
+    QObject::connect(&session, &ExchangeSession::finished, &loop, &QEventLoop::quit);
+    (session.*start)(choice);
+    loop.exec();
+    return session.lastResult().value_or(ExchangeResult{});
+}
 
 RecordingScreen::RecordingScreen(const ScreenModel &screen, Timeline &timeline)
     : m_screen(screen)
     , m_timeline(timeline)
 {
     QObject::connect(&screen, &ScreenModel::statusTextSet, &screen, [this](const QString &text) {
+        // The status emptied as an exchange begins tells nothing of the sequence.
+        if (text.isEmpty())
+            return;
         m_statusTexts.append(text);
         m_statusesWithScreen.append(withScreen(text));
         m_timeline.note(statusEvent(text));
@@ -62,10 +75,13 @@ QStringList RecordingScreen::shown() const
 SequenceRig::SequenceRig(const SimulatedLoggerOptions &options, double timeScale)
     : m_timeScale(timeScale)
     , m_pauseScale(timeScale)
-    , m_screen(m_model, m_timeline)
     , m_folder(TempAppFolder::allInstallFiles())
-    , m_appFolder(m_folder.appFolder())
 {
+    auto port = std::make_unique<QtSerialLine>(QString());
+    m_port = port.get();
+    m_session = std::make_unique<ExchangeSession>(m_folder.appFolder(), std::move(port));
+    m_screen = std::make_unique<RecordingScreen>(m_session->screen(), m_timeline);
+    m_session->setBoxes(m_screen.get());
     connectNewLogger(options);
 }
 
@@ -81,15 +97,12 @@ std::unique_ptr<SequenceRig> SequenceRig::afterRead(const SimulatedLoggerOptions
 
 void SequenceRig::connectNewLogger(const SimulatedLoggerOptions &options)
 {
-    m_link.reset();
-    m_port.reset();
     m_logger = std::make_unique<SimulatedLoggerFixture>(options.scaled(m_timeScale));
     if (m_logger->isValid()) {
         QObject::connect(&logger(), &SimulatedLogger::lineReceived, &logger(),
                          [this](const QByteArray &line) { m_timeline.note(heardEvent(Cp932::decode(line))); });
     }
-    m_port = std::make_unique<QtSerialLine>(m_logger->portsFolder());
-    m_link = std::make_unique<Link>(*m_port);
+    m_port->setPortsFolder(m_logger->portsFolder());
 }
 
 bool SequenceRig::isValid() const
@@ -99,21 +112,29 @@ bool SequenceRig::isValid() const
     return m_folder.isValid() && m_logger->isValid();
 }
 
-SequenceContext SequenceRig::context()
+ExchangeResult SequenceRig::read()
 {
-    disableCommands(m_model);
-    LockScreen(m_model);
-    m_screen.beginSequence();
+    return run(&ExchangeSession::startRead);
+}
+
+ExchangeResult SequenceRig::write()
+{
+    return run(&ExchangeSession::startWrite);
+}
+
+ExchangeResult SequenceRig::run(void (ExchangeSession::*start)(const PortChoice &))
+{
+    m_screen->beginSequence();
     m_timeline.start();
-    return SequenceContext{m_state, *m_link, m_appFolder, m_model, m_screen,
-                           ExchangeTimings{}.scaled(m_timeScale, m_pauseScale)};
+    m_session->setTimings(ExchangeTimings{}.scaled(m_timeScale, m_pauseScale));
+    return runToEnd(*m_session, start, portChoice());
 }
 
 bool SequenceRig::readLogger()
 {
-    const qsizetype messagesBefore = m_screen.messages().size();
-    ReadSequence(context()).ReadFromLogger(portChoice());
-    return m_screen.messages().size() == messagesBefore && m_screen.statusText() == kReadDone;
+    const qsizetype messagesBefore = m_screen->messages().size();
+    read();
+    return m_screen->messages().size() == messagesBefore && m_screen->statusText() == kReadDone;
 }
 
 void SequenceRig::shortenReadScripts()

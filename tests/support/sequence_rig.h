@@ -1,8 +1,9 @@
 #pragma once
 
 #include "base/port_choice.h"
+#include "exchange/exchange_result.h"
+#include "exchange/exchange_session.h"
 #include "exchange/modal_boxes.h"
-#include "exchange/sequence.h"
 #include "link/link.h"
 #include "link/qt_serial_line.h"
 #include "model/screen_model.h"
@@ -21,6 +22,11 @@ inline const QString kCannotOpenPort = QStringLiteral("通信ポートを開け�
 inline const QString kResponseTimeout = QStringLiteral("レスポンスタイムアウト");
 inline const QString kReadDone = QStringLiteral("読込完了");
 inline const QString kWritten = QStringLiteral("設定の書き込みに成功しました。");
+
+// Starts a read or a write on the session (as its startRead or startWrite do) and runs the event
+// loop until it has ended; how it ended.
+ExchangeResult runToEnd(ExchangeSession &session, void (ExchangeSession::*start)(const PortChoice &),
+                        const PortChoice &choice);
 
 // Watches the screen model while a sequence runs and stands in for the operator in front of its
 // modal boxes: every status text, with what the screen showed at the time, and every message box
@@ -72,6 +78,8 @@ class SequenceRig
 {
 public:
     explicit SequenceRig(const SimulatedLoggerOptions &options = {}, double timeScale = kTestTimeScale);
+    // The session goes first, before the recording of its screen.
+    ~SequenceRig() { m_session.reset(); }
     // A rig whose screen shows what a first read found, with a fresh logger to talk to next,
     // both running at timeScale from then on; nullptr when the read failed.
     static std::unique_ptr<SequenceRig> afterRead(const SimulatedLoggerOptions &next = {},
@@ -86,15 +94,18 @@ public:
     // The pauses alone of the next sequence, for a test that tells short pauses apart.
     void setPauseScale(double pauseScale) { m_pauseScale = pauseScale; }
 
-    SettingsState &state() { return m_state; }
-    ScreenModel &model() { return m_model; }
-    RecordingScreen &screen() { return m_screen; }
+    ExchangeSession &session() { return *m_session; }
+    SettingsState &state() { return m_session->state(); }
+    ScreenModel &model() { return m_session->screen(); }
+    RecordingScreen &screen() { return *m_screen; }
     TempAppFolder &folder() { return m_folder; }
-    Link &link() { return *m_link; }
-    // The context of a new sequence, with the screen locked as the window locks it before an
-    // exchange; the timeline starts afresh with it.
-    SequenceContext context();
+    Link &link() { return m_session->link(); }
     PortChoice portChoice() const { return {0, 5}; } // COM1, 9600 bit/s
+
+    // A read or a write, as the window starts it, run to its end; the timeline starts afresh
+    // with it.
+    ExchangeResult read();
+    ExchangeResult write();
 
     // A length of time of the real exchange at the rig's pace: a time-out, or a pause.
     std::chrono::milliseconds scaled(std::chrono::milliseconds real) const { return scaledDuration(real, m_timeScale); }
@@ -111,15 +122,14 @@ public:
     int timesReceived(const QString &line);
 
 private:
+    ExchangeResult run(void (ExchangeSession::*start)(const PortChoice &));
+
     double m_timeScale;
     double m_pauseScale;
     Timeline m_timeline;
-    SettingsState m_state;
-    ScreenModel m_model;
-    RecordingScreen m_screen;
     TempAppFolder m_folder;
-    AppFolder m_appFolder;
     std::unique_ptr<SimulatedLoggerFixture> m_logger;
-    std::unique_ptr<QtSerialLine> m_port;
-    std::unique_ptr<Link> m_link;
+    QtSerialLine *m_port = nullptr; // the session's
+    std::unique_ptr<ExchangeSession> m_session;
+    std::unique_ptr<RecordingScreen> m_screen;
 };

@@ -16,7 +16,8 @@ LoggerBench::LoggerBench(const SimulatedLoggerOptions &options, double timeScale
 {
     if (!m_logger.isValid() || !m_window.isValid() || !SaveEnv(PortChoice{0, 5}))
         return;
-    m_window.open().setExchangeTimings(ExchangeTimings{}.scaled(timeScale));
+    m_window.session().setTimings(ExchangeTimings{}.scaled(timeScale));
+    m_window.open();
     m_valid = true;
 }
 
@@ -46,11 +47,11 @@ void LoggerBench::choose(const char *menuItem)
 bool LoggerBench::read()
 {
     QTest::mouseClick(controls().Command1.at(0), Qt::LeftButton);
-    return controls().statusPanel->text() == QStringLiteral("読込完了");
+    return m_window.exchangeEnds() && controls().statusPanel->text() == QStringLiteral("読込完了");
 }
 
 bool LoggerBench::write()
 {
     QTest::mouseClick(controls().Command1.at(1), Qt::LeftButton);
-    return controls().statusPanel->text() == QStringLiteral("書込完了");
+    return m_window.exchangeEnds() && controls().statusPanel->text() == QStringLiteral("書込完了");
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "exchange/exchange_session.h"
 #include "link/qt_serial_line.h"
 #include "model/screen_model.h"
 #include "state/settings_state.h"
@@ -8,22 +9,23 @@
 #include "support/widgets/window_translations.h"
 #include "widgets/frm_main.h"
 
+#include <QSignalSpy>
 #include <QStringList>
 
 #include <memory>
 
-// The main window as the program opens it, on a fresh settings state and screen model, in a
-// current folder of its own (where env.dat lives) and with a program folder holding the given
-// installation files. The window opens on open(), so a test can lay down env.dat first.
-template<typename Window = FrmMain>
+// The main window as the program opens it, on a fresh exchange session (of the given kind, for a
+// test that stands in for the exchanges), in a current folder of its own (where env.dat lives)
+// and with a program folder holding the given installation files. The window opens on open(),
+// so a test can lay down env.dat first.
+template<typename Session = ExchangeSession>
 class WindowFixture
 {
 public:
     explicit WindowFixture(const QStringList &installFiles = {QStringLiteral("auth.ini")},
                            const QString &portsFolder = {})
         : m_appDir(installFiles)
-        , m_appFolder(m_appDir.appFolder())
-        , m_comPort(portsFolder)
+        , m_session(std::make_unique<Session>(m_appDir.appFolder(), std::make_unique<QtSerialLine>(portsFolder)))
     {
         translateAsTheProgramDoes();
     }
@@ -31,26 +33,34 @@ public:
     bool isValid() const { return m_currentFolder.isValid() && m_appDir.isValid(); }
 
     // Builds the window, which runs its load steps, and shows it.
-    Window &open()
+    FrmMain &open()
     {
-        m_window = std::make_unique<Window>(m_state, m_screen, m_appFolder, m_comPort);
+        m_window = std::make_unique<FrmMain>(*m_session);
         m_window->show();
         return *m_window;
     }
 
-    Window &window() { return *m_window; }
+    FrmMain &window() { return *m_window; }
     const ScreenControls &controls() const { return m_window->controls(); }
-    SettingsState &state() { return m_state; }
-    ScreenModel &screen() { return m_screen; }
-    QtSerialLine &comPort() { return m_comPort; }
+    Session &session() { return *m_session; }
+    SettingsState &state() { return m_session->state(); }
+    ScreenModel &screen() { return m_session->screen(); }
+    SerialLine &comPort() { return m_session->line(); }
     const TempAppFolder &appDir() const { return m_appDir; }
+
+    // After a click that started an exchange: true once it has ended, false when it has not
+    // within the time limit.
+    bool exchangeEnds(int timeoutMs = 20000)
+    {
+        if (!m_session->isRunning())
+            return true;
+        QSignalSpy ended(m_session.get(), &ExchangeSession::finished);
+        return ended.wait(timeoutMs);
+    }
 
 private:
     ScopedCurrentFolder m_currentFolder;
     TempAppFolder m_appDir;
-    AppFolder m_appFolder;
-    QtSerialLine m_comPort;
-    SettingsState m_state;
-    ScreenModel m_screen;
-    std::unique_ptr<Window> m_window; // goes first, before what it was built on
+    std::unique_ptr<Session> m_session;
+    std::unique_ptr<FrmMain> m_window; // goes first, before the session it was built on
 };

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "exchange/exchange_failure.h"
+#include "settings/value_checks.h"
+
+#include <QList>
+
+// How a read or a write ended: what a front end acts on, never a state number.
+struct ExchangeResult
+{
+    enum class Outcome {
+        Succeeded,
+        Declined, // the operator chose not to write values that look wrong: nothing was sent
+        Failed,   // see failure
+    };
+
+    Outcome outcome = Outcome::Failed;
+    ExchangeFailure failure;
+    // The values that looked wrong before a write, whatever the operator answered.
+    QList<ValueFinding> findings;
+
+    bool succeeded() const { return outcome == Outcome::Succeeded; }
+};

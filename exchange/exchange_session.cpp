@@ -1,0 +1,130 @@
+#include "exchange/exchange_session.h"
+
+#include "exchange/read_sequence.h"
+#include "exchange/write_sequence.h"
+#include "link/serial_line.h"
+#include "model/screen_lock.h"
+#include "model/show_connection.h"
+
+#include <QLoggingCategory>
+
+Q_LOGGING_CATEGORY(lcSession, "telvaro.exchange")
+
+namespace {
+
+const QString kCannotOpenPort = QStringLiteral("通信ポートを開けません。");
+
+// Without a front end: nothing to show, nobody to say yes to doubtful values.
+class NoBoxes : public ModalBoxes
+{
+public:
+    void showMessage(const QString &) override {}
+    void showFailure(const QString &, const ExchangeFailure &) override {}
+    bool writeDespite(const QList<ValueFinding> &) override { return false; }
+};
+
+NoBoxes noBoxes;
+
+} // namespace
+
+ExchangeSession::ExchangeSession(const AppFolder &appFolder, std::unique_ptr<SerialLine> line, QObject *parent)
+    : QObject(parent)
+    , m_appFolder(appFolder)
+    , m_line(std::move(line))
+    , m_link(*m_line)
+    , m_boxes(&noBoxes)
+{
+}
+
+ExchangeSession::~ExchangeSession()
+{
+    m_sequence.reset();
+    m_link.releasePort();
+}
+
+void ExchangeSession::setBoxes(ModalBoxes *boxes)
+{
+    m_boxes = boxes ? boxes : &noBoxes;
+}
+
+void ExchangeSession::startRead(const PortChoice &choice)
+{
+    start(Kind::Read, choice);
+}
+
+void ExchangeSession::startWrite(const PortChoice &choice)
+{
+    start(Kind::Write, choice);
+}
+
+void ExchangeSession::start(Kind kind, const PortChoice &choice)
+{
+    if (m_running) {
+        qCWarning(lcSession) << "an exchange was asked for while one runs; ignored";
+        return;
+    }
+    m_running = true;
+    try {
+        disableCommands(m_screen);
+        m_screen.setStatusText(QString());
+        if (kind == Kind::Read)
+            m_state.ApnAuthEnabled = kFalse;
+        LockScreen(m_screen);
+        emit started();
+        begin(kind, choice);
+    } catch (const std::exception &error) {
+        endAfterError(kind, QString::fromUtf8(error.what()));
+    } catch (...) {
+        endAfterError(kind, QStringLiteral("an exception of unknown type"));
+    }
+}
+
+void ExchangeSession::begin(Kind kind, const PortChoice &choice)
+{
+    const SequenceContext context{m_state, m_link, m_appFolder, m_screen, *m_boxes, m_timings};
+    const auto ended = [this](const ExchangeResult &result) { end(result); };
+    if (kind == Kind::Read) {
+        auto read = std::make_unique<ReadSequence>(context);
+        ReadSequence &started = *read;
+        m_sequence = std::move(read);
+        started.ReadFromLogger(choice, ended);
+    } else {
+        auto write = std::make_unique<WriteSequence>(context);
+        WriteSequence &started = *write;
+        m_sequence = std::move(write);
+        started.WriteToLogger(choice, ended);
+    }
+}
+
+void ExchangeSession::end(const ExchangeResult &result)
+{
+    if (!m_running)
+        return;
+    m_running = false;
+    m_lastResult = result;
+    // Told from the event loop: whoever hears it may start the next exchange at once, and the
+    // sequence that ended must have left the stack by then.
+    QMetaObject::invokeMethod(this, [this, result] { emit finished(result); }, Qt::QueuedConnection);
+}
+
+void ExchangeSession::endAfterError(Kind kind, const QString &what)
+{
+    // The sequences end their own errors; this is what escaped them. The exchange still ends
+    // with its message, and the screen is given back.
+    qCCritical(lcSession).noquote() << (kind == Kind::Read ? "the read" : "the write") << "ended by an error:" << what;
+    m_sequence.reset();
+    m_link.releasePort();
+    ExchangeResult result;
+    result.failure.cause = ExchangeFailure::Cause::Other;
+    result.failure.reason = what;
+    try {
+        m_boxes->showMessage(kCannotOpenPort);
+        if (kind == Kind::Read)
+            ShowConnectionButtons(m_screen);
+        else
+            UnlockScreen(m_state, m_screen);
+    } catch (...) {
+        qCCritical(lcSession) << "giving the screen back failed as well";
+    }
+    end(result);
+}

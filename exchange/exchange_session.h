@@ -1,0 +1,91 @@
+#pragma once
+
+#include "base/port_choice.h"
+#include "base/timings.h"
+#include "exchange/exchange_result.h"
+#include "exchange/modal_boxes.h"
+#include "files/app_folder.h"
+#include "link/link.h"
+#include "model/screen_model.h"
+#include "state/settings_state.h"
+
+#include <QObject>
+
+#include <memory>
+#include <optional>
+
+class Sequence;
+class SerialLine;
+
+// Everything an exchange with one logger needs, owned in one place: the settings state, the
+// screen model, the serial line and the link over it, the program's folder and the timings.
+// The window and the command line each have one per logger; neither assembles the parts itself.
+// A read or a write is started and runs on the signals of the line and its timers; the session
+// tells its end, with how it went, through finished(). One exchange runs at a time.
+class ExchangeSession : public QObject
+{
+    Q_OBJECT
+
+public:
+    // line is the port every exchange goes through.
+    ExchangeSession(const AppFolder &appFolder, std::unique_ptr<SerialLine> line, QObject *parent = nullptr);
+    // An exchange still running is cut short: its script closed, the port released.
+    ~ExchangeSession() override;
+
+    SettingsState &state() { return m_state; }
+    const SettingsState &state() const { return m_state; }
+    ScreenModel &screen() { return m_screen; }
+    const ScreenModel &screen() const { return m_screen; }
+    const AppFolder &appFolder() const { return m_appFolder; }
+    SerialLine &line() { return *m_line; }
+    Link &link() { return m_link; }
+
+    // The time-outs, pauses and retries of the next exchange; the protocol's own unless set.
+    void setTimings(const ExchangeTimings &timings) { m_timings = timings; }
+    const ExchangeTimings &timings() const { return m_timings; }
+    // What the exchanges put to the operator; without boxes, nothing is shown and values that
+    // look wrong are not written. The boxes must outlive the session or be unset.
+    void setBoxes(ModalBoxes *boxes);
+
+    bool isRunning() const { return m_running; }
+
+    // As the read button does: the commands disabled, the status emptied, the access point flag
+    // cleared (the read decides it afresh), the screen locked; then the read starts. Returns
+    // while the read awaits the logger; finished() tells its end.
+    void startRead(const PortChoice &choice);
+    // The same for a write, which keeps the access point flag.
+    void startWrite(const PortChoice &choice);
+
+    // How the last exchange ended, as soon as it has (finished() comes on the next pass of the
+    // event loop); nothing before the first has.
+    const std::optional<ExchangeResult> &lastResult() const { return m_lastResult; }
+
+signals:
+    // The screen is locked and the exchange is about to begin.
+    void started();
+    void finished(const ExchangeResult &result);
+
+protected:
+    enum class Kind { Read, Write };
+    // The exchange itself, entered with the screen locked; it ends with end(). A test may stand
+    // in for it.
+    virtual void begin(Kind kind, const PortChoice &choice);
+    void end(const ExchangeResult &result);
+
+private:
+    void start(Kind kind, const PortChoice &choice);
+    void endAfterError(Kind kind, const QString &what);
+
+    AppFolder m_appFolder;
+    SettingsState m_state;
+    ScreenModel m_screen;
+    std::unique_ptr<SerialLine> m_line;
+    Link m_link;
+    ExchangeTimings m_timings;
+    ModalBoxes *m_boxes = nullptr;
+    bool m_running = false;
+    std::optional<ExchangeResult> m_lastResult;
+    // The last sequence, kept until the next starts: it may still be on the stack when it ends.
+    // Goes first, before what it works on.
+    std::unique_ptr<Sequence> m_sequence;
+};
