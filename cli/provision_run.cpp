@@ -40,6 +40,9 @@ ProvisionResult provision(const ProvisionJob &job, const SessionSetup &setup, QO
         // Nothing of one logger may end the others' run.
         result.outcome.port = job.port.name;
         result.outcome.error = ProvisionRun::tr("ended by an error: %1").arg(QString::fromUtf8(error.what()));
+    } catch (...) {
+        result.outcome.port = job.port.name;
+        result.outcome.error = ProvisionRun::tr("ended by an error of unknown kind");
     }
     return result;
 }

@@ -24,10 +24,11 @@ struct ProvisionResult
     QByteArray log; // the logger's exchanges as a log file, passwords masked
 };
 
-// Provisions every logger at once. The sequences wait in event loops of their own, so each
-// logger gets a thread of its own, and in it its own session (serial line, settings state,
-// screen model, script files): a silent or failing logger holds up no other. The caller's thread
-// runs its event loop meanwhile and keeps the live lines, line i following job i.
+// Provisions every logger at once. A logger's read, write and read-back follow one another, each
+// run to its end on the event loop of the logger's own thread, in its own session (serial line,
+// settings state, screen model, script files): a silent or failing logger holds up no other, and
+// an error that escapes one ends that logger alone. The caller's thread runs its event loop
+// meanwhile and keeps the live lines, line i following job i.
 class ProvisionRun
 {
     Q_DECLARE_TR_FUNCTIONS(ProvisionRun)

@@ -64,6 +64,17 @@ constexpr std::array kReadBlocks{
     },
 };
 
+static_assert(areDistinct({Sequence::OpenPort, Sequence::AwaitWakeUp, Sequence::AnswerWakeUp, Sequence::AwaitReady,
+                           Sequence::SendCommandModeOn, Sequence::AwaitCommandModeOn, State::SendModelQuery,
+                           State::AwaitModel, State::SendChannelQuery, State::AwaitChannelCount,
+                           State::SendChannelLine, State::AwaitChannelAnswer, State::ChannelsDone, State::SendMailLine,
+                           State::AwaitMailAnswer, State::MailDone, State::SendConnectionLine,
+                           State::AwaitConnectionAnswer, State::SendCommandModeOff, State::AwaitCommandModeOff,
+                           State::Finished, Sequence::Failed}));
+static_assert(blocksChain(kReadBlocks, Sequence::AwaitCommandModeOn, Sequence::Failed));
+// After the connection block, command mode is switched off before the read finishes.
+static_assert(kReadBlocks.back().endState == State::SendCommandModeOff);
+
 // The characters after the model code in the answer to "EERM0".
 constexpr qsizetype kModelSuffixLength = 6;
 

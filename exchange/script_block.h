@@ -5,6 +5,9 @@
 #include <QStringView>
 #include <QtGlobal>
 
+#include <initializer_list>
+#include <span>
+
 struct SequenceContext;
 
 // Where the answers to the lines of a block are kept.
@@ -44,3 +47,40 @@ struct ScriptBlock
     QStringView statusDone = {};
     void (*after)(const SequenceContext &context) = nullptr;
 };
+
+// No two of the numbers alike: the states of one sequence.
+constexpr bool areDistinct(std::initializer_list<qint16> states)
+{
+    for (auto a = states.begin(); a != states.end(); ++a) {
+        for (auto b = a + 1; b != states.end(); ++b) {
+            if (*a == *b)
+                return false;
+        }
+    }
+    return true;
+}
+
+// The blocks of a sequence chain up: every send and await state is a block's own, past the
+// handshake and short of the failure state; each block but the last ends in a state of no block,
+// from which the player passes on to the next block. The last block's end is the sequence's.
+constexpr bool blocksChain(std::span<const ScriptBlock> blocks, qint16 lastHandshakeState, qint16 failedState)
+{
+    for (std::size_t i = 0; i < blocks.size(); ++i) {
+        const ScriptBlock &block = blocks[i];
+        for (const qint16 state : {block.sendState, block.awaitState, block.endState}) {
+            if (state <= lastHandshakeState || state == failedState)
+                return false;
+        }
+        if (!areDistinct({block.sendState, block.awaitState, block.endState}))
+            return false;
+        for (std::size_t j = 0; j < blocks.size(); ++j) {
+            const ScriptBlock &other = blocks[j];
+            if (j != i && !areDistinct({block.sendState, block.awaitState, other.sendState, other.awaitState}))
+                return false;
+            if (j != i && (block.endState == other.sendState || block.endState == other.awaitState
+                           || block.endState == other.endState))
+                return false;
+        }
+    }
+    return !blocks.empty();
+}

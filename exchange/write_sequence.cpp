@@ -59,6 +59,15 @@ constexpr std::array kWriteBlocks{
     },
 };
 
+static_assert(areDistinct({Sequence::OpenPort, Sequence::AwaitWakeUp, Sequence::AnswerWakeUp, Sequence::AwaitReady,
+                           Sequence::SendCommandModeOn, Sequence::AwaitCommandModeOn, State::SendAlarmLine,
+                           State::AwaitAlarmAck, State::AlarmsDone, State::SendMailLine, State::AwaitMailAck,
+                           State::MailDone, State::SendAlarmNetLine, State::AwaitAlarmNetAck, State::AlarmNetDone,
+                           State::SendConnectionLine, State::AwaitConnectionAck, State::Finished, Sequence::Failed}));
+static_assert(blocksChain(kWriteBlocks, Sequence::AwaitCommandModeOn, Sequence::Failed));
+// Command mode leads straight into the first block; the last block's end is the write's.
+static_assert(kWriteBlocks.front().sendState == State::SendAlarmLine && kWriteBlocks.back().endState == State::Finished);
+
 const QString kCannotOpenPort = QStringLiteral("通信ポートを開けません。");
 const QString kCannotWriteScript = QStringLiteral("書込ファイルを作成できません。");
 const QString kUnsendableText = QStringLiteral("送信できない文字が含まれています。");

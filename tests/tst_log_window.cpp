@@ -1,12 +1,16 @@
 #include "support/widgets/logger_bench.h"
+#include "support/widgets/modal_watcher.h"
 #include "support/widgets/scripted_operator.h"
 #include "widgets/log_window.h"
 
 #include <QAction>
+#include <QDialog>
 #include <QDir>
+#include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QSignalSpy>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -69,6 +73,32 @@ private slots:
         logWindow->findChild<QPushButton *>(u"LogSave"_s)->click();
         QCOMPARE(QString::fromUtf8(bench.readFile(u"exchange.txt"_s)), lines.join(u"\r\n"_s) + u"\r\n"_s);
         QVERIFY(operatorAtTheScreen.boxes().isEmpty());
+    }
+
+    // The operator may leave a dialog open while the logger is read: the read goes on and ends
+    // behind it, and the screen is given back.
+    void dialogOpenDuringARead_doesNotHoldTheReadUp()
+    {
+        LoggerBench bench;
+        QVERIFY(bench.isValid());
+        bench.choose("mnu_ViewLog");
+        ExchangeSession &session = bench.fixture().session();
+        bool endedBehindTheDialog = false;
+        ModalWatcher operatorAtTheScreen([&](QWidget *dialog) {
+            QSignalSpy ended(&session, &ExchangeSession::finished);
+            endedBehindTheDialog = ended.wait(10000) && dialog->isVisible();
+            qobject_cast<QDialog *>(dialog)->reject();
+        }, std::chrono::seconds(20));
+
+        QTest::mouseClick(bench.controls().Command1.at(0), Qt::LeftButton);
+        QVERIFY(session.isRunning());
+        bench.window().logWindow()->findChild<QPushButton *>(u"LogSave"_s)->click();
+
+        QVERIFY(endedBehindTheDialog);
+        QCOMPARE(operatorAtTheScreen.openedCount(), 1);
+        QCOMPARE(bench.controls().statusPanel->text(), u"読込完了"_s);
+        QVERIFY(bench.controls().Command1.at(1)->isEnabled());
+        QVERIFY(!bench.fixture().comPort().isOpen());
     }
 };
 

@@ -469,6 +469,10 @@
         <translation>エラーで終了しました: %1</translation>
     </message>
     <message>
+        <source>ended by an error of unknown kind</source>
+        <translation>不明なエラーで終了しました</translation>
+    </message>
+    <message>
         <source>failed: %1</source>
         <translation>失敗: %1</translation>
     </message>
