@@ -1,3 +1,8 @@
+// Linked without any widget: the read and the write run on the screen model alone.
+#if defined(QT_WIDGETS_LIB) || defined(QT_GUI_LIB)
+#error "the exchange must run without a screen: nothing here may link Qt Widgets or Qt Gui"
+#endif
+
 #include "model/auth_type_selection.h"
 #include "model/channel_row_editing.h"
 #include "support/sequence_rig.h"
@@ -35,20 +40,23 @@ private slots:
         QVERIFY(rig.readLogger());
         ScreenModel &model = rig.model();
 
-        // Row 1 gets another element, row 0 a limit in full-width digits, the first data address
-        // full-width characters, and the authentication type another entry.
+        // The operator's edits, made on the model: row 1 gets another element, row 0 limits in
+        // full-width digits, an alarm address, the first data address full-width characters,
+        // and the authentication type another entry.
         QVERIFY(model.channelRow(1).Combo1().entries().size() >= 3);
         pickChannelElement(rig.state(), model, 1, 1);
         const QString pickedCode = rig.state().ChannelCode.at(1);
         QVERIFY(pickedCode != rig.logger().value(QStringLiteral("mode1")));
         model.channelRow(0).Text1().setText(QStringLiteral("－５．５"));
+        model.channelRow(0).Text2().setText(QStringLiteral("８０．５"));
+        model.alarmAddresses().Text4(5).setText(QStringLiteral("night@example.jp"));
         model.dataAddresses().Text5(0).setText(QStringLiteral("ｎｅｗ＠ｅｘａｍｐｌｅ．ｊｐ"));
         model.connection().Text3(0).setText(QStringLiteral("ユーザー"));
         pickAuthType(rig.state(), model, 1);
         const QString authCode = model.authType().AuthLabel().caption();
         QCOMPARE(authCode, QString::number(rig.state().AuthCodes.at(1)));
 
-        const ExchangeResult write = rig.write();
+        QVERIFY(rig.write().succeeded());
 
         QCOMPARE(rig.screen().messages(), QStringList{kWritten});
         QCOMPARE(rig.screen().shown().last(), QStringLiteral("every command"));
@@ -56,19 +64,26 @@ private slots:
         QCOMPARE(rig.logger().value(QStringLiteral("mode1")), pickedCode);
         QCOMPARE(rig.logger().value(QStringLiteral("ALARM0")), QStringLiteral("-5.5"));
         QCOMPARE(rig.logger().value(QStringLiteral("CAEEWF0")), QStringLiteral("-5.5"));
+        QCOMPARE(rig.logger().value(QStringLiteral("ALARM1")), QStringLiteral("80.5"));
+        QCOMPARE(rig.logger().value(QStringLiteral("CAALARMADDRESS6")), QStringLiteral("night@example.jp"));
         QCOMPARE(rig.logger().value(QStringLiteral("CADATAADDRESS1")), QStringLiteral("new@example.jp"));
         QCOMPARE(rig.logger().value(QStringLiteral("CALOGINID")), QStringLiteral("ﾕｰｻﾞｰ"));
         QCOMPARE(rig.logger().value(QStringLiteral("CAAUTHTYPE")), authCode);
         // The acknowledgements of "Arm.eep" land in the channel image.
         QCOMPARE(rig.state().EepChannel.at(1), QStringLiteral("OK"));
 
-        // A new read, by a logger started anew on the same settings, shows what was written.
+        // A fresh screen, read by a logger started anew on the same settings, shows what was written.
         rig.connectNewLogger(options);
+        model.channelRow(0).Text2().setText(QString());
         QVERIFY(rig.readLogger());
+        QCOMPARE(model.channelRow(1).Combo1().currentIndex(), 1);
         QCOMPARE(model.channelRow(1).Combo1().editText(), rig.state().ModelItemName.at(1, model.channelRow(1).Combo1().currentEntry()->source));
         QCOMPARE(rig.state().ChannelCode.at(1), pickedCode);
         QCOMPARE(model.channelRow(0).Text1().text(), QStringLiteral("-5.5"));
+        QCOMPARE(model.channelRow(0).Text2().text(), QStringLiteral("80.5"));
+        QCOMPARE(model.alarmAddresses().Text4(5).text(), QStringLiteral("night@example.jp"));
         QCOMPARE(model.dataAddresses().Text5(0).text(), QStringLiteral("new@example.jp"));
+        QCOMPARE(model.authType().setObserbox().editText(), rig.state().AuthNames.at(1));
         QCOMPARE(model.authType().AuthLabel().caption(), authCode);
     }
 
