@@ -73,8 +73,10 @@ void Link::WaitForReply(const QString &expected, std::chrono::milliseconds timeo
     m_deadline = QDeadlineTimer(timeout, Qt::PreciseTimer);
     emit waitStarted(expected, timeout);
     startTimer(timeout);
-    // What is already there is looked at as what is still to come: from the event loop.
-    QMetaObject::invokeMethod(this, &Link::takeInput, Qt::QueuedConnection);
+    // What is already there, or a line already gone, is looked at as what is still to come:
+    // from the event loop. Anything else announces itself.
+    if (m_line.bytesAvailable() > 0 || !m_line.isOpen())
+        QMetaObject::invokeMethod(this, &Link::takeInput, Qt::QueuedConnection);
 }
 
 void Link::pause(std::chrono::milliseconds duration, PauseHandler handler)
