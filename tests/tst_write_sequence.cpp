@@ -10,19 +10,9 @@
 #include <QDir>
 #include <QTest>
 
-using namespace std::chrono_literals;
-
 namespace {
 
 const QString kCannotWriteScript = QStringLiteral("書込ファイルを作成できません。");
-
-const QStringList kScriptFiles = {QStringLiteral("Arm.eep"), QStringLiteral("mail.eep"), QStringLiteral("ArmNet.eep"),
-                                  QStringLiteral("Mmail.eep")};
-
-QStringList scriptLines(const QByteArray &bytes)
-{
-    return QString::fromLatin1(bytes).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
-}
 
 } // namespace
 
@@ -87,38 +77,6 @@ private slots:
         QCOMPARE(model.authType().AuthLabel().caption(), authCode);
     }
 
-    // The one write at the real pace: about a second against a logger that answers at once.
-    void writeAtTheRealPace_logsEveryLineAndItsAcknowledgementInOrder()
-    {
-        const auto rig = SequenceRig::afterRead({}, 1.0);
-        QVERIFY(rig);
-        QElapsedTimer clock;
-        clock.start();
-        rig->write();
-        qInfo() << "write at the real pace in" << clock.elapsed() << "ms";
-        QCOMPARE(rig->screen().messages(), QStringList{kWritten});
-
-        QString expected = QStringLiteral("AT\r\nCONNECT\r\nREADY\r\nCAON\r\nOK\r\n");
-        for (const QString &file : kScriptFiles) {
-            for (const QString &line : scriptLines(rig->folder().readFile(file)))
-                expected += line + QStringLiteral("\r\nOK\r\n");
-        }
-        QCOMPARE(rig->screen().log(), expected);
-
-        // Each block closes, shows its end, and the next opens, pausing before "ArmNet.eep"; the
-        // screen stays locked until the write is done, and is given back before the message.
-        QCOMPARE(rig->screen().statusesWithScreen(),
-                 (QStringList{QStringLiteral("通信接続中 | channels"), QStringLiteral("メールアドレス書込中 | channels"),
-                              QStringLiteral("メールアドレス書込完了 | channels"), QStringLiteral("設定書込中 | channels"),
-                              QStringLiteral("設定書込完了 | channels"), QStringLiteral("接続設定書込中 | channels"),
-                              QStringLiteral("書込完了 | channels")}));
-        QCOMPARE(rig->screen().messagesWithScreen(),
-                 QStringList{kWritten + QStringLiteral(" | channels, mail, connection, every command")});
-        QVERIFY(lastsAbout(rig->timeline().between(statusEvent(QStringLiteral("メールアドレス書込完了")),
-                                                    statusEvent(QStringLiteral("設定書込中"))),
-                           500ms));
-    }
-
     void noRowTakesLimits_sendsAnEmptyAlarmNetScript()
     {
         const auto rig = SequenceRig::afterRead();
@@ -137,7 +95,7 @@ private slots:
     void scriptThatCannotBeWritten_endsTheWriteBeforeThePortOpens_data()
     {
         QTest::addColumn<QString>("blockedFile");
-        for (const QString &file : kScriptFiles)
+        for (const QString &file : kWriteScriptFiles)
             QTest::newRow(qPrintable(file)) << file;
     }
 

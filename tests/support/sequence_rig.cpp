@@ -4,6 +4,15 @@
 
 #include <QEventLoop>
 
+QString waitEntry(const QString &expected, std::chrono::milliseconds timeout, ReplyResult result)
+{
+    const QString text = StripLineEnds(expected);
+    return QStringLiteral("wait %1 %2ms -> %3")
+        .arg(text.isEmpty() ? QStringLiteral("a line") : text)
+        .arg(timeout.count())
+        .arg(result == ReplyResult::Received ? QStringLiteral("received") : QStringLiteral("timed out"));
+}
+
 ExchangeResult runToEnd(ExchangeSession &session, void (ExchangeSession::*start)(const PortChoice &),
                         const PortChoice &choice)
 {
@@ -74,7 +83,6 @@ QStringList RecordingScreen::shown() const
 
 SequenceRig::SequenceRig(const SimulatedLoggerOptions &options, double timeScale)
     : m_timeScale(timeScale)
-    , m_pauseScale(timeScale)
     , m_folder(TempAppFolder::allInstallFiles())
 {
     auto port = std::make_unique<QtSerialLine>(QString());
@@ -82,6 +90,14 @@ SequenceRig::SequenceRig(const SimulatedLoggerOptions &options, double timeScale
     m_session = std::make_unique<ExchangeSession>(m_folder.appFolder(), std::move(port));
     m_screen = std::make_unique<RecordingScreen>(m_session->screen(), m_timeline);
     m_session->setBoxes(m_screen.get());
+    Link &link = m_session->link();
+    QObject::connect(&link, &Link::waitStarted, &link, [this](const QString &expected, std::chrono::milliseconds timeout) {
+        m_wait = {expected, timeout};
+    });
+    QObject::connect(&link, &Link::waitEnded, &link,
+                     [this](ReplyResult result) { m_requests.append(waitEntry(m_wait.first, m_wait.second, result)); });
+    QObject::connect(&link, &Link::pauseStarted, &link,
+                     [this](std::chrono::milliseconds duration) { m_requests.append(paused(duration)); });
     connectNewLogger(options);
 }
 
@@ -100,7 +116,11 @@ void SequenceRig::connectNewLogger(const SimulatedLoggerOptions &options)
     m_logger = std::make_unique<SimulatedLoggerFixture>(options.scaled(m_timeScale));
     if (m_logger->isValid()) {
         QObject::connect(&logger(), &SimulatedLogger::lineReceived, &logger(),
-                         [this](const QByteArray &line) { m_timeline.note(heardEvent(Cp932::decode(line))); });
+                         [this](const QByteArray &line) {
+                             const QString heard = heardEvent(Cp932::decode(line));
+                             m_timeline.note(heard);
+                             m_requests.append(heard);
+                         });
     }
     m_port->setPortsFolder(m_logger->portsFolder());
 }
@@ -126,7 +146,8 @@ ExchangeResult SequenceRig::run(void (ExchangeSession::*start)(const PortChoice 
 {
     m_screen->beginSequence();
     m_timeline.start();
-    m_session->setTimings(ExchangeTimings{}.scaled(m_timeScale, m_pauseScale));
+    m_requests.clear();
+    m_session->setTimings(ExchangeTimings{}.scaled(m_timeScale));
     return runToEnd(*m_session, start, portChoice());
 }
 

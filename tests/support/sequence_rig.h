@@ -23,6 +23,30 @@ inline const QString kResponseTimeout = QStringLiteral("レスポンスタイム
 inline const QString kReadDone = QStringLiteral("読込完了");
 inline const QString kWritten = QStringLiteral("設定の書き込みに成功しました。");
 
+// The entries of SequenceRig::requests(): a wait for the expected text (line ends left out, "a
+// line" for any line) with its time-out and how it ended, and a pause with its length.
+QString waitEntry(const QString &expected, std::chrono::milliseconds timeout, ReplyResult result);
+inline QString answered(const QString &expected, std::chrono::milliseconds timeout)
+{
+    return waitEntry(expected, timeout, ReplyResult::Received);
+}
+inline QString unanswered(const QString &expected, std::chrono::milliseconds timeout)
+{
+    return waitEntry(expected, timeout, ReplyResult::TimedOut);
+}
+inline QString paused(std::chrono::milliseconds duration)
+{
+    return QStringLiteral("pause %1ms").arg(duration.count());
+}
+
+// The script files of a write, in the order they are sent, and the lines of one.
+inline const QStringList kWriteScriptFiles = {QStringLiteral("Arm.eep"), QStringLiteral("mail.eep"),
+                                              QStringLiteral("ArmNet.eep"), QStringLiteral("Mmail.eep")};
+inline QStringList scriptLines(const QByteArray &bytes)
+{
+    return QString::fromLatin1(bytes).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+}
+
 // Starts a read or a write on the session (as its startRead or startWrite do) and runs the event
 // loop until it has ended; how it ended.
 ExchangeResult runToEnd(ExchangeSession &session, void (ExchangeSession::*start)(const PortChoice &),
@@ -90,9 +114,7 @@ public:
     // Replaces the logger with a new one at the rig's pace (the settings state and screen stay).
     void connectNewLogger(const SimulatedLoggerOptions &options);
     // The pace of the next logger and the next sequence.
-    void setTimeScale(double timeScale) { m_timeScale = m_pauseScale = timeScale; }
-    // The pauses alone of the next sequence, for a test that tells short pauses apart.
-    void setPauseScale(double pauseScale) { m_pauseScale = pauseScale; }
+    void setTimeScale(double timeScale) { m_timeScale = timeScale; }
 
     ExchangeSession &session() { return *m_session; }
     SettingsState &state() { return m_session->state(); }
@@ -109,8 +131,11 @@ public:
 
     // A length of time of the real exchange at the rig's pace: a time-out, or a pause.
     std::chrono::milliseconds scaled(std::chrono::milliseconds real) const { return scaledDuration(real, m_timeScale); }
-    std::chrono::milliseconds scaledPause(std::chrono::milliseconds real) const { return scaledDuration(real, m_pauseScale); }
     const Timeline &timeline() const { return m_timeline; }
+    // Every wait and pause the last sequence asked the link for, in order, with what the logger
+    // heard meanwhile (heardEvent): a wait is entered as it ends, so the command it awaits the
+    // answer to comes before it. The timings are checked on these, not on the clock.
+    const QStringList &requests() const { return m_requests; }
 
     // A whole read, so that the screen holds a set of settings; true when it succeeded.
     bool readLogger();
@@ -125,8 +150,9 @@ private:
     ExchangeResult run(void (ExchangeSession::*start)(const PortChoice &));
 
     double m_timeScale;
-    double m_pauseScale;
     Timeline m_timeline;
+    QStringList m_requests;
+    std::pair<QString, std::chrono::milliseconds> m_wait; // the wait in flight
     TempAppFolder m_folder;
     std::unique_ptr<SimulatedLoggerFixture> m_logger;
     QtSerialLine *m_port = nullptr; // the session's
