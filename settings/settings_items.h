@@ -1,13 +1,12 @@
 #pragma once
 
+#include "base/logger_items.h"
+
 #include <QString>
 #include <QStringView>
 
 #include <array>
 #include <optional>
-
-// Where a read keeps an item's answer.
-enum class ItemBlock { Header, Channel, Mail, Connection };
 
 // One item of a settings file: the logger's own name for it (the read script's command without
 // its "?") and the entry of the device image that holds its answer.
