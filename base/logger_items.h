@@ -97,6 +97,11 @@ constexpr const Row &row(std::string_view name)
     return kRows[std::size_t(rowNamed(name))];
 }
 
+constexpr int indexOf(const Row &row)
+{
+    return int(&row - kRows.data());
+}
+
 // The items of a block: the lines of its read script.
 constexpr int itemsIn(ItemBlock block)
 {
@@ -140,6 +145,11 @@ constexpr int countOf(ItemField field)
     for (const Row &row : kRows)
         rows += row.field == field ? 1 : 0;
     return rows;
+}
+
+constexpr int boxOf(const Row &row)
+{
+    return boxOf(indexOf(row));
 }
 
 // The row shown in Text3(box).
