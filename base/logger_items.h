@@ -167,11 +167,15 @@ inline constexpr int kApnBox = boxOf(rowNamed("CAAPN"));
 inline constexpr int kChannelRows = row("mode").count;
 inline constexpr int kMailAddresses = row("CAALARMADDRESS").count;
 
+inline QString textOf(std::string_view name)
+{
+    return QLatin1StringView(name.data(), qsizetype(name.size()));
+}
+
 // An item as the logger names it: "CAAPN", "mode3".
 inline QString nameOf(const Row &row, int number = 0)
 {
-    const QString name = QLatin1StringView(row.name.data(), qsizetype(row.name.size()));
-    return isNumbered(row) ? name + QString::number(number) : name;
+    return isNumbered(row) ? textOf(row.name) + QString::number(number) : textOf(row.name);
 }
 
 inline QString textOf(std::u16string_view text)
