@@ -1,7 +1,7 @@
 #include "simulator/simulated_logger.h"
 
+#include "base/logger_models.h"
 #include "link/secret_masking.h"
-#include "simulator/logger_models.h"
 #include "simulator/logger_port.h"
 #include "text/cp932.h"
 
@@ -32,8 +32,10 @@ SimulatedLogger::SimulatedLogger(std::unique_ptr<LoggerPort> port, const Simulat
     , m_options(options)
     , m_settings(options.settingsFile)
 {
-    const LoggerModel *model = findLoggerModel(options.modelCode);
-    m_shape.presentChannels = std::min(model ? model->channels : 16, std::max(0, options.absentFromRow));
+    const LoggerModel *model =
+        findLoggerModel(std::string_view(options.modelCode.constData(), std::size_t(options.modelCode.size())));
+    m_shape.presentChannels =
+        std::min(model ? model->channels : LoggerItems::kChannelRows, std::max(0, options.absentFromRow));
     m_shape.hasApn = (model ? model->hasApn : true) && !options.noApn;
     if (!m_settings.load(&m_settingsError))
         qCWarning(lcSimulatedLogger) << m_settingsError;

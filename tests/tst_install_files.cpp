@@ -1,5 +1,5 @@
+#include "base/logger_models.h"
 #include "files/model_table.h"
-#include "simulator/logger_models.h"
 #include "support/test_files.h"
 #include "text/cp932.h"
 
@@ -15,6 +15,11 @@ QList<QByteArray> crLfLines(const QByteArray &bytes)
     for (QByteArray &line : lines)
         line.chop(1);
     return lines;
+}
+
+QString fileOf(const LoggerModel &model)
+{
+    return QString::fromLatin1(model.definitionFile.data(), qsizetype(model.definitionFile.size()));
 }
 
 QByteArray numbered(const char *prefix, int first, int last, const char *suffix)
@@ -55,17 +60,19 @@ private slots:
         QCOMPARE(installFile(name), bytes);
     }
 
-    void simulatedModels_matchTheToolsModelTable_data()
+    void models_haveTheirDefinitionFiles_data()
     {
         QTest::addColumn<QByteArray>("code");
         QTest::addColumn<QString>("file");
         QTest::addColumn<int>("channels");
-        for (const LoggerModel &model : loggerModels())
-            QTest::newRow(model.code.constData()) << model.code << model.definitionFile << model.channels;
+        for (const LoggerModel &model : kLoggerModels) {
+            const QByteArray code(model.code.data(), qsizetype(model.code.size()));
+            QTest::newRow(code.constData()) << code << fileOf(model) << model.channels;
+        }
     }
 
     // One line per channel, so the simulator's channel count and the screen agree.
-    void simulatedModels_matchTheToolsModelTable()
+    void models_haveTheirDefinitionFiles()
     {
         QFETCH(QByteArray, code);
         QFETCH(QString, file);
@@ -80,8 +87,8 @@ private slots:
     void modelFiles_holdThreeCharacterCodesAndJapaneseNames_data()
     {
         QTest::addColumn<QString>("file");
-        for (const LoggerModel &model : loggerModels())
-            QTest::newRow(model.code.constData()) << model.definitionFile;
+        for (const LoggerModel &model : kLoggerModels)
+            QTest::newRow(model.code.data()) << fileOf(model);
     }
 
     void modelFiles_holdThreeCharacterCodesAndJapaneseNames()
@@ -110,8 +117,8 @@ private slots:
     {
         int withLimits = 0;
         int withoutLimits = 0;
-        for (const LoggerModel &model : loggerModels()) {
-            for (const QByteArray &line : crLfLines(installFile(model.definitionFile)))
+        for (const LoggerModel &model : kLoggerModels) {
+            for (const QByteArray &line : crLfLines(installFile(fileOf(model))))
                 (line.split(',').value(1) == "0" ? withoutLimits : withLimits) += 1;
         }
         QVERIFY(withLimits > 0);
