@@ -22,12 +22,16 @@ QString fileOf(const LoggerModel &model)
     return QString::fromLatin1(model.definitionFile.data(), qsizetype(model.definitionFile.size()));
 }
 
-QByteArray numbered(const char *prefix, int first, int last, const char *suffix)
+// The read script of a block as the item table has it: line n asks for the item at position n.
+QByteArray readScriptOf(ItemBlock block)
 {
-    QByteArray bytes;
-    for (int n = first; n <= last; ++n)
-        bytes += prefix + QByteArray::number(n) + suffix + "\r\n";
-    return bytes;
+    QList<QByteArray> lines(LoggerItems::itemsIn(block));
+    for (int row = 0; row < LoggerItems::kRowCount; ++row) {
+        const LoggerItems::Row &item = LoggerItems::kRows[std::size_t(row)];
+        for (int i = 0; item.block == block && i < LoggerItems::itemsOf(item); ++i)
+            lines[LoggerItems::firstPosition(row) + i - 1] = LoggerItems::nameOf(item, item.first + i).toLatin1() + '?';
+    }
+    return lines.join("\r\n") + "\r\n";
 }
 
 } // namespace
@@ -38,26 +42,24 @@ class TestInstallFiles : public QObject
     Q_OBJECT
 
 private slots:
-    void readScripts_askForEveryItemInImageOrder_data()
+    // The installed read scripts ask for the items of the item table, each on the line of its
+    // position, which is where the tool looks for its answer in the device image.
+    void readScripts_askForTheItemTablesItemsInPositionOrder_data()
     {
         QTest::addColumn<QString>("name");
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::newRow("channel block") << QStringLiteral("select.eep")
-                                       << numbered("mode", 0, 15, "?") + numbered("ALARM", 0, 31, "?");
-        QTest::newRow("mail block") << QStringLiteral("select01.eep")
-                                    << numbered("CAALARMADDRESS", 1, 6, "?") + numbered("CADATAADDRESS", 1, 6, "?");
-        QTest::newRow("connection block")
-            << QStringLiteral("select02.eep")
-            << QByteArray("CALOGINID?\r\nCALOGINPASS?\r\nCATELNO?\r\nCAPOPID?\r\nCAPOPPASS?\r\n"
-                          "CAPOPSERVER?\r\nCASMTPSERVER?\r\nCAFROMADDRESS?\r\nCADNS1?\r\nCADNS2?\r\n"
-                          "CAAPN?\r\nCAAUTHTYPE?\r\n");
+        QTest::addColumn<ItemBlock>("block");
+        QTest::newRow("channel block") << QStringLiteral("select.eep") << ItemBlock::Channel;
+        QTest::newRow("mail block") << QStringLiteral("select01.eep") << ItemBlock::Mail;
+        QTest::newRow("connection block") << QStringLiteral("select02.eep") << ItemBlock::Connection;
     }
 
-    void readScripts_askForEveryItemInImageOrder()
+    void readScripts_askForTheItemTablesItemsInPositionOrder()
     {
         QFETCH(QString, name);
-        QFETCH(QByteArray, bytes);
-        QCOMPARE(installFile(name), bytes);
+        QFETCH(ItemBlock, block);
+        const QByteArray bytes = installFile(name);
+        QCOMPARE(bytes.count("\r\n"), LoggerItems::itemsIn(block));
+        QCOMPARE(bytes, readScriptOf(block));
     }
 
     void models_haveTheirDefinitionFiles_data()
