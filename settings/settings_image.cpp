@@ -86,8 +86,8 @@ DeviceSettings answersAfterWrite(const SettingsState &state, const AlarmScriptIn
 
 AlarmScriptInputs alarmScriptInputsOf(const DeviceSettings &settings, const SettingsState &state)
 {
-    const LoggerItems::Row &mode = LoggerItems::row("mode");
-    const LoggerItems::Row &limits = LoggerItems::row("ALARM");
+    constexpr const LoggerItems::Row &mode = LoggerItems::row("mode");
+    constexpr const LoggerItems::Row &limits = LoggerItems::row("ALARM");
     AlarmScriptInputs inputs;
     int limit = 0;
     for (int row = 0; row < AlarmScriptInputs::kRows; ++row) {

@@ -31,10 +31,13 @@ QMap<QByteArray, QByteArray> LoggerSettings::defaults()
     values.insert("mode0", "001");
     values.insert("mode1", "002");
     values.insert("mode2", "003");
-    for (int limit = 0; limit < LoggerItems::row("ALARM").count; ++limit) {
-        const QByteArray text = limit % 2 == 0 ? "-10.0" : "50.0";
-        values.insert("ALARM" + QByteArray::number(limit), text);
-        values.insert("CAEEWF" + QByteArray::number(limit), text);
+    // Every row's limits -10.0 to 50.0, under both names of the limits.
+    constexpr const LoggerItems::Row &limits = LoggerItems::row("ALARM");
+    for (const std::string_view name : {limits.name, limits.alsoWrittenAs}) {
+        for (int limit = limits.first; limit < limits.first + limits.count; ++limit) {
+            values.insert(QByteArray(name.data(), qsizetype(name.size())) + QByteArray::number(limit),
+                          limit % 2 == 0 ? "-10.0" : "50.0");
+        }
     }
     values.insert("CAALARMADDRESS1", "alarm1@example.jp");
     values.insert("CAALARMADDRESS2", "alarm2@example.jp");

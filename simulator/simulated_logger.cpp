@@ -22,6 +22,9 @@ const QByteArray kHandshake("\rCONNECT\r");
 const QByteArray kUnknownItem("???");
 const QByteArray kOk("OK");
 const QByteArray kRefused("NG");
+// "ArmNet.eep" sets the limits under their second name, with a "," for the "=".
+constexpr QByteArrayView kLimitsSecondName(LoggerItems::row("ALARM").alsoWrittenAs.data(),
+                                           qsizetype(LoggerItems::row("ALARM").alsoWrittenAs.size()));
 
 } // namespace
 
@@ -190,7 +193,7 @@ QByteArray SimulatedLogger::answerFor(const QByteArray &line, QByteArray *writte
     if (line.endsWith('?'))
         return readItem(line.chopped(1));
     qsizetype separator = line.indexOf('=');
-    if (separator < 0 && line.startsWith("CAEEWF"))
+    if (separator < 0 && line.startsWith(kLimitsSecondName))
         separator = line.indexOf(',');
     if (separator > 0) {
         *writtenKey = line.left(separator);
