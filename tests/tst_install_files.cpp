@@ -1,5 +1,10 @@
 #include "base/logger_models.h"
+#include "files/alarm_scripts.h"
+#include "files/mail_scripts.h"
 #include "files/model_table.h"
+#include "settings/settings_items.h"
+#include "simulator/logger_items.h"
+#include "simulator/logger_settings.h"
 #include "support/test_files.h"
 #include "text/cp932.h"
 
@@ -60,6 +65,52 @@ private slots:
         const QByteArray bytes = installFile(name);
         QCOMPARE(bytes.count("\r\n"), LoggerItems::itemsIn(block));
         QCOMPARE(bytes, readScriptOf(block));
+    }
+
+    // A settings file's item is the answer to the line of its image entry, and the simulated
+    // logger answers that line from a setting of its own.
+    void readScriptLines_areTheSettingsItemsAtTheirEntries_andTheSimulatorHasThem_data()
+    {
+        readScripts_askForTheItemTablesItemsInPositionOrder_data();
+    }
+
+    void readScriptLines_areTheSettingsItemsAtTheirEntries_andTheSimulatorHasThem()
+    {
+        QFETCH(QString, name);
+        QFETCH(ItemBlock, block);
+        const QList<QByteArray> lines = crLfLines(installFile(name));
+        qsizetype items = 0;
+        for (const SettingsItem &item : SettingsItems::all()) {
+            if (item.block != block)
+                continue;
+            ++items;
+            QCOMPARE(lines.value(item.entry - 1), item.name.toLatin1() + '?');
+        }
+        QCOMPARE(items, lines.size());
+
+        const QMap<QByteArray, QByteArray> settings = LoggerSettings::defaults();
+        for (const QByteArray &line : lines) {
+            const QByteArray item = line.chopped(1);
+            QVERIFY2(loggerItem(LoggerShape{}, item) == LoggerItem::Present, line.constData());
+            QVERIFY2(settings.contains(item), line.constData());
+        }
+    }
+
+    // Every line of the four script files a write sends, with every row taking limits, sets an
+    // item the simulated logger has and keeps.
+    void writtenLines_setItemsTheSimulatorHas()
+    {
+        const AlarmScriptInputs alarm; // no flag is "0": every row takes limits
+        const MailScriptInputs mail;
+        const QList<ScriptLine> lines =
+            armScriptLines(alarm) + armNetScriptLines(alarm) + mailScriptLines(mail) + connectionScriptLines(mail);
+        const QMap<QByteArray, QByteArray> settings = LoggerSettings::defaults();
+        QCOMPARE(lines.size(), settings.size());
+        for (const ScriptLine &line : lines) {
+            const QByteArray item = line.key.chopped(1).toLatin1();
+            QVERIFY2(loggerItem(LoggerShape{}, item) == LoggerItem::Present, item.constData());
+            QVERIFY2(settings.contains(item), item.constData());
+        }
     }
 
     void models_haveTheirDefinitionFiles_data()
