@@ -130,6 +130,15 @@ constexpr int positionOf(std::string_view name, int number = 0)
     return firstPosition(found) + (isNumbered(kRows[std::size_t(found)]) ? number - kRows[std::size_t(found)].first : 0);
 }
 
+// The rows that show in a field of that kind.
+constexpr int countOf(ItemField field)
+{
+    int rows = 0;
+    for (const Row &row : kRows)
+        rows += row.field == field ? 1 : 0;
+    return rows;
+}
+
 // The connection boxes Text3(0..kConnectionBoxes - 1), in the order of their rows.
 constexpr int boxOf(int row)
 {
@@ -137,14 +146,6 @@ constexpr int boxOf(int row)
     for (int before = 0; before < row; ++before)
         box += kRows[std::size_t(before)].field == ItemField::ConnectionBox ? 1 : 0;
     return box;
-}
-
-constexpr int countOf(ItemField field)
-{
-    int rows = 0;
-    for (const Row &row : kRows)
-        rows += row.field == field ? 1 : 0;
-    return rows;
 }
 
 constexpr int boxOf(const Row &row)
