@@ -1,23 +1,25 @@
 #pragma once
 
+#include "base/logger_items.h"
+
 #include <QAnyStringView>
 #include <QLatin1StringView>
 
 #include <algorithm>
-#include <iterator>
 
-// The logger's two passwords. Whatever shows or logs a value of them shows kMask instead, unless
-// the operator asks to see them.
+// The logger's passwords (the secret items of the item table). Whatever shows or logs a value of
+// them shows kMask instead, unless the operator asks to see them.
 namespace SecretItems {
 
 inline constexpr char kMask[] = "********";
 
-// "CALOGINPASS" and "CAPOPPASS", as the logger names them.
+// An item as the logger names it: "CALOGINPASS", "CAPOPPASS".
 inline bool isSecret(QAnyStringView item)
 {
-    constexpr QLatin1StringView secrets[] = {QLatin1StringView("CALOGINPASS"), QLatin1StringView("CAPOPPASS")};
-    return std::any_of(std::begin(secrets), std::end(secrets),
-                       [item](QLatin1StringView secret) { return QAnyStringView::compare(item, secret) == 0; });
+    return std::any_of(LoggerItems::kRows.begin(), LoggerItems::kRows.end(), [item](const LoggerItems::Row &row) {
+        return row.secret
+               && QAnyStringView::compare(item, QLatin1StringView(row.name.data(), qsizetype(row.name.size()))) == 0;
+    });
 }
 
 } // namespace SecretItems

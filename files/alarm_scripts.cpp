@@ -4,29 +4,23 @@
 
 namespace {
 
+constexpr const LoggerItems::Row &kMode = LoggerItems::row("mode");
+constexpr const LoggerItems::Row &kLimits = LoggerItems::row("ALARM");
+
 bool takesAlarmLimits(const QString &alarmFlag)
 {
     return alarmFlag != u"0";
 }
 
-QString lowerLimitCaption(int row)
-{
-    return QStringLiteral("警報下限値 %1").arg(row);
-}
-
-QString upperLimitCaption(int row)
-{
-    return QStringLiteral("警報上限値 %1").arg(row);
-}
-
-// The two limit lines of a row; number is the running limit counter of the file.
-void appendLimitLines(QList<ScriptLine> &lines, const QString &prefix, const QString &separator,
+// The two limit lines of a row, numbered by the running limit counter of the file.
+void appendLimitLines(QList<ScriptLine> &lines, std::string_view name, const QString &separator,
                       int &number, const AlarmScriptInputs &inputs, int row)
 {
-    lines.append({prefix + QString::number(number) + separator, narrowed(inputs.lowerLimit[row]),
-                  lowerLimitCaption(row)});
-    lines.append({prefix + QString::number(number + 1) + separator, narrowed(inputs.upperLimit[row]),
-                  upperLimitCaption(row)});
+    const QString key = LoggerItems::textOf(name);
+    lines.append({key + QString::number(number) + separator, narrowed(inputs.lowerLimit[row]),
+                  LoggerItems::captionOf(kLimits.caption, row)});
+    lines.append({key + QString::number(number + 1) + separator, narrowed(inputs.upperLimit[row]),
+                  LoggerItems::captionOf(kLimits.upperCaption, row)});
     number += 2;
 }
 
@@ -35,23 +29,23 @@ void appendLimitLines(QList<ScriptLine> &lines, const QString &prefix, const QSt
 QList<ScriptLine> armScriptLines(const AlarmScriptInputs &inputs)
 {
     QList<ScriptLine> lines;
-    int alarmNumber = 0;
+    int alarmNumber = kLimits.first;
     for (int row = 0; row < AlarmScriptInputs::kRows; ++row) {
-        lines.append({QStringLiteral("mode%1=").arg(row), inputs.channelCode[row],
-                      QStringLiteral("要素名 %1").arg(row)});
+        lines.append({LoggerItems::nameOf(kMode, row) + u'=', inputs.channelCode[row], LoggerItems::captionOf(kMode.caption, row)});
         if (takesAlarmLimits(inputs.alarmFlag[row]))
-            appendLimitLines(lines, QStringLiteral("ALARM"), QStringLiteral("="), alarmNumber, inputs, row);
+            appendLimitLines(lines, kLimits.name, QStringLiteral("="), alarmNumber, inputs, row);
     }
     return lines;
 }
 
+// The limits once more, under their second name and with a "," where "Arm.eep" has "=".
 QList<ScriptLine> armNetScriptLines(const AlarmScriptInputs &inputs)
 {
     QList<ScriptLine> lines;
-    int limitNumber = 0;
+    int limitNumber = kLimits.first;
     for (int row = 0; row < AlarmScriptInputs::kRows; ++row) {
         if (takesAlarmLimits(inputs.alarmFlag[row]))
-            appendLimitLines(lines, QStringLiteral("CAEEWF"), QStringLiteral(","), limitNumber, inputs, row);
+            appendLimitLines(lines, kLimits.alsoWrittenAs, QStringLiteral(","), limitNumber, inputs, row);
     }
     return lines;
 }

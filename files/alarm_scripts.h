@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/logger_items.h"
 #include "files/app_folder.h"
 #include "files/script_file.h"
 
@@ -11,7 +12,7 @@
 // What the alarm scripts are built from, one entry per channel row 0..15.
 struct AlarmScriptInputs
 {
-    static constexpr int kRows = 16;
+    static constexpr int kRows = LoggerItems::kChannelRows;
 
     std::array<QString, kRows> channelCode; // element code, written verbatim
     std::array<QString, kRows> alarmFlag;   // the row takes limits unless exactly "0"

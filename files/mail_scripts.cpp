@@ -2,40 +2,18 @@
 
 #include "text/narrowing.h"
 
-namespace {
-
-struct ConnectionKey
-{
-    const char16_t *key;
-    const char16_t *caption; // the label beside the field on the screen
-};
-
-// In file order, which is the index order of the connection fields.
-constexpr std::array<ConnectionKey, MailScriptInputs::kConnectionItems> kConnectionKeys = {{
-    {u"CALOGINID=", u"LoginID"},
-    {u"CALOGINPASS=", u"LoginPass"},
-    {u"CATELNO=", u"TelNo"},
-    {u"CAPOPID=", u"POPID"},
-    {u"CAPOPPASS=", u"POPPASS"},
-    {u"CAPOPSERVER=", u"POPSERVER"},
-    {u"CASMTPSERVER=", u"SMTPSERVER"},
-    {u"CAFROMADDRESS=", u"FromAddress"},
-    {u"CADNS1=", u"DNS1"},
-    {u"CADNS2=", u"DNS2"},
-    {u"CAAPN=", u"APN"},
-}};
-
-} // namespace
-
+// A data address, then the alarm address of the same number.
 QList<ScriptLine> mailScriptLines(const MailScriptInputs &inputs)
 {
+    constexpr const LoggerItems::Row &data = LoggerItems::row("CADATAADDRESS");
+    constexpr const LoggerItems::Row &alarm = LoggerItems::row("CAALARMADDRESS");
     QList<ScriptLine> lines;
     for (int i = 0; i < MailScriptInputs::kAddresses; ++i) {
-        const int number = i + 1;
-        lines.append({QStringLiteral("CADATAADDRESS%1=").arg(number), narrowed(inputs.dataAddress[i]),
-                      QStringLiteral("データ送信先アドレス %1").arg(number)});
-        lines.append({QStringLiteral("CAALARMADDRESS%1=").arg(number), narrowed(inputs.alarmAddress[i]),
-                      QStringLiteral("警報送信先アドレス %1").arg(number)});
+        const int number = data.first + i;
+        lines.append({LoggerItems::nameOf(data, number) + u'=', narrowed(inputs.dataAddress[i]),
+                      LoggerItems::captionOf(data.caption, number)});
+        lines.append({LoggerItems::nameOf(alarm, number) + u'=', narrowed(inputs.alarmAddress[i]),
+                      LoggerItems::captionOf(alarm.caption, number)});
     }
     return lines;
 }
@@ -43,11 +21,15 @@ QList<ScriptLine> mailScriptLines(const MailScriptInputs &inputs)
 QList<ScriptLine> connectionScriptLines(const MailScriptInputs &inputs)
 {
     QList<ScriptLine> lines;
-    for (int i = 0; i < MailScriptInputs::kConnectionItems; ++i) {
-        lines.append({QString::fromUtf16(kConnectionKeys[i].key), narrowed(inputs.connection[i]),
-                      QString::fromUtf16(kConnectionKeys[i].caption)});
+    for (const LoggerItems::Row &row : LoggerItems::kRows) {
+        if (row.block != ItemBlock::Connection)
+            continue;
+        // Text typed into a box is narrowed; the authentication code goes out as it stands.
+        const QString value = row.field == ItemField::AuthLabel
+                                  ? inputs.authCaption
+                                  : narrowed(inputs.connection.at(std::size_t(LoggerItems::boxOf(row))));
+        lines.append({LoggerItems::nameOf(row) + u'=', value, LoggerItems::captionOf(row)});
     }
-    lines.append({QStringLiteral("CAAUTHTYPE="), inputs.authCaption, QStringLiteral("Auth")});
     return lines;
 }
 

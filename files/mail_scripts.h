@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/logger_items.h"
 #include "files/app_folder.h"
 #include "files/script_file.h"
 
@@ -11,19 +12,20 @@
 // What the mail and connection scripts are built from.
 struct MailScriptInputs
 {
-    static constexpr int kAddresses = 6;
-    static constexpr int kConnectionItems = 11;
-    static constexpr int kApnItem = 10;
+    static constexpr int kAddresses = LoggerItems::kMailAddresses;
+    static constexpr int kConnectionItems = LoggerItems::kConnectionBoxes;
+    static constexpr int kApnItem = LoggerItems::kApnBox;
 
     std::array<QString, kAddresses> dataAddress;  // "データ送信先アドレス" 1..6
     std::array<QString, kAddresses> alarmAddress; // "警報送信先アドレス" 1..6
-    std::array<QString, kConnectionItems> connection; // login, mail, DNS; kApnItem is the APN
+    std::array<QString, kConnectionItems> connection; // the connection boxes Text3; kApnItem is the APN
     QString authCaption;                              // code of the authentication type, verbatim
 };
 
 // "mail.eep": data and alarm address lines, alternating, numbered 1 to 6.
 QList<ScriptLine> mailScriptLines(const MailScriptInputs &inputs);
-// "Mmail.eep": the eleven connection items, then the authentication type.
+// "Mmail.eep": the connection items in the order of the item table, each from its box, the
+// authentication type from its code.
 QList<ScriptLine> connectionScriptLines(const MailScriptInputs &inputs);
 
 QByteArray mailScriptBytes(const MailScriptInputs &inputs);

@@ -39,8 +39,10 @@ void UnlockScreen(const SettingsState &state, ScreenModel &screen)
         field.unlock();
     for (TextField &field : screen.dataAddresses().fields())
         field.unlock();
-    for (int k = 0; k < ConnectionFields::kApnField; ++k)
-        screen.connection().Text3(k).unlock();
+    for (int k = 0; k < ConnectionFields::kFields; ++k) {
+        if (k != ConnectionFields::kApnField)
+            screen.connection().Text3(k).unlock();
+    }
 
     if (state.ApnAuthEnabled == kTrue) {
         screen.connection().Text3(ConnectionFields::kApnField).unlock();

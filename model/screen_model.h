@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/logger_items.h"
 #include "model/controls.h"
 
 #include <QDateTime>
@@ -72,7 +73,7 @@ private:
 class MailAddressFields
 {
 public:
-    static constexpr int kAddresses = 6;
+    static constexpr int kAddresses = LoggerItems::kMailAddresses;
 
     MailAddressFields();
 
@@ -99,13 +100,14 @@ public:
     const TextField &Text5(int k) const { return m_fields.at(k); }
 };
 
-// Page 3 "接続設定": the connection items Text3(0..10) in the order of the connection script;
-// Text3(10) is the APN, shown at the top of the page. Disabled until a read shows them.
+// Page 3 "接続設定": Text3(k) shows the k-th connection box of the item table, in the order of
+// the connection script; Text3(kApnField) is the APN, shown at the top of the page. Disabled
+// until a read shows them.
 class ConnectionFields
 {
 public:
-    static constexpr int kFields = 11;
-    static constexpr int kApnField = 10;
+    static constexpr int kFields = LoggerItems::kConnectionBoxes;
+    static constexpr int kApnField = LoggerItems::kApnBox;
 
     ConnectionFields();
 
@@ -144,7 +146,7 @@ class ScreenModel : public QObject
     Q_OBJECT
 
 public:
-    static constexpr int kChannelRows = 16;
+    static constexpr int kChannelRows = LoggerItems::kChannelRows;
 
     ScreenModel();
     ~ScreenModel() override;

@@ -6,8 +6,8 @@
 namespace {
 
 constexpr int kLastField = 10;
-constexpr int kFirstElementLine = 1;
-constexpr int kFirstLimitLine = 17;
+constexpr int kFirstElementLine = LoggerItems::positionOf("mode", 0);
+constexpr int kFirstLimitLine = LoggerItems::positionOf("ALARM", 0);
 constexpr int kNoMatch = -2;
 
 // The default element first, even when empty, then every named option field in field order.

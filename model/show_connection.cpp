@@ -1,5 +1,6 @@
 #include "model/show_connection.h"
 
+#include "base/logger_items.h"
 #include "model/screen_model.h"
 #include "state/settings_state.h"
 
@@ -7,8 +8,9 @@
 
 namespace {
 
-constexpr int kApnAnswer = 11;
-constexpr int kAuthCodeAnswer = 12;
+constexpr int kApnAnswer = LoggerItems::positionOf("CAAPN");
+constexpr int kAuthCodeAnswer = LoggerItems::positionOf("CAAUTHTYPE");
+static_assert(LoggerItems::row("CAAUTHTYPE").field == ItemField::AuthLabel);
 
 // The value of the number the text begins with, blanks before it skipped; 0 when the text
 // does not begin with one. "  2", "2.0" and "2abc" are all 2.
@@ -38,10 +40,12 @@ void showAuthTypes(const SettingsState &state, AuthTypeSelector &authType)
 void ShowConnection(SettingsState &state, ScreenModel &screen)
 {
     ConnectionFields &connection = screen.connection();
-    for (int i = 0; i < ConnectionFields::kApnField; ++i) {
-        TextField &field = connection.Text3(i);
+    for (int box = 0; box < ConnectionFields::kFields; ++box) {
+        if (box == ConnectionFields::kApnField)
+            continue;
+        TextField &field = connection.Text3(box);
         field.unlock();
-        field.setText(state.EepConnect.at(i + 1));
+        field.setText(state.EepConnect.at(LoggerItems::firstPosition(LoggerItems::rowOfBox(box))));
     }
 
     TextField &apn = connection.Text3(ConnectionFields::kApnField);

@@ -3,13 +3,29 @@
 #include "model/screen_model.h"
 #include "state/settings_state.h"
 
+namespace {
+
+MailAddressFields &pageOf(ScreenModel &screen, ItemField field)
+{
+    if (field == ItemField::AlarmAddressBox)
+        return screen.alarmAddresses();
+    return screen.dataAddresses();
+}
+
+} // namespace
+
 void ShowMailAddresses(const SettingsState &state, ScreenModel &screen)
 {
-    constexpr int kRows = MailAddressFields::kAddresses;
-    for (int i = 0; i < 2 * kRows; ++i) {
-        const QString &answer = state.EepMail.at(i + 1);
-        TextField &field = i < kRows ? screen.alarmAddresses().Text4(i) : screen.dataAddresses().Text5(i - kRows);
-        field.unlock();
-        field.setText(answer.contains(u'@') ? answer : QString());
+    for (int row = 0; row < LoggerItems::kRowCount; ++row) {
+        const LoggerItems::Row &item = LoggerItems::kRows[std::size_t(row)];
+        if (item.block != ItemBlock::Mail)
+            continue;
+        MailAddressFields &page = pageOf(screen, item.field);
+        for (int k = 0; k < item.count; ++k) {
+            const QString &answer = state.EepMail.at(LoggerItems::firstPosition(row) + k);
+            TextField &field = page.fields().at(std::size_t(k));
+            field.unlock();
+            field.setText(answer.contains(u'@') ? answer : QString());
+        }
     }
 }

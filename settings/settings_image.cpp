@@ -29,13 +29,13 @@ bool isLoggerItem(int item)
 
 bool isModeItem(const SettingsItem &item)
 {
-    return item.block == ItemBlock::Channel && item.name.startsWith(u"mode");
+    return item.row && item.row->field == ItemField::ElementBox;
 }
 
 // The value of a named item as a write input: empty when missing or lacked.
-QString inputOf(const DeviceSettings &settings, const QString &name)
+QString inputOf(const DeviceSettings &settings, const LoggerItems::Row &row, int number = 0)
 {
-    const int item = *SettingsItems::indexOf(name);
+    const int item = *SettingsItems::indexOf(LoggerItems::nameOf(row, number));
     const std::optional<QString> &value = settings.value(item);
     if (!value || saysLoggerLacksItem(item, *value))
         return {};
@@ -86,14 +86,16 @@ DeviceSettings answersAfterWrite(const SettingsState &state, const AlarmScriptIn
 
 AlarmScriptInputs alarmScriptInputsOf(const DeviceSettings &settings, const SettingsState &state)
 {
+    constexpr const LoggerItems::Row &mode = LoggerItems::row("mode");
+    constexpr const LoggerItems::Row &limits = LoggerItems::row("ALARM");
     AlarmScriptInputs inputs;
     int limit = 0;
     for (int row = 0; row < AlarmScriptInputs::kRows; ++row) {
-        inputs.channelCode.at(row) = inputOf(settings, QStringLiteral("mode%1").arg(row));
+        inputs.channelCode.at(row) = inputOf(settings, mode, row);
         inputs.alarmFlag.at(row) = state.ModelAlarmFlag.at(row);
         if (takesAlarmLimits(state, row)) {
-            inputs.lowerLimit.at(row) = inputOf(settings, QStringLiteral("ALARM%1").arg(limit));
-            inputs.upperLimit.at(row) = inputOf(settings, QStringLiteral("ALARM%1").arg(limit + 1));
+            inputs.lowerLimit.at(row) = inputOf(settings, limits, limit);
+            inputs.upperLimit.at(row) = inputOf(settings, limits, limit + 1);
             limit += 2;
         }
     }
@@ -103,15 +105,25 @@ AlarmScriptInputs alarmScriptInputsOf(const DeviceSettings &settings, const Sett
 MailScriptInputs mailScriptInputsOf(const DeviceSettings &settings)
 {
     MailScriptInputs inputs;
-    for (int k = 0; k < MailScriptInputs::kAddresses; ++k) {
-        inputs.dataAddress.at(k) = inputOf(settings, QStringLiteral("CADATAADDRESS%1").arg(k + 1));
-        inputs.alarmAddress.at(k) = inputOf(settings, QStringLiteral("CAALARMADDRESS%1").arg(k + 1));
+    for (const LoggerItems::Row &row : LoggerItems::kRows) {
+        switch (row.field) {
+        case ItemField::AlarmAddressBox:
+        case ItemField::DataAddressBox:
+            for (int k = 0; k < row.count; ++k) {
+                auto &addresses = row.field == ItemField::DataAddressBox ? inputs.dataAddress : inputs.alarmAddress;
+                addresses.at(std::size_t(k)) = inputOf(settings, row, row.first + k);
+            }
+            break;
+        case ItemField::ConnectionBox:
+            inputs.connection.at(std::size_t(LoggerItems::boxOf(row))) = inputOf(settings, row);
+            break;
+        case ItemField::AuthLabel:
+            inputs.authCaption = inputOf(settings, row);
+            break;
+        case ItemField::ElementBox:
+        case ItemField::LimitBoxes:
+            break;
+        }
     }
-    // Line i of "Mmail.eep" is built from connection input i, its last line from the
-    // authentication code.
-    const QList<ScriptLine> lines = connectionScriptLines(MailScriptInputs{});
-    for (int i = 0; i < MailScriptInputs::kConnectionItems; ++i)
-        inputs.connection.at(i) = inputOf(settings, lines.at(i).key.chopped(1));
-    inputs.authCaption = inputOf(settings, lines.last().key.chopped(1));
     return inputs;
 }

@@ -7,8 +7,8 @@
 struct SettingsState;
 
 // Between the items of a settings file and the device image of the settings state, where a read
-// keeps the logger's answers: mode0..15 and ALARM0..31 are EepChannel 1..48, the mail addresses
-// EepMail 1..12, the connection items EepConnect 1..12. model and channels are ModelCode and
+// keeps the logger's answers: each logger item is the entry of its block's table (EepChannel,
+// EepMail, EepConnect) at its position in the item table. model and channels are ModelCode and
 // ChannelsAnswer: what the logger says of itself, which no write changes.
 
 // The logger's answer for an item it does not have: a "?" anywhere in an element line (how the

@@ -1,8 +1,5 @@
 #include "settings/settings_items.h"
 
-#include "base/run_time_error.h"
-#include "base/secret_items.h"
-
 #include <QHash>
 
 namespace {
@@ -10,31 +7,17 @@ namespace {
 std::array<SettingsItem, SettingsItems::kCount> buildCatalogue()
 {
     std::array<SettingsItem, SettingsItems::kCount> items;
-    int index = 0;
-    const auto add = [&](const QString &name, ItemBlock block, int entry) { items.at(index++) = {name, block, entry}; };
+    std::size_t index = 0;
+    items.at(index++) = {QStringLiteral("model"), ItemBlock::Header, 0};
+    items.at(index++) = {QStringLiteral("channels"), ItemBlock::Header, 0};
 
-    add(QStringLiteral("model"), ItemBlock::Header, 0);
-    add(QStringLiteral("channels"), ItemBlock::Header, 0);
-
-    int entry = 0;
-    for (int row = 0; row < 16; ++row)
-        add(QStringLiteral("mode%1").arg(row), ItemBlock::Channel, ++entry);
-    for (int limit = 0; limit < 32; ++limit)
-        add(QStringLiteral("ALARM%1").arg(limit), ItemBlock::Channel, ++entry);
-
-    entry = 0;
-    for (const QString &kind : {QStringLiteral("CAALARMADDRESS"), QStringLiteral("CADATAADDRESS")}) {
-        for (int k = 1; k <= 6; ++k)
-            add(kind + QString::number(k), ItemBlock::Mail, ++entry);
+    for (int row = 0; row < LoggerItems::kRowCount; ++row) {
+        const LoggerItems::Row &item = LoggerItems::kRows[std::size_t(row)];
+        for (int i = 0; i < LoggerItems::itemsOf(item); ++i) {
+            items.at(index++) = {LoggerItems::nameOf(item, item.first + i), item.block,
+                                 LoggerItems::firstPosition(row) + i, &item};
+        }
     }
-
-    entry = 0;
-    for (const char16_t *name : {u"CALOGINID", u"CALOGINPASS", u"CATELNO", u"CAPOPID", u"CAPOPPASS", u"CAPOPSERVER",
-                                 u"CASMTPSERVER", u"CAFROMADDRESS", u"CADNS1", u"CADNS2", u"CAAPN", u"CAAUTHTYPE"})
-        add(QString::fromUtf16(name), ItemBlock::Connection, ++entry);
-
-    if (index != SettingsItems::kCount)
-        throw RunTimeError(QStringLiteral("settings item catalogue has %1 items").arg(index));
     return items;
 }
 
@@ -81,7 +64,7 @@ std::optional<int> indexOfScriptKey(QStringView key)
 
 bool isSecret(int index)
 {
-    return SecretItems::isSecret(at(index).name);
+    return at(index).row && at(index).row->secret;
 }
 
 } // namespace SettingsItems

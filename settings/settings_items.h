@@ -1,13 +1,12 @@
 #pragma once
 
+#include "base/logger_items.h"
+
 #include <QString>
 #include <QStringView>
 
 #include <array>
 #include <optional>
-
-// Where a read keeps an item's answer.
-enum class ItemBlock { Header, Channel, Mail, Connection };
 
 // One item of a settings file: the logger's own name for it (the read script's command without
 // its "?") and the entry of the device image that holds its answer.
@@ -16,18 +15,18 @@ struct SettingsItem
     QString name;
     ItemBlock block = ItemBlock::Header;
     int entry = 0; // from 1 within its block's image table; 0 for the two header items
+    const LoggerItems::Row *row = nullptr; // its row of the item table; none for the header items
 };
 
 // Every item, in the order a settings file lists them: the logger's model code and its answer
-// to "EERC9" first, then the commands of select.eep, select01.eep and select02.eep in order.
+// to "EERC9" first, then the logger's items in the order of the item table, which is that of
+// select.eep, select01.eep and select02.eep.
 namespace SettingsItems {
 
 constexpr int kModel = 0;
 constexpr int kChannels = 1;
-constexpr int kChannelItems = 16 + 32; // mode0..mode15, ALARM0..ALARM31
-constexpr int kMailItems = 12;         // CAALARMADDRESS1..6, CADATAADDRESS1..6
-constexpr int kConnectionItems = 12;   // CALOGINID .. CAAUTHTYPE
-constexpr int kCount = 2 + kChannelItems + kMailItems + kConnectionItems;
+constexpr int kCount = 2 + LoggerItems::itemsIn(ItemBlock::Channel) + LoggerItems::itemsIn(ItemBlock::Mail)
+                       + LoggerItems::itemsIn(ItemBlock::Connection);
 
 const std::array<SettingsItem, kCount> &all();
 const SettingsItem &at(int index);

@@ -1,5 +1,7 @@
 #include "settings/value_checks.h"
 
+#include "settings/settings_items.h"
+
 #include <QCoreApplication>
 #include <QRegularExpression>
 #include <QStringList>
@@ -17,6 +19,14 @@ class ValueChecks
 QString itemOf(const ScriptLine &line)
 {
     return line.key.chopped(1); // the key less its "="
+}
+
+// What the item table says the line's value must look like.
+ItemCheck checkOf(const ScriptLine &line)
+{
+    const std::optional<int> item = SettingsItems::indexOfScriptKey(line.key);
+    const LoggerItems::Row *row = item ? SettingsItems::at(*item).row : nullptr;
+    return row ? row->check : ItemCheck::None;
 }
 
 ValueFinding findingOn(const ScriptLine &line, Problem problem)
@@ -96,20 +106,24 @@ QList<ValueFinding> valueFindings(const AlarmScriptInputs &alarm, const MailScri
     // before its upper one.
     QList<ScriptLine> limits;
     for (const ScriptLine &line : armScriptLines(alarm)) {
-        if (itemOf(line).startsWith(u"ALARM"))
+        if (checkOf(line) == ItemCheck::DecimalLimit)
             limits.append(line);
     }
     for (qsizetype i = 0; i + 1 < limits.size(); i += 2)
         checkLimits(limits.at(i), limits.at(i + 1), findings);
 
-    for (const ScriptLine &line : mailScriptLines(mail))
-        checkMailAddress(line, findings);
-    for (const ScriptLine &line : connectionScriptLines(mail)) {
-        const QString item = itemOf(line);
-        if (item == u"CAFROMADDRESS")
+    for (const ScriptLine &line : mailScriptLines(mail) + connectionScriptLines(mail)) {
+        switch (checkOf(line)) {
+        case ItemCheck::MailAddress:
             checkMailAddress(line, findings);
-        else if (item == u"CADNS1" || item == u"CADNS2")
+            break;
+        case ItemCheck::Ipv4Address:
             checkIpv4Address(line, findings);
+            break;
+        case ItemCheck::DecimalLimit:
+        case ItemCheck::None:
+            break;
+        }
     }
     return findings;
 }

@@ -5,9 +5,9 @@
 namespace {
 
 // The decimal number after prefix within first..last, written plainly (no sign, no leading zero).
-std::optional<int> numberAfter(const QByteArray &key, const char *prefix, int first, int last)
+std::optional<int> numberAfter(const QByteArray &key, std::string_view prefix, int first, int last)
 {
-    const QByteArray start(prefix);
+    const QByteArrayView start(prefix.data(), qsizetype(prefix.size()));
     if (!key.startsWith(start))
         return std::nullopt;
     const QByteArray digits = key.mid(start.size());
@@ -24,32 +24,40 @@ std::optional<int> numberAfter(const QByteArray &key, const char *prefix, int fi
     return number;
 }
 
-LoggerItem presentIf(bool present)
+// Whether the logger has the item numbered number of the row.
+bool hasItem(const LoggerShape &shape, const LoggerItems::Row &row, int number)
 {
-    return present ? LoggerItem::Present : LoggerItem::Absent;
+    if (row.needsApn && !shape.hasApn)
+        return false;
+    switch (row.field) {
+    case ItemField::ElementBox:
+        return number < shape.presentChannels;
+    case ItemField::LimitBoxes:
+        return number / 2 < shape.presentChannels; // each row holds two limits: lower 2r, upper 2r + 1
+    case ItemField::AlarmAddressBox:
+    case ItemField::DataAddressBox:
+    case ItemField::ConnectionBox:
+    case ItemField::AuthLabel:
+        break;
+    }
+    return true;
 }
 
 } // namespace
 
 LoggerItem loggerItem(const LoggerShape &shape, const QByteArray &key)
 {
-    if (const auto row = numberAfter(key, "mode", 0, 15))
-        return presentIf(*row < shape.presentChannels);
-    // Each row holds two limits: lower 2r, upper 2r + 1.
-    if (const auto limit = numberAfter(key, "ALARM", 0, 31))
-        return presentIf(*limit / 2 < shape.presentChannels);
-    if (const auto limit = numberAfter(key, "CAEEWF", 0, 31))
-        return presentIf(*limit / 2 < shape.presentChannels);
-    if (numberAfter(key, "CAALARMADDRESS", 1, 6) || numberAfter(key, "CADATAADDRESS", 1, 6))
-        return LoggerItem::Present;
-    if (key == "CAAPN" || key == "CAAUTHTYPE")
-        return presentIf(shape.hasApn);
-    static const char *const kConnectionKeys[] = {
-        "CALOGINID", "CALOGINPASS", "CATELNO", "CAPOPID", "CAPOPPASS",
-        "CAPOPSERVER", "CASMTPSERVER", "CAFROMADDRESS", "CADNS1", "CADNS2"};
-    for (const char *known : kConnectionKeys) {
-        if (key == known)
-            return LoggerItem::Present;
+    for (const LoggerItems::Row &row : LoggerItems::kRows) {
+        for (const std::string_view name : {row.name, row.alsoWrittenAs}) {
+            if (name.empty())
+                continue;
+            if (!LoggerItems::isNumbered(row)) {
+                if (key == QByteArrayView(name.data(), qsizetype(name.size())))
+                    return hasItem(shape, row, 0) ? LoggerItem::Present : LoggerItem::Absent;
+            } else if (const auto number = numberAfter(key, name, row.first, row.first + row.count - 1)) {
+                return hasItem(shape, row, *number) ? LoggerItem::Present : LoggerItem::Absent;
+            }
+        }
     }
     return LoggerItem::Unknown;
 }

@@ -1,13 +1,15 @@
 #pragma once
 
+#include "base/logger_items.h"
+
 #include <QByteArray>
 
 // Whether a logger of a given shape has the item a key names. Keys are those of the read and
-// write lines: mode0..mode15, ALARM0..ALARM31, CAEEWF0..CAEEWF31, the mail address keys 1..6
-// and the twelve connection keys.
+// write lines: the items of the item table (mode0..mode15, CAAPN...), and the limits under
+// their second name (CAEEWF0..CAEEWF31).
 struct LoggerShape
 {
-    int presentChannels = 16;   // rows 0..presentChannels-1 exist
+    int presentChannels = LoggerItems::kChannelRows; // rows 0..presentChannels-1 exist
     bool hasApn = true;
 };
 

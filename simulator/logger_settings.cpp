@@ -1,5 +1,7 @@
 #include "simulator/logger_settings.h"
 
+#include "base/logger_items.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -14,20 +16,28 @@ LoggerSettings::LoggerSettings(const QString &filePath)
 QMap<QByteArray, QByteArray> LoggerSettings::defaults()
 {
     QMap<QByteArray, QByteArray> values;
+    // Every item of the item table under each of its names, empty unless it has a sample below.
+    for (const LoggerItems::Row &row : LoggerItems::kRows) {
+        for (const std::string_view name : {row.name, row.alsoWrittenAs}) {
+            const QByteArray key(name.data(), qsizetype(name.size()));
+            for (int i = 0; !key.isEmpty() && i < LoggerItems::itemsOf(row); ++i)
+                values.insert(LoggerItems::isNumbered(row) ? key + QByteArray::number(row.first + i) : key, QByteArray());
+        }
+    }
+
     // Element codes the default model offers on its first rows; "127" is a row's default element.
-    for (int row = 0; row < 16; ++row)
+    for (int row = 0; row < LoggerItems::kChannelRows; ++row)
         values.insert("mode" + QByteArray::number(row), "127");
     values.insert("mode0", "001");
     values.insert("mode1", "002");
     values.insert("mode2", "003");
-    for (int limit = 0; limit < 32; ++limit) {
-        const QByteArray text = limit % 2 == 0 ? "-10.0" : "50.0";
-        values.insert("ALARM" + QByteArray::number(limit), text);
-        values.insert("CAEEWF" + QByteArray::number(limit), text);
-    }
-    for (int k = 1; k <= 6; ++k) {
-        values.insert("CAALARMADDRESS" + QByteArray::number(k), QByteArray());
-        values.insert("CADATAADDRESS" + QByteArray::number(k), QByteArray());
+    // Every row's limits -10.0 to 50.0, under both names of the limits.
+    constexpr const LoggerItems::Row &limits = LoggerItems::row("ALARM");
+    for (const std::string_view name : {limits.name, limits.alsoWrittenAs}) {
+        for (int limit = limits.first; limit < limits.first + limits.count; ++limit) {
+            values.insert(QByteArray(name.data(), qsizetype(name.size())) + QByteArray::number(limit),
+                          limit % 2 == 0 ? "-10.0" : "50.0");
+        }
     }
     values.insert("CAALARMADDRESS1", "alarm1@example.jp");
     values.insert("CAALARMADDRESS2", "alarm2@example.jp");

@@ -1,7 +1,7 @@
 #include "simulator/simulated_logger.h"
 
+#include "base/logger_models.h"
 #include "link/secret_masking.h"
-#include "simulator/logger_models.h"
 #include "simulator/logger_port.h"
 #include "text/cp932.h"
 
@@ -22,6 +22,9 @@ const QByteArray kHandshake("\rCONNECT\r");
 const QByteArray kUnknownItem("???");
 const QByteArray kOk("OK");
 const QByteArray kRefused("NG");
+// "ArmNet.eep" sets the limits under their second name, with a "," for the "=".
+constexpr QByteArrayView kLimitsSecondName(LoggerItems::row("ALARM").alsoWrittenAs.data(),
+                                           qsizetype(LoggerItems::row("ALARM").alsoWrittenAs.size()));
 
 } // namespace
 
@@ -32,8 +35,10 @@ SimulatedLogger::SimulatedLogger(std::unique_ptr<LoggerPort> port, const Simulat
     , m_options(options)
     , m_settings(options.settingsFile)
 {
-    const LoggerModel *model = findLoggerModel(options.modelCode);
-    m_shape.presentChannels = std::min(model ? model->channels : 16, std::max(0, options.absentFromRow));
+    const LoggerModel *model =
+        findLoggerModel(std::string_view(options.modelCode.constData(), std::size_t(options.modelCode.size())));
+    m_shape.presentChannels =
+        std::min(model ? model->channels : LoggerItems::kChannelRows, std::max(0, options.absentFromRow));
     m_shape.hasApn = (model ? model->hasApn : true) && !options.noApn;
     if (!m_settings.load(&m_settingsError))
         qCWarning(lcSimulatedLogger) << m_settingsError;
@@ -188,7 +193,7 @@ QByteArray SimulatedLogger::answerFor(const QByteArray &line, QByteArray *writte
     if (line.endsWith('?'))
         return readItem(line.chopped(1));
     qsizetype separator = line.indexOf('=');
-    if (separator < 0 && line.startsWith("CAEEWF"))
+    if (separator < 0 && line.startsWith(kLimitsSecondName))
         separator = line.indexOf(',');
     if (separator > 0) {
         *writtenKey = line.left(separator);

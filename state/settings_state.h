@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/fixed_table.h"
+#include "base/logger_items.h"
 
 #include <QString>
 #include <QtGlobal>
@@ -43,6 +44,14 @@ struct SettingsState
     FixedTable<QString, 3> AuthNames;
     qint16 ApnAuthEnabled = kFalse;
 };
+
+// A read keeps each item of the item table at its position in its block's table, and a channel
+// row's model line and element code at the row.
+static_assert(LoggerItems::itemsIn(ItemBlock::Channel) <= decltype(SettingsState::EepChannel)::kLast);
+static_assert(LoggerItems::itemsIn(ItemBlock::Mail) <= decltype(SettingsState::EepMail)::kLast);
+static_assert(LoggerItems::itemsIn(ItemBlock::Connection) <= decltype(SettingsState::EepConnect)::kLast);
+static_assert(LoggerItems::kChannelRows - 1 <= decltype(SettingsState::ChannelCode)::kLast
+              && LoggerItems::kChannelRows - 1 <= decltype(SettingsState::ModelAlarmFlag)::kLast);
 
 // A row takes alarm limits unless its flag is exactly "0".
 inline bool takesAlarmLimits(const SettingsState &state, int row)

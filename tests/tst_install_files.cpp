@@ -1,5 +1,10 @@
+#include "base/logger_models.h"
+#include "files/alarm_scripts.h"
+#include "files/mail_scripts.h"
 #include "files/model_table.h"
-#include "simulator/logger_models.h"
+#include "settings/settings_items.h"
+#include "simulator/logger_items.h"
+#include "simulator/logger_settings.h"
 #include "support/test_files.h"
 #include "text/cp932.h"
 
@@ -17,12 +22,21 @@ QList<QByteArray> crLfLines(const QByteArray &bytes)
     return lines;
 }
 
-QByteArray numbered(const char *prefix, int first, int last, const char *suffix)
+QString fileOf(const LoggerModel &model)
 {
-    QByteArray bytes;
-    for (int n = first; n <= last; ++n)
-        bytes += prefix + QByteArray::number(n) + suffix + "\r\n";
-    return bytes;
+    return QString::fromLatin1(model.definitionFile.data(), qsizetype(model.definitionFile.size()));
+}
+
+// The read script of a block as the item table has it: line n asks for the item at position n.
+QByteArray readScriptOf(ItemBlock block)
+{
+    QList<QByteArray> lines(LoggerItems::itemsIn(block));
+    for (int row = 0; row < LoggerItems::kRowCount; ++row) {
+        const LoggerItems::Row &item = LoggerItems::kRows[std::size_t(row)];
+        for (int i = 0; item.block == block && i < LoggerItems::itemsOf(item); ++i)
+            lines[LoggerItems::firstPosition(row) + i - 1] = LoggerItems::nameOf(item, item.first + i).toLatin1() + '?';
+    }
+    return lines.join("\r\n") + "\r\n";
 }
 
 } // namespace
@@ -33,39 +47,85 @@ class TestInstallFiles : public QObject
     Q_OBJECT
 
 private slots:
-    void readScripts_askForEveryItemInImageOrder_data()
+    // The installed read scripts ask for the items of the item table, each on the line of its
+    // position, which is where the tool looks for its answer in the device image.
+    void readScripts_askForTheItemTablesItemsInPositionOrder_data()
     {
         QTest::addColumn<QString>("name");
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::newRow("channel block") << QStringLiteral("select.eep")
-                                       << numbered("mode", 0, 15, "?") + numbered("ALARM", 0, 31, "?");
-        QTest::newRow("mail block") << QStringLiteral("select01.eep")
-                                    << numbered("CAALARMADDRESS", 1, 6, "?") + numbered("CADATAADDRESS", 1, 6, "?");
-        QTest::newRow("connection block")
-            << QStringLiteral("select02.eep")
-            << QByteArray("CALOGINID?\r\nCALOGINPASS?\r\nCATELNO?\r\nCAPOPID?\r\nCAPOPPASS?\r\n"
-                          "CAPOPSERVER?\r\nCASMTPSERVER?\r\nCAFROMADDRESS?\r\nCADNS1?\r\nCADNS2?\r\n"
-                          "CAAPN?\r\nCAAUTHTYPE?\r\n");
+        QTest::addColumn<ItemBlock>("block");
+        QTest::newRow("channel block") << QStringLiteral("select.eep") << ItemBlock::Channel;
+        QTest::newRow("mail block") << QStringLiteral("select01.eep") << ItemBlock::Mail;
+        QTest::newRow("connection block") << QStringLiteral("select02.eep") << ItemBlock::Connection;
     }
 
-    void readScripts_askForEveryItemInImageOrder()
+    void readScripts_askForTheItemTablesItemsInPositionOrder()
     {
         QFETCH(QString, name);
-        QFETCH(QByteArray, bytes);
-        QCOMPARE(installFile(name), bytes);
+        QFETCH(ItemBlock, block);
+        const QByteArray bytes = installFile(name);
+        QCOMPARE(bytes.count("\r\n"), LoggerItems::itemsIn(block));
+        QCOMPARE(bytes, readScriptOf(block));
     }
 
-    void simulatedModels_matchTheToolsModelTable_data()
+    // A settings file's item is the answer to the line of its image entry, and the simulated
+    // logger answers that line from a setting of its own.
+    void readScriptLines_areTheSettingsItemsAtTheirEntries_andTheSimulatorHasThem_data()
+    {
+        readScripts_askForTheItemTablesItemsInPositionOrder_data();
+    }
+
+    void readScriptLines_areTheSettingsItemsAtTheirEntries_andTheSimulatorHasThem()
+    {
+        QFETCH(QString, name);
+        QFETCH(ItemBlock, block);
+        const QList<QByteArray> lines = crLfLines(installFile(name));
+        qsizetype items = 0;
+        for (const SettingsItem &item : SettingsItems::all()) {
+            if (item.block != block)
+                continue;
+            ++items;
+            QCOMPARE(lines.value(item.entry - 1), item.name.toLatin1() + '?');
+        }
+        QCOMPARE(items, lines.size());
+
+        const QMap<QByteArray, QByteArray> settings = LoggerSettings::defaults();
+        for (const QByteArray &line : lines) {
+            const QByteArray item = line.chopped(1);
+            QVERIFY2(loggerItem(LoggerShape{}, item) == LoggerItem::Present, line.constData());
+            QVERIFY2(settings.contains(item), line.constData());
+        }
+    }
+
+    // Every line of the four script files a write sends, with every row taking limits, sets an
+    // item the simulated logger has and keeps.
+    void writtenLines_setItemsTheSimulatorHas()
+    {
+        const AlarmScriptInputs alarm; // no flag is "0": every row takes limits
+        const MailScriptInputs mail;
+        const QList<ScriptLine> lines =
+            armScriptLines(alarm) + armNetScriptLines(alarm) + mailScriptLines(mail) + connectionScriptLines(mail);
+        const QMap<QByteArray, QByteArray> settings = LoggerSettings::defaults();
+        QCOMPARE(lines.size(), settings.size());
+        for (const ScriptLine &line : lines) {
+            const QByteArray item = line.key.chopped(1).toLatin1();
+            QVERIFY2(loggerItem(LoggerShape{}, item) == LoggerItem::Present, item.constData());
+            QVERIFY2(settings.contains(item), item.constData());
+        }
+    }
+
+    void models_haveTheirDefinitionFiles_data()
     {
         QTest::addColumn<QByteArray>("code");
         QTest::addColumn<QString>("file");
         QTest::addColumn<int>("channels");
-        for (const LoggerModel &model : loggerModels())
-            QTest::newRow(model.code.constData()) << model.code << model.definitionFile << model.channels;
+        for (const LoggerModel &model : kLoggerModels) {
+            const QByteArray code(model.code.data(), qsizetype(model.code.size()));
+            QTest::newRow(code.constData()) << code << fileOf(model) << model.channels;
+        }
     }
 
     // One line per channel, so the simulator's channel count and the screen agree.
-    void simulatedModels_matchTheToolsModelTable()
+    void models_haveTheirDefinitionFiles()
     {
         QFETCH(QByteArray, code);
         QFETCH(QString, file);
@@ -80,8 +140,8 @@ private slots:
     void modelFiles_holdThreeCharacterCodesAndJapaneseNames_data()
     {
         QTest::addColumn<QString>("file");
-        for (const LoggerModel &model : loggerModels())
-            QTest::newRow(model.code.constData()) << model.definitionFile;
+        for (const LoggerModel &model : kLoggerModels)
+            QTest::newRow(model.code.data()) << fileOf(model);
     }
 
     void modelFiles_holdThreeCharacterCodesAndJapaneseNames()
@@ -110,8 +170,8 @@ private slots:
     {
         int withLimits = 0;
         int withoutLimits = 0;
-        for (const LoggerModel &model : loggerModels()) {
-            for (const QByteArray &line : crLfLines(installFile(model.definitionFile)))
+        for (const LoggerModel &model : kLoggerModels) {
+            for (const QByteArray &line : crLfLines(installFile(fileOf(model))))
                 (line.split(',').value(1) == "0" ? withoutLimits : withLimits) += 1;
         }
         QVERIFY(withLimits > 0);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/logger_items.h"
+
 #include <array>
 
 class QComboBox;
@@ -14,9 +16,9 @@ class QTabWidget;
 // the screen. The window owns them; this is a view onto them.
 struct ScreenControls
 {
-    static constexpr int kChannelRows = 16;
-    static constexpr int kMailRows = 6;
-    static constexpr int kConnectionFields = 11;
+    static constexpr int kChannelRows = LoggerItems::kChannelRows;
+    static constexpr int kMailRows = LoggerItems::kMailAddresses;
+    static constexpr int kConnectionFields = LoggerItems::kConnectionBoxes;
 
     std::array<QPushButton *, 4> Command1{};
     QTabWidget *SSTab2 = nullptr;
@@ -36,7 +38,8 @@ struct ScreenControls
     std::array<QLineEdit *, kMailRows> Text4{};
     std::array<QLineEdit *, kMailRows> Text5{};
 
-    // Page 3: the connection settings; Text3[10] is the APN field at the top of the page.
+    // Page 3: the connection settings; Text3[LoggerItems::kApnBox] is the APN field at the top of
+    // the page.
     std::array<QLineEdit *, kConnectionFields> Text3{};
     QComboBox *setObserbox = nullptr;
     QLabel *AuthLabel = nullptr;

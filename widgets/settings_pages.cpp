@@ -100,7 +100,7 @@ void buildChannelPage(QWidget *canvas, ScreenControls &controls)
     }
 }
 
-void buildMailPage(QWidget *canvas, MailPage page, std::array<QLineEdit *, 6> &fields)
+void buildMailPage(QWidget *canvas, MailPage page, std::array<QLineEdit *, ScreenControls::kMailRows> &fields)
 {
     const bool alarm = page == MailPage::Alarm;
     const QColor ground = alarm ? QColor(0, 192, 0) : QColor(0, 0, 255);
@@ -125,38 +125,63 @@ void buildMailPage(QWidget *canvas, MailPage page, std::array<QLineEdit *, 6> &f
     }
 }
 
+namespace {
+
+// The rows of the connection page from top to bottom, each naming the item it shows: the APN row
+// at the top, the authentication selector fourth.
+struct ConnectionRow
+{
+    int labelIndex;
+    std::string_view item;
+    int labelWidth;
+};
+constexpr ConnectionRow kConnectionRows[] = {
+    {9, "CAAPN", 1335},          {0, "CALOGINID", 735},      {1, "CALOGINPASS", 975},
+    {11, "CAAUTHTYPE", 975},     {2, "CATELNO", 975},        {3, "CAPOPID", 975},
+    {4, "CAPOPPASS", 975},       {5, "CAPOPSERVER", 1335},   {6, "CASMTPSERVER", 1335},
+    {7, "CAFROMADDRESS", 1335},  {8, "CADNS1", 1335},        {10, "CADNS2", 1335},
+};
+
+// Every connection item has its row on the page, once.
+constexpr bool connectionRowsShowEveryItem()
+{
+    if (int(std::size(kConnectionRows)) != LoggerItems::itemsIn(ItemBlock::Connection))
+        return false;
+    for (const ConnectionRow &row : kConnectionRows) {
+        const int item = LoggerItems::rowNamed(row.item);
+        if (item < 0 || LoggerItems::kRows[std::size_t(item)].block != ItemBlock::Connection)
+            return false;
+        for (const ConnectionRow &other : kConnectionRows) {
+            if (&other != &row && other.item == row.item)
+                return false;
+        }
+    }
+    return true;
+}
+static_assert(connectionRowsShowEveryItem());
+
+} // namespace
+
 void buildConnectionPage(QWidget *canvas, ScreenControls &controls)
 {
-    // Rows from top to bottom; the APN row at the top is field 10 and the DNS2 row field 9.
-    struct Row
-    {
-        int labelIndex;
-        const char16_t *caption;
-        int labelWidth;
-        int field; // index into Text3; -1 for the authentication selector
-    };
-    const Row rows[] = {
-        {9, u"APN", 1335, 10},         {0, u"LoginID", 735, 0},      {1, u"LoginPass", 975, 1},
-        {11, u"Auth", 975, -1},        {2, u"TelNo", 975, 2},        {3, u"POPID", 975, 3},
-        {4, u"POPPASS", 975, 4},       {5, u"POPSERVER", 1335, 5},   {6, u"SMTPSERVER", 1335, 6},
-        {7, u"FromAddress", 1335, 7},  {8, u"DNS1", 1335, 8},        {10, u"DNS2", 1335, 9},
-    };
-    for (int i = 0; i < int(std::size(rows)); ++i) {
-        const Row &row = rows[i];
+    for (int i = 0; i < int(std::size(kConnectionRows)); ++i) {
+        const ConnectionRow &row = kConnectionRows[i];
+        const LoggerItems::Row &item = LoggerItems::row(row.item);
         const int top = 720 + 480 * i;
         // The caption sits a little lower than its field, so the texts line up.
-        auto *caption = placed(new QLabel(QString::fromUtf16(row.caption), canvas),
+        auto *caption = placed(new QLabel(LoggerItems::captionOf(item), canvas),
                                indexedName(QStringLiteral("Label7"), row.labelIndex),
                                twipsRect(360, top + 120, row.labelWidth, 375));
         caption->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        if (row.field < 0) {
+        if (item.field == ItemField::AuthLabel) {
             controls.setObserbox = editableCombo(canvas, QStringLiteral("setObserbox"), twipsRect(1560, top, 1455, 300));
             controls.setObserbox->setEnabled(false);
         } else {
-            QLineEdit *field = textBox(canvas, indexedName(QStringLiteral("Text3"), row.field),
+            const int box = LoggerItems::boxOf(item);
+            QLineEdit *field = textBox(canvas, indexedName(QStringLiteral("Text3"), box),
                                        twipsRect(1560, top, 4335, 375));
             field->setEnabled(false);
-            controls.Text3[row.field] = field;
+            controls.Text3[box] = field;
         }
     }
 

@@ -1,11 +1,12 @@
 #pragma once
 
+#include "widgets/screen_controls.h"
+
 #include <QLineEdit>
 
 #include <array>
 
 class QWidget;
-struct ScreenControls;
 
 // The four pages of the settings tab control. Each builder places its controls on the
 // page's canvas (origin: the tab control's top-left corner) and records the ones the
@@ -16,7 +17,7 @@ void buildChannelPage(QWidget *canvas, ScreenControls &controls);
 
 // Pages 1 and 2: six mail addresses each, alarm (green) and data (blue).
 enum class MailPage { Alarm, Data };
-void buildMailPage(QWidget *canvas, MailPage page, std::array<QLineEdit *, 6> &fields);
+void buildMailPage(QWidget *canvas, MailPage page, std::array<QLineEdit *, ScreenControls::kMailRows> &fields);
 
 // Page 3: the connection settings, the authentication selector and its hidden code label.
 void buildConnectionPage(QWidget *canvas, ScreenControls &controls);
