@@ -19,9 +19,12 @@ set(TELVARO_CORE_HEADERS
     <QLoggingCategory> <QTimer> <array> <functional> <memory> <optional>)
 
 # The library of one folder: telvaro_<folder>, built from the folder's sources, on top of the
-# libraries it names. Folders include each other as "<folder>/<file>.h" from the source root.
+# libraries it names: PUBLIC those its headers include (its users build on them too), PRIVATE
+# those only its sources include. DEPENDS is the older spelling of PUBLIC. Folders include each
+# other as "<folder>/<file>.h" from the source root; the test `layering` (cmake/check_layers.py)
+# fails on an include of a folder the library does not build on.
 function(telvaro_add_library target)
-    cmake_parse_arguments(PARSE_ARGV 1 ARG "" "" "SOURCES;DEPENDS;PRECOMPILE")
+    cmake_parse_arguments(PARSE_ARGV 1 ARG "" "" "SOURCES;PUBLIC;PRIVATE;DEPENDS;PRECOMPILE")
     add_library(${target} STATIC ${ARG_SOURCES})
     telvaro_configure_target(${target})
     get_property(core_headers_owner GLOBAL PROPERTY TELVARO_CORE_HEADERS_OWNER)
@@ -35,7 +38,7 @@ function(telvaro_add_library target)
         set_property(GLOBAL PROPERTY TELVARO_CORE_HEADERS_OWNER ${target})
     endif()
     target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR})
-    target_link_libraries(${target} PUBLIC ${ARG_DEPENDS})
+    target_link_libraries(${target} PUBLIC ${ARG_PUBLIC} ${ARG_DEPENDS} PRIVATE ${ARG_PRIVATE})
 endfunction()
 
 # A target outside the libraries compiles against the core set the libraries precompiled.
@@ -45,7 +48,7 @@ function(telvaro_reuse_core_headers target)
     target_precompile_headers(${target} REUSE_FROM ${core_headers_owner})
 endfunction()
 
-# A folder of headers only.
+# A folder of headers only: everything it builds on reaches its users.
 function(telvaro_add_header_library target)
     cmake_parse_arguments(PARSE_ARGV 1 ARG "" "" "SOURCES;DEPENDS")
     add_library(${target} INTERFACE ${ARG_SOURCES})
