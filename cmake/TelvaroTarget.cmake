@@ -1,3 +1,8 @@
+# A build that stops at the first memory or undefined-behaviour fault: every target of the project
+# compiled and linked with AddressSanitizer and UndefinedBehaviorSanitizer (MSVC has only the
+# former). Meant for a Debug build of its own; README.md tells how to run the tests in it.
+option(TELVARO_SANITIZE "Build with AddressSanitizer and UndefinedBehaviorSanitizer" OFF)
+
 # Settings shared by every target of the project, kept per target rather than global.
 function(telvaro_configure_target target)
     target_compile_definitions(${target} PRIVATE
@@ -9,6 +14,15 @@ function(telvaro_configure_target target)
         target_compile_options(${target} PRIVATE /W4 /utf-8)
     else()
         target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Winvalid-pch)
+    endif()
+    if(TELVARO_SANITIZE)
+        if(MSVC)
+            target_compile_options(${target} PRIVATE /fsanitize=address)
+        else()
+            set(sanitize -fsanitize=address,undefined -fno-omit-frame-pointer)
+            target_compile_options(${target} PRIVATE ${sanitize})
+            target_link_options(${target} PRIVATE ${sanitize})
+        endif()
     endif()
 endfunction()
 
