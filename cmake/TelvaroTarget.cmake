@@ -10,10 +10,13 @@ function(telvaro_configure_target target)
         QT_NO_CAST_TO_ASCII
         QT_NO_CAST_FROM_BYTEARRAY
         QT_NO_URL_CAST_FROM_STRING)
+    # A narrowing conversion or a name that hides another is written out on purpose
+    # (static_cast, a name of its own). MSVC's /W4 warns of hidden names (C4456-C4459) and of
+    # most narrowing (C4244, C4267); C4242 and C4254 take the rest.
     if(MSVC)
-        target_compile_options(${target} PRIVATE /W4 /utf-8)
+        target_compile_options(${target} PRIVATE /W4 /w14242 /w14254 /utf-8)
     else()
-        target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Winvalid-pch)
+        target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Wshadow -Wconversion -Winvalid-pch)
     endif()
     if(TELVARO_SANITIZE)
         if(MSVC)
