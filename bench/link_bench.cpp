@@ -194,7 +194,7 @@ int main(int argc, char *argv[])
     const double cpuBefore = cpuSeconds();
     wall.start();
     waitForReply(link, u"OK"_s + LineCRLF, std::chrono::seconds(idleSeconds));
-    const double idleCpuPercent = 100.0 * (cpuSeconds() - cpuBefore) / (wall.elapsed() / 1000.0);
+    const double idleCpuPercent = 100.0 * (cpuSeconds() - cpuBefore) / (double(wall.elapsed()) / 1000.0);
     link.releasePort();
 
     const double ratio = viaLink.median / raw.median;

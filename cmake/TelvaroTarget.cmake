@@ -1,3 +1,8 @@
+# A build that stops at the first memory or undefined-behaviour fault: every target of the project
+# compiled and linked with AddressSanitizer and UndefinedBehaviorSanitizer (MSVC has only the
+# former). Meant for a Debug build of its own; README.md tells how to run the tests in it.
+option(TELVARO_SANITIZE "Build with AddressSanitizer and UndefinedBehaviorSanitizer" OFF)
+
 # Settings shared by every target of the project, kept per target rather than global.
 function(telvaro_configure_target target)
     target_compile_definitions(${target} PRIVATE
@@ -5,10 +10,22 @@ function(telvaro_configure_target target)
         QT_NO_CAST_TO_ASCII
         QT_NO_CAST_FROM_BYTEARRAY
         QT_NO_URL_CAST_FROM_STRING)
+    # A narrowing conversion or a name that hides another is written out on purpose
+    # (static_cast, a name of its own). MSVC's /W4 warns of hidden names (C4456-C4459) and of
+    # most narrowing (C4244, C4267); C4242 and C4254 take the rest.
     if(MSVC)
-        target_compile_options(${target} PRIVATE /W4 /utf-8)
+        target_compile_options(${target} PRIVATE /W4 /w14242 /w14254 /utf-8)
     else()
-        target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Winvalid-pch)
+        target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Wshadow -Wconversion -Winvalid-pch)
+    endif()
+    if(TELVARO_SANITIZE)
+        if(MSVC)
+            target_compile_options(${target} PRIVATE /fsanitize=address)
+        else()
+            set(sanitize -fsanitize=address,undefined -fno-omit-frame-pointer)
+            target_compile_options(${target} PRIVATE ${sanitize})
+            target_link_options(${target} PRIVATE ${sanitize})
+        endif()
     endif()
 endfunction()
 
@@ -19,9 +36,12 @@ set(TELVARO_CORE_HEADERS
     <QLoggingCategory> <QTimer> <array> <functional> <memory> <optional>)
 
 # The library of one folder: telvaro_<folder>, built from the folder's sources, on top of the
-# libraries it names. Folders include each other as "<folder>/<file>.h" from the source root.
+# libraries it names: PUBLIC those its headers include (its users build on them too), PRIVATE
+# those only its sources include. DEPENDS is the older spelling of PUBLIC. Folders include each
+# other as "<folder>/<file>.h" from the source root; the test `layering` (cmake/check_layers.py)
+# fails on an include of a folder the library does not build on.
 function(telvaro_add_library target)
-    cmake_parse_arguments(PARSE_ARGV 1 ARG "" "" "SOURCES;DEPENDS;PRECOMPILE")
+    cmake_parse_arguments(PARSE_ARGV 1 ARG "" "" "SOURCES;PUBLIC;PRIVATE;DEPENDS;PRECOMPILE")
     add_library(${target} STATIC ${ARG_SOURCES})
     telvaro_configure_target(${target})
     get_property(core_headers_owner GLOBAL PROPERTY TELVARO_CORE_HEADERS_OWNER)
@@ -35,7 +55,7 @@ function(telvaro_add_library target)
         set_property(GLOBAL PROPERTY TELVARO_CORE_HEADERS_OWNER ${target})
     endif()
     target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR})
-    target_link_libraries(${target} PUBLIC ${ARG_DEPENDS})
+    target_link_libraries(${target} PUBLIC ${ARG_PUBLIC} ${ARG_DEPENDS} PRIVATE ${ARG_PRIVATE})
 endfunction()
 
 # A target outside the libraries compiles against the core set the libraries precompiled.
@@ -45,7 +65,7 @@ function(telvaro_reuse_core_headers target)
     target_precompile_headers(${target} REUSE_FROM ${core_headers_owner})
 endfunction()
 
-# A folder of headers only.
+# A folder of headers only: everything it builds on reaches its users.
 function(telvaro_add_header_library target)
     cmake_parse_arguments(PARSE_ARGV 1 ARG "" "" "SOURCES;DEPENDS")
     add_library(${target} INTERFACE ${ARG_SOURCES})

@@ -41,7 +41,7 @@ private:
 
 int run(const SimulatorCommandLine &commandLine)
 {
-    std::unique_ptr<LoggerPort> port;
+    std::unique_ptr<SimulatorPort> port;
     std::optional<MappedPort> mapping;
     QString shownDevice;
     QString error;

@@ -36,7 +36,7 @@ std::unique_ptr<PseudoTerminalPort> PseudoTerminalPort::create(QString *error, s
 
 PseudoTerminalPort::PseudoTerminalPort(int masterFd, const QString &devicePath, std::chrono::milliseconds lookAgain,
                                        QObject *parent)
-    : LoggerPort(parent)
+    : SimulatorPort(parent)
     , m_master(masterFd)
     , m_devicePath(devicePath)
     , m_readNotifier(new QSocketNotifier(masterFd, QSocketNotifier::Read, this))

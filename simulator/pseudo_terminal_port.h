@@ -1,6 +1,6 @@
 #pragma once
 
-#include "simulator/logger_port.h"
+#include "simulator/simulator_port.h"
 
 #include <QTimer>
 
@@ -14,7 +14,7 @@ class QSocketNotifier;
 // (devicePath(), e.g. /dev/pts/3) as its serial port. While nobody holds the slave, the master
 // reports hang-up on every poll, so the port then looks again at intervals instead of
 // listening, and takes the hang-up as the tool having released the line.
-class PseudoTerminalPort : public LoggerPort
+class PseudoTerminalPort : public SimulatorPort
 {
     Q_OBJECT
 

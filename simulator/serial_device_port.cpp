@@ -1,7 +1,7 @@
 #include "simulator/serial_device_port.h"
 
 SerialDevicePort::SerialDevicePort(QObject *parent)
-    : LoggerPort(parent)
+    : SimulatorPort(parent)
 {
     connect(&m_port, &QSerialPort::readyRead, this, [this] { emit received(m_port.readAll()); });
     connect(&m_port, &QSerialPort::errorOccurred, this, &SerialDevicePort::onError);

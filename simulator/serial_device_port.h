@@ -1,13 +1,13 @@
 #pragma once
 
-#include "simulator/logger_port.h"
+#include "simulator/simulator_port.h"
 
 #include <QSerialPort>
 
 // A real serial device (a USB adapter wired to the tool's port by a null-modem cable). A plain
 // three-wire line cannot show when the tool lets go, so the line counts as held while it is
 // open; "CAOFF" or a new handshake resets the logger instead.
-class SerialDevicePort : public LoggerPort
+class SerialDevicePort : public SimulatorPort
 {
     Q_OBJECT
 

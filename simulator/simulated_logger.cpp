@@ -2,7 +2,7 @@
 
 #include "base/logger_models.h"
 #include "link/secret_masking.h"
-#include "simulator/logger_port.h"
+#include "simulator/simulator_port.h"
 #include "text/cp932.h"
 
 #include <optional>
@@ -28,7 +28,7 @@ constexpr QByteArrayView kLimitsSecondName(LoggerItems::row("ALARM").alsoWritten
 
 } // namespace
 
-SimulatedLogger::SimulatedLogger(std::unique_ptr<LoggerPort> port, const SimulatedLoggerOptions &options,
+SimulatedLogger::SimulatedLogger(std::unique_ptr<SimulatorPort> port, const SimulatedLoggerOptions &options,
                                  QObject *parent)
     : QObject(parent)
     , m_port(std::move(port))
@@ -45,16 +45,16 @@ SimulatedLogger::SimulatedLogger(std::unique_ptr<LoggerPort> port, const Simulat
 
     m_atTimer.setInterval(options.atInterval);
     connect(&m_atTimer, &QTimer::timeout, this, &SimulatedLogger::sendAt);
-    connect(&m_output, &TimedOutput::send, m_port.get(), &LoggerPort::send);
+    connect(&m_output, &TimedOutput::send, m_port.get(), &SimulatorPort::send);
     connect(&m_output, &TimedOutput::hangUp, this, [this] {
         m_hungUp = true;
         m_port->hangUp();
         setPhase(Phase::Released);
         emit hungUp();
     });
-    connect(m_port.get(), &LoggerPort::held, this, &SimulatedLogger::onHeld);
-    connect(m_port.get(), &LoggerPort::released, this, &SimulatedLogger::onReleased);
-    connect(m_port.get(), &LoggerPort::received, this, &SimulatedLogger::onReceived);
+    connect(m_port.get(), &SimulatorPort::held, this, &SimulatedLogger::onHeld);
+    connect(m_port.get(), &SimulatorPort::released, this, &SimulatedLogger::onReleased);
+    connect(m_port.get(), &SimulatorPort::received, this, &SimulatedLogger::onReceived);
     if (m_port->isHeld())
         onHeld();
 }

@@ -13,7 +13,7 @@
 
 #include <memory>
 
-class LoggerPort;
+class SimulatorPort;
 
 Q_DECLARE_LOGGING_CATEGORY(lcSimulatedLogger)
 
@@ -34,11 +34,11 @@ public:
     Q_ENUM(Phase)
 
     // Loads the settings file named in the options (see settingsError() when it fails).
-    SimulatedLogger(std::unique_ptr<LoggerPort> port, const SimulatedLoggerOptions &options,
+    SimulatedLogger(std::unique_ptr<SimulatorPort> port, const SimulatedLoggerOptions &options,
                     QObject *parent = nullptr);
     ~SimulatedLogger() override;
 
-    LoggerPort &port() { return *m_port; }
+    SimulatorPort &port() { return *m_port; }
     Phase phase() const { return m_phase; }
     bool isInCommandMode() const { return m_phase == Phase::Command; }
 
@@ -75,7 +75,7 @@ private:
     // The answer and its line end, then trailer, if any, in the same write.
     void reply(const QByteArray &answer, std::chrono::milliseconds delay, const QByteArray &trailer = {});
 
-    std::unique_ptr<LoggerPort> m_port;
+    std::unique_ptr<SimulatorPort> m_port;
     SimulatedLoggerOptions m_options;
     LoggerSettings m_settings;
     LoggerShape m_shape;

@@ -30,7 +30,7 @@ void TimedOutput::schedule()
 {
     if (m_items.empty() || m_timer.isActive())
         return;
-    m_timer.start(std::max<qint64>(0, m_items.front().due.remainingTime()));
+    m_timer.start(std::chrono::milliseconds(std::max<qint64>(0, m_items.front().due.remainingTime())));
 }
 
 void TimedOutput::releaseDue()

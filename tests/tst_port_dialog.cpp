@@ -214,7 +214,7 @@ private slots:
                 message = box->text();
                 messageTitle = box->windowTitle();
                 icon = box->icon();
-                buttonCount = box->buttons().size();
+                buttonCount = int(box->buttons().size());
                 box->button(QMessageBox::Ok)->click();
                 return;
             }

@@ -17,10 +17,8 @@ constexpr char16_t kFirstFullwidthAscii = 0xFF01; // ！
 constexpr char16_t kLastFullwidthAscii = 0xFF5E;  // ～
 constexpr char16_t kIdeographicSpace = 0x3000;
 
-// Sound marks: the combining ones are the partners the half-width marks decompose to,
-// the spacing ones are what a keyboard usually types.
-constexpr char16_t kCombiningVoicedMark = 0x3099;
-constexpr char16_t kCombiningSemiVoicedMark = 0x309A;
+// Sound marks as a keyboard usually types them (spacing). The combining ones (U+3099, U+309A)
+// are what the half-width marks decompose to: the table takes them from those.
 constexpr char16_t kSpacingVoicedMark = 0x309B;
 constexpr char16_t kSpacingSemiVoicedMark = 0x309C;
 

@@ -27,7 +27,19 @@ RecordingScreen::RecordingScreen(const ScreenModel &screen, Timeline &timeline)
     : m_screen(screen)
     , m_timeline(timeline)
 {
-    QObject::connect(&screen, &ScreenModel::statusTextSet, &screen, [this](const QString &text) {
+    watchStatus();
+}
+
+RecordingScreen::RecordingScreen(const ScreenModel &screen)
+    : m_screen(screen)
+    , m_timeline(m_ownTimeline)
+{
+    watchStatus();
+}
+
+void RecordingScreen::watchStatus()
+{
+    QObject::connect(&m_screen, &ScreenModel::statusTextSet, &m_screen, [this](const QString &text) {
         // The status emptied as an exchange begins tells nothing of the sequence.
         if (text.isEmpty())
             return;

@@ -60,7 +60,7 @@ class RecordingScreen : public ModalBoxes
 public:
     RecordingScreen(const ScreenModel &screen, Timeline &timeline);
     // With a timeline of its own, for a test that does not time the run.
-    explicit RecordingScreen(const ScreenModel &screen) : RecordingScreen(screen, m_ownTimeline) {}
+    explicit RecordingScreen(const ScreenModel &screen);
 
     void showMessage(const QString &text) override;
     // Kept as its message: the facts are the window's tests' to check.
@@ -84,6 +84,7 @@ public:
     QStringList shown() const;
 
 private:
+    void watchStatus();
     QString withScreen(const QString &text) const;
 
     const ScreenModel &m_screen;

@@ -5,7 +5,7 @@
 
 // The logger's end of the serial line. It tells the protocol engine when the tool takes hold
 // of the line and when it lets go, so the engine need not know what kind of line it is.
-class LoggerPort : public QObject
+class SimulatorPort : public QObject
 {
     Q_OBJECT
 
