@@ -1,5 +1,4 @@
 #include "files/alarm_scripts.h"
-#include "support/file_mode.h"
 #include "support/temp_app_folder.h"
 
 #include <QDir>
@@ -172,7 +171,7 @@ private slots:
         QCOMPARE(armNetScriptBytes(inputs), net);
     }
 
-    void build_writesBothFiles_ownerOnly()
+    void build_writesBothFiles_overEarlierCopies()
     {
         TempAppFolder folder;
         folder.writeFile(u"ArmNet.eep"_s, QByteArray("CAEEWF0,stale\r\n"));
@@ -185,27 +184,8 @@ private slots:
         QCOMPARE(folder.readFile(u"Arm.eep"_s),
                  modeLines(0, 1) + QByteArray("ALARM0=1\r\nALARM1=2\r\n") + modeLines(2, 15));
         QCOMPARE(folder.readFile(u"ArmNet.eep"_s), QByteArray("CAEEWF0,1\r\nCAEEWF1,2\r\n"));
-#if defined(Q_OS_UNIX)
-        for (const QString &name : {u"Arm.eep"_s, u"ArmNet.eep"_s})
-            QCOMPARE(modeOf(folder.filePath(name)), kOwnerOnly);
-#endif
     }
 
-    void build_reportsFailure_whicheverFileCannotBeWritten_data()
-    {
-        QTest::addColumn<QString>("blocked");
-        QTest::newRow("Arm.eep") << u"Arm.eep"_s;
-        QTest::newRow("ArmNet.eep") << u"ArmNet.eep"_s;
-    }
-
-    void build_reportsFailure_whicheverFileCannotBeWritten()
-    {
-        QFETCH(QString, blocked);
-        TempAppFolder folder;
-        QVERIFY(QDir(folder.appFolder().path()).mkdir(blocked));
-        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"^cannot write .*"_s + blocked));
-        QVERIFY(!BuildAlarmScript(folder.appFolder(), rowsWithoutLimits()));
-    }
 };
 
 QTEST_GUILESS_MAIN(TestAlarmScript)

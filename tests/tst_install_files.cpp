@@ -1,14 +1,20 @@
 #include "base/logger_models.h"
 #include "files/alarm_scripts.h"
+#include "base/run_time_error.h"
 #include "files/mail_scripts.h"
+#include "files/model_definition.h"
 #include "files/model_table.h"
 #include "settings/settings_items.h"
 #include "simulator/logger_items.h"
 #include "simulator/logger_settings.h"
+#include "state/settings_state.h"
 #include "support/test_files.h"
 #include "text/cp932.h"
 
+#include <QDir>
 #include <QTest>
+
+#include <algorithm>
 
 namespace {
 
@@ -113,27 +119,29 @@ private slots:
         }
     }
 
+    // The models the tool has always known are all still in the table: a row lost from it would
+    // take a model from the field silently.
     void models_haveTheirDefinitionFiles_data()
     {
-        QTest::addColumn<QByteArray>("code");
-        QTest::addColumn<QString>("file");
-        QTest::addColumn<int>("channels");
-        for (const LoggerModel &model : kLoggerModels) {
-            const QByteArray code(model.code.data(), qsizetype(model.code.size()));
-            QTest::newRow(code.constData()) << code << fileOf(model) << model.channels;
-        }
+        QTest::addColumn<QString>("code");
+        for (const char16_t *code : {u"QAN", u"RIVON", u"BRK5N", u"LOXAN", u"PELTN", u"GARVN", u"VK8N",
+                                     u"HK8N", u"G8N", u"G4N", u"GPN", u"GSN", u"PLHKN", u"NORDN",
+                                     u"VOSPELTN"})
+            QTest::newRow(QString::fromUtf16(code).toLatin1().constData()) << QString::fromUtf16(code);
     }
 
     // One line per channel, so the simulator's channel count and the screen agree.
     void models_haveTheirDefinitionFiles()
     {
-        QFETCH(QByteArray, code);
-        QFETCH(QString, file);
-        QFETCH(int, channels);
-        QCOMPARE(modelDefinitionFileFor(QString::fromLatin1(code)), std::optional<QString>(file));
+        QFETCH(QString, code);
+        const auto model = std::find_if(kLoggerModels.begin(), kLoggerModels.end(),
+                                        [&code](const LoggerModel &row) { return QLatin1StringView(row.code.data(), qsizetype(row.code.size())) == code; });
+        QVERIFY2(model != kLoggerModels.end(), "the model is in the table");
+        const QString file = fileOf(*model);
+        QCOMPARE(modelDefinitionFileFor(code), std::optional<QString>(file));
         const QByteArray bytes = installFile(file);
         QVERIFY2(bytes.endsWith("\r\n"), qPrintable(file));
-        QCOMPARE(crLfLines(bytes).size(), channels);
+        QCOMPARE(crLfLines(bytes).size(), model->channels);
         QCOMPARE(bytes.count('\n'), bytes.count("\r\n"));
     }
 
@@ -161,6 +169,38 @@ private slots:
                 QVERIFY(parts.at(0) != QStringLiteral("127"));
                 QVERIFY2(parts.at(1).contains(QRegularExpression(QStringLiteral("[\\x{3040}-\\x{9FFF}]"))),
                          qPrintable(parts.at(1)));
+            }
+        }
+    }
+
+    void modelFiles_parseAndListTheirElementsWithoutGaps_data()
+    {
+        QTest::addColumn<QString>("file");
+        const QStringList files = QDir(QStringLiteral(TELVARO_INSTALL_SOURCE_DIR))
+                                      .entryList({QStringLiteral("Telvaro-*.ini")}, QDir::Files);
+        QVERIFY(!files.isEmpty());
+        for (const QString &file : files)
+            QTest::newRow(file.toLatin1().constData()) << file;
+    }
+
+    // Parses, and lists its elements without gaps, so a list position always meets the field
+    // that follows the one before it.
+    void modelFiles_parseAndListTheirElementsWithoutGaps()
+    {
+        QFETCH(QString, file);
+        SettingsState state;
+        try {
+            applyModelDefinition(state, installFile(file));
+        } catch (const RunTimeError &error) {
+            QFAIL(error.what());
+        }
+        QVERIFY(!state.ModelChLabel.at(0).isEmpty());
+        for (int row = 0; row <= 16; ++row) {
+            bool gapMet = false;
+            for (int field = 3; field <= 10; ++field) {
+                const bool named = !state.ModelItemName.at(row, field).isEmpty();
+                QVERIFY2(!(named && gapMet), qPrintable(QStringLiteral("row %1, field %2").arg(row).arg(field)));
+                gapMet = gapMet || !named;
             }
         }
     }

