@@ -5,6 +5,8 @@
 
 #include <cstdlib>
 
+namespace telvaro::app {
+
 namespace {
 
 // Qt's messages while it looks for a display: shown as they came once it has found one, or
@@ -60,3 +62,5 @@ std::unique_ptr<QApplication> startGraphicalApplication(int &argc, char *argv[])
     heldMessages.clear();
     return application;
 }
+
+} // namespace telvaro::app

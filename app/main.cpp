@@ -9,6 +9,13 @@
 #include "translations/translations.h"
 #include "widgets/frm_main.h"
 
+using namespace telvaro::files;
+using namespace telvaro::link;
+using namespace telvaro::exchange;
+using namespace telvaro::widgets;
+using namespace telvaro::translations;
+using namespace telvaro::app;
+
 int main(int argc, char *argv[])
 {
     QCoreApplication::setApplicationName(QStringLiteral("telvaro-config"));

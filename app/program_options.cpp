@@ -5,6 +5,8 @@
 
 #include <cstring>
 
+namespace telvaro::app {
+
 namespace {
 
 const QString kEnvInUserFolder = QStringLiteral("env-in-user-folder");
@@ -59,3 +61,5 @@ ProgramOptions ProgramOptions::parse(const QCoreApplication &application)
     options.envInUserFolder = parser.isSet(kEnvInUserFolder);
     return options;
 }
+
+} // namespace telvaro::app

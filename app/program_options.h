@@ -5,6 +5,8 @@
 class QCoreApplication;
 class QCommandLineParser;
 
+namespace telvaro::app {
+
 // The command line of telvaro-config. The window itself takes no input from it; the options
 // say where files live and answer questions about the program.
 struct ProgramOptions
@@ -25,3 +27,5 @@ struct ProgramOptions
     // program with a message on standard error and exit status 1.
     static ProgramOptions parse(const QCoreApplication &application);
 };
+
+} // namespace telvaro::app

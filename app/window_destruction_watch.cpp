@@ -8,6 +8,8 @@
 #include <xcb/xcb.h>
 #endif
 
+namespace telvaro::app {
+
 WindowDestructionWatch::WindowDestructionWatch(QWidget &window) : m_window(window)
 {
     if (QGuiApplication::platformName() == u"xcb")
@@ -37,3 +39,5 @@ bool WindowDestructionWatch::nativeEventFilter(const QByteArray &eventType, void
 #endif
     return false;
 }
+
+} // namespace telvaro::app

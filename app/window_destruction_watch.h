@@ -5,6 +5,8 @@
 
 class QWidget;
 
+namespace telvaro::app {
+
 // Tells when a window's native window is destroyed by another program rather than closed. An X11
 // client may destroy any window; Qt does not notice, and the program would run on with no window.
 // Elsewhere windows are not destroyed from outside, and this never fires.
@@ -24,3 +26,5 @@ signals:
 private:
     QWidget &m_window;
 };
+
+} // namespace telvaro::app

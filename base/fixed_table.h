@@ -7,6 +7,8 @@
 #include <array>
 #include <cstddef>
 
+namespace telvaro::base {
+
 // A table with the fixed, inclusive index range 0..Last. An index from outside is an
 // IndexError that ends the running procedure instead of touching memory it does not own.
 template<typename T, int Last>
@@ -40,3 +42,5 @@ public:
 private:
     FixedTable<FixedTable<T, LastColumn>, LastRow> m_rows;
 };
+
+} // namespace telvaro::base

@@ -8,6 +8,8 @@
 #include <cstddef>
 #include <string_view>
 
+namespace telvaro::base {
+
 // Where a read keeps an item's answer: the read script that asks for it (select.eep,
 // select01.eep, select02.eep) and the device image table it lands in. Header items are what the
 // logger says of itself (its model code, its answer to "EERC9"): no read script asks for them.
@@ -271,3 +273,5 @@ static_assert(rowNamed("CAAPN") >= 0 && row("CAAPN").field == ItemField::Connect
 static_assert(rowOfBox(kConnectionBoxes - 1) >= 0 && rowOfBox(kConnectionBoxes) < 0);
 
 } // namespace LoggerItems
+
+} // namespace telvaro::base

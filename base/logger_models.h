@@ -5,6 +5,8 @@
 #include <array>
 #include <string_view>
 
+namespace telvaro::base {
+
 // The logger models: the code a logger reports, the model definition file installed for it,
 // and what the simulated logger makes of it.
 struct LoggerModel
@@ -84,3 +86,5 @@ constexpr bool rowsFitTheScreen()
 static_assert(LoggerModelInvariants::codesDistinct());
 static_assert(LoggerModelInvariants::sharedFilesAgree());
 static_assert(LoggerModelInvariants::rowsFitTheScreen(), "a definition file of 1 to 16 rows");
+
+} // namespace telvaro::base

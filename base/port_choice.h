@@ -2,6 +2,8 @@
 
 #include <QtGlobal>
 
+namespace telvaro::base {
+
 // The serial port and line speed the operator chose: PortIndex 0 is COM1, BaudIndex indexes
 // the speed table. The values are kept as stored, also when no list entry matches them; the
 // exchange reports what it cannot open.
@@ -12,3 +14,5 @@ struct PortChoice
 
     friend bool operator==(const PortChoice &, const PortChoice &) = default;
 };
+
+} // namespace telvaro::base

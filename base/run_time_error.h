@@ -4,6 +4,8 @@
 
 #include <stdexcept>
 
+namespace telvaro::base {
+
 // An error that ends the running procedure: a sequence catches it and takes its error path.
 // The message is for the developer's log, never shown to the operator.
 class RunTimeError : public std::runtime_error
@@ -18,3 +20,5 @@ class IndexError : public RunTimeError
 public:
     using RunTimeError::RunTimeError;
 };
+
+} // namespace telvaro::base

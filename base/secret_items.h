@@ -7,6 +7,8 @@
 
 #include <algorithm>
 
+namespace telvaro::base {
+
 // The logger's passwords (the secret items of the item table). Whatever shows or logs a value of
 // them shows kMask instead, unless the operator asks to see them.
 namespace SecretItems {
@@ -23,3 +25,5 @@ inline bool isSecret(QAnyStringView item)
 }
 
 } // namespace SecretItems
+
+} // namespace telvaro::base

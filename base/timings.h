@@ -5,6 +5,8 @@
 #include <chrono>
 #include <cmath>
 
+namespace telvaro::base {
+
 // A length of time scaled by factor, to the nearest millisecond.
 inline std::chrono::milliseconds scaledDuration(std::chrono::milliseconds duration, double factor)
 {
@@ -70,3 +72,5 @@ struct ExchangeTimings
         &ExchangeTimings::pauseBeforeMailBlock,    &ExchangeTimings::pauseBeforeAlarmNetBlock,
     };
 };
+
+} // namespace telvaro::base

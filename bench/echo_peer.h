@@ -22,7 +22,7 @@ public:
 private:
     void run();
 
-    HeldPseudoTerminal m_terminal;
+    telvaro::simulator::HeldPseudoTerminal m_terminal;
     int m_stopPipe[2] = {-1, -1};
     std::atomic<bool> m_answering{true};
     std::thread m_thread;

@@ -27,6 +27,9 @@
 #include <cstring>
 #include <vector>
 
+using namespace telvaro::link;
+using namespace telvaro::simulator;
+
 using namespace Qt::StringLiterals;
 
 namespace {

@@ -23,6 +23,8 @@
 #include <optional>
 #include <vector>
 
+using namespace telvaro::simulator;
+
 using namespace Qt::StringLiterals;
 
 namespace {

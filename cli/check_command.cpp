@@ -7,6 +7,12 @@
 #include "files/unsendable_text.h"
 #include "settings/value_checks.h"
 
+using namespace telvaro::state;
+using namespace telvaro::files;
+using namespace telvaro::settings;
+
+namespace telvaro::cli {
+
 CliCommand CheckCommand::command()
 {
     return {QStringLiteral("check"), QStringLiteral("FILE"),
@@ -47,3 +53,5 @@ int CheckCommand::run(const QCommandLineParser &parser, Console &console)
     console.tell(tr("%1: no problems found (%n item(s))", nullptr, contents->settings.count()).arg(path));
     return ExitStatus::kSuccess;
 }
+
+} // namespace telvaro::cli

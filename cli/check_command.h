@@ -2,6 +2,8 @@
 
 #include "cli/cli_command.h"
 
+namespace telvaro::cli {
+
 // telvaro-cli check FILE: the file's errors and the values a write of it would refuse or question.
 class CheckCommand
 {
@@ -13,3 +15,5 @@ public:
 private:
     static int run(const QCommandLineParser &parser, Console &console);
 };
+
+} // namespace telvaro::cli

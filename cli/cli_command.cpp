@@ -2,6 +2,8 @@
 
 #include "cli/console.h"
 
+namespace telvaro::cli {
+
 int CliUsage::error(Console &console, const QString &command, const QString &message)
 {
     console.tell(QStringLiteral("telvaro-cli %1: %2").arg(command, message));
@@ -13,3 +15,5 @@ bool CliUsage::hasArguments(const QCommandLineParser &parser, int count)
 {
     return parser.positionalArguments().size() == count;
 }
+
+} // namespace telvaro::cli

@@ -6,6 +6,8 @@
 
 #include <functional>
 
+namespace telvaro::cli {
+
 class Console;
 
 // The exit status of telvaro-cli: 0 only when everything asked for succeeded.
@@ -35,3 +37,5 @@ public:
     // Requires exactly count arguments after the options.
     static bool hasArguments(const QCommandLineParser &parser, int count);
 };
+
+} // namespace telvaro::cli

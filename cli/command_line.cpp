@@ -8,6 +8,8 @@
 #include "cli/read_command.h"
 #include "cli/write_command.h"
 
+namespace telvaro::cli {
+
 namespace {
 
 const QString kProgram = QStringLiteral("telvaro-cli");
@@ -86,3 +88,5 @@ int CommandLine::runCommand(const CliCommand &command, const QStringList &argume
     }
     return command.run(parser, console);
 }
+
+} // namespace telvaro::cli

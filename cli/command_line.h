@@ -7,6 +7,8 @@
 #include <QList>
 #include <QStringList>
 
+namespace telvaro::cli {
+
 class Console;
 
 class CommandLine
@@ -25,3 +27,5 @@ private:
     static QString commandHelp(const CliCommand &command, const QCommandLineParser &parser);
     static int runCommand(const CliCommand &command, const QStringList &arguments, Console &console);
 };
+
+} // namespace telvaro::cli

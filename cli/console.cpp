@@ -2,6 +2,8 @@
 
 #include <unistd.h>
 
+namespace telvaro::cli {
+
 Console::Console()
     : m_out(stdout)
     , m_err(stderr)
@@ -45,3 +47,5 @@ void Console::draw(const QString &text)
     m_err << text;
     m_err.flush();
 }
+
+} // namespace telvaro::cli

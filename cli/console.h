@@ -6,6 +6,8 @@
 
 #include <cstdio>
 
+namespace telvaro::cli {
+
 // Where a command speaks: what it was asked for on standard output, messages on standard error.
 // Every line goes out at once, so the two streams stay in order on a terminal.
 class Console
@@ -32,3 +34,5 @@ private:
     std::FILE *m_rawOut = nullptr;
     bool m_errorIsTerminal = false;
 };
+
+} // namespace telvaro::cli

@@ -12,6 +12,13 @@
 #include "files/app_folder.h"
 #include "settings/settings_compare.h"
 
+using namespace telvaro::base;
+using namespace telvaro::state;
+using namespace telvaro::files;
+using namespace telvaro::settings;
+
+namespace telvaro::cli {
+
 namespace {
 
 const QString kShowSecrets = QStringLiteral("show-secrets");
@@ -123,3 +130,5 @@ int DiffCommand::print(const QList<ItemDifference> &differences, const QString &
     console.tell(tr("%n item(s) differ", nullptr, int(differences.size())));
     return ExitStatus::kFailure;
 }
+
+} // namespace telvaro::cli

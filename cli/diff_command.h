@@ -5,7 +5,11 @@
 
 #include <QList>
 
+namespace telvaro::settings {
 struct ItemDifference;
+} // namespace telvaro::settings
+
+namespace telvaro::cli {
 
 // telvaro-cli diff FILE FILE, or diff PORT FILE: the items whose values differ.
 class DiffCommand
@@ -20,6 +24,8 @@ private:
     static int compareFiles(const QStringList &paths, bool showSecrets, Console &console);
     static int compareWithLogger(const QCommandLineParser &parser, const SessionSetup &setup, Console &console);
     // Prints the differences under "< left" and "> right"; the exit status they make.
-    static int print(const QList<ItemDifference> &differences, const QString &left, const QString &right,
+    static int print(const QList<settings::ItemDifference> &differences, const QString &left, const QString &right,
                      bool showSecrets, Console &console);
 };
+
+} // namespace telvaro::cli

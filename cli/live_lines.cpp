@@ -6,6 +6,10 @@
 #include <sys/ioctl.h>
 #include <unistd.h>
 
+using namespace telvaro::text;
+
+namespace telvaro::cli {
+
 namespace {
 
 const QString kEscape = QStringLiteral("\x1b[");
@@ -109,3 +113,5 @@ QString LiveLines::fitted(const QString &text) const
     }
     return cut + u'…';
 }
+
+} // namespace telvaro::cli

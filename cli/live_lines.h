@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringList>
 
+namespace telvaro::cli {
+
 class Console;
 
 // A line per logger on standard error that follows its exchange: "COM3: Ch情報取得中 12/110",
@@ -43,3 +45,5 @@ private:
     bool m_drawn = false;
     int m_columns = 80;
 };
+
+} // namespace telvaro::cli

@@ -6,6 +6,10 @@
 #include "cli/logger_session.h"
 #include "link/speed_table.h"
 
+using namespace telvaro::link;
+
+namespace telvaro::cli {
+
 namespace {
 
 const QString kSpeed = QStringLiteral("speed");
@@ -71,3 +75,5 @@ void LoggerOptions::follow(LoggerSession &session, LiveLines &lines, int index)
     QObject::connect(&session, &LoggerSession::progressChanged, &session,
                      [&lines, index](int done, int total) { lines.setProgress(index, done, total); });
 }
+
+} // namespace telvaro::cli

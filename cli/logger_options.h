@@ -8,6 +8,8 @@
 
 #include <optional>
 
+namespace telvaro::cli {
+
 class Console;
 class LiveLines;
 class LoggerSession;
@@ -36,3 +38,5 @@ public:
     // A full read of the session's logger; false, after saying why, when it failed.
     static bool readOrTell(LoggerSession &session, Console &console);
 };
+
+} // namespace telvaro::cli

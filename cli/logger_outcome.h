@@ -8,6 +8,8 @@
 
 #include <optional>
 
+namespace telvaro::cli {
+
 // An item that did not read back as the write meant to set it.
 struct ItemMismatch
 {
@@ -30,9 +32,9 @@ struct LoggerOutcome
 
     QString port;  // as given on the command line
     QString model; // the model code the logger reported; empty when it was not read
-    std::optional<DeviceSettings> before; // as read before the write
-    std::optional<DeviceSettings> meant;  // what the logger was to answer after the write
-    std::optional<DeviceSettings> after;  // as read back after it
+    std::optional<settings::DeviceSettings> before; // as read before the write
+    std::optional<settings::DeviceSettings> meant;  // what the logger was to answer after the write
+    std::optional<settings::DeviceSettings> after;  // as read back after it
     // The items the write changed, in catalogue order; nothing when no write ended.
     std::optional<QList<int>> changedItems;
     QList<ItemMismatch> mismatches;
@@ -43,3 +45,5 @@ struct LoggerOutcome
 
     bool succeeded() const { return error.isEmpty(); }
 };
+
+} // namespace telvaro::cli

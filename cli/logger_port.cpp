@@ -5,6 +5,10 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 
+using namespace telvaro::link;
+
+namespace telvaro::cli {
+
 namespace {
 
 constexpr int kFirstCom = 1;
@@ -67,3 +71,5 @@ std::optional<QList<LoggerPort>> LoggerPorts::resolve(const QStringList &given, 
     }
     return ports;
 }
+
+} // namespace telvaro::cli

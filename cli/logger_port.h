@@ -7,6 +7,8 @@
 
 #include <optional>
 
+namespace telvaro::cli {
+
 // A logger's port as given on the command line: "COM3" (in any case), which leads to a device
 // as it does for the window, or the path of a device.
 struct LoggerPort
@@ -35,3 +37,5 @@ public:
     static std::optional<QList<LoggerPort>> resolve(const QStringList &given, const QString &portsFolder,
                                                     QString *error);
 };
+
+} // namespace telvaro::cli

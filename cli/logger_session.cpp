@@ -9,6 +9,15 @@
 
 #include <QEventLoop>
 
+using namespace telvaro::base;
+using namespace telvaro::files;
+using namespace telvaro::model;
+using namespace telvaro::settings;
+using namespace telvaro::link;
+using namespace telvaro::exchange;
+
+namespace telvaro::cli {
+
 LoggerSession::LoggerSession(const LoggerPort &port, const SessionSetup &setup)
     : m_port(port)
     , m_setup(setup)
@@ -92,3 +101,5 @@ QByteArray LoggerSession::exchangeLog() const
 {
     return logFileBytes(m_log);
 }
+
+} // namespace telvaro::cli

@@ -20,13 +20,17 @@
 #include <memory>
 #include <optional>
 
+namespace telvaro::state {
 struct SettingsState;
+} // namespace telvaro::state
+
+namespace telvaro::cli {
 
 // One logger on one port, reached through an exchange session of its own, as the window reaches
 // its logger, with a folder of its own for the script files, removed with the session (they hold
 // passwords, and no two loggers may share them). Lives in, and is used from, one thread; each
 // exchange runs that thread's event loop until it has ended.
-class LoggerSession : public QObject, private ModalBoxes
+class LoggerSession : public QObject, private exchange::ModalBoxes
 {
     Q_OBJECT
 
@@ -41,24 +45,24 @@ public:
     ~LoggerSession() override;
 
     const LoggerPort &port() const { return m_port; }
-    SettingsState &state() { return m_session.state(); }
-    const SettingsState &state() const { return m_session.state(); }
-    ScreenModel &screen() { return m_session.screen(); }
-    const AppFolder &appFolder() const { return m_session.appFolder(); }
+    state::SettingsState &state() { return m_session.state(); }
+    const state::SettingsState &state() const { return m_session.state(); }
+    model::ScreenModel &screen() { return m_session.screen(); }
+    const files::AppFolder &appFolder() const { return m_session.appFolder(); }
 
     // A full read onto the state and the screen; false when it failed (see failure()).
     bool read();
     // The settings read, as a settings file holds them.
-    DeviceSettings settings() const;
+    settings::DeviceSettings settings() const;
 
     // Writes what the screen shows. Values that look wrong (findings()) are written only when
     // forced.
     WriteResult write(bool force);
-    const QList<ValueFinding> &findings() const { return m_findings; }
+    const QList<settings::ValueFinding> &findings() const { return m_findings; }
 
     // The lines answered of all the last exchange plays, as last reported: kept when the
     // exchange ends and the screen's progress goes.
-    const std::optional<ScreenModel::Progress> &lastProgress() const { return m_lastProgress; }
+    const std::optional<model::ScreenModel::Progress> &lastProgress() const { return m_lastProgress; }
 
     // Why the last exchange failed, in the operator's terms.
     const QString &failure() const { return m_failure; }
@@ -72,21 +76,23 @@ signals:
 
 private:
     // Runs the exchange that start begins until it has ended.
-    ExchangeResult run(const QString &heading, void (ExchangeSession::*start)(const PortChoice &));
+    exchange::ExchangeResult run(const QString &heading, void (exchange::ExchangeSession::*start)(const base::PortChoice &));
 
     // What the exchanges put to an operator, answered without one: the messages are the
     // window's, and values that look wrong go out only when the write is forced.
     void showMessage(const QString &) override {}
-    void showFailure(const QString &, const ExchangeFailure &) override {}
-    bool writeDespite(const QList<ValueFinding> &) override { return m_force; }
+    void showFailure(const QString &, const exchange::ExchangeFailure &) override {}
+    bool writeDespite(const QList<settings::ValueFinding> &) override { return m_force; }
 
     LoggerPort m_port;
     SessionSetup m_setup;
     QTemporaryDir m_scriptFolder;
-    ExchangeSession m_session;
+    exchange::ExchangeSession m_session;
     bool m_force = false;
-    QList<ValueFinding> m_findings;
+    QList<settings::ValueFinding> m_findings;
     QString m_failure;
     QStringList m_log;
-    std::optional<ScreenModel::Progress> m_lastProgress;
+    std::optional<model::ScreenModel::Progress> m_lastProgress;
 };
+
+} // namespace telvaro::cli

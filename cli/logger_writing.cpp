@@ -8,6 +8,13 @@
 
 #include <QElapsedTimer>
 
+using namespace telvaro::base;
+using namespace telvaro::settings;
+using namespace telvaro::screen_files;
+using namespace telvaro::exchange;
+
+namespace telvaro::cli {
+
 namespace {
 
 bool isLoggerItem(int item)
@@ -143,3 +150,5 @@ DeviceSettings LoggerWriting::applicable(const DeviceSettings &changes, const Lo
     }
     return applied;
 }
+
+} // namespace telvaro::cli

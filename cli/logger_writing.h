@@ -5,12 +5,14 @@
 
 #include <QCoreApplication>
 
+namespace telvaro::cli {
+
 class LoggerSession;
 
 // What is to become of one logger.
 struct WriteOrder
 {
-    DeviceSettings changes; // the items to set: a settings file, a unit's row over it
+    settings::DeviceSettings changes; // the items to set: a settings file, a unit's row over it
     bool force = false;     // values that look wrong are written all the same
     bool verify = true;     // read back, and compare with what the write meant to set
 };
@@ -29,7 +31,9 @@ public:
     static LoggerOutcome run(LoggerSession &session, const WriteOrder &order);
 
 private:
-    static std::optional<QString> refusalOfModel(const DeviceSettings &changes, const DeviceSettings &logger);
-    static DeviceSettings applicable(const DeviceSettings &changes, const LoggerSession &session,
+    static std::optional<QString> refusalOfModel(const settings::DeviceSettings &changes, const settings::DeviceSettings &logger);
+    static settings::DeviceSettings applicable(const settings::DeviceSettings &changes, const LoggerSession &session,
                                      QStringList &notes);
 };
+
+} // namespace telvaro::cli

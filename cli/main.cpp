@@ -5,6 +5,9 @@
 #include <QCoreApplication>
 #include <QLoggingCategory>
 
+using namespace telvaro::translations;
+using namespace telvaro::cli;
+
 int main(int argc, char *argv[])
 {
     QCoreApplication application(argc, argv);

@@ -7,6 +7,10 @@
 
 #include <QFileInfo>
 
+using namespace telvaro::link;
+
+namespace telvaro::cli {
+
 namespace {
 
 const QString kAssign = QStringLiteral("assign");
@@ -127,3 +131,5 @@ int PortsCommand::assign(const QString &comName, const QString &device, Console 
     console.print(tr("COM%1 now leads to %2").arg(*number).arg(target));
     return ExitStatus::kSuccess;
 }
+
+} // namespace telvaro::cli

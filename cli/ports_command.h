@@ -2,6 +2,8 @@
 
 #include "cli/cli_command.h"
 
+namespace telvaro::cli {
+
 // telvaro-cli ports [--assign COMn DEVICE]: the serial ports, and which COM name leads to each.
 class PortsCommand
 {
@@ -15,3 +17,5 @@ private:
     static void list(Console &console);
     static int assign(const QString &comName, const QString &device, Console &console);
 };
+
+} // namespace telvaro::cli

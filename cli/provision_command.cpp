@@ -16,6 +16,11 @@
 
 #include <algorithm>
 
+using namespace telvaro::base;
+using namespace telvaro::settings;
+
+namespace telvaro::cli {
+
 namespace {
 
 const QString kName = QStringLiteral("provision");
@@ -214,3 +219,5 @@ QString ProvisionCommand::logFileName(const QString &port)
     name.replace(u'/', u'_');
     return name + QStringLiteral(".log");
 }
+
+} // namespace telvaro::cli

@@ -10,6 +10,12 @@
 #include <algorithm>
 #include <cmath>
 
+using namespace telvaro::base;
+using namespace telvaro::text;
+using namespace telvaro::settings;
+
+namespace telvaro::cli {
+
 namespace {
 
 using Verification = LoggerOutcome::Verification;
@@ -152,3 +158,5 @@ QByteArray ProvisionReport::json(const ProvisionRecord &record, bool showSecrets
         {QStringLiteral("loggers"), loggers}};
     return QJsonDocument(report).toJson(QJsonDocument::Indented);
 }
+
+} // namespace telvaro::cli

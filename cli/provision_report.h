@@ -8,6 +8,8 @@
 #include <QList>
 #include <QString>
 
+namespace telvaro::cli {
+
 // A provision from beginning to end, as the report records it.
 struct ProvisionRecord
 {
@@ -34,3 +36,5 @@ public:
     // The word for a verification, as the table shows it.
     static QString verificationText(LoggerOutcome::Verification verification);
 };
+
+} // namespace telvaro::cli

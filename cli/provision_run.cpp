@@ -10,6 +10,10 @@
 #include <memory>
 #include <vector>
 
+using namespace telvaro::model;
+
+namespace telvaro::cli {
+
 namespace {
 
 ProvisionResult provision(const ProvisionJob &job, const SessionSetup &setup, QObject *relay, LiveLines *lines, int index)
@@ -84,3 +88,5 @@ QString ProvisionRun::summary(const LoggerOutcome &outcome)
         return tr("written and verified, %n item(s) changed (%1 s)", nullptr, changed).arg(outcome.seconds, 0, 'f', 1);
     return tr("written, %n item(s) changed (%1 s)", nullptr, changed).arg(outcome.seconds, 0, 'f', 1);
 }
+
+} // namespace telvaro::cli

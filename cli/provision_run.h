@@ -9,6 +9,8 @@
 #include <QCoreApplication>
 #include <QList>
 
+namespace telvaro::cli {
+
 class LiveLines;
 
 // One logger of a provision: its port and what is to become of it.
@@ -40,3 +42,5 @@ public:
     // The last word of a logger's live line.
     static QString summary(const LoggerOutcome &outcome);
 };
+
+} // namespace telvaro::cli

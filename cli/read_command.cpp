@@ -6,6 +6,10 @@
 #include "cli/logger_session.h"
 #include "settings/settings_file.h"
 
+using namespace telvaro::settings;
+
+namespace telvaro::cli {
+
 namespace {
 
 const QString kOutput = QStringLiteral("output");
@@ -65,3 +69,5 @@ int ReadCommand::run(const QCommandLineParser &parser, Console &console, const S
     console.write(settingsFileBytes(settings));
     return ExitStatus::kSuccess;
 }
+
+} // namespace telvaro::cli

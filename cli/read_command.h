@@ -3,6 +3,8 @@
 #include "cli/cli_command.h"
 #include "cli/session_setup.h"
 
+namespace telvaro::cli {
+
 // telvaro-cli read PORT [-o FILE]: a full read of the logger, as a settings file.
 class ReadCommand
 {
@@ -14,3 +16,5 @@ public:
 private:
     static int run(const QCommandLineParser &parser, Console &console, const SessionSetup &setup);
 };
+
+} // namespace telvaro::cli

@@ -7,6 +7,8 @@
 
 #include <sys/stat.h>
 
+namespace telvaro::cli {
+
 QList<SerialPortListing> serialPortsOfThisMachine()
 {
     QList<SerialPortListing> ports;
@@ -35,3 +37,5 @@ bool isCharacterDevice(const QString &path)
     struct stat status {};
     return ::stat(QFile::encodeName(path).constData(), &status) == 0 && S_ISCHR(status.st_mode);
 }
+
+} // namespace telvaro::cli

@@ -3,6 +3,8 @@
 #include <QList>
 #include <QString>
 
+namespace telvaro::cli {
+
 // The serial ports of this machine, as `telvaro-cli ports` lists them.
 
 // Where udev keeps a link per serial adapter, named by its maker, model and serial number: the
@@ -25,3 +27,5 @@ QString stablePathOf(const QString &path, const QString &byIdFolder);
 
 // True for a character device (a serial port, a pseudo-terminal), false for anything else.
 bool isCharacterDevice(const QString &path);
+
+} // namespace telvaro::cli

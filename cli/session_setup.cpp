@@ -2,7 +2,15 @@
 
 #include "link/port_names.h"
 
+using namespace telvaro::base;
+using namespace telvaro::files;
+using namespace telvaro::link;
+
+namespace telvaro::cli {
+
 SessionSetup SessionSetup::ofRunningProgram()
 {
     return {5, ExchangeTimings{}, PortNames::defaultPortsFolder(), AppFolder::ofRunningProgram()};
 }
+
+} // namespace telvaro::cli

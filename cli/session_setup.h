@@ -6,15 +6,19 @@
 #include <QString>
 #include <QtGlobal>
 
+namespace telvaro::cli {
+
 // How the command line reaches its loggers: the line speed, the timings of the exchange, where
 // COM names lead, and the installation. A command run inside a test is given its own.
 struct SessionSetup
 {
     qint16 baudIndex = 5; // 9600 bit/s
-    ExchangeTimings timings = {};
+    base::ExchangeTimings timings = {};
     QString portsFolder;  // where COM names lead
-    AppFolder appFolder = AppFolder::ofRunningProgram(); // the installation; each session writes its script files apart
+    files::AppFolder appFolder = files::AppFolder::ofRunningProgram(); // the installation; each session writes its script files apart
 
     // The program's own: the protocol's timings, the ports folder the window uses.
     static SessionSetup ofRunningProgram();
 };
+
+} // namespace telvaro::cli

@@ -8,6 +8,13 @@
 
 #include <QFileInfo>
 
+using namespace telvaro::base;
+using namespace telvaro::state;
+using namespace telvaro::files;
+using namespace telvaro::settings;
+
+namespace telvaro::cli {
+
 std::optional<SettingsFileContents> SettingsInput::read(const QString &path, Console &console)
 {
     SettingsFileContents contents;
@@ -59,3 +66,5 @@ SettingsState SettingsInput::everyRowTakingLimits(const DeviceSettings &settings
     // The flags of an empty state are empty, and an empty flag takes limits.
     return SettingsState();
 }
+
+} // namespace telvaro::cli

@@ -9,7 +9,12 @@
 
 #include <optional>
 
+namespace telvaro::files {
 class AppFolder;
+} // namespace telvaro::files
+
+namespace telvaro::cli {
+
 class Console;
 
 // The settings files and model tables a command works on.
@@ -20,17 +25,19 @@ class SettingsInput
 public:
     // The file named on the command line, read and parsed. Nothing, after saying why on the
     // console, when it cannot be read; its own errors are left to the caller.
-    static std::optional<SettingsFileContents> read(const QString &path, Console &console);
+    static std::optional<settings::SettingsFileContents> read(const QString &path, Console &console);
 
     // Each error of the file as "FILE: line 4: ...".
-    static QStringList errorLines(const QString &path, const SettingsFileContents &contents);
+    static QStringList errorLines(const QString &path, const settings::SettingsFileContents &contents);
 
     // The model tables of the model the settings name, from the model definition file in the
     // program's folder, for the captions and the rows that take limits. Without a model, or with
     // one whose file cannot be had, every row takes limits; a note on the console says so when the
     // settings give channel items.
-    static SettingsState modelTablesFor(const DeviceSettings &settings, const AppFolder &folder, Console &console);
+    static state::SettingsState modelTablesFor(const settings::DeviceSettings &settings, const files::AppFolder &folder, Console &console);
 
 private:
-    static SettingsState everyRowTakingLimits(const DeviceSettings &settings, Console &console, const QString &why);
+    static state::SettingsState everyRowTakingLimits(const settings::DeviceSettings &settings, Console &console, const QString &why);
 };
+
+} // namespace telvaro::cli

@@ -2,6 +2,10 @@
 
 #include "base/secret_items.h"
 
+using namespace telvaro::base;
+
+namespace telvaro::cli {
+
 QString ShownValues::value(const std::optional<QString> &value, bool masked)
 {
     if (!value)
@@ -17,3 +21,5 @@ QString ShownValues::item(const QString &name, const QString &caption)
 {
     return caption.isEmpty() ? name : QStringLiteral("%1 (%2)").arg(name, caption);
 }
+
+} // namespace telvaro::cli

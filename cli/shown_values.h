@@ -5,6 +5,8 @@
 
 #include <optional>
 
+namespace telvaro::cli {
+
 // How the commands show an item and its value to the operator.
 class ShownValues
 {
@@ -17,3 +19,5 @@ public:
     // "CAPOPID (POPID)", or the name alone when the item has no caption.
     static QString item(const QString &name, const QString &caption);
 };
+
+} // namespace telvaro::cli

@@ -11,6 +11,12 @@
 #include "settings/item_captions.h"
 #include "state/settings_state.h"
 
+using namespace telvaro::base;
+using namespace telvaro::state;
+using namespace telvaro::settings;
+
+namespace telvaro::cli {
+
 namespace {
 
 const QString kForce = QStringLiteral("force");
@@ -97,3 +103,5 @@ void WriteCommand::report(const LoggerOutcome &outcome, const SettingsState &sta
     if (!outcome.succeeded())
         console.tell(QStringLiteral("%1: %2").arg(outcome.port, outcome.error));
 }
+
+} // namespace telvaro::cli

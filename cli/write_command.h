@@ -3,8 +3,13 @@
 #include "cli/cli_command.h"
 #include "cli/session_setup.h"
 
-struct LoggerOutcome;
+namespace telvaro::state {
 struct SettingsState;
+} // namespace telvaro::state
+
+namespace telvaro::cli {
+
+struct LoggerOutcome;
 
 // telvaro-cli write PORT FILE: the settings of a file written into the logger, and read back.
 class WriteCommand
@@ -16,5 +21,7 @@ public:
 
 private:
     static int run(const QCommandLineParser &parser, Console &console, const SessionSetup &setup);
-    static void report(const LoggerOutcome &outcome, const SettingsState &state, bool showSecrets, Console &console);
+    static void report(const LoggerOutcome &outcome, const state::SettingsState &state, bool showSecrets, Console &console);
 };
+
+} // namespace telvaro::cli

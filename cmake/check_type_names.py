@@ -77,8 +77,13 @@ def self_test():
                   'const char *s = "struct Quoted {";'),
         ('e.cpp', 'const char *s = "struct Quoted {";\nint n = 1\'000;\nstruct After {};'),
         ('f.cpp', 'struct After {};'),
+        # One name in two libraries' namespaces is two types; twice in one namespace is a clash.
+        ('g.h', 'namespace telvaro::a {\nstruct Twin {};\n} // namespace telvaro::a'),
+        ('h.h', 'namespace telvaro::a { class Twin; }\nnamespace telvaro::b { struct Twin {}; }'),
+        ('i.cpp', 'namespace telvaro::a {\nnamespace { struct Hidden {}; }\nstruct Twin final : Base {};\n}'),
     ])
-    expected = {'Port': ['a.h', 'b.h'], 'N::Row': ['a.h', 'b.h'], 'After': ['e.cpp', 'f.cpp']}
+    expected = {'Port': ['a.h', 'b.h'], 'N::Row': ['a.h', 'b.h'], 'After': ['e.cpp', 'f.cpp'],
+                'telvaro::a::Twin': ['g.h', 'i.cpp']}
     if found != expected:
         sys.exit(f'check_type_names.py: self-test found {found}, expected {expected}')
 

@@ -5,6 +5,10 @@
 #include <QCoreApplication>
 #include <QStringList>
 
+using namespace telvaro::link;
+
+namespace telvaro::exchange {
+
 namespace {
 
 // The translation context of the texts here.
@@ -99,3 +103,5 @@ QString describe(const ExchangeFailure &failure)
         text += QStringLiteral("\n\n") + ExchangeFailureText::writeProgress(failure);
     return text;
 }
+
+} // namespace telvaro::exchange

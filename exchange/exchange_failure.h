@@ -7,6 +7,8 @@
 
 #include <chrono>
 
+namespace telvaro::exchange {
+
 // Why a read or a write ended without success, as facts in the operator's terms. The sequences
 // gather them as they go; the window shows them behind its message box, the command line prints
 // them.
@@ -35,7 +37,7 @@ struct ExchangeFailure
     Cause cause = Cause::Other;
     QString port;   // "COM1"
     QString device; // the device it leads to
-    PortOpenFailure::Problem portProblem = PortOpenFailure::Problem::Other;
+    link::PortOpenFailure::Problem portProblem = link::PortOpenFailure::Problem::Other;
     QString reason;                      // the system's words, or who holds the port
     QString command;                     // the last command sent, line ends less
     QString expected;                    // the answer awaited; empty: any line
@@ -50,3 +52,5 @@ struct ExchangeFailure
 // What happened, in lines for the operator: the cause, and for a write how much of the logger's
 // settings had already been changed. Translated (the window shows it in Japanese).
 QString describe(const ExchangeFailure &failure);
+
+} // namespace telvaro::exchange

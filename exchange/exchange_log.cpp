@@ -2,6 +2,11 @@
 
 #include "link/secret_masking.h"
 
+using namespace telvaro::model;
+using namespace telvaro::link;
+
+namespace telvaro::exchange {
+
 namespace {
 
 struct TimedLine
@@ -58,3 +63,5 @@ QByteArray logFileBytes(const QStringList &readableLines)
         bytes += line.toUtf8() + "\r\n";
     return bytes;
 }
+
+} // namespace telvaro::exchange

@@ -5,6 +5,8 @@
 
 #include <QList>
 
+namespace telvaro::exchange {
+
 // How a read or a write ended: what a front end acts on, never a state number.
 struct ExchangeResult
 {
@@ -17,7 +19,9 @@ struct ExchangeResult
     Outcome outcome = Outcome::Failed;
     ExchangeFailure failure;
     // The values that looked wrong before a write, whatever the operator answered.
-    QList<ValueFinding> findings;
+    QList<settings::ValueFinding> findings;
 
     bool succeeded() const { return outcome == Outcome::Succeeded; }
 };
+
+} // namespace telvaro::exchange

@@ -8,6 +8,15 @@
 
 #include <QLoggingCategory>
 
+using namespace telvaro::base;
+using namespace telvaro::state;
+using namespace telvaro::files;
+using namespace telvaro::model;
+using namespace telvaro::settings;
+using namespace telvaro::link;
+
+namespace telvaro::exchange {
+
 Q_LOGGING_CATEGORY(lcSession, "telvaro.exchange")
 
 namespace {
@@ -128,3 +137,5 @@ void ExchangeSession::endAfterError(Kind kind, const QString &what)
     }
     end(result);
 }
+
+} // namespace telvaro::exchange

@@ -14,8 +14,13 @@
 #include <memory>
 #include <optional>
 
-class Sequence;
+namespace telvaro::link {
 class SerialLine;
+} // namespace telvaro::link
+
+namespace telvaro::exchange {
+
+class Sequence;
 
 // Everything an exchange with one logger needs, owned in one place: the settings state, the
 // screen model, the serial line and the link over it, the program's folder and the timings.
@@ -28,21 +33,21 @@ class ExchangeSession : public QObject
 
 public:
     // line is the port every exchange goes through.
-    ExchangeSession(const AppFolder &appFolder, std::unique_ptr<SerialLine> line, QObject *parent = nullptr);
+    ExchangeSession(const files::AppFolder &appFolder, std::unique_ptr<link::SerialLine> line, QObject *parent = nullptr);
     // An exchange still running is cut short: its script closed, the port released.
     ~ExchangeSession() override;
 
-    SettingsState &state() { return m_state; }
-    const SettingsState &state() const { return m_state; }
-    ScreenModel &screen() { return m_screen; }
-    const ScreenModel &screen() const { return m_screen; }
-    const AppFolder &appFolder() const { return m_appFolder; }
-    SerialLine &line() { return *m_line; }
-    Link &link() { return m_link; }
+    state::SettingsState &state() { return m_state; }
+    const state::SettingsState &state() const { return m_state; }
+    model::ScreenModel &screen() { return m_screen; }
+    const model::ScreenModel &screen() const { return m_screen; }
+    const files::AppFolder &appFolder() const { return m_appFolder; }
+    link::SerialLine &line() { return *m_line; }
+    link::Link &link() { return m_link; }
 
     // The time-outs, pauses and retries of the next exchange; the protocol's own unless set.
-    void setTimings(const ExchangeTimings &timings) { m_timings = timings; }
-    const ExchangeTimings &timings() const { return m_timings; }
+    void setTimings(const base::ExchangeTimings &timings) { m_timings = timings; }
+    const base::ExchangeTimings &timings() const { return m_timings; }
     // What the exchanges put to the operator; without boxes, nothing is shown and values that
     // look wrong are not written. The boxes must outlive the session or be unset.
     void setBoxes(ModalBoxes *boxes);
@@ -52,9 +57,9 @@ public:
     // As the read button does: the commands disabled, the status emptied, the access point flag
     // cleared (the read decides it afresh), the screen locked; then the read starts. Returns
     // while the read awaits the logger; finished() tells its end.
-    void startRead(const PortChoice &choice);
+    void startRead(const base::PortChoice &choice);
     // The same for a write, which keeps the access point flag.
-    void startWrite(const PortChoice &choice);
+    void startWrite(const base::PortChoice &choice);
 
     // How the last exchange ended, as soon as it has (finished() comes on the next pass of the
     // event loop); nothing before the first has.
@@ -69,19 +74,19 @@ protected:
     enum class Kind { Read, Write };
     // The exchange itself, entered with the screen locked; it ends with end(). A test may stand
     // in for it.
-    virtual void begin(Kind kind, const PortChoice &choice);
+    virtual void begin(Kind kind, const base::PortChoice &choice);
     void end(const ExchangeResult &result);
 
 private:
-    void start(Kind kind, const PortChoice &choice);
+    void start(Kind kind, const base::PortChoice &choice);
     void endAfterError(Kind kind, const QString &what);
 
-    AppFolder m_appFolder;
-    SettingsState m_state;
-    ScreenModel m_screen;
-    std::unique_ptr<SerialLine> m_line;
-    Link m_link;
-    ExchangeTimings m_timings;
+    files::AppFolder m_appFolder;
+    state::SettingsState m_state;
+    model::ScreenModel m_screen;
+    std::unique_ptr<link::SerialLine> m_line;
+    link::Link m_link;
+    base::ExchangeTimings m_timings;
     ModalBoxes *m_boxes = nullptr;
     bool m_running = false;
     std::optional<ExchangeResult> m_lastResult;
@@ -89,3 +94,5 @@ private:
     // Goes first, before what it works on.
     std::unique_ptr<Sequence> m_sequence;
 };
+
+} // namespace telvaro::exchange

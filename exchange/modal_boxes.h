@@ -3,8 +3,13 @@
 #include <QList>
 #include <QString>
 
-struct ExchangeFailure;
+namespace telvaro::settings {
 struct ValueFinding;
+} // namespace telvaro::settings
+
+namespace telvaro::exchange {
+
+struct ExchangeFailure;
 
 // What a read or write needs of a front end besides the screen model: the modal boxes it puts
 // to the operator. The window shows them; a front end without a screen answers them itself.
@@ -19,5 +24,7 @@ public:
     virtual void showFailure(const QString &text, const ExchangeFailure &failure) = 0;
     // Values that look plainly wrong, before a write sends anything. True writes them all the
     // same; false, the default answer, sends nothing.
-    virtual bool writeDespite(const QList<ValueFinding> &findings) = 0;
+    virtual bool writeDespite(const QList<settings::ValueFinding> &findings) = 0;
 };
+
+} // namespace telvaro::exchange

@@ -17,6 +17,13 @@
 
 #include <array>
 
+using namespace telvaro::base;
+using namespace telvaro::files;
+using namespace telvaro::model;
+using namespace telvaro::link;
+
+namespace telvaro::exchange {
+
 Q_LOGGING_CATEGORY(lcRead, "telvaro.link.read")
 
 namespace {
@@ -173,3 +180,5 @@ void ReadSequence::chooseModelFile()
     else
         qCInfo(lcRead) << "unknown model code" << modelCode << "- keeping" << m_context.state.ModelIniPath;
 }
+
+} // namespace telvaro::exchange

@@ -4,6 +4,8 @@
 
 #include <QtGlobal>
 
+namespace telvaro::exchange {
+
 // Reads every setting of the connected logger: the handshake, the model query, then the three
 // read scripts beside the program, each block moved onto the screen as soon as it is in.
 class ReadSequence : public Sequence
@@ -31,10 +33,12 @@ public:
     explicit ReadSequence(const SequenceContext &context);
 
     // Starts the whole read; ended is told how it went once it has ended.
-    void ReadFromLogger(const PortChoice &choice, EndHandler ended);
+    void ReadFromLogger(const base::PortChoice &choice, EndHandler ended);
 
 private:
     Next ownStep() override;
     void endFailed() override;
     void chooseModelFile();
 };
+
+} // namespace telvaro::exchange

@@ -8,6 +8,8 @@
 #include <initializer_list>
 #include <span>
 
+namespace telvaro::exchange {
+
 struct SequenceContext;
 
 // Where the answers to the lines of a block are kept.
@@ -21,7 +23,7 @@ enum class ScriptOrigin { Installed, Written };
 // out. A sequence lists its blocks in order; one player runs them all.
 struct ScriptBlock
 {
-    using Timing = ExchangeTimings::Duration ExchangeTimings::*;
+    using Timing = base::ExchangeTimings::Duration base::ExchangeTimings::*;
 
     QStringView file = {};
     ScriptOrigin origin = ScriptOrigin::Installed;
@@ -84,3 +86,5 @@ constexpr bool blocksChain(std::span<const ScriptBlock> blocks, qint16 lastHands
     }
     return !blocks.empty();
 }
+
+} // namespace telvaro::exchange

@@ -3,6 +3,11 @@
 #include "base/run_time_error.h"
 #include "text/cp932.h"
 
+using namespace telvaro::base;
+using namespace telvaro::text;
+
+namespace telvaro::exchange {
+
 std::optional<QString> ScriptReader::open(const QString &path)
 {
     m_path = path;
@@ -39,3 +44,5 @@ void ScriptReader::close()
 {
     m_file.close();
 }
+
+} // namespace telvaro::exchange

@@ -5,6 +5,8 @@
 
 #include <optional>
 
+namespace telvaro::exchange {
+
 // The script file being played or sent, one at a time, read line by line in code page 932.
 class ScriptReader
 {
@@ -26,3 +28,5 @@ private:
     QString m_path;
     QFile m_file;
 };
+
+} // namespace telvaro::exchange

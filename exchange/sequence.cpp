@@ -10,6 +10,13 @@
 
 #include <QLoggingCategory>
 
+using namespace telvaro::base;
+using namespace telvaro::state;
+using namespace telvaro::model;
+using namespace telvaro::link;
+
+namespace telvaro::exchange {
+
 Q_LOGGING_CATEGORY(lcSequence, "telvaro.link.sequence")
 
 Sequence::Sequence(const SequenceContext &context, const Shape &shape)
@@ -389,3 +396,5 @@ void Sequence::releaseEverything()
     m_context.link.releasePort();
     m_context.screen.setProgress(std::nullopt);
 }
+
+} // namespace telvaro::exchange

@@ -15,22 +15,36 @@
 #include <optional>
 #include <span>
 
+namespace telvaro::files {
 class AppFolder;
+} // namespace telvaro::files
+
+namespace telvaro::link {
 class Link;
-class ModalBoxes;
-class ScreenModel;
+} // namespace telvaro::link
+
+namespace telvaro::state {
 struct SettingsState;
+} // namespace telvaro::state
+
+namespace telvaro::model {
+class ScreenModel;
+} // namespace telvaro::model
+
+namespace telvaro::exchange {
+
+class ModalBoxes;
 
 // What a read or a write works on: the settings state, the port, the program's folder, the
 // screen model, the front end's modal boxes, and the timings of the exchange.
 struct SequenceContext
 {
-    SettingsState &state;
-    Link &link;
-    const AppFolder &appFolder;
-    ScreenModel &screen;
+    state::SettingsState &state;
+    link::Link &link;
+    const files::AppFolder &appFolder;
+    model::ScreenModel &screen;
     ModalBoxes &boxes;
-    ExchangeTimings timings = {};
+    base::ExchangeTimings timings = {};
 };
 
 // A read or a write: a numbered state machine that performs one step per pass. A step that
@@ -62,7 +76,7 @@ public:
     // called once, when it has ended, with how. No error leaves it: any error, foreseen or not,
     // closes the script and releases the port, and the sequence ends failed; the status text
     // keeps its last value.
-    void start(const PortChoice &choice, EndHandler ended);
+    void start(const base::PortChoice &choice, EndHandler ended);
     bool isRunning() const { return m_running; }
 
     qint16 SeqState() const { return m_SeqState; }
@@ -109,9 +123,9 @@ protected:
     void sendCommand(const QString &command, Echo echo = Echo::Yes);
     // Awaits the expected text; then is told whether it arrived within the time-out (LastReply
     // holds what came) and gives the next state.
-    Next await(const QString &expected, ExchangeTimings::Duration timeout, std::function<Next(bool received)> then);
+    Next await(const QString &expected, base::ExchangeTimings::Duration timeout, std::function<Next(bool received)> then);
     // Pauses; then gives the next state.
-    Next pauseThen(ExchangeTimings::Duration duration, Continuation then);
+    Next pauseThen(base::ExchangeTimings::Duration duration, Continuation then);
     const QString &lastReply() const;
     // Appends LastReply to the exchange log.
     void echoReply();
@@ -121,11 +135,11 @@ protected:
     // Closes the open script and releases the port, whichever is open; the exchange is over.
     void releaseEverything();
 
-    const ExchangeTimings &timings() const { return m_context.timings; }
+    const base::ExchangeTimings &timings() const { return m_context.timings; }
 
     SequenceContext m_context;
     qint16 m_SeqState = 0;
-    QList<ValueFinding> m_findings;
+    QList<settings::ValueFinding> m_findings;
 
 private:
     // Runs work, then the steps it leads to, until one awaits the link or the sequence ends.
@@ -153,7 +167,7 @@ private:
     void startProgress();
 
     Shape m_shape;
-    PortChoice m_choice;
+    base::PortChoice m_choice;
     EndHandler m_ended;
     bool m_running = false;
     ScriptReader m_script;
@@ -171,6 +185,8 @@ private:
     using Wait = std::pair<QString, QString>;
     QHash<Wait, int> m_unansweredWaits;
     Wait m_lastUnansweredWait;
-    ExchangeTimings::Duration m_lastUnansweredTimeout{};
+    base::ExchangeTimings::Duration m_lastUnansweredTimeout{};
     ExchangeFailure m_failure;
 };
+
+} // namespace telvaro::exchange

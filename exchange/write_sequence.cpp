@@ -11,6 +11,13 @@
 
 #include <array>
 
+using namespace telvaro::base;
+using namespace telvaro::files;
+using namespace telvaro::model;
+using namespace telvaro::settings;
+
+namespace telvaro::exchange {
+
 namespace {
 
 using State = WriteSequence::State;
@@ -144,3 +151,5 @@ void WriteSequence::endWithMessage(const QString &message)
     m_context.boxes.showFailure(message, failure());
     UnlockScreen(m_context.state, m_context.screen);
 }
+
+} // namespace telvaro::exchange

@@ -4,6 +4,8 @@
 
 #include <QtGlobal>
 
+namespace telvaro::exchange {
+
 // Writes the settings on the screen into the connected logger: the same handshake as the read,
 // then the four script files, every line acknowledged before the next goes out.
 class WriteSequence : public Sequence
@@ -32,7 +34,7 @@ public:
     // write awaits the logger or
     // has ended; ended is told how it went. Whatever fails says so in a message box and gives
     // the screen back, as does a "no"; nothing is sent before all four files are in.
-    void WriteToLogger(const PortChoice &choice, EndHandler ended);
+    void WriteToLogger(const base::PortChoice &choice, EndHandler ended);
 
 private:
     std::optional<ExchangeResult::Outcome> prepare() override;
@@ -42,3 +44,5 @@ private:
     // The paths of the named script files, for a message.
     QString scriptFiles(std::initializer_list<QStringView> names) const;
 };
+
+} // namespace telvaro::exchange

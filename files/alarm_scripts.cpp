@@ -2,6 +2,11 @@
 
 #include "text/narrowing.h"
 
+using namespace telvaro::base;
+using namespace telvaro::text;
+
+namespace telvaro::files {
+
 namespace {
 
 constexpr const LoggerItems::Row &kMode = LoggerItems::row("mode");
@@ -65,3 +70,5 @@ bool BuildAlarmScript(const AppFolder &folder, const AlarmScriptInputs &inputs)
     return writeScriptFile(folder, QStringLiteral("Arm.eep"), armScriptBytes(inputs))
            && writeScriptFile(folder, QStringLiteral("ArmNet.eep"), armNetScriptBytes(inputs));
 }
+
+} // namespace telvaro::files

@@ -9,10 +9,12 @@
 
 #include <array>
 
+namespace telvaro::files {
+
 // What the alarm scripts are built from, one entry per channel row 0..15.
 struct AlarmScriptInputs
 {
-    static constexpr int kRows = LoggerItems::kChannelRows;
+    static constexpr int kRows = base::LoggerItems::kChannelRows;
 
     std::array<QString, kRows> channelCode; // element code, written verbatim
     std::array<QString, kRows> alarmFlag;   // the row takes limits unless exactly "0"
@@ -30,3 +32,5 @@ QByteArray armNetScriptBytes(const AlarmScriptInputs &inputs);
 
 // Writes "Arm.eep", then "ArmNet.eep". False as soon as one cannot be written.
 bool BuildAlarmScript(const AppFolder &folder, const AlarmScriptInputs &inputs);
+
+} // namespace telvaro::files

@@ -6,6 +6,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+namespace telvaro::files {
+
 namespace {
 
 // The one place that knows the separator: a backslash on Windows, "/" elsewhere.
@@ -72,3 +74,5 @@ bool AppFolder::prepareScriptFolder() const
         return true;
     return UserDataFolder::make(m_scriptDir);
 }
+
+} // namespace telvaro::files

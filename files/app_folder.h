@@ -2,6 +2,8 @@
 
 #include <QString>
 
+namespace telvaro::files {
+
 // The folder of the program, and where its files are found from there.
 //
 // Installation files (read scripts, model definition files, auth.ini) are read from beside the
@@ -43,3 +45,5 @@ private:
     QString m_dataDir;
     QString m_scriptDir;
 };
+
+} // namespace telvaro::files

@@ -9,6 +9,11 @@
 #include <QRegularExpression>
 #include <QStringList>
 
+using namespace telvaro::text;
+using namespace telvaro::state;
+
+namespace telvaro::files {
+
 Q_LOGGING_CATEGORY(lcAuthTypes, "telvaro.authtypes")
 
 namespace {
@@ -66,3 +71,5 @@ void LoadAuthTypes(SettingsState &state, const AppFolder &appFolder)
         state.AuthNames.at(k) = list.names[k];
     }
 }
+
+} // namespace telvaro::files

@@ -6,8 +6,13 @@
 
 #include <array>
 
-class AppFolder;
+namespace telvaro::state {
 struct SettingsState;
+} // namespace telvaro::state
+
+namespace telvaro::files {
+
+class AppFolder;
 
 // The authentication types the logger knows, as listed in auth.ini beside the program:
 // one "code,name" line per type, at most four, code page 932.
@@ -26,4 +31,6 @@ AuthTypeList parseAuthTypes(QByteArrayView fileBytes);
 
 // Reads auth.ini from the program's folder into AuthCodes and AuthNames. A missing file
 // leaves the lists as they are.
-void LoadAuthTypes(SettingsState &state, const AppFolder &appFolder);
+void LoadAuthTypes(state::SettingsState &state, const AppFolder &appFolder);
+
+} // namespace telvaro::files

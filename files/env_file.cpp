@@ -6,6 +6,10 @@
 #include <QSaveFile>
 #include <QtEndian>
 
+using namespace telvaro::base;
+
+namespace telvaro::files {
+
 Q_LOGGING_CATEGORY(lcEnvFile, "telvaro.envfile")
 
 namespace {
@@ -80,3 +84,5 @@ bool SaveEnv(const PortChoice &choice, const QString &path)
     }
     return true;
 }
+
+} // namespace telvaro::files

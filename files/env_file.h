@@ -10,6 +10,8 @@
 #include <QString>
 #include <QtGlobal>
 
+namespace telvaro::files {
+
 // env.dat is opened by its bare name, so it lies in the current folder, unless the program was
 // started to keep it in a folder of its own (the desktop menu entry: the per-user data folder,
 // as a desktop starts programs in whatever folder it likes).
@@ -23,12 +25,14 @@ void keepEnvFileIn(const QString &folder);
 constexpr int kEnvRecordSize = 4;
 
 // The record's bytes; bytes missing at the end of a short record count as zero.
-PortChoice portChoiceFromRecord(QByteArrayView record);
-QByteArray recordFromPortChoice(const PortChoice &choice);
+base::PortChoice portChoiceFromRecord(QByteArrayView record);
+QByteArray recordFromPortChoice(const base::PortChoice &choice);
 
 // Reads record 1, creating the file empty when it is missing. A file that can be neither
 // read nor created gives 0 and 0, so the program still starts.
-PortChoice LoadEnv(const QString &path = envFilePath());
+base::PortChoice LoadEnv(const QString &path = envFilePath());
 
 // Writes the choice as record 1; false when the file cannot be written.
-bool SaveEnv(const PortChoice &choice, const QString &path = envFilePath());
+bool SaveEnv(const base::PortChoice &choice, const QString &path = envFilePath());
+
+} // namespace telvaro::files

@@ -2,6 +2,11 @@
 
 #include "text/narrowing.h"
 
+using namespace telvaro::base;
+using namespace telvaro::text;
+
+namespace telvaro::files {
+
 // A data address, then the alarm address of the same number.
 QList<ScriptLine> mailScriptLines(const MailScriptInputs &inputs)
 {
@@ -48,3 +53,5 @@ bool BuildMailScript(const AppFolder &folder, const MailScriptInputs &inputs)
     return writeScriptFile(folder, QStringLiteral("mail.eep"), mailScriptBytes(inputs))
            && writeScriptFile(folder, QStringLiteral("Mmail.eep"), connectionScriptBytes(inputs));
 }
+
+} // namespace telvaro::files

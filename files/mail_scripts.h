@@ -9,12 +9,14 @@
 
 #include <array>
 
+namespace telvaro::files {
+
 // What the mail and connection scripts are built from.
 struct MailScriptInputs
 {
-    static constexpr int kAddresses = LoggerItems::kMailAddresses;
-    static constexpr int kConnectionItems = LoggerItems::kConnectionBoxes;
-    static constexpr int kApnItem = LoggerItems::kApnBox;
+    static constexpr int kAddresses = base::LoggerItems::kMailAddresses;
+    static constexpr int kConnectionItems = base::LoggerItems::kConnectionBoxes;
+    static constexpr int kApnItem = base::LoggerItems::kApnBox;
 
     std::array<QString, kAddresses> dataAddress;  // "データ送信先アドレス" 1..6
     std::array<QString, kAddresses> alarmAddress; // "警報送信先アドレス" 1..6
@@ -33,3 +35,5 @@ QByteArray connectionScriptBytes(const MailScriptInputs &inputs);
 
 // Writes "mail.eep", then "Mmail.eep". False as soon as one cannot be written.
 bool BuildMailScript(const AppFolder &folder, const MailScriptInputs &inputs);
+
+} // namespace telvaro::files

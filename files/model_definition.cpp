@@ -10,6 +10,12 @@
 
 #include <array>
 
+using namespace telvaro::base;
+using namespace telvaro::text;
+using namespace telvaro::state;
+
+namespace telvaro::files {
+
 namespace {
 
 constexpr int kFirstOptionField = 3;
@@ -85,3 +91,5 @@ void LoadModelDefinition(SettingsState &state)
                                .arg(path, file.errorString()));
     applyModelDefinition(state, bytes);
 }
+
+} // namespace telvaro::files

@@ -2,6 +2,10 @@
 
 #include "base/logger_models.h"
 
+using namespace telvaro::base;
+
+namespace telvaro::files {
+
 std::optional<QString> modelDefinitionFileFor(const QString &modelCode)
 {
     for (const LoggerModel &model : kLoggerModels) {
@@ -10,3 +14,5 @@ std::optional<QString> modelDefinitionFileFor(const QString &modelCode)
     }
     return std::nullopt;
 }
+
+} // namespace telvaro::files

@@ -9,6 +9,10 @@
 #include <algorithm>
 #include <filesystem>
 
+using namespace telvaro::text;
+
+namespace telvaro::files {
+
 Q_LOGGING_CATEGORY(lcScriptFile, "telvaro.scripts.file")
 
 namespace {
@@ -95,3 +99,5 @@ bool writeScriptFile(const AppFolder &folder, const QString &name, const QByteAr
         qCWarning(lcScriptFile) << "cannot write" << file.fileName() << file.errorString();
     return written;
 }
+
+} // namespace telvaro::files

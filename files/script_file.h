@@ -8,6 +8,8 @@
 
 #include <optional>
 
+namespace telvaro::files {
+
 // One command line of a script file: the key (with its "=" or ","), the value as it goes
 // out, and the caption of the screen field the value comes from, to name it to the operator.
 struct ScriptLine
@@ -29,3 +31,5 @@ std::optional<QString> firstUnsendableCaption(const QList<ScriptLine> &lines);
 // (the connection script holds passwords). A symbolic link or other special file in its place
 // is replaced, never followed. False when it could not be written; any earlier copy then stays.
 bool writeScriptFile(const AppFolder &folder, const QString &name, const QByteArray &bytes);
+
+} // namespace telvaro::files

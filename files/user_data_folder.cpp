@@ -5,6 +5,8 @@
 #include <QLoggingCategory>
 #include <QStandardPaths>
 
+namespace telvaro::files {
+
 Q_LOGGING_CATEGORY(lcUserData, "telvaro.files.userdata")
 
 namespace UserDataFolder {
@@ -30,3 +32,5 @@ bool make(const QString &wanted)
 }
 
 } // namespace UserDataFolder
+
+} // namespace telvaro::files

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+namespace telvaro::files {
+
 // The per-user data folder of the tool, <data>/telvaro (~/.local/share/telvaro on Linux): where
 // an installed copy writes its script files, and where env.dat lies for a tool started from the
 // desktop menu. The script files hold passwords, so the folder is its owner's alone.
@@ -15,3 +17,5 @@ QString path();
 bool make(const QString &folder = path());
 
 } // namespace UserDataFolder
+
+} // namespace telvaro::files

@@ -4,6 +4,10 @@
 
 #include <QLoggingCategory>
 
+using namespace telvaro::text;
+
+namespace telvaro::link {
+
 // Every byte sent and received, passwords masked; enable with
 // QT_LOGGING_RULES="telvaro.link.wire.debug=true".
 Q_LOGGING_CATEGORY(lcWire, "telvaro.link.wire", QtInfoMsg)
@@ -150,3 +154,5 @@ void Link::endWait(ReplyResult result)
     const ReplyHandler handler = std::exchange(m_replyHandler, nullptr);
     handler(result);
 }
+
+} // namespace telvaro::link

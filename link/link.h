@@ -14,6 +14,8 @@
 #include <functional>
 #include <optional>
 
+namespace telvaro::link {
+
 // How a wait for a reply ended; the numbers are those the exchange has always used.
 enum class ReplyResult : qint16 {
     Received = 2000, // the expected text arrived
@@ -91,3 +93,5 @@ private:
     ReplyHandler m_replyHandler;
     PauseHandler m_pauseHandler;
 };
+
+} // namespace telvaro::link

@@ -13,6 +13,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+namespace telvaro::link {
+
 Q_LOGGING_CATEGORY(lcPortLock, "telvaro.link.lock", QtInfoMsg)
 
 namespace {
@@ -161,3 +163,5 @@ void PortLock::release()
         ::unlink(QFile::encodeName(m_heldPath).constData());
     m_heldPath.clear();
 }
+
+} // namespace telvaro::link

@@ -4,6 +4,8 @@
 
 #include <optional>
 
+namespace telvaro::link {
+
 // The serial lock file that dial-out and terminal programs on Unix agree on: <folder>/LCK..<name>
 // (LCK..ttyUSB0 for /dev/ttyUSB0), holding the process id of the holder as ten characters and
 // a line feed. A lock of a live process means the port is in use; a lock whose process has
@@ -43,3 +45,5 @@ private:
     QString m_folder;
     QString m_heldPath;
 };
+
+} // namespace telvaro::link

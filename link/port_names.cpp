@@ -14,6 +14,10 @@
 #include <unistd.h>
 #endif
 
+using namespace telvaro::base;
+
+namespace telvaro::link {
+
 namespace PortNames {
 
 QString defaultPortsFolder()
@@ -94,3 +98,5 @@ bool unmapPort(int portNumber, const QString &device, const QString &portsFolder
 }
 
 } // namespace PortNames
+
+} // namespace telvaro::link

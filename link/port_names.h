@@ -2,6 +2,8 @@
 
 #include <QString>
 
+namespace telvaro::link {
+
 // Where the port numbers of the operator (1 = COM1) lead on this machine.
 namespace PortNames {
 
@@ -25,3 +27,5 @@ bool mapPort(int portNumber, const QString &device, const QString &portsFolder, 
 bool unmapPort(int portNumber, const QString &device, const QString &portsFolder);
 
 } // namespace PortNames
+
+} // namespace telvaro::link

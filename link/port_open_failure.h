@@ -2,6 +2,8 @@
 
 #include <QString>
 
+namespace telvaro::link {
+
 // A serial port that could not be opened, and why, in terms the operator can act on. A foreseen
 // outcome of opening a port, so it is a value rather than an exception.
 struct PortOpenFailure
@@ -20,3 +22,5 @@ struct PortOpenFailure
 
     QString text() const { return QStringLiteral("cannot open %1: %2").arg(device, reason); }
 };
+
+} // namespace telvaro::link

@@ -11,6 +11,8 @@
 #include <unistd.h>
 #endif
 
+namespace telvaro::link {
+
 Q_LOGGING_CATEGORY(lcPort, "telvaro.link.port", QtInfoMsg)
 
 #ifdef Q_OS_UNIX
@@ -190,3 +192,5 @@ void QtSerialLine::closeAfterLoss()
     }
     emit lineLost();
 }
+
+} // namespace telvaro::link

@@ -9,6 +9,8 @@
 #include "link/port_lock.h"
 #endif
 
+namespace telvaro::link {
+
 // The real serial port. Port numbers are mapped to devices through the ports folder
 // (see PortNames). On Unix the port is held under a serial lock file (see PortLock) while open,
 // so that it is never opened under another program. Tests point both folders at temporary
@@ -59,3 +61,5 @@ private:
     QSerialPort m_port;
     bool m_lineLost = false;
 };
+
+} // namespace telvaro::link

@@ -2,6 +2,10 @@
 
 #include "text/cp932.h"
 
+using namespace telvaro::text;
+
+namespace telvaro::link {
+
 bool ReplyAccumulator::contains(QByteArrayView wanted) const
 {
     if (wanted.isEmpty())
@@ -37,3 +41,5 @@ QString ReplyAccumulator::text() const
 {
     return Cp932::decode(m_bytes);
 }
+
+} // namespace telvaro::link

@@ -4,6 +4,8 @@
 #include <QByteArrayView>
 #include <QString>
 
+namespace telvaro::link {
+
 // What one wait has received, kept as code page 932 bytes so that a two-byte character split
 // over two reads comes out whole. Searches match whole characters only: an ASCII text is never
 // found in the second byte of a two-byte character, and a stray lead byte (one not followed by a
@@ -25,3 +27,5 @@ public:
 private:
     QByteArray m_bytes;
 };
+
+} // namespace telvaro::link

@@ -2,6 +2,10 @@
 
 #include "base/secret_items.h"
 
+using namespace telvaro::base;
+
+namespace telvaro::link {
+
 namespace {
 
 // The line is a secret item followed by one character: "=" to write it, "?" to ask for it.
@@ -72,3 +76,5 @@ void SecretMasking::endLine()
     m_line.clear();
     m_lineMasked = false;
 }
+
+} // namespace telvaro::link

@@ -4,6 +4,8 @@
 #include <QByteArrayView>
 #include <QString>
 
+namespace telvaro::link {
+
 // Keeps the two passwords out of everything that is logged of an exchange. A line
 // "CALOGINPASS=..." or "CAPOPPASS=..." keeps its key and shows the mask for its value; after a
 // line "CALOGINPASS?" or "CAPOPPASS?" the logger's answer, the next line that is not such a
@@ -32,3 +34,5 @@ private:
     bool m_lineMasked = false;    // the mask of this line has been shown
     bool m_answerIsSecret = false;
 };
+
+} // namespace telvaro::link

@@ -8,6 +8,8 @@
 
 #include <optional>
 
+namespace telvaro::link {
+
 // The serial port as the link sees it: the real port serves it, and so can a test double.
 class SerialLine : public QObject
 {
@@ -34,3 +36,5 @@ signals:
     // The far end went away (adapter unplugged, peer closed); the port is already closed.
     void lineLost();
 };
+
+} // namespace telvaro::link

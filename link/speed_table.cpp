@@ -6,6 +6,10 @@
 
 #include <array>
 
+using namespace telvaro::base;
+
+namespace telvaro::link {
+
 SpeedTable::SpeedTable()
 {
     static constexpr std::array<const char16_t *, 10> kSettings = {
@@ -75,3 +79,5 @@ LineSettings parseLineSettings(const QString &settings)
     parsed.stopBits = stopBitsFromText(fields.at(3), settings);
     return parsed;
 }
+
+} // namespace telvaro::link

@@ -5,9 +5,11 @@
 #include <QSerialPort>
 #include <QString>
 
+namespace telvaro::link {
+
 // The line settings the operator chooses from by index: slots 0..9 hold "300,N,8,1" to
 // "115200,N,8,1", slot 10 stays empty (opening with it fails). Each sequence makes its own.
-class SpeedTable : public FixedTable<QString, 10>
+class SpeedTable : public base::FixedTable<QString, 10>
 {
 public:
     SpeedTable();
@@ -24,3 +26,5 @@ struct LineSettings
 
 // Throws RunTimeError when the text is empty or not a valid settings string.
 LineSettings parseLineSettings(const QString &settings);
+
+} // namespace telvaro::link

@@ -3,6 +3,10 @@
 #include "model/screen_model.h"
 #include "state/settings_state.h"
 
+using namespace telvaro::state;
+
+namespace telvaro::model {
+
 void pickAuthType(const SettingsState &state, ScreenModel &screen, int entry)
 {
     AuthTypeSelector &authType = screen.authType();
@@ -14,3 +18,5 @@ void pickAuthType(const SettingsState &state, ScreenModel &screen, int entry)
     selector.select(entry);
     authType.AuthLabel().setCaption(QString::number(state.AuthCodes.at(entry)));
 }
+
+} // namespace telvaro::model

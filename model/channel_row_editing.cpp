@@ -4,6 +4,10 @@
 #include "model/show_channels.h"
 #include "state/settings_state.h"
 
+using namespace telvaro::state;
+
+namespace telvaro::model {
+
 void pickChannelElement(SettingsState &state, ScreenModel &screen, int row, int entry)
 {
     if (row < 0 || row >= ScreenModel::kChannelRows)
@@ -29,3 +33,5 @@ void pickChannelElement(SettingsState &state, ScreenModel &screen, int row, int 
                                     ? state.ModelItemCode.at(row, field)
                                     : kDefaultElementCode.toString();
 }
+
+} // namespace telvaro::model

@@ -2,6 +2,8 @@
 
 #include <utility>
 
+namespace telvaro::model {
+
 void Control::setEnabled(bool enabled)
 {
     update(m_enabled, enabled);
@@ -91,3 +93,5 @@ void ChoiceBox::setEditText(const QString &text)
 {
     update(m_editText, text);
 }
+
+} // namespace telvaro::model

@@ -6,6 +6,8 @@
 
 #include <optional>
 
+namespace telvaro::model {
+
 // The background of a field: white while it can be edited, the system's button face while it
 // is locked. A value of the screen; how button face looks is the window's business.
 enum class FieldColour { ButtonFace, White };
@@ -132,3 +134,5 @@ class ElementBox : public ChoiceBox
 public:
     static constexpr int kDefaultElement = -1; // the source of the default element's entry
 };
+
+} // namespace telvaro::model

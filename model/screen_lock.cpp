@@ -3,6 +3,10 @@
 #include "model/screen_model.h"
 #include "state/settings_state.h"
 
+using namespace telvaro::state;
+
+namespace telvaro::model {
+
 namespace {
 
 void setCommandsEnabled(CommandControls &commands, bool enabled)
@@ -49,3 +53,5 @@ void UnlockScreen(const SettingsState &state, ScreenModel &screen)
         screen.authType().setObserbox().unlock();
     }
 }
+
+} // namespace telvaro::model

@@ -1,7 +1,12 @@
 #pragma once
 
-class ScreenModel;
+namespace telvaro::state {
 struct SettingsState;
+} // namespace telvaro::state
+
+namespace telvaro::model {
+
+class ScreenModel;
 
 // What the read and write buttons do before their exchange starts: the command buttons, the tab
 // control and the settings menu are disabled, so nothing starts a second exchange or changes
@@ -15,4 +20,6 @@ void LockScreen(ScreenModel &screen);
 // Gives the command buttons, the tab control and the settings menu back, and enables and
 // whitens the mail and connection fields. The APN field and the authentication selector
 // follow only when the last read found them in use (ApnAuthEnabled).
-void UnlockScreen(const SettingsState &state, ScreenModel &screen);
+void UnlockScreen(const state::SettingsState &state, ScreenModel &screen);
+
+} // namespace telvaro::model

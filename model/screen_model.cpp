@@ -1,5 +1,7 @@
 #include "model/screen_model.h"
 
+namespace telvaro::model {
+
 CommandControls::CommandControls()
 {
     // The save button is not in use, and nothing can be written before a read.
@@ -59,3 +61,5 @@ void ScreenModel::setProgress(const std::optional<Progress> &progress)
     m_progress = progress;
     emit progressChanged();
 }
+
+} // namespace telvaro::model

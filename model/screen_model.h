@@ -11,6 +11,8 @@
 #include <array>
 #include <optional>
 
+namespace telvaro::model {
+
 // The command buttons Command1(0..3) (read, write, save, exit), the tab control SSTab2 and the
 // settings menu mnu_Set: what an exchange disables while it runs.
 class CommandControls
@@ -73,7 +75,7 @@ private:
 class MailAddressFields
 {
 public:
-    static constexpr int kAddresses = LoggerItems::kMailAddresses;
+    static constexpr int kAddresses = base::LoggerItems::kMailAddresses;
 
     MailAddressFields();
 
@@ -106,8 +108,8 @@ public:
 class ConnectionFields
 {
 public:
-    static constexpr int kFields = LoggerItems::kConnectionBoxes;
-    static constexpr int kApnField = LoggerItems::kApnBox;
+    static constexpr int kFields = base::LoggerItems::kConnectionBoxes;
+    static constexpr int kApnField = base::LoggerItems::kApnBox;
 
     ConnectionFields();
 
@@ -146,7 +148,7 @@ class ScreenModel : public QObject
     Q_OBJECT
 
 public:
-    static constexpr int kChannelRows = LoggerItems::kChannelRows;
+    static constexpr int kChannelRows = base::LoggerItems::kChannelRows;
 
     ScreenModel();
     ~ScreenModel() override;
@@ -210,3 +212,5 @@ private:
     QList<LogPiece> m_logPieces;
     std::optional<Progress> m_progress;
 };
+
+} // namespace telvaro::model

@@ -3,6 +3,11 @@
 #include "model/screen_model.h"
 #include "state/settings_state.h"
 
+using namespace telvaro::state;
+using namespace telvaro::files;
+
+namespace telvaro::model {
+
 AlarmScriptInputs alarmScriptInputsFrom(const SettingsState &state, const ScreenModel &screen)
 {
     AlarmScriptInputs inputs;
@@ -27,3 +32,5 @@ MailScriptInputs mailScriptInputsFrom(const ScreenModel &screen)
     inputs.authCaption = screen.authType().AuthLabel().caption();
     return inputs;
 }
+
+} // namespace telvaro::model

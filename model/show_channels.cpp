@@ -3,6 +3,11 @@
 #include "model/screen_model.h"
 #include "state/settings_state.h"
 
+using namespace telvaro::base;
+using namespace telvaro::state;
+
+namespace telvaro::model {
+
 namespace {
 
 constexpr int kLastField = 10;
@@ -112,3 +117,5 @@ void ShowChannels(SettingsState &state, ScreenModel &screen)
         showElementLine(state, screen.channelRow(index), index);
     showAlarmLimits(state, screen);
 }
+
+} // namespace telvaro::model

@@ -2,8 +2,13 @@
 
 #include <QStringView>
 
-class ScreenModel;
+namespace telvaro::state {
 struct SettingsState;
+} // namespace telvaro::state
+
+namespace telvaro::model {
+
+class ScreenModel;
 
 // The element code that selects a row's default element.
 inline constexpr QStringView kDefaultElementCode = u"127";
@@ -12,4 +17,6 @@ inline constexpr QStringView kDefaultElementCode = u"127";
 // list and chosen element, unit, format and alarm limits; records each row's element code.
 // Each entry of an element list carries the option field its name came from, so a pick maps
 // back to it even on a model line with a gap among its option fields.
-void ShowChannels(SettingsState &state, ScreenModel &screen);
+void ShowChannels(state::SettingsState &state, ScreenModel &screen);
+
+} // namespace telvaro::model

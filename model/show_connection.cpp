@@ -6,6 +6,11 @@
 
 #include <QRegularExpression>
 
+using namespace telvaro::base;
+using namespace telvaro::state;
+
+namespace telvaro::model {
+
 namespace {
 
 constexpr int kApnAnswer = LoggerItems::positionOf("CAAPN");
@@ -79,3 +84,5 @@ void ShowConnectionButtons(ScreenModel &screen)
     commands.SSTab2().setEnabled(true);
     commands.mnu_Set().setEnabled(true);
 }
+
+} // namespace telvaro::model

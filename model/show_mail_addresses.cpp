@@ -3,6 +3,11 @@
 #include "model/screen_model.h"
 #include "state/settings_state.h"
 
+using namespace telvaro::base;
+using namespace telvaro::state;
+
+namespace telvaro::model {
+
 namespace {
 
 MailAddressFields &pageOf(ScreenModel &screen, ItemField field)
@@ -29,3 +34,5 @@ void ShowMailAddresses(const SettingsState &state, ScreenModel &screen)
         }
     }
 }
+
+} // namespace telvaro::model

@@ -3,6 +3,12 @@
 #include "model/script_inputs.h"
 #include "settings/settings_image.h"
 
+using namespace telvaro::state;
+using namespace telvaro::model;
+using namespace telvaro::settings;
+
+namespace telvaro::screen_files {
+
 DeviceSettings settingsOnScreen(const SettingsState &state, const ScreenModel &screen)
 {
     return answersAfterWrite(state, alarmScriptInputsFrom(state, screen), mailScriptInputsFrom(screen));
@@ -19,3 +25,5 @@ QList<ItemDifference> differencesFromScreen(const DeviceSettings &file, const Se
     }
     return differingItems(shownOfFileItems, file, state);
 }
+
+} // namespace telvaro::screen_files

@@ -14,6 +14,14 @@
 
 #include <QFileInfo>
 
+using namespace telvaro::base;
+using namespace telvaro::state;
+using namespace telvaro::files;
+using namespace telvaro::model;
+using namespace telvaro::settings;
+
+namespace telvaro::screen_files {
+
 namespace {
 
 using ChannelItems = SettingsOpened::ChannelItems;
@@ -98,3 +106,5 @@ SettingsOpened openOnScreen(const DeviceSettings &file, SettingsState &state, Sc
         commands.Command1(i).setEnabled(commandsEnabled.at(i));
     return opened;
 }
+
+} // namespace telvaro::screen_files

@@ -6,9 +6,19 @@
 
 #include <functional>
 
-class AppFolder;
-class ScreenModel;
+namespace telvaro::state {
 struct SettingsState;
+} // namespace telvaro::state
+
+namespace telvaro::files {
+class AppFolder;
+} // namespace telvaro::files
+
+namespace telvaro::model {
+class ScreenModel;
+} // namespace telvaro::model
+
+namespace telvaro::screen_files {
 
 // What became of the channel items (mode0..15, ALARM0..31) of a settings file opened on the
 // screen. They mean something only on the rows of a model: the k-th row that takes limits has
@@ -40,5 +50,7 @@ using OtherModelQuestion = std::function<bool(const QString &fileModel, const QS
 // the file gives items of is shown again by its binding procedure. Before any read, a file whose
 // model has a definition file brings that model with its channel items. The command buttons stay
 // as they were: opening a file never enables a write to a logger that was not read.
-SettingsOpened openOnScreen(const DeviceSettings &file, SettingsState &state, ScreenModel &screen,
-                            const AppFolder &appFolder, const OtherModelQuestion &applyOtherModelsChannelItems);
+SettingsOpened openOnScreen(const settings::DeviceSettings &file, state::SettingsState &state, model::ScreenModel &screen,
+                            const files::AppFolder &appFolder, const OtherModelQuestion &applyOtherModelsChannelItems);
+
+} // namespace telvaro::screen_files

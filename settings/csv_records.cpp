@@ -1,5 +1,7 @@
 #include "settings/csv_records.h"
 
+namespace telvaro::settings {
+
 namespace {
 
 // Reads one record after another; pos always stands at the start of a field.
@@ -103,3 +105,5 @@ CsvContents parseCsv(QStringView text)
 {
     return CsvReader(text).readAll();
 }
+
+} // namespace telvaro::settings

@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringView>
 
+namespace telvaro::settings {
+
 // Comma-separated records as RFC 4180 has them: fields separated by ",", records by CR LF or LF,
 // a field in double quotes may hold commas, line ends and doubled quotes (""). A quote inside an
 // unquoted field is kept as a character. A line end at the very end closes the last record and
@@ -44,3 +46,5 @@ struct CsvContents
 };
 
 CsvContents parseCsv(QStringView text);
+
+} // namespace telvaro::settings

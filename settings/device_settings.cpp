@@ -4,6 +4,10 @@
 
 #include <algorithm>
 
+using namespace telvaro::base;
+
+namespace telvaro::settings {
+
 int DeviceSettings::count() const
 {
     return int(std::count_if(m_values.begin(), m_values.end(), [](const auto &value) { return value.has_value(); }));
@@ -31,3 +35,5 @@ int DeviceSettings::indexOfKnown(QStringView name)
         throw RunTimeError(QStringLiteral("no settings item is named %1").arg(name));
     return *item;
 }
+
+} // namespace telvaro::settings

@@ -8,6 +8,8 @@
 #include <array>
 #include <optional>
 
+namespace telvaro::settings {
+
 // The settings of one logger as the logger itself holds them: for each item of the catalogue
 // (SettingsItems), its answer to the read, or nothing when the item is not given.
 class DeviceSettings
@@ -36,3 +38,5 @@ private:
 
     std::array<std::optional<QString>, SettingsItems::kCount> m_values;
 };
+
+} // namespace telvaro::settings

@@ -6,6 +6,11 @@
 
 #include <QCoreApplication>
 
+using namespace telvaro::state;
+using namespace telvaro::files;
+
+namespace telvaro::settings {
+
 std::array<QString, SettingsItems::kCount> itemCaptions(const SettingsState &state)
 {
     std::array<QString, SettingsItems::kCount> captions;
@@ -21,3 +26,5 @@ std::array<QString, SettingsItems::kCount> itemCaptions(const SettingsState &sta
         captions.at(*SettingsItems::indexOfScriptKey(line.key)) = line.caption;
     return captions;
 }
+
+} // namespace telvaro::settings

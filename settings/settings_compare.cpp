@@ -2,6 +2,10 @@
 
 #include "settings/item_captions.h"
 
+using namespace telvaro::state;
+
+namespace telvaro::settings {
+
 QList<ItemDifference> differingItems(const DeviceSettings &left, const DeviceSettings &right,
                                      const SettingsState &state)
 {
@@ -13,3 +17,5 @@ QList<ItemDifference> differingItems(const DeviceSettings &left, const DeviceSet
     }
     return differences;
 }
+
+} // namespace telvaro::settings

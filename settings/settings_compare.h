@@ -7,7 +7,11 @@
 
 #include <optional>
 
+namespace telvaro::state {
 struct SettingsState;
+} // namespace telvaro::state
+
+namespace telvaro::settings {
 
 // An item whose value differs between two sets of settings; a side that does not give the item
 // has no value.
@@ -25,4 +29,6 @@ struct ItemDifference
 // Every item, in file order, whose value differs, an item that only one side gives included.
 // The captions follow the alarm flags of the model the state holds.
 QList<ItemDifference> differingItems(const DeviceSettings &left, const DeviceSettings &right,
-                                     const SettingsState &state);
+                                     const state::SettingsState &state);
+
+} // namespace telvaro::settings

@@ -8,6 +8,10 @@
 #include <algorithm>
 #include <array>
 
+using namespace telvaro::text;
+
+namespace telvaro::settings {
+
 namespace {
 
 constexpr char kLineEnd[] = "\r\n";
@@ -157,3 +161,5 @@ bool saveSettingsFile(const QString &path, const DeviceSettings &settings, QStri
     }
     return replaceSmallFile(path, settingsFileBytes(settings), QFileDevice::ReadOwner | QFileDevice::WriteOwner, reason);
 }
+
+} // namespace telvaro::settings

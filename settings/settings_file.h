@@ -11,6 +11,8 @@
 
 #include <optional>
 
+namespace telvaro::settings {
+
 // A settings file: one "item=value" line per item the file gives, "#" starting a comment line.
 // Read: UTF-8 with or without a byte-order mark, lines ending in LF or CR LF, items in any order.
 // Written: UTF-8 without a byte-order mark, CR LF, "model" and "channels" first, then the
@@ -65,3 +67,5 @@ bool readSettingsFile(const QString &path, SettingsFileContents *contents, QStri
 // Replaces the file at path in one step; a new file is readable by its owner only (it may hold
 // passwords). False, with the reason, when it cannot be written or a value cannot be held.
 bool saveSettingsFile(const QString &path, const DeviceSettings &settings, QString *reason);
+
+} // namespace telvaro::settings

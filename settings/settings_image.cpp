@@ -2,6 +2,12 @@
 
 #include "state/settings_state.h"
 
+using namespace telvaro::base;
+using namespace telvaro::state;
+using namespace telvaro::files;
+
+namespace telvaro::settings {
+
 namespace {
 
 const QString kLackedItem = QStringLiteral("???");
@@ -127,3 +133,5 @@ MailScriptInputs mailScriptInputsOf(const DeviceSettings &settings)
     }
     return inputs;
 }
+
+} // namespace telvaro::settings

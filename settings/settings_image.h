@@ -4,7 +4,11 @@
 #include "settings/device_settings.h"
 #include "files/mail_scripts.h"
 
+namespace telvaro::state {
 struct SettingsState;
+} // namespace telvaro::state
+
+namespace telvaro::settings {
 
 // Between the items of a settings file and the device image of the settings state, where a read
 // keeps the logger's answers: each logger item is the entry of its block's table (EepChannel,
@@ -16,22 +20,24 @@ struct SettingsState;
 bool saysLoggerLacksItem(int item, const QString &answer);
 
 // Every logger item as the image holds it, with model and channels once the state has them.
-DeviceSettings itemsOfImage(const SettingsState &state);
+DeviceSettings itemsOfImage(const state::SettingsState &state);
 
 // Stores each logger item the settings give where a read stores its answer; the other entries
 // keep what they hold, and so do model and channels. The binding procedures then show them as
 // after a read.
-void storeInImage(const DeviceSettings &settings, SettingsState &state);
+void storeInImage(const DeviceSettings &settings, state::SettingsState &state);
 
 // The answers a read would receive right after writing these inputs to the logger the image
 // describes: each item a write sends, as it sends it (narrowed text, the element code, the
 // limits packed onto the rows that take them, the authentication code), and the image's answer
 // for every item the write leaves alone or the logger lacks ("???", or a "?" in a mode answer).
-DeviceSettings answersAfterWrite(const SettingsState &state, const AlarmScriptInputs &alarm,
-                                 const MailScriptInputs &mail);
+DeviceSettings answersAfterWrite(const state::SettingsState &state, const files::AlarmScriptInputs &alarm,
+                                 const files::MailScriptInputs &mail);
 
 // What a write of the items would be built from, for a model whose alarm flags the state holds:
 // the k-th row that takes limits gets ALARM2k and ALARM2k+1. An item missing from the settings,
 // or answered as one the logger lacks, gives an empty input.
-AlarmScriptInputs alarmScriptInputsOf(const DeviceSettings &settings, const SettingsState &state);
-MailScriptInputs mailScriptInputsOf(const DeviceSettings &settings);
+files::AlarmScriptInputs alarmScriptInputsOf(const DeviceSettings &settings, const state::SettingsState &state);
+files::MailScriptInputs mailScriptInputsOf(const DeviceSettings &settings);
+
+} // namespace telvaro::settings

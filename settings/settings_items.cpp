@@ -2,6 +2,10 @@
 
 #include <QHash>
 
+using namespace telvaro::base;
+
+namespace telvaro::settings {
+
 namespace {
 
 std::array<SettingsItem, SettingsItems::kCount> buildCatalogue()
@@ -68,3 +72,5 @@ bool isSecret(int index)
 }
 
 } // namespace SettingsItems
+
+} // namespace telvaro::settings

@@ -8,14 +8,16 @@
 #include <array>
 #include <optional>
 
+namespace telvaro::settings {
+
 // One item of a settings file: the logger's own name for it (the read script's command without
 // its "?") and the entry of the device image that holds its answer.
 struct SettingsItem
 {
     QString name;
-    ItemBlock block = ItemBlock::Header;
+    base::ItemBlock block = base::ItemBlock::Header;
     int entry = 0; // from 1 within its block's image table; 0 for the two header items
-    const LoggerItems::Row *row = nullptr; // its row of the item table; none for the header items
+    const base::LoggerItems::Row *row = nullptr; // its row of the item table; none for the header items
 };
 
 // Every item, in the order a settings file lists them: the logger's model code and its answer
@@ -25,8 +27,8 @@ namespace SettingsItems {
 
 constexpr int kModel = 0;
 constexpr int kChannels = 1;
-constexpr int kCount = 2 + LoggerItems::itemsIn(ItemBlock::Channel) + LoggerItems::itemsIn(ItemBlock::Mail)
-                       + LoggerItems::itemsIn(ItemBlock::Connection);
+constexpr int kCount = 2 + base::LoggerItems::itemsIn(base::ItemBlock::Channel) + base::LoggerItems::itemsIn(base::ItemBlock::Mail)
+                       + base::LoggerItems::itemsIn(base::ItemBlock::Connection);
 
 const std::array<SettingsItem, kCount> &all();
 const SettingsItem &at(int index);
@@ -39,3 +41,5 @@ std::optional<int> indexOfScriptKey(QStringView key);
 bool isSecret(int index);
 
 } // namespace SettingsItems
+
+} // namespace telvaro::settings

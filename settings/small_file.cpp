@@ -4,6 +4,8 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+namespace telvaro::settings {
+
 bool readSmallFile(const QString &path, qint64 largest, const QString &tooLarge, QByteArray *bytes, QString *reason)
 {
     QFile file(path);
@@ -82,3 +84,5 @@ bool replaceSmallFile(const QString &path, const QByteArray &bytes,
         *reason = file.errorString();
     return written;
 }
+
+} // namespace telvaro::settings

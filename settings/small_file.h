@@ -7,6 +7,8 @@
 #include <memory>
 #include <optional>
 
+namespace telvaro::settings {
+
 // Reads the whole of a file that is small by nature (a settings file, a units file). False, with
 // the reason, when it cannot be read or is larger than largest bytes, which tooLarge then says
 // (a device or a log given by mistake must not be read to its end).
@@ -40,3 +42,5 @@ private:
 // cannot be written.
 bool replaceSmallFile(const QString &path, const QByteArray &bytes,
                       std::optional<QFileDevice::Permissions> newFilePermissions, QString *reason);
+
+} // namespace telvaro::settings

@@ -10,6 +10,11 @@
 
 #include <algorithm>
 
+using namespace telvaro::base;
+using namespace telvaro::text;
+
+namespace telvaro::settings {
+
 namespace {
 
 using Problem = UnitsFileError::Problem;
@@ -236,3 +241,5 @@ bool readUnitsFile(const QString &path, UnitsFileContents *contents, QString *re
     *contents = parseUnitsFile(bytes);
     return true;
 }
+
+} // namespace telvaro::settings

@@ -6,6 +6,8 @@
 #include <QList>
 #include <QString>
 
+namespace telvaro::settings {
+
 // A units file: the values that differ from logger to logger when many are given the same
 // settings. A CSV file in UTF-8 (RFC 4180 quoting): a header line naming the columns, then a
 // row per logger. One column is "port", the port the logger is connected to; every other column
@@ -68,3 +70,5 @@ UnitsFileContents parseUnitsFile(QByteArrayView bytes);
 
 // Reads and parses the file at path. False, with the reason, when it cannot be read.
 bool readUnitsFile(const QString &path, UnitsFileContents *contents, QString *reason);
+
+} // namespace telvaro::settings

@@ -6,6 +6,11 @@
 #include <QRegularExpression>
 #include <QStringList>
 
+using namespace telvaro::base;
+using namespace telvaro::files;
+
+namespace telvaro::settings {
+
 namespace {
 
 using Problem = ValueFinding::Problem;
@@ -127,3 +132,5 @@ QList<ValueFinding> valueFindings(const AlarmScriptInputs &alarm, const MailScri
     }
     return findings;
 }
+
+} // namespace telvaro::settings

@@ -6,6 +6,8 @@
 #include <QList>
 #include <QString>
 
+namespace telvaro::settings {
+
 // A value that is plainly wrong for the logger, found before a write.
 struct ValueFinding
 {
@@ -32,4 +34,6 @@ QString describe(const ValueFinding &finding);
 // number, a lower limit above its upper limit, a non-empty mail address (the alarm, data and
 // sender addresses) without exactly one "@", a non-empty DNS server that is not a dotted IPv4
 // address. Only rows that take limits are checked: the others send none.
-QList<ValueFinding> valueFindings(const AlarmScriptInputs &alarm, const MailScriptInputs &mail);
+QList<ValueFinding> valueFindings(const files::AlarmScriptInputs &alarm, const files::MailScriptInputs &mail);
+
+} // namespace telvaro::settings

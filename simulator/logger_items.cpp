@@ -2,6 +2,10 @@
 
 #include <optional>
 
+using namespace telvaro::base;
+
+namespace telvaro::simulator {
+
 namespace {
 
 // The decimal number after prefix within first..last, written plainly (no sign, no leading zero).
@@ -61,3 +65,5 @@ LoggerItem loggerItem(const LoggerShape &shape, const QByteArray &key)
     }
     return LoggerItem::Unknown;
 }
+
+} // namespace telvaro::simulator

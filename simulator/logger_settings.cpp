@@ -7,6 +7,10 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+using namespace telvaro::base;
+
+namespace telvaro::simulator {
+
 LoggerSettings::LoggerSettings(const QString &filePath)
     : m_filePath(filePath)
     , m_values(defaults())
@@ -127,3 +131,5 @@ bool LoggerSettings::save(QString *error) const
     }
     return true;
 }
+
+} // namespace telvaro::simulator

@@ -4,6 +4,8 @@
 #include <QMap>
 #include <QString>
 
+namespace telvaro::simulator {
+
 // The settings a simulated logger keeps, as raw bytes (code page 932 on the wire), in a
 // key=value text file so that a later run shows what an earlier one was written. Carriage
 // return, line feed and backslash inside a value are stored as \r, \n and \\.
@@ -32,3 +34,5 @@ private:
     QString m_filePath;
     QMap<QByteArray, QByteArray> m_values;
 };
+
+} // namespace telvaro::simulator

@@ -11,6 +11,9 @@
 
 #include <optional>
 
+using namespace telvaro::link;
+using namespace telvaro::simulator;
+
 namespace {
 
 int fail(const QString &message)

@@ -9,6 +9,8 @@
 #include <termios.h>
 #include <unistd.h>
 
+namespace telvaro::simulator {
+
 namespace {
 
 QString systemError(const char *what)
@@ -83,3 +85,5 @@ void HeldPseudoTerminal::close()
         *fd = -1;
     }
 }
+
+} // namespace telvaro::simulator

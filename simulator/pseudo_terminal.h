@@ -2,6 +2,8 @@
 
 #include <QString>
 
+namespace telvaro::simulator {
+
 // Opens the master side of a fresh pseudo-terminal with the given flags (O_NONBLOCK for an event
 // loop; O_RDWR | O_NOCTTY always) and names its slave device. Returns -1 and sets error when no
 // pseudo-terminal can be had.
@@ -36,3 +38,5 @@ private:
     QString m_devicePath;
     QString m_error;
 };
+
+} // namespace telvaro::simulator

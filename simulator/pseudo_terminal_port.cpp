@@ -10,6 +10,8 @@
 #include <poll.h>
 #include <unistd.h>
 
+namespace telvaro::simulator {
+
 std::unique_ptr<PseudoTerminalPort> PseudoTerminalPort::create(QString *error, std::chrono::milliseconds lookAgain,
                                                                QObject *parent)
 {
@@ -141,3 +143,5 @@ void PseudoTerminalPort::hangUp()
     m_held = false;
     m_pendingOutput.clear();
 }
+
+} // namespace telvaro::simulator

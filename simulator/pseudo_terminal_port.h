@@ -10,6 +10,8 @@
 
 class QSocketNotifier;
 
+namespace telvaro::simulator {
+
 // The master side of a fresh POSIX pseudo-terminal; the tool opens the slave device
 // (devicePath(), e.g. /dev/pts/3) as its serial port. While nobody holds the slave, the master
 // reports hang-up on every poll, so the port then looks again at intervals instead of
@@ -49,3 +51,5 @@ private:
     QSocketNotifier *m_writeNotifier = nullptr;
     QTimer m_lookAgain;
 };
+
+} // namespace telvaro::simulator

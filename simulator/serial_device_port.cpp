@@ -1,5 +1,7 @@
 #include "simulator/serial_device_port.h"
 
+namespace telvaro::simulator {
+
 SerialDevicePort::SerialDevicePort(QObject *parent)
     : SimulatorPort(parent)
 {
@@ -42,3 +44,5 @@ void SerialDevicePort::onError(QSerialPort::SerialPortError error)
         emit released();
     }
 }
+
+} // namespace telvaro::simulator

@@ -4,6 +4,8 @@
 
 #include <QSerialPort>
 
+namespace telvaro::simulator {
+
 // A real serial device (a USB adapter wired to the tool's port by a null-modem cable). A plain
 // three-wire line cannot show when the tool lets go, so the line counts as held while it is
 // open; "CAOFF" or a new handshake resets the logger instead.
@@ -25,3 +27,5 @@ private:
 
     QSerialPort m_port;
 };
+
+} // namespace telvaro::simulator

@@ -7,6 +7,12 @@
 
 #include <optional>
 
+using namespace telvaro::base;
+using namespace telvaro::text;
+using namespace telvaro::link;
+
+namespace telvaro::simulator {
+
 Q_LOGGING_CATEGORY(lcSimulatedLogger, "telvaro.sim", QtInfoMsg)
 
 namespace {
@@ -234,3 +240,5 @@ void SimulatedLogger::reply(const QByteArray &answer, std::chrono::milliseconds 
     for (qsizetype at = 0, n = 0; at < bytes.size(); at += piece, ++n)
         m_output.sendAfter(bytes.mid(at, piece), delay + n * m_options.splitPause);
 }
+
+} // namespace telvaro::simulator

@@ -13,6 +13,8 @@
 
 #include <memory>
 
+namespace telvaro::simulator {
+
 class SimulatorPort;
 
 Q_DECLARE_LOGGING_CATEGORY(lcSimulatedLogger)
@@ -90,3 +92,5 @@ private:
     int m_caonsIgnored = 0;
     bool m_hungUp = false;
 };
+
+} // namespace telvaro::simulator

@@ -8,6 +8,8 @@
 #include <chrono>
 #include <optional>
 
+namespace telvaro::simulator {
+
 // How a simulated logger behaves: its model, where it keeps its settings, its timing and the
 // faults it shows. The defaults give a well-behaved logger of the default model with settings
 // in memory.
@@ -52,7 +54,9 @@ struct SimulatedLoggerOptions
                                                            &SimulatedLoggerOptions::replyDelay,
                                                            &SimulatedLoggerOptions::slowWriteDelay,
                                                            &SimulatedLoggerOptions::splitPause})
-            result.*duration = scaledDuration(this->*duration, factor);
+            result.*duration = base::scaledDuration(this->*duration, factor);
         return result;
     }
 };
+
+} // namespace telvaro::simulator

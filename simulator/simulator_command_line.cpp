@@ -6,6 +6,11 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 
+using namespace telvaro::text;
+using namespace telvaro::link;
+
+namespace telvaro::simulator {
+
 namespace {
 
 struct IntegerOption
@@ -154,3 +159,5 @@ std::optional<SimulatorCommandLine> parseSimulatorCommandLine(const QStringList 
     }
     return result;
 }
+
+} // namespace telvaro::simulator

@@ -7,6 +7,8 @@
 
 #include <optional>
 
+namespace telvaro::simulator {
+
 // What the simulator executable was asked to do.
 struct SimulatorCommandLine
 {
@@ -22,3 +24,5 @@ struct SimulatorCommandLine
 // Parses the arguments (argv[0] included). On a mistake returns nothing and sets error to a
 // message with the usage; on --help or --version returns the text to show in `answer`.
 std::optional<SimulatorCommandLine> parseSimulatorCommandLine(const QStringList &arguments, QString *error);
+
+} // namespace telvaro::simulator

@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QObject>
 
+namespace telvaro::simulator {
+
 // The logger's end of the serial line. It tells the protocol engine when the tool takes hold
 // of the line and when it lets go, so the engine need not know what kind of line it is.
 class SimulatorPort : public QObject
@@ -24,3 +26,5 @@ signals:
     void released();
     void received(const QByteArray &bytes);
 };
+
+} // namespace telvaro::simulator

@@ -11,6 +11,8 @@
 #include <sys/prctl.h>
 #endif
 
+namespace telvaro::simulator {
+
 namespace {
 
 constexpr std::array kStopSignals = {SIGINT, SIGTERM, SIGHUP};
@@ -78,3 +80,5 @@ void StopSignals::endByReceivedSignal() const
     ::signal(m_received, SIG_DFL);
     ::raise(m_received);
 }
+
+} // namespace telvaro::simulator

@@ -4,6 +4,8 @@
 
 class QSocketNotifier;
 
+namespace telvaro::simulator {
+
 // The requests to stop that come from outside: SIGINT, SIGTERM and SIGHUP, and (on Linux) the
 // parent process going away, which the system turns into SIGTERM. Each arrives as stopRequested
 // on the event loop, so the simulator ends through its normal path and tidies up after itself.
@@ -32,3 +34,5 @@ private:
     QSocketNotifier *m_notifier = nullptr;
     int m_received = 0;
 };
+
+} // namespace telvaro::simulator

@@ -1,5 +1,7 @@
 #include "simulator/timed_output.h"
 
+namespace telvaro::simulator {
+
 TimedOutput::TimedOutput(QObject *parent)
     : QObject(parent)
 {
@@ -47,3 +49,5 @@ void TimedOutput::releaseDue()
     }
     schedule();
 }
+
+} // namespace telvaro::simulator

@@ -8,6 +8,8 @@
 #include <chrono>
 #include <deque>
 
+namespace telvaro::simulator {
+
 // Output that leaves at chosen times but always in the order it was queued: delayed replies,
 // replies in pieces, and a hang-up that must come after the last reply.
 class TimedOutput : public QObject
@@ -40,3 +42,5 @@ private:
     std::deque<Item> m_items;
     QTimer m_timer;
 };
+
+} // namespace telvaro::simulator

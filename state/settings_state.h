@@ -8,6 +8,8 @@
 
 #include <optional>
 
+namespace telvaro::state {
+
 // Flags are 16-bit integers, compared with kTrue exactly.
 constexpr qint16 kFalse = 0;
 constexpr qint16 kTrue = -1;
@@ -19,9 +21,9 @@ constexpr qint16 kTrue = -1;
 struct SettingsState
 {
     // Device image: the n-th answer of a block (n from 1), line ends removed.
-    FixedTable<QString, 100> EepChannel;
-    FixedTable<QString, 30> EepMail;
-    FixedTable<QString, 30> EepConnect;
+    base::FixedTable<QString, 100> EepChannel;
+    base::FixedTable<QString, 30> EepMail;
+    base::FixedTable<QString, 30> EepConnect;
     QString ModelIniPath;
     // What the logger says of itself: its model code (the answer to "EERM0" less its last six
     // characters) and its answer to "EERC9", line ends removed. Nothing until a read receives
@@ -30,31 +32,33 @@ struct SettingsState
     std::optional<QString> ChannelsAnswer;
 
     // Model tables: model line i describes channel row i; option fields 3..10 only.
-    FixedTable<QString, 16> ModelChLabel;
-    FixedTable<QString, 16> ModelAlarmFlag;
-    FixedTable<QString, 16> ModelDefaultItem;
-    FixedTable2D<QString, 16, 10> ModelItemCode;
-    FixedTable2D<QString, 16, 10> ModelItemName;
-    FixedTable2D<QString, 16, 10> ModelItemUnit;
-    FixedTable2D<QString, 16, 10> ModelItemFormat;
+    base::FixedTable<QString, 16> ModelChLabel;
+    base::FixedTable<QString, 16> ModelAlarmFlag;
+    base::FixedTable<QString, 16> ModelDefaultItem;
+    base::FixedTable2D<QString, 16, 10> ModelItemCode;
+    base::FixedTable2D<QString, 16, 10> ModelItemName;
+    base::FixedTable2D<QString, 16, 10> ModelItemUnit;
+    base::FixedTable2D<QString, 16, 10> ModelItemFormat;
 
     // Screen-side state.
-    FixedTable<QString, 16> ChannelCode;
-    FixedTable<qint16, 3> AuthCodes;
-    FixedTable<QString, 3> AuthNames;
+    base::FixedTable<QString, 16> ChannelCode;
+    base::FixedTable<qint16, 3> AuthCodes;
+    base::FixedTable<QString, 3> AuthNames;
     qint16 ApnAuthEnabled = kFalse;
 };
 
 // A read keeps each item of the item table at its position in its block's table, and a channel
 // row's model line and element code at the row.
-static_assert(LoggerItems::itemsIn(ItemBlock::Channel) <= decltype(SettingsState::EepChannel)::kLast);
-static_assert(LoggerItems::itemsIn(ItemBlock::Mail) <= decltype(SettingsState::EepMail)::kLast);
-static_assert(LoggerItems::itemsIn(ItemBlock::Connection) <= decltype(SettingsState::EepConnect)::kLast);
-static_assert(LoggerItems::kChannelRows - 1 <= decltype(SettingsState::ChannelCode)::kLast
-              && LoggerItems::kChannelRows - 1 <= decltype(SettingsState::ModelAlarmFlag)::kLast);
+static_assert(base::LoggerItems::itemsIn(base::ItemBlock::Channel) <= decltype(SettingsState::EepChannel)::kLast);
+static_assert(base::LoggerItems::itemsIn(base::ItemBlock::Mail) <= decltype(SettingsState::EepMail)::kLast);
+static_assert(base::LoggerItems::itemsIn(base::ItemBlock::Connection) <= decltype(SettingsState::EepConnect)::kLast);
+static_assert(base::LoggerItems::kChannelRows - 1 <= decltype(SettingsState::ChannelCode)::kLast
+              && base::LoggerItems::kChannelRows - 1 <= decltype(SettingsState::ModelAlarmFlag)::kLast);
 
 // A row takes alarm limits unless its flag is exactly "0".
 inline bool takesAlarmLimits(const SettingsState &state, int row)
 {
     return state.ModelAlarmFlag.at(row) != QStringLiteral("0");
 }
+
+} // namespace telvaro::state

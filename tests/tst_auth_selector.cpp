@@ -2,6 +2,7 @@
 #include "model/screen_model.h"
 #include "model/show_connection.h"
 #include "state/settings_state.h"
+#include "support/telvaro_names.h"
 
 #include <QTest>
 

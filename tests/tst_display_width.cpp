@@ -1,3 +1,4 @@
+#include "support/telvaro_names.h"
 #include "text/display_width.h"
 
 #include <QTest>

@@ -1,4 +1,5 @@
 #include "exchange/exchange_failure.h"
+#include "support/telvaro_names.h"
 #include "translations/translations.h"
 
 #include <QTest>
@@ -7,7 +8,7 @@ using namespace Qt::StringLiterals;
 using Cause = ExchangeFailure::Cause;
 using Problem = PortOpenFailure::Problem;
 
-Q_DECLARE_METATYPE(ExchangeFailure)
+Q_DECLARE_METATYPE(telvaro::exchange::ExchangeFailure)
 
 namespace {
 

@@ -1,4 +1,5 @@
 #include "exchange/exchange_log.h"
+#include "support/telvaro_names.h"
 
 #include <QTest>
 

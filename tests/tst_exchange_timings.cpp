@@ -1,4 +1,5 @@
 #include "base/timings.h"
+#include "support/telvaro_names.h"
 
 #include <QTest>
 

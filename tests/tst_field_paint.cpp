@@ -1,3 +1,4 @@
+#include "support/telvaro_names.h"
 #include "widgets/field_paint.h"
 
 #include <QApplication>

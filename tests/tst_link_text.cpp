@@ -2,6 +2,7 @@
 #include "link/link.h"
 #include "link/reply_accumulator.h"
 #include "link/speed_table.h"
+#include "support/telvaro_names.h"
 #include "text/cp932.h"
 
 #include <QTest>

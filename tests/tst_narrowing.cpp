@@ -1,3 +1,4 @@
+#include "support/telvaro_names.h"
 #include "text/cp932.h"
 #include "text/narrowing.h"
 

@@ -1,4 +1,5 @@
 #include "model/screen_model.h"
+#include "support/telvaro_names.h"
 
 #include <QSignalSpy>
 #include <QTest>

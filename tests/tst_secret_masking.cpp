@@ -1,5 +1,6 @@
 #include "base/secret_items.h"
 #include "link/secret_masking.h"
+#include "support/telvaro_names.h"
 
 #include <QTest>
 

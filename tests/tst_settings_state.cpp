@@ -1,4 +1,5 @@
 #include "state/settings_state.h"
+#include "support/telvaro_names.h"
 
 #include <QTest>
 

@@ -1,6 +1,7 @@
 #include "model/screen_model.h"
 #include "model/show_mail_addresses.h"
 #include "state/settings_state.h"
+#include "support/telvaro_names.h"
 
 #include <QTest>
 

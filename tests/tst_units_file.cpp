@@ -1,4 +1,5 @@
 #include "settings/units_file.h"
+#include "support/telvaro_names.h"
 
 #include <QTest>
 

@@ -1,4 +1,5 @@
 #include "settings/value_checks.h"
+#include "support/telvaro_names.h"
 
 #include <QTest>
 

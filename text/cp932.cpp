@@ -9,6 +9,8 @@
 #include <optional>
 #include <stdexcept>
 
+namespace telvaro::text {
+
 namespace {
 
 // ICU's name for the Windows-31J table. Its two-byte characters are those of Windows; its single
@@ -209,3 +211,5 @@ QString decode(QByteArrayView bytes)
 }
 
 } // namespace Cp932
+
+} // namespace telvaro::text

@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringView>
 
+namespace telvaro::text {
+
 // Code page 932 as Windows has it (Shift-JIS with the NEC and IBM extensions): the encoding of
 // the serial line, the installation files and the script files. The screen works in Unicode.
 //
@@ -37,3 +39,5 @@ bool canEncode(QStringView text);
 QString decode(QByteArrayView bytes);
 
 } // namespace Cp932
+
+} // namespace telvaro::text

@@ -5,6 +5,8 @@
 
 #include <unicode/uchar.h>
 
+namespace telvaro::text {
+
 namespace {
 
 int columnsOf(char32_t c)
@@ -24,3 +26,5 @@ int displayWidth(const QString &text)
         width += columnsOf(c);
     return width;
 }
+
+} // namespace telvaro::text

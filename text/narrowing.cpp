@@ -4,6 +4,8 @@
 
 #include <QHash>
 
+namespace telvaro::text {
+
 namespace {
 
 // Half-width forms whose full-width partners are katakana or Japanese punctuation.
@@ -91,3 +93,5 @@ QString narrowed(const QString &text)
     }
     return result;
 }
+
+} // namespace telvaro::text

@@ -2,6 +2,8 @@
 
 #include <QStringDecoder>
 
+namespace telvaro::text {
+
 QByteArrayView withoutByteOrderMark(QByteArrayView bytes)
 {
     constexpr char kByteOrderMark[] = "\xEF\xBB\xBF";
@@ -16,3 +18,5 @@ std::optional<QString> utf8Text(QByteArrayView bytes)
         return std::nullopt;
     return text;
 }
+
+} // namespace telvaro::text

@@ -228,7 +228,7 @@
     </message>
 </context>
 <context>
-    <name>LoggerSession</name>
+    <name>telvaro::cli::LoggerSession</name>
     <message>
         <source>read</source>
         <translation>読込</translation>

@@ -4,6 +4,8 @@
 #include <QLibraryInfo>
 #include <QTranslator>
 
+namespace telvaro::translations {
+
 namespace {
 
 void install(QCoreApplication &application, const QLocale &locale, const QString &catalogue, const QString &folder)
@@ -25,3 +27,5 @@ void installTranslations(QCoreApplication &application, const QLocale &locale)
     install(application, locale, QStringLiteral("qtbase"), qtFolder);
     install(application, locale, QStringLiteral("qtserialport"), qtFolder);
 }
+
+} // namespace telvaro::translations

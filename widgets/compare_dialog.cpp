@@ -8,6 +8,10 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+using namespace telvaro::settings;
+
+namespace telvaro::widgets {
+
 namespace {
 
 enum Column { Caption, OnScreen, InFile, kColumns };
@@ -64,3 +68,5 @@ CompareDialog::CompareDialog(const QString &filePath, const QList<ItemDifference
     layout->addWidget(buttons);
     resize(560, differences.isEmpty() ? 120 : 420);
 }
+
+} // namespace telvaro::widgets

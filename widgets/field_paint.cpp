@@ -5,6 +5,10 @@
 #include <QPalette>
 #include <QWidget>
 
+using namespace telvaro::model;
+
+namespace telvaro::widgets {
+
 namespace {
 
 const QColor kWhite(255, 255, 255);
@@ -47,3 +51,5 @@ void showFieldColour(QWidget *field, FieldColour colour)
     if (fieldColour(field) != colour)
         paintField(field, colour);
 }
+
+} // namespace telvaro::widgets

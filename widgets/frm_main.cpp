@@ -30,6 +30,14 @@
 #include <QStatusBar>
 #include <QTabBar>
 
+using namespace telvaro::state;
+using namespace telvaro::files;
+using namespace telvaro::model;
+using namespace telvaro::settings;
+using namespace telvaro::exchange;
+
+namespace telvaro::widgets {
+
 Q_LOGGING_CATEGORY(lcFrmMain, "telvaro.window.main")
 
 namespace {
@@ -252,3 +260,5 @@ void FrmMain::closeEvent(QCloseEvent *event)
     else
         event->accept();
 }
+
+} // namespace telvaro::widgets

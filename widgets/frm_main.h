@@ -6,19 +6,35 @@
 
 #include <QMainWindow>
 
-
+namespace telvaro::files {
 class AppFolder;
-class ExchangeSession;
+} // namespace telvaro::files
+
+namespace telvaro::model {
 class ScreenModel;
+} // namespace telvaro::model
+
+namespace telvaro::exchange {
+class ExchangeSession;
+} // namespace telvaro::exchange
+
+namespace telvaro::state {
+struct SettingsState;
+} // namespace telvaro::state
+
+namespace telvaro::settings {
+struct ValueFinding;
+} // namespace telvaro::settings
+
+namespace telvaro::widgets {
+
 class LogWindow;
 class SettingsFileMenu;
-struct SettingsState;
-struct ValueFinding;
 
 // The main window: a view of the screen model, with the command buttons that start a read or
 // a write or end the program, the menu that opens the port dialog, the status bar and the
 // hidden exchange log. The modal boxes of its exchanges are its own.
-class FrmMain : public QMainWindow, public ModalBoxes
+class FrmMain : public QMainWindow, public exchange::ModalBoxes
 {
     Q_OBJECT
 
@@ -26,7 +42,7 @@ public:
     // Builds the window on the session's screen model and runs the load steps: the stored port
     // and speed, the authentication types. The session, whose exchanges the window starts and
     // whose boxes it shows, must outlive the window.
-    explicit FrmMain(ExchangeSession &session, QWidget *parent = nullptr);
+    explicit FrmMain(exchange::ExchangeSession &session, QWidget *parent = nullptr);
     ~FrmMain() override;
 
     const ScreenControls &controls() const { return m_controls; }
@@ -37,7 +53,7 @@ public:
     LogWindow *logWindow() const { return m_logWindow; }
 
     // The port and speed the next exchange opens the port with.
-    const PortChoice &portChoice() const { return m_portChoice; }
+    const base::PortChoice &portChoice() const { return m_portChoice; }
 
     // The click handlers of the command buttons (0 read, 1 write, 2 nothing, 3 exit) and
     // of the settings menu's items (0 opens the port dialog).
@@ -47,10 +63,10 @@ public:
     // Modal; returns when the operator has closed it.
     void showMessage(const QString &text) override;
     // Modal: the message, and behind the box's details button what happened.
-    void showFailure(const QString &text, const ExchangeFailure &failure) override;
+    void showFailure(const QString &text, const exchange::ExchangeFailure &failure) override;
     // Modal: lists the values that look wrong and asks whether to write them all the same, no
     // being the default answer.
-    bool writeDespite(const QList<ValueFinding> &findings) override;
+    bool writeDespite(const QList<settings::ValueFinding> &findings) override;
 
     // While an exchange runs, closing the window is refused: it cannot be stopped from outside.
     bool isBusy() const;
@@ -71,13 +87,15 @@ private:
     void showBox(const QString &text, const QString &details);
     void endIfWindowLost();
 
-    ExchangeSession &m_session;
-    SettingsState &m_state;
-    ScreenModel &m_screen;
-    const AppFolder &m_appFolder;
+    exchange::ExchangeSession &m_session;
+    state::SettingsState &m_state;
+    model::ScreenModel &m_screen;
+    const files::AppFolder &m_appFolder;
     ScreenControls m_controls;
     SettingsFileMenu *m_fileMenu = nullptr;
     LogWindow *m_logWindow = nullptr;
-    PortChoice m_portChoice;
+    base::PortChoice m_portChoice;
     bool m_windowLost = false;
 };
+
+} // namespace telvaro::widgets

@@ -9,6 +9,11 @@
 #include <QPushButton>
 #include <QStringList>
 
+using namespace telvaro::base;
+using namespace telvaro::files;
+
+namespace telvaro::widgets {
+
 namespace {
 
 QStringList portEntries()
@@ -97,3 +102,5 @@ void FrmSet::cmd_ok_Click()
     m_choice = picked;
     accept();
 }
+
+} // namespace telvaro::widgets

@@ -6,6 +6,8 @@
 
 class QComboBox;
 
+namespace telvaro::widgets {
+
 // The port dialog: the serial port and the line speed, stored in env.dat by OK.
 class FrmSet : public QDialog
 {
@@ -16,15 +18,17 @@ public:
     explicit FrmSet(QWidget *parent = nullptr);
 
     // The stored choice: as read when the dialog opened, or as OK wrote it.
-    PortChoice choice() const { return m_choice; }
+    base::PortChoice choice() const { return m_choice; }
 
     // Shows the dialog modally, with no owner, and returns the stored choice once it has closed.
-    static PortChoice choose();
+    static base::PortChoice choose();
 
 private:
     void cmd_ok_Click();
 
     QComboBox *m_cboPort = nullptr;
     QComboBox *m_cboBaud = nullptr;
-    PortChoice m_choice;
+    base::PortChoice m_choice;
 };
+
+} // namespace telvaro::widgets

@@ -14,6 +14,12 @@
 #include <QScrollBar>
 #include <QVBoxLayout>
 
+using namespace telvaro::model;
+using namespace telvaro::settings;
+using namespace telvaro::exchange;
+
+namespace telvaro::widgets {
+
 LogWindow::LogWindow(const ScreenModel &screen, QWidget *parent)
     : QDialog(parent)
     , m_screen(screen)
@@ -93,3 +99,5 @@ void LogWindow::saveToFile()
     if (!replaceSmallFile(path, logFileBytes(readableLogLines(m_screen.logPieces())), std::nullopt, &reason))
         showModalWarning(this, QStringLiteral("通信ログ「%1」を保存できません。").arg(QDir::toNativeSeparators(path)), reason);
 }
+
+} // namespace telvaro::widgets

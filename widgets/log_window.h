@@ -5,7 +5,12 @@
 #include <QStringList>
 
 class QPlainTextEdit;
+
+namespace telvaro::model {
 class ScreenModel;
+} // namespace telvaro::model
+
+namespace telvaro::widgets {
 
 // The window "通信ログ": the exchange log as it grows, each line after the time it came, both
 // passwords masked. It is no modal window: it may stay open beside the main window, during an
@@ -15,7 +20,7 @@ class LogWindow : public QDialog
     Q_OBJECT
 
 public:
-    LogWindow(const ScreenModel &screen, QWidget *parent);
+    LogWindow(const model::ScreenModel &screen, QWidget *parent);
 
     QPlainTextEdit *text() const { return m_text; }
 
@@ -28,8 +33,10 @@ protected:
 private:
     void showLog();
 
-    const ScreenModel &m_screen;
+    const model::ScreenModel &m_screen;
     QPlainTextEdit *m_text = nullptr;
     QStringList m_lines; // as shown
     QString m_folder;    // where the last log was saved
 };
+
+} // namespace telvaro::widgets

@@ -2,6 +2,8 @@
 
 #include <QMessageBox>
 
+namespace telvaro::widgets {
+
 namespace {
 
 void prepare(QMessageBox &box, QWidget *owner)
@@ -37,3 +39,5 @@ bool askModalQuestion(QWidget *owner, const QString &text, const QString &inform
     box.setEscapeButton(QMessageBox::No);
     return box.exec() == QMessageBox::Yes;
 }
+
+} // namespace telvaro::widgets

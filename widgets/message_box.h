@@ -4,6 +4,8 @@
 
 class QWidget;
 
+namespace telvaro::widgets {
+
 // The modal message boxes of the screens, titled with the caption of the window they belong to.
 // Each returns when the operator has closed it.
 
@@ -15,3 +17,5 @@ void showModalWarning(QWidget *owner, const QString &text, const QString &inform
 
 // A question answered yes or no, no being the default: true for yes.
 bool askModalQuestion(QWidget *owner, const QString &text, const QString &informative);
+
+} // namespace telvaro::widgets

@@ -12,13 +12,15 @@ class QPlainTextEdit;
 class QPushButton;
 class QTabWidget;
 
+namespace telvaro::widgets {
+
 // The controls of the main window that show the screen model, under the names and indexes of
 // the screen. The window owns them; this is a view onto them.
 struct ScreenControls
 {
-    static constexpr int kChannelRows = LoggerItems::kChannelRows;
-    static constexpr int kMailRows = LoggerItems::kMailAddresses;
-    static constexpr int kConnectionFields = LoggerItems::kConnectionBoxes;
+    static constexpr int kChannelRows = base::LoggerItems::kChannelRows;
+    static constexpr int kMailRows = base::LoggerItems::kMailAddresses;
+    static constexpr int kConnectionFields = base::LoggerItems::kConnectionBoxes;
 
     std::array<QPushButton *, 4> Command1{};
     QTabWidget *SSTab2 = nullptr;
@@ -44,3 +46,5 @@ struct ScreenControls
     QComboBox *setObserbox = nullptr;
     QLabel *AuthLabel = nullptr;
 };
+
+} // namespace telvaro::widgets

@@ -2,6 +2,8 @@
 
 #include <QStringList>
 
+namespace telvaro::widgets {
+
 QFont screenFont(qreal pointSize, bool bold)
 {
     QFont font;
@@ -10,3 +12,5 @@ QFont screenFont(qreal pointSize, bool bold)
     font.setBold(bold);
     return font;
 }
+
+} // namespace telvaro::widgets

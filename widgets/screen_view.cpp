@@ -16,6 +16,11 @@
 #include <QSignalBlocker>
 #include <QTabWidget>
 
+using namespace telvaro::state;
+using namespace telvaro::model;
+
+namespace telvaro::widgets {
+
 // The view writes into a control with the control's signals blocked, so that only what the
 // operator does flows back into the model.
 
@@ -138,3 +143,5 @@ void showScreenOn(const ScreenControls &controls, ScreenModel &screen, SettingsS
                   [&state, &screen](int entry) { pickAuthType(state, screen, entry); });
     showLabel(controls.AuthLabel, screen.authType().AuthLabel());
 }
+
+} // namespace telvaro::widgets

@@ -13,6 +13,14 @@
 #include <QMainWindow>
 #include <QMenuBar>
 
+using namespace telvaro::state;
+using namespace telvaro::files;
+using namespace telvaro::model;
+using namespace telvaro::settings;
+using namespace telvaro::screen_files;
+
+namespace telvaro::widgets {
+
 namespace {
 
 const QString kNameFilters = QStringLiteral("設定ファイル (*.txt);;すべてのファイル (*)");
@@ -176,3 +184,5 @@ std::optional<DeviceSettings> SettingsFileMenu::readFile(const QString &path, co
     }
     return contents.settings;
 }
+
+} // namespace telvaro::widgets

@@ -7,11 +7,22 @@
 
 #include <optional>
 
-class AppFolder;
 class QMainWindow;
 class QMenu;
-class ScreenModel;
+
+namespace telvaro::state {
 struct SettingsState;
+} // namespace telvaro::state
+
+namespace telvaro::files {
+class AppFolder;
+} // namespace telvaro::files
+
+namespace telvaro::model {
+class ScreenModel;
+} // namespace telvaro::model
+
+namespace telvaro::widgets {
 
 // The menu "ファイル(&F)" of the main window: a settings file opened on the screen, the screen
 // saved to one, the screen compared with one. It asks for the file names, shows the messages and
@@ -23,7 +34,7 @@ class SettingsFileMenu : public QObject
 
 public:
     // Puts the menu into the window's menu bar, before the menus already there.
-    SettingsFileMenu(QMainWindow *window, SettingsState &state, ScreenModel &screen, const AppFolder &appFolder);
+    SettingsFileMenu(QMainWindow *window, state::SettingsState &state, model::ScreenModel &screen, const files::AppFolder &appFolder);
 
     QMenu *menu() const { return m_menu; }
 
@@ -37,13 +48,15 @@ private:
     std::optional<QString> askFileToSave();
     // The items of the file; nothing, after a message naming the file and what is wrong, when
     // it cannot be read or holds errors. whatNot says what was therefore not done.
-    std::optional<DeviceSettings> readFile(const QString &path, const QString &whatNot);
+    std::optional<settings::DeviceSettings> readFile(const QString &path, const QString &whatNot);
     bool applyOtherModelsChannelItems(const QString &path, const QString &fileModel, const QString &screenModel);
 
     QMainWindow *m_window = nullptr;
-    SettingsState &m_state;
-    ScreenModel &m_screen;
-    const AppFolder &m_appFolder;
+    state::SettingsState &m_state;
+    model::ScreenModel &m_screen;
+    const files::AppFolder &m_appFolder;
     QMenu *m_menu = nullptr;
     QString m_folder; // where the last file was chosen
 };
+
+} // namespace telvaro::widgets

@@ -9,6 +9,11 @@
 #include <QLabel>
 #include <QLineEdit>
 
+using namespace telvaro::base;
+using namespace telvaro::model;
+
+namespace telvaro::widgets {
+
 namespace {
 
 constexpr qreal kLargePoints = 11.25;
@@ -188,3 +193,5 @@ void buildConnectionPage(QWidget *canvas, ScreenControls &controls)
     controls.AuthLabel = framedLabel(canvas, QStringLiteral("AuthLabel"), {}, twipsRect(3120, 2280, 1215, 255));
     controls.AuthLabel->hide();
 }
+
+} // namespace telvaro::widgets

@@ -8,6 +8,8 @@
 
 class QWidget;
 
+namespace telvaro::widgets {
+
 // The four pages of the settings tab control. Each builder places its controls on the
 // page's canvas (origin: the tab control's top-left corner) and records the ones the
 // other parts of the tool address.
@@ -21,3 +23,5 @@ void buildMailPage(QWidget *canvas, MailPage page, std::array<QLineEdit *, Scree
 
 // Page 3: the connection settings, the authentication selector and its hidden code label.
 void buildConnectionPage(QWidget *canvas, ScreenControls &controls);
+
+} // namespace telvaro::widgets

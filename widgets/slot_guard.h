@@ -2,6 +2,8 @@
 
 #include <exception>
 
+namespace telvaro::widgets {
+
 // Logs an error that escaped the work a slot started.
 void logEscapedError(const char *what, const char *detail);
 
@@ -26,3 +28,5 @@ void runGuarded(const char *what, Work &&work)
 {
     runGuarded(what, work, [] {});
 }
+
+} // namespace telvaro::widgets

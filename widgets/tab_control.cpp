@@ -3,6 +3,8 @@
 #include <QEvent>
 #include <QTabBar>
 
+namespace telvaro::widgets {
+
 namespace {
 
 class EqualTabStrip : public QTabBar
@@ -60,3 +62,5 @@ void TabControl::alignCanvases()
     for (QWidget *canvas : std::as_const(m_canvases))
         canvas->move(-canvas->parentWidget()->mapTo(this, QPoint(0, 0)));
 }
+
+} // namespace telvaro::widgets

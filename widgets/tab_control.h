@@ -3,6 +3,8 @@
 #include <QList>
 #include <QTabWidget>
 
+namespace telvaro::widgets {
+
 // A tab control with one row of equally wide tabs, whose pages place their controls from
 // the top-left corner of the whole control, tab strip included, wherever the style puts
 // the page area.
@@ -24,3 +26,5 @@ private:
 
     QList<QWidget *> m_canvases;
 };
+
+} // namespace telvaro::widgets

@@ -4,6 +4,8 @@
 #include <QString>
 #include <QWidget>
 
+namespace telvaro::widgets {
+
 // The screens are drawn in twips (1/1440 inch): 15 make one device-independent pixel,
 // which Qt scales to the display's density.
 constexpr int kTwipsPerPixel = 15;
@@ -32,3 +34,5 @@ Widget *placed(Widget *widget, const QString &name, const QRect &rect)
     widget->setGeometry(rect);
     return widget;
 }
+
+} // namespace telvaro::widgets

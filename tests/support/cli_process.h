@@ -1,5 +1,7 @@
 #pragma once
 
+#include "support/telvaro_names.h"
+
 #include <QByteArray>
 #include <QMap>
 #include <QString>

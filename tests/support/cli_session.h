@@ -2,6 +2,7 @@
 
 #include "cli/session_setup.h"
 #include "support/exchange_timing.h"
+#include "support/telvaro_names.h"
 #include "support/temp_app_folder.h"
 
 // How a command reaches its loggers inside a test: the installation files of folder, COM names

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/timings.h"
+#include "support/telvaro_names.h"
 
 #include <QElapsedTimer>
 #include <QList>

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "support/telvaro_names.h"
+
 #include <QString>
 
 #include <filesystem>

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "link/link.h"
+#include "support/telvaro_names.h"
 
 #include <QString>
 

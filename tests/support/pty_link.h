@@ -3,6 +3,7 @@
 #include "link/link.h"
 #include "link/qt_serial_line.h"
 #include "support/pty_peer.h"
+#include "support/telvaro_names.h"
 
 #include <QTemporaryDir>
 

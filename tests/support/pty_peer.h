@@ -1,6 +1,7 @@
 #pragma once
 
 #include "simulator/pseudo_terminal.h"
+#include "support/telvaro_names.h"
 
 #include <QByteArray>
 #include <QObject>

@@ -2,6 +2,7 @@
 
 #include "files/alarm_scripts.h"
 #include "files/mail_scripts.h"
+#include "support/telvaro_names.h"
 
 // Every box of the script files filled with text a logger takes; row 1 takes no limits.
 inline AlarmScriptInputs sampleAlarmRows()

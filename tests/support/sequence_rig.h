@@ -10,6 +10,7 @@
 #include "state/settings_state.h"
 #include "support/exchange_timing.h"
 #include "support/simulated_logger_fixture.h"
+#include "support/telvaro_names.h"
 #include "support/temp_app_folder.h"
 
 #include <QStringList>

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "simulator/simulated_logger.h"
+#include "support/telvaro_names.h"
 
 #include <QSerialPort>
 #include <QString>
@@ -8,7 +9,9 @@
 
 #include <memory>
 
+namespace telvaro::simulator {
 class PseudoTerminalPort;
+} // namespace telvaro::simulator
 
 // An in-process simulated logger on a fresh pseudo-terminal, with port number comNumber mapped
 // to it in a temporary ports folder of its own, so tests can run side by side. The logger runs

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "files/app_folder.h"
+#include "support/telvaro_names.h"
 
 #include <QStringList>
 #include <QTemporaryDir>

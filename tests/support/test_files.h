@@ -1,6 +1,7 @@
 #pragma once
 
 #include "settings/device_settings.h"
+#include "support/telvaro_names.h"
 
 #include <QByteArray>
 #include <QString>

@@ -3,6 +3,7 @@
 #include "settings/device_settings.h"
 #include "support/exchange_timing.h"
 #include "support/simulated_logger_fixture.h"
+#include "support/telvaro_names.h"
 #include "support/widgets/window_fixture.h"
 
 #include <QByteArray>

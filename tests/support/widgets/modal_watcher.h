@@ -1,5 +1,7 @@
 #pragma once
 
+#include "support/telvaro_names.h"
+
 #include <QObject>
 #include <QStringList>
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "support/telvaro_names.h"
 #include "support/widgets/modal_watcher.h"
 
 #include <QList>

@@ -5,6 +5,7 @@
 #include "model/screen_model.h"
 #include "state/settings_state.h"
 #include "support/current_folder.h"
+#include "support/telvaro_names.h"
 #include "support/temp_app_folder.h"
 #include "support/widgets/window_translations.h"
 #include "widgets/frm_main.h"
