@@ -144,6 +144,8 @@ private slots:
         QTest::newRow("escape in a value") << head + "CAAPN=\x1b[2J\r\n" << SettingsFileError{4, Problem::ControlCharacter, u"CAAPN"_s, 0};
         QTest::newRow("not UTF-8 (code page 932)") << head + "CAAPN=" + QByteArray::fromHex("938c8b9e") + "\r\n"
                                                   << SettingsFileError{4, Problem::NotUtf8, {}, 0};
+        QTest::newRow("character cut short at the line end") << head + "CAAPN=apn.example.jp\xE3\x81\r\n"
+                                                            << SettingsFileError{4, Problem::NotUtf8, {}, 0};
     }
 
     void badLines_areErrorsNamingTheirLine()
@@ -155,6 +157,14 @@ private slots:
         QVERIFY2(describe(error).startsWith(u"line 4: "_s), qPrintable(describe(error)));
         // The good lines still count, so that a check can go on with them.
         QCOMPARE(read.settings.value(u"CAAUTHTYPE"), u"1"_s);
+    }
+
+    // The last line too: a value cut short is never taken shorter.
+    void characterCutShortAtTheEndOfTheFile_isAnErrorOfItsLine()
+    {
+        const SettingsFileContents read = parseSettingsFile("model=GSN\r\nCAAPN=apn.example.jp\xE3\x81");
+        QCOMPARE(read.errors, (QList<SettingsFileError>{{2, Problem::NotUtf8, {}, 0}}));
+        QVERIFY(!read.settings.contains(*SettingsItems::indexOf(u"CAAPN")));
     }
 
     void everyBadLine_isReported()

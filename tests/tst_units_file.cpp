@@ -103,6 +103,8 @@ private slots:
         // Japanese spreadsheets save CSV in Shift_JIS unless told otherwise.
         QTest::newRow("shift_jis") << QByteArray("port,CAPOPID\nCOM1,\x93\x8c\x8b\x9e\n")
                                    << QList<Found>{{2, 0, Problem::NotUtf8, {}}};
+        QTest::newRow("character cut short at the end") << QByteArray("port,CAAPN\nCOM1,apn\xE3\x81")
+                                                       << QList<Found>{{2, 0, Problem::NotUtf8, {}}};
         QTest::newRow("nothing") << QByteArray("\n\n") << QList<Found>{{1, 0, Problem::NoHeader, {}}};
     }
 

@@ -12,7 +12,9 @@ QByteArrayView withoutByteOrderMark(QByteArrayView bytes)
 
 std::optional<QString> utf8Text(QByteArrayView bytes)
 {
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
+    // Stateless: a character cut short at the end is an error, not a wait for bytes to come.
+    QStringDecoder decoder(QStringDecoder::Utf8,
+                           QStringDecoder::Flag::ConvertInitialBom | QStringDecoder::Flag::Stateless);
     QString text = decoder.decode(bytes);
     if (decoder.hasError())
         return std::nullopt;

@@ -12,8 +12,8 @@ namespace telvaro::text {
 // The bytes without the byte-order mark an editor may put in front of a UTF-8 file.
 QByteArrayView withoutByteOrderMark(QByteArrayView bytes);
 
-// The bytes as text; nothing when they are not UTF-8. A byte-order mark among them is a
-// character like any other, not to be dropped.
+// The bytes as text; nothing when they are not UTF-8, a character cut short at their end
+// included. A byte-order mark among them is a character like any other, not to be dropped.
 std::optional<QString> utf8Text(QByteArrayView bytes);
 
 } // namespace telvaro::text
