@@ -77,6 +77,35 @@ private slots:
         QCOMPARE(c.Text1.at(0)->text(), lowerLimit);
         QCOMPARE(c.Text3.at(8)->text(), dns);
     }
+
+    // Many values that look wrong: the first dozen in the box, the whole list behind the details.
+    void manyFindings_showTheFirstDozen_andTheRestBehindTheDetails()
+    {
+        LoggerBench bench;
+        QVERIFY(bench.isValid());
+        ScriptedOperator operatorAtTheScreen({}, false);
+        const ScreenControls &c = bench.controls();
+        QVERIFY(bench.read());
+        for (QLineEdit *address : c.Text4)
+            address->setText(u"no-at-sign"_s);
+        for (QLineEdit *address : c.Text5)
+            address->setText(u"no-at-sign"_s);
+        c.Text3.at(8)->setText(u"dns1"_s);
+        c.Text3.at(9)->setText(u"dns2"_s);
+        const QString addressBefore = bench.logger().value(u"CAALARMADDRESS1"_s);
+
+        QTest::mouseClick(c.Command1.at(1), Qt::LeftButton);
+        QVERIFY(bench.fixture().exchangeEnds());
+
+        QCOMPARE(operatorAtTheScreen.boxes().size(), 1);
+        const ScriptedOperator::SeenBox &question = operatorAtTheScreen.boxes().first();
+        const QStringList shown = question.informative.split(u'\n');
+        const QStringList all = question.details.split(u'\n');
+        QCOMPARE(all.size(), 14); // twelve addresses, two DNS servers
+        QCOMPARE(shown.mid(0, 12), all.mid(0, 12));
+        QCOMPARE(shown.mid(12), QStringList{u"ほか 2 件"_s});
+        QCOMPARE(bench.logger().value(u"CAALARMADDRESS1"_s), addressBefore); // "いいえ": nothing sent
+    }
 };
 
 QTEST_MAIN(TestWriteQuestion)

@@ -12,6 +12,9 @@ namespace telvaro::widgets {
 // The text and one OK button, no icon; details, where given, lie behind the details button.
 void showModalMessage(QWidget *owner, const QString &text, const QString &details = QString());
 
+// An informative text of more than a dozen lines shows the first dozen and "ほか N 件", the whole
+// of it behind the details button.
+
 // Something the operator asked for could not be done: the text says what, the informative text why.
 void showModalWarning(QWidget *owner, const QString &text, const QString &informative);
 
