@@ -79,7 +79,6 @@ void ExchangeSession::start(Kind kind, const PortChoice &choice)
         if (kind == Kind::Read)
             m_state.ApnAuthEnabled = kFalse;
         LockScreen(m_screen);
-        emit started();
         begin(kind, choice);
     } catch (const std::exception &error) {
         endAfterError(kind, QString::fromUtf8(error.what()));

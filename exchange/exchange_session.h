@@ -47,7 +47,6 @@ public:
 
     // The time-outs, pauses and retries of the next exchange; the protocol's own unless set.
     void setTimings(const base::ExchangeTimings &timings) { m_timings = timings; }
-    const base::ExchangeTimings &timings() const { return m_timings; }
     // What the exchanges put to the operator; without boxes, nothing is shown and values that
     // look wrong are not written. The boxes must outlive the session or be unset.
     void setBoxes(ModalBoxes *boxes);
@@ -66,8 +65,6 @@ public:
     const std::optional<ExchangeResult> &lastResult() const { return m_lastResult; }
 
 signals:
-    // The screen is locked and the exchange is about to begin.
-    void started();
     void finished(const ExchangeResult &result);
 
 protected:

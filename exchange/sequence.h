@@ -79,9 +79,6 @@ public:
     void start(const base::PortChoice &choice, EndHandler ended);
     bool isRunning() const { return m_running; }
 
-    qint16 SeqState() const { return m_SeqState; }
-    const QString &ScriptPath() const { return m_script.path(); }
-
 protected:
     // The state a step leads to at once; nothing while the link works on, or once it has ended.
     using Next = std::optional<qint16>;
