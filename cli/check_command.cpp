@@ -3,6 +3,7 @@
 #include "cli/console.h"
 #include "cli/settings_input.h"
 #include "files/app_folder.h"
+#include "plan/write_plan.h"
 #include "settings/settings_image.h"
 #include "files/unsendable_text.h"
 #include "settings/value_checks.h"
@@ -10,6 +11,8 @@
 using namespace telvaro::state;
 using namespace telvaro::files;
 using namespace telvaro::settings;
+using namespace telvaro::screen_files;
+using namespace telvaro::plan;
 
 namespace telvaro::cli {
 
@@ -33,13 +36,21 @@ int CheckCommand::run(const QCommandLineParser &parser, Console &console)
         return ExitStatus::kTrouble;
 
     QStringList problems = SettingsInput::errorLines(path, *contents);
-    // The values are checked as a write would send them: the items a file gives, each on the
-    // row its model puts it.
+    // Judged by the write plan a write of the file would make, each item on the row its model
+    // puts it: what does not depend on the logger written to.
     const DeviceSettings &settings = contents->settings;
     const SettingsState model = SettingsInput::modelTablesFor(settings, AppFolder::ofRunningProgram(), console);
     const AlarmScriptInputs alarm = alarmScriptInputsOf(settings, model);
     const MailScriptInputs mail = mailScriptInputsOf(settings);
-    for (const ValueFinding &finding : valueFindings(alarm, mail))
+    // "???" gives nothing: it says what the logger the file was saved from lacked.
+    DeviceSettings given = settings;
+    for (int item = 0; item < SettingsItems::kCount; ++item) {
+        if (given.contains(item) && saysLoggerLacksItem(item, *given.value(item)))
+            given.remove(item);
+    }
+    ScreenOrigins origins;
+    origins.noteGiven(given, ScreenOrigins::Source::File, path, {}, withLinesApplied({}, itemLines(alarm, mail), LineText::Shown));
+    for (const ValueFinding &finding : planWrite(model, alarm, mail, origins).findings)
         problems.append(QStringLiteral("%1: %2").arg(path, describe(finding)));
     if (const std::optional<QString> field = firstUnsendableField(alarm, mail))
         problems.append(tr("%1: %2: a character cannot be sent to the logger (it has no code page 932 form)").arg(path, *field));

@@ -48,6 +48,7 @@ public:
     state::SettingsState &state() { return m_session.state(); }
     const state::SettingsState &state() const { return m_session.state(); }
     model::ScreenModel &screen() { return m_session.screen(); }
+    screen_files::ScreenOrigins &origins() { return m_session.origins(); }
     const files::AppFolder &appFolder() const { return m_session.appFolder(); }
 
     // A full read onto the state and the screen; false when it failed (see failure()).
@@ -55,10 +56,12 @@ public:
     // The settings read, as a settings file holds them.
     settings::DeviceSettings settings() const;
 
-    // Writes what the screen shows. Values that look wrong (findings()) are written only when
-    // forced.
+    // Writes what the screen shows, as its write plan says. The plan's findings (values that
+    // look wrong, changes nobody asked for) are written only when forced.
     WriteResult write(bool force);
     const QList<settings::ValueFinding> &findings() const { return m_findings; }
+    // The plan of the last write begun.
+    const std::optional<plan::WritePlan> &lastPlan() const { return m_session.lastPlan(); }
 
     // The lines answered of all the last exchange plays, as last reported: kept when the
     // exchange ends and the screen's progress goes.

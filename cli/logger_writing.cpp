@@ -1,9 +1,7 @@
 #include "cli/logger_writing.h"
 
 #include "cli/logger_session.h"
-#include "screen_files/settings_on_screen.h"
 #include "screen_files/settings_opening.h"
-#include "settings/item_captions.h"
 #include "settings/settings_image.h"
 
 #include <QElapsedTimer>
@@ -11,7 +9,6 @@
 using namespace telvaro::base;
 using namespace telvaro::settings;
 using namespace telvaro::screen_files;
-using namespace telvaro::exchange;
 
 namespace telvaro::cli {
 
@@ -71,29 +68,37 @@ LoggerOutcome LoggerWriting::run(LoggerSession &session, const WriteOrder &order
     const DeviceSettings before = session.settings();
     outcome.before = before;
     outcome.model = before.value(SettingsItems::kModel).value_or(QString());
-    if (const std::optional<QString> refusal = refusalOfModel(order.changes, before)) {
+    DeviceSettings changes = order.changes;
+    changes.overlay(order.unitRow);
+    if (const std::optional<QString> refusal = refusalOfModel(changes, before)) {
         outcome.error = *refusal;
         return ended();
     }
 
     // Onto the screen as the window opens a file; the model is the logger's, so nothing is asked.
-    const DeviceSettings applied = applicable(order.changes, session, outcome.notes);
-    openOnScreen(applied, session.state(), session.screen(), session.appFolder(),
-                 [](const QString &, const QString &) { return false; });
-    // Before the write, whose acknowledgements take the place of the channel answers read.
-    const DeviceSettings meant = settingsOnScreen(session.state(), session.screen());
+    DeviceSettings fileItems = order.changes;
+    for (int item = 0; item < SettingsItems::kCount; ++item) {
+        if (order.unitRow.contains(item))
+            fileItems.remove(item);
+    }
+    open(fileItems, {ScreenOrigins::Source::File, order.fileName}, session, outcome.notes);
+    if (order.unitRow.count() > 0)
+        open(order.unitRow, {ScreenOrigins::Source::UnitsRow, order.rowName}, session, outcome.notes);
 
     const LoggerSession::WriteResult written = session.write(order.force);
     for (const ValueFinding &finding : session.findings())
         outcome.notes.append(describe(finding));
     if (written == LoggerSession::WriteResult::Declined) {
-        outcome.error = tr("%n value(s) look wrong; nothing was written", nullptr, int(session.findings().size()));
+        outcome.error = tr("%n finding(s) to confirm (values that look wrong, changes nobody asked for); nothing was "
+                           "written (--force writes all the same)",
+                           nullptr, int(session.findings().size()));
         return ended();
     }
     if (written == LoggerSession::WriteResult::Failed) {
         outcome.error = tr("the write failed: %1").arg(session.failure());
         return ended();
     }
+    const DeviceSettings meant = session.lastPlan()->after;
     outcome.meant = meant;
     outcome.changedItems = changedItems(before, meant);
 
@@ -125,30 +130,24 @@ std::optional<QString> LoggerWriting::refusalOfModel(const DeviceSettings &chang
         .arg(*given, model);
 }
 
-DeviceSettings LoggerWriting::applicable(const DeviceSettings &changes, const LoggerSession &session, QStringList &notes)
+void LoggerWriting::open(const DeviceSettings &items, const GivenBy &by, LoggerSession &session, QStringList &notes)
 {
-    const DeviceSettings logger = session.settings();
-    const auto captions = itemCaptions(session.state());
-    DeviceSettings applied;
-    for (int item = 0; item < SettingsItems::kCount; ++item) {
-        if (!isLoggerItem(item) || !changes.contains(item))
-            continue;
-        const QString &name = SettingsItems::at(item).name;
-        // "???" says what some logger lacked when its settings were saved, never a value to send.
-        if (saysLoggerLacksItem(item, *changes.value(item)))
-            continue;
-        if (saysLoggerLacksItem(item, *logger.value(item))) {
+    using Why = SettingsOpened::LeftOut::Why;
+    const SettingsOpened opened = openOnScreen(items, session.state(), session.screen(), session.origins(), by,
+                                               session.appFolder(), [](const QString &, const QString &) { return false; });
+    for (const SettingsOpened::LeftOut &left : opened.leftOut) {
+        const QString &name = SettingsItems::at(left.item).name;
+        switch (left.why) {
+        case Why::LackedWhereSaved:
+            break; // says what some logger lacked when its settings were saved, never a value to send
+        case Why::LoggerLacksItem:
             notes.append(tr("this logger has no %1; the value given for it is left out").arg(name));
-            continue;
-        }
-        // A limit of no row that takes limits on this model is never sent.
-        if (captions.at(item).isEmpty()) {
+            break;
+        case Why::NoRowTakesLimit:
             notes.append(tr("%1 is the limit of no channel of this model; the value given for it is left out").arg(name));
-            continue;
+            break;
         }
-        applied.set(item, *changes.value(item));
     }
-    return applied;
 }
 
 } // namespace telvaro::cli

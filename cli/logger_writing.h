@@ -5,6 +5,10 @@
 
 #include <QCoreApplication>
 
+namespace telvaro::screen_files {
+struct GivenBy;
+} // namespace telvaro::screen_files
+
 namespace telvaro::cli {
 
 class LoggerSession;
@@ -12,17 +16,20 @@ class LoggerSession;
 // What is to become of one logger.
 struct WriteOrder
 {
-    settings::DeviceSettings changes; // the items to set: a settings file, a unit's row over it
-    bool force = false;     // values that look wrong are written all the same
+    settings::DeviceSettings changes; // the items to set: a settings file
+    bool force = false;     // the write plan's findings are written all the same
     bool verify = true;     // read back, and compare with what the write meant to set
+    settings::DeviceSettings unitRow; // a unit's row over the file: its items win
+    QString fileName;       // where the changes come from, and the row
+    QString rowName;
 };
 
 // Writes a logger as the window would after opening the settings on its screen: the logger is
-// read, the changes are shown over what it holds, checked, written with the write sequence and
-// read back. Items the changes give as "???" (a logger's answer for an item it lacks) leave the
-// logger's item as it is; so do items this logger lacks. The changes are refused, before anything
-// is written, when they name another model and hold channel items, which mean other channels
-// there.
+// read, the file and then the unit's row are opened on the screen over what it holds, and the
+// write plan of the screen is written with the write sequence and read back. Items given as
+// "???" (a logger's answer for an item it lacks) leave the logger's item as it is; so do items
+// this logger lacks. The changes are refused, before anything is written, when they name another
+// model and hold channel items, which mean other channels there.
 class LoggerWriting
 {
     Q_DECLARE_TR_FUNCTIONS(LoggerWriting)
@@ -32,8 +39,8 @@ public:
 
 private:
     static std::optional<QString> refusalOfModel(const settings::DeviceSettings &changes, const settings::DeviceSettings &logger);
-    static settings::DeviceSettings applicable(const settings::DeviceSettings &changes, const LoggerSession &session,
-                                     QStringList &notes);
+    static void open(const settings::DeviceSettings &items, const screen_files::GivenBy &by, LoggerSession &session,
+                     QStringList &notes);
 };
 
 } // namespace telvaro::cli

@@ -51,7 +51,7 @@ CliCommand ProvisionCommand::command(const SessionSetup &setup)
                 parser.addOption({kLogDir, tr("Keep each logger's exchange, passwords masked, in a file in this folder."),
                                   QStringLiteral("DIR")});
                 parser.addOption({kShowSecrets, tr("Show the passwords in the report instead of %1.").arg(QLatin1StringView(SecretItems::kMask))});
-                parser.addOption({kForce, tr("Write values that look wrong all the same.")});
+                parser.addOption({kForce, tr("Write all the same what the checks stop: values that look wrong, changes nobody asked for.")});
                 LoggerOptions::declare(parser, false);
                 parser.addPositionalArgument(QStringLiteral("FILE"), tr("The settings file every logger is given."));
             },
@@ -160,7 +160,7 @@ std::optional<QList<ProvisionJob>> ProvisionCommand::jobsOf(const QCommandLinePa
 
     QList<ProvisionJob> jobs;
     for (const LoggerPort &port : *ports)
-        jobs.append({port, {templateItems, parser.isSet(kForce), true}});
+        jobs.append({port, {templateItems, parser.isSet(kForce), true, {}, parser.positionalArguments().at(0), {}}});
     if (!units)
         return jobs;
 
@@ -182,7 +182,8 @@ std::optional<QList<ProvisionJob>> ProvisionCommand::jobsOf(const QCommandLinePa
             allFound = false;
             continue;
         }
-        job->order.changes.overlay(row.settings);
+        job->order.unitRow.overlay(row.settings);
+        job->order.rowName = tr("%1: line %2").arg(parser.value(kUnits)).arg(row.line);
         hasRow[job - jobs.begin()] = true;
     }
     for (int i = 0; i < jobs.size(); ++i) {

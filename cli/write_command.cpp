@@ -30,7 +30,7 @@ CliCommand WriteCommand::command(const SessionSetup &setup)
     return {QStringLiteral("write"), QStringLiteral("PORT FILE"),
             tr("Write the items of a settings file into the logger on PORT, then read them back."),
             [](QCommandLineParser &parser) {
-                parser.addOption({kForce, tr("Write values that look wrong all the same.")});
+                parser.addOption({kForce, tr("Write all the same what the checks stop: values that look wrong, changes nobody asked for.")});
                 parser.addOption({kNoVerify, tr("Do not read the logger back after writing.")});
                 parser.addOption({kShowSecrets, tr("Show the passwords instead of %1.").arg(QLatin1StringView(SecretItems::kMask))});
                 LoggerOptions::declare(parser);
@@ -68,7 +68,7 @@ int WriteCommand::run(const QCommandLineParser &parser, Console &console, const 
     std::optional<LiveLines> lines;
     LoggerOptions::followUnlessQuiet(parser, session, console, lines);
     const LoggerOutcome outcome =
-        LoggerWriting::run(session, {file->settings, parser.isSet(kForce), !parser.isSet(kNoVerify)});
+        LoggerWriting::run(session, {file->settings, parser.isSet(kForce), !parser.isSet(kNoVerify), {}, path, {}});
     report(outcome, session.state(), parser.isSet(kShowSecrets), console);
     return outcome.succeeded() ? ExitStatus::kSuccess : ExitStatus::kFailure;
 }

@@ -5,6 +5,10 @@
 #include "link/serial_line.h"
 #include "model/screen_lock.h"
 #include "model/show_connection.h"
+#include "screen_files/settings_on_screen.h"
+#include "settings/settings_image.h"
+
+#include <QDateTime>
 
 #include <QLoggingCategory>
 
@@ -14,6 +18,7 @@ using namespace telvaro::files;
 using namespace telvaro::model;
 using namespace telvaro::settings;
 using namespace telvaro::link;
+using namespace telvaro::screen_files;
 
 namespace telvaro::exchange {
 
@@ -39,6 +44,7 @@ NoBoxes noBoxes;
 ExchangeSession::ExchangeSession(const AppFolder &appFolder, std::unique_ptr<SerialLine> line, QObject *parent)
     : QObject(parent)
     , m_appFolder(appFolder)
+    , m_origins(screenItems(m_state, m_screen))
     , m_line(std::move(line))
     , m_link(*m_line)
     , m_boxes(&noBoxes)
@@ -73,6 +79,7 @@ void ExchangeSession::start(Kind kind, const PortChoice &choice)
         return;
     }
     m_running = true;
+    m_kind = kind;
     try {
         disableCommands(m_screen);
         m_screen.setStatusText(QString());
@@ -97,7 +104,8 @@ void ExchangeSession::begin(Kind kind, const PortChoice &choice)
         m_sequence = std::move(read);
         started.ReadFromLogger(choice, ended);
     } else {
-        auto write = std::make_unique<WriteSequence>(context);
+        m_plan = plan::planScreenWrite(m_state, m_screen, m_origins);
+        auto write = std::make_unique<WriteSequence>(context, *m_plan);
         WriteSequence &started = *write;
         m_sequence = std::move(write);
         started.WriteToLogger(choice, ended);
@@ -110,6 +118,10 @@ void ExchangeSession::end(const ExchangeResult &result)
         return;
     m_running = false;
     m_lastResult = result;
+    if (result.succeeded() && m_kind == Kind::Read)
+        m_origins.noteRead(itemsOfImage(m_state), screenItems(m_state, m_screen), QDateTime::currentDateTimeUtc());
+    else if (result.succeeded() && m_plan)
+        m_origins.noteWritten(m_plan->after, screenItems(m_state, m_screen));
     // Told from the event loop: whoever hears it may start the next exchange at once, and the
     // sequence that ended must have left the stack by then.
     QMetaObject::invokeMethod(this, [this, result] { emit finished(result); }, Qt::QueuedConnection);

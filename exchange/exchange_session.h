@@ -7,6 +7,8 @@
 #include "files/app_folder.h"
 #include "link/link.h"
 #include "model/screen_model.h"
+#include "plan/write_plan.h"
+#include "screen_files/screen_origins.h"
 #include "state/settings_state.h"
 
 #include <QObject>
@@ -23,7 +25,8 @@ namespace telvaro::exchange {
 class Sequence;
 
 // Everything an exchange with one logger needs, owned in one place: the settings state, the
-// screen model, the serial line and the link over it, the program's folder and the timings.
+// screen model and where its values came from, the serial line and the link over it, the
+// program's folder and the timings.
 // The window and the command line each have one per logger; neither assembles the parts itself.
 // A read or a write is started and runs on the signals of the line and its timers; the session
 // tells its end, with how it went, through finished(). One exchange runs at a time.
@@ -41,6 +44,9 @@ public:
     const state::SettingsState &state() const { return m_state; }
     model::ScreenModel &screen() { return m_screen; }
     const model::ScreenModel &screen() const { return m_screen; }
+    // Kept by the exchanges: a read notes what the logger holds, a write what it set.
+    screen_files::ScreenOrigins &origins() { return m_origins; }
+    const screen_files::ScreenOrigins &origins() const { return m_origins; }
     const files::AppFolder &appFolder() const { return m_appFolder; }
     link::SerialLine &line() { return *m_line; }
     link::Link &link() { return m_link; }
@@ -57,8 +63,11 @@ public:
     // cleared (the read decides it afresh), the screen locked; then the read starts. Returns
     // while the read awaits the logger; finished() tells its end.
     void startRead(const base::PortChoice &choice);
-    // The same for a write, which keeps the access point flag.
+    // The same for a write, which keeps the access point flag; it sends what the write plan of
+    // the screen says (lastPlan()).
     void startWrite(const base::PortChoice &choice);
+    // The plan of the last write begun.
+    const std::optional<plan::WritePlan> &lastPlan() const { return m_plan; }
 
     // How the last exchange ended, as soon as it has (finished() comes on the next pass of the
     // event loop); nothing before the first has.
@@ -81,12 +90,15 @@ private:
     files::AppFolder m_appFolder;
     state::SettingsState m_state;
     model::ScreenModel m_screen;
+    screen_files::ScreenOrigins m_origins;
     std::unique_ptr<link::SerialLine> m_line;
     link::Link m_link;
     base::ExchangeTimings m_timings;
     ModalBoxes *m_boxes = nullptr;
     bool m_running = false;
+    Kind m_kind = Kind::Read;
     std::optional<ExchangeResult> m_lastResult;
+    std::optional<plan::WritePlan> m_plan;
     // The last sequence, kept until the next starts: it may still be on the stack when it ends.
     // Goes first, before what it works on.
     std::unique_ptr<Sequence> m_sequence;

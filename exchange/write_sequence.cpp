@@ -6,15 +6,12 @@
 #include "files/mail_scripts.h"
 #include "files/unsendable_text.h"
 #include "model/screen_lock.h"
-#include "model/script_inputs.h"
-#include "settings/value_checks.h"
 
 #include <array>
 
 using namespace telvaro::base;
 using namespace telvaro::files;
 using namespace telvaro::model;
-using namespace telvaro::settings;
 
 namespace telvaro::exchange {
 
@@ -82,8 +79,9 @@ const QString kWritten = QStringLiteral("設定の書き込みに成功しまし
 
 } // namespace
 
-WriteSequence::WriteSequence(const SequenceContext &context)
+WriteSequence::WriteSequence(const SequenceContext &context, const plan::WritePlan &plan)
     : Sequence(context, Shape{kWriteBlocks, &ExchangeTimings::writeHandshakeRetryPause, SendAlarmLine, Finished, true})
+    , m_plan(plan)
 {
 }
 
@@ -102,8 +100,8 @@ QString WriteSequence::scriptFiles(std::initializer_list<QStringView> names) con
 
 std::optional<ExchangeResult::Outcome> WriteSequence::prepare()
 {
-    const AlarmScriptInputs alarmInputs = alarmScriptInputsFrom(m_context.state, m_context.screen);
-    const MailScriptInputs mailInputs = mailScriptInputsFrom(m_context.screen);
+    const AlarmScriptInputs &alarmInputs = m_plan.alarm;
+    const MailScriptInputs &mailInputs = m_plan.mail;
     if (const std::optional<QString> field = firstUnsendableField(alarmInputs, mailInputs)) {
         setStatusText(*field);
         noteFailure(ExchangeFailure::Cause::UnsendableText, {}, *field);
@@ -111,7 +109,7 @@ std::optional<ExchangeResult::Outcome> WriteSequence::prepare()
         return ExchangeResult::Outcome::Failed;
     }
     // The operator may know better than the checks, but is asked before anything goes out.
-    m_findings = valueFindings(alarmInputs, mailInputs);
+    m_findings = m_plan.findings;
     if (!m_findings.isEmpty() && !m_context.boxes.writeDespite(m_findings)) {
         UnlockScreen(m_context.state, m_context.screen);
         return ExchangeResult::Outcome::Declined;

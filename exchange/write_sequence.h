@@ -1,13 +1,15 @@
 #pragma once
 
 #include "exchange/sequence.h"
+#include "plan/write_plan.h"
 
 #include <QtGlobal>
 
 namespace telvaro::exchange {
 
-// Writes the settings on the screen into the connected logger: the same handshake as the read,
-// then the four script files, every line acknowledged before the next goes out.
+// Writes the settings on the screen into the connected logger, as the write plan made of them
+// before says: the same handshake as the read, then the four script files, every line
+// acknowledged before the next goes out.
 class WriteSequence : public Sequence
 {
 public:
@@ -27,12 +29,13 @@ public:
         Finished = 17,
     };
 
-    explicit WriteSequence(const SequenceContext &context);
+    // The plan must outlive the sequence.
+    WriteSequence(const SequenceContext &context, const plan::WritePlan &plan);
 
-    // Checks that every value on the screen can be sent, asks whether values that look wrong go
-    // all the same, and writes the four script files, then starts sending them; returns when the
-    // write awaits the logger or
-    // has ended; ended is told how it went. Whatever fails says so in a message box and gives
+    // Checks that every value of the plan can be sent, asks whether its findings (values that
+    // look wrong, changes nobody asked for) go all the same, and writes the four script files,
+    // then starts sending them; returns when the write awaits the logger or has ended; ended is
+    // told how it went. Whatever fails says so in a message box and gives
     // the screen back, as does a "no"; nothing is sent before all four files are in.
     void WriteToLogger(const base::PortChoice &choice, EndHandler ended);
 
@@ -43,6 +46,8 @@ private:
     void endWithMessage(const QString &message);
     // The paths of the named script files, for a message.
     QString scriptFiles(std::initializer_list<QStringView> names) const;
+
+    const plan::WritePlan &m_plan;
 };
 
 } // namespace telvaro::exchange

@@ -23,9 +23,9 @@ void appendLimitLines(QList<ScriptLine> &lines, std::string_view name, const QSt
 {
     const QString key = LoggerItems::textOf(name);
     lines.append({key + QString::number(number) + separator, narrowed(inputs.lowerLimit[row]),
-                  LoggerItems::captionOf(kLimits.caption, row)});
+                  LoggerItems::captionOf(kLimits.caption, row), inputs.lowerLimit[row]});
     lines.append({key + QString::number(number + 1) + separator, narrowed(inputs.upperLimit[row]),
-                  LoggerItems::captionOf(kLimits.upperCaption, row)});
+                  LoggerItems::captionOf(kLimits.upperCaption, row), inputs.upperLimit[row]});
     number += 2;
 }
 
@@ -36,7 +36,8 @@ QList<ScriptLine> armScriptLines(const AlarmScriptInputs &inputs)
     QList<ScriptLine> lines;
     int alarmNumber = kLimits.first;
     for (int row = 0; row < AlarmScriptInputs::kRows; ++row) {
-        lines.append({LoggerItems::nameOf(kMode, row) + u'=', inputs.channelCode[row], LoggerItems::captionOf(kMode.caption, row)});
+        lines.append({LoggerItems::nameOf(kMode, row) + u'=', inputs.channelCode[row], LoggerItems::captionOf(kMode.caption, row),
+                      inputs.channelCode[row]});
         if (takesAlarmLimits(inputs.alarmFlag[row]))
             appendLimitLines(lines, kLimits.name, QStringLiteral("="), alarmNumber, inputs, row);
     }

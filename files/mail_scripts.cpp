@@ -16,9 +16,9 @@ QList<ScriptLine> mailScriptLines(const MailScriptInputs &inputs)
     for (int i = 0; i < MailScriptInputs::kAddresses; ++i) {
         const int number = data.first + i;
         lines.append({LoggerItems::nameOf(data, number) + u'=', narrowed(inputs.dataAddress[i]),
-                      LoggerItems::captionOf(data.caption, number)});
+                      LoggerItems::captionOf(data.caption, number), inputs.dataAddress[i]});
         lines.append({LoggerItems::nameOf(alarm, number) + u'=', narrowed(inputs.alarmAddress[i]),
-                      LoggerItems::captionOf(alarm.caption, number)});
+                      LoggerItems::captionOf(alarm.caption, number), inputs.alarmAddress[i]});
     }
     return lines;
 }
@@ -30,10 +30,10 @@ QList<ScriptLine> connectionScriptLines(const MailScriptInputs &inputs)
         if (row.block != ItemBlock::Connection)
             continue;
         // Text typed into a box is narrowed; the authentication code goes out as it stands.
-        const QString value = row.field == ItemField::AuthLabel
-                                  ? inputs.authCaption
-                                  : narrowed(inputs.connection.at(std::size_t(LoggerItems::boxOf(row))));
-        lines.append({LoggerItems::nameOf(row) + u'=', value, LoggerItems::captionOf(row)});
+        const QString shown = row.field == ItemField::AuthLabel ? inputs.authCaption
+                                                                : inputs.connection.at(std::size_t(LoggerItems::boxOf(row)));
+        const QString value = row.field == ItemField::AuthLabel ? shown : narrowed(shown);
+        lines.append({LoggerItems::nameOf(row) + u'=', value, LoggerItems::captionOf(row), shown});
     }
     return lines;
 }

@@ -11,12 +11,14 @@
 namespace telvaro::files {
 
 // One command line of a script file: the key (with its "=" or ","), the value as it goes
-// out, and the caption of the screen field the value comes from, to name it to the operator.
+// out, the caption of the screen field the value comes from, to name it to the operator, and
+// the field's text before the write narrowed it.
 struct ScriptLine
 {
     QString key;
     QString value;
     QString caption;
+    QString shown;
 };
 
 // The bytes of a script file: each line in code page 932, followed by CR LF.

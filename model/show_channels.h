@@ -1,7 +1,5 @@
 #pragma once
 
-#include <QStringView>
-
 namespace telvaro::state {
 struct SettingsState;
 } // namespace telvaro::state
@@ -9,9 +7,6 @@ struct SettingsState;
 namespace telvaro::model {
 
 class ScreenModel;
-
-// The element code that selects a row's default element.
-inline constexpr QStringView kDefaultElementCode = u"127";
 
 // Shows the channel block of the device image on the sixteen channel rows: label, element
 // list and chosen element, unit, format and alarm limits; records each row's element code.

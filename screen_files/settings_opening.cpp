@@ -9,6 +9,7 @@
 #include "model/show_connection.h"
 #include "model/show_mail_addresses.h"
 #include "screen_files/settings_on_screen.h"
+#include "settings/item_captions.h"
 #include "settings/settings_image.h"
 #include "state/settings_state.h"
 
@@ -25,6 +26,7 @@ namespace telvaro::screen_files {
 namespace {
 
 using ChannelItems = SettingsOpened::ChannelItems;
+using LeftOut = SettingsOpened::LeftOut;
 
 bool givesItemsOf(const DeviceSettings &file, ItemBlock block)
 {
@@ -76,19 +78,37 @@ ChannelItems channelItemsFate(const DeviceSettings &file, SettingsState &state, 
 
 } // namespace
 
-SettingsOpened openOnScreen(const DeviceSettings &file, SettingsState &state, ScreenModel &screen,
-                            const AppFolder &appFolder, const OtherModelQuestion &applyOtherModelsChannelItems)
+SettingsOpened openOnScreen(const DeviceSettings &file, SettingsState &state, ScreenModel &screen, ScreenOrigins &origins,
+                            const GivenBy &by, const AppFolder &appFolder, const OtherModelQuestion &applyOtherModelsChannelItems)
 {
     SettingsOpened opened;
     // What the screen shows now, before a model taken from the file changes the rows' meaning.
+    const DeviceSettings before = screenItems(state, screen);
     DeviceSettings shown = settingsOnScreen(state, screen);
+    const bool hadModel = state.ModelCode.has_value();
     opened.channelItems = channelItemsFate(file, state, appFolder, applyOtherModelsChannelItems, opened);
     const bool applyChannelItems = opened.channelItems == ChannelItems::Applied;
+    const bool showsARead = origins.logger().has_value();
+    const auto captions = itemCaptions(state);
 
+    DeviceSettings applied;
     for (int item = 0; item < SettingsItems::kCount; ++item) {
         const ItemBlock block = SettingsItems::at(item).block;
-        if (file.contains(item) && block != ItemBlock::Header && (block != ItemBlock::Channel || applyChannelItems))
-            shown.set(item, *file.value(item));
+        if (!file.contains(item) || block == ItemBlock::Header || (block == ItemBlock::Channel && !applyChannelItems))
+            continue;
+        const QString &value = *file.value(item);
+        if (showsARead && saysLoggerLacksItem(item, value)) {
+            opened.leftOut.append({item, LeftOut::Why::LackedWhereSaved});
+        } else if (showsARead && saysLoggerLacksItem(item, *shown.value(item))) {
+            opened.leftOut.append({item, LeftOut::Why::LoggerLacksItem});
+        } else if (captions.at(item).isEmpty()) {
+            opened.leftOut.append({item, LeftOut::Why::NoRowTakesLimit});
+            if (!showsARead)
+                shown.set(item, value); // never sent; kept only for a save before any read
+        } else {
+            shown.set(item, value);
+            applied.set(item, value);
+        }
     }
     storeInImage(shown, state);
 
@@ -98,12 +118,19 @@ SettingsOpened openOnScreen(const DeviceSettings &file, SettingsState &state, Sc
         commandsEnabled.at(i) = commands.Command1(i).isEnabled();
     if (applyChannelItems)
         ShowChannels(state, screen);
-    if (givesItemsOf(file, ItemBlock::Mail))
+    if (givesItemsOf(applied, ItemBlock::Mail))
         ShowMailAddresses(state, screen);
-    if (givesItemsOf(file, ItemBlock::Connection))
+    if (givesItemsOf(applied, ItemBlock::Connection))
         ShowConnection(state, screen); // which sets the buttons as a read leaves them
     for (int i = 0; i < CommandControls::kCommands; ++i)
         commands.Command1(i).setEnabled(commandsEnabled.at(i));
+
+    if (!hadModel && state.ModelCode) {
+        applied.set(SettingsItems::kModel, *state.ModelCode);
+        if (state.ChannelsAnswer)
+            applied.set(SettingsItems::kChannels, *state.ChannelsAnswer);
+    }
+    origins.noteGiven(applied, by.source, by.name, before, screenItems(state, screen));
     return opened;
 }
 

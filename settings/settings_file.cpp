@@ -131,9 +131,11 @@ QStringList itemsWithControlCharacters(const DeviceSettings &settings)
     return items;
 }
 
-QByteArray settingsFileBytes(const DeviceSettings &settings)
+QByteArray settingsFileBytes(const DeviceSettings &settings, const QString &comment)
 {
     QByteArray bytes;
+    if (!comment.isEmpty())
+        bytes += QStringLiteral("# %1").arg(comment).toUtf8() + kLineEnd;
     for (int item = 0; item < SettingsItems::kCount; ++item) {
         if (settings.contains(item))
             bytes += (SettingsItems::at(item).name + u'=' + *settings.value(item)).toUtf8() + kLineEnd;
@@ -151,7 +153,7 @@ bool readSettingsFile(const QString &path, SettingsFileContents *contents, QStri
     return true;
 }
 
-bool saveSettingsFile(const QString &path, const DeviceSettings &settings, QString *reason)
+bool saveSettingsFile(const QString &path, const DeviceSettings &settings, QString *reason, const QString &comment)
 {
     const QStringList unwritable = itemsWithControlCharacters(settings);
     if (!unwritable.isEmpty()) {
@@ -159,7 +161,14 @@ bool saveSettingsFile(const QString &path, const DeviceSettings &settings, QStri
                       .arg(unwritable.join(QStringLiteral(", ")));
         return false;
     }
-    return replaceSmallFile(path, settingsFileBytes(settings), QFileDevice::ReadOwner | QFileDevice::WriteOwner, reason);
+    // A file name may hold a line end; the comment stays one line all the same.
+    QString oneLine = comment;
+    for (QChar &c : oneLine) {
+        if (c.category() == QChar::Other_Control)
+            c = u' ';
+    }
+    return replaceSmallFile(path, settingsFileBytes(settings, oneLine), QFileDevice::ReadOwner | QFileDevice::WriteOwner,
+                            reason);
 }
 
 } // namespace telvaro::settings

@@ -57,8 +57,9 @@ bool holdsControlCharacter(QStringView text);
 // The items whose value a settings file cannot hold: those with a control character.
 QStringList itemsWithControlCharacters(const DeviceSettings &settings);
 
-// The bytes of the file. Requires itemsWithControlCharacters() to be empty.
-QByteArray settingsFileBytes(const DeviceSettings &settings);
+// The bytes of the file, after a first comment line "# comment" when there is a comment.
+// Requires itemsWithControlCharacters() to be empty, and a comment of one line.
+QByteArray settingsFileBytes(const DeviceSettings &settings, const QString &comment = {});
 
 // Reads the file at path. False, with the reason, when it cannot be read or is too large to be
 // a settings file; its own errors are in contents->errors.
@@ -66,6 +67,6 @@ bool readSettingsFile(const QString &path, SettingsFileContents *contents, QStri
 
 // Replaces the file at path in one step; a new file is readable by its owner only (it may hold
 // passwords). False, with the reason, when it cannot be written or a value cannot be held.
-bool saveSettingsFile(const QString &path, const DeviceSettings &settings, QString *reason);
+bool saveSettingsFile(const QString &path, const DeviceSettings &settings, QString *reason, const QString &comment = {});
 
 } // namespace telvaro::settings

@@ -80,14 +80,23 @@ void storeInImage(const DeviceSettings &settings, SettingsState &state)
 DeviceSettings answersAfterWrite(const SettingsState &state, const AlarmScriptInputs &alarm,
                                  const MailScriptInputs &mail)
 {
-    DeviceSettings answers = itemsOfImage(state);
-    // "ArmNet.eep" sets the limits of "Arm.eep" once more, so it adds no item.
-    for (const ScriptLine &line : armScriptLines(alarm) + mailScriptLines(mail) + connectionScriptLines(mail)) {
+    return withLinesApplied(itemsOfImage(state), itemLines(alarm, mail), LineText::Sent);
+}
+
+QList<ScriptLine> itemLines(const AlarmScriptInputs &alarm, const MailScriptInputs &mail)
+{
+    return armScriptLines(alarm) + mailScriptLines(mail) + connectionScriptLines(mail);
+}
+
+DeviceSettings withLinesApplied(DeviceSettings image, const QList<ScriptLine> &lines, LineText text)
+{
+    for (const ScriptLine &line : lines) {
         const int item = *SettingsItems::indexOfScriptKey(line.key);
-        if (!saysLoggerLacksItem(item, *answers.value(item)))
-            answers.set(item, line.value);
+        const std::optional<QString> &held = image.value(item);
+        if (!held || !saysLoggerLacksItem(item, *held))
+            image.set(item, text == LineText::Sent ? line.value : line.shown);
     }
-    return answers;
+    return image;
 }
 
 AlarmScriptInputs alarmScriptInputsOf(const DeviceSettings &settings, const SettingsState &state)

@@ -34,6 +34,17 @@ void storeInImage(const DeviceSettings &settings, state::SettingsState &state);
 DeviceSettings answersAfterWrite(const state::SettingsState &state, const files::AlarmScriptInputs &alarm,
                                  const files::MailScriptInputs &mail);
 
+// The lines a write sends: those of "Arm.eep", "mail.eep" and "Mmail.eep" ("ArmNet.eep" sets
+// the limits of "Arm.eep" once more, so it adds no item).
+QList<files::ScriptLine> itemLines(const files::AlarmScriptInputs &alarm, const files::MailScriptInputs &mail);
+
+// Which text of a script line stands for its item: as sent, or as the screen shows it.
+enum class LineText { Sent, Shown };
+
+// The image with each item a line sets replaced by that line's text, but for the items the
+// image answers as ones the logger lacks: a logger keeps those as they are.
+DeviceSettings withLinesApplied(DeviceSettings image, const QList<files::ScriptLine> &lines, LineText text);
+
 // What a write of the items would be built from, for a model whose alarm flags the state holds:
 // the k-th row that takes limits gets ALARM2k and ALARM2k+1. An item missing from the settings,
 // or answered as one the logger lacks, gives an empty input.

@@ -1,6 +1,8 @@
 #include "settings/value_checks.h"
 
+#include "base/secret_items.h"
 #include "settings/settings_items.h"
+#include "state/settings_state.h"
 
 #include <QCoreApplication>
 #include <QRegularExpression>
@@ -8,6 +10,7 @@
 
 using namespace telvaro::base;
 using namespace telvaro::files;
+using namespace telvaro::state;
 
 namespace telvaro::settings {
 
@@ -36,7 +39,12 @@ ItemCheck checkOf(const ScriptLine &line)
 
 ValueFinding findingOn(const ScriptLine &line, Problem problem)
 {
-    return {problem, itemOf(line), line.caption, line.value, {}};
+    ValueFinding finding;
+    finding.problem = problem;
+    finding.item = itemOf(line);
+    finding.caption = line.caption;
+    finding.value = line.value;
+    return finding;
 }
 
 bool isDecimalNumber(const QString &text)
@@ -85,11 +93,38 @@ void checkIpv4Address(const ScriptLine &line, QList<ValueFinding> &findings)
         findings.append(findingOn(line, Problem::NotAnIpv4Address));
 }
 
+// A row of the model takes only the codes of its list; what else it is sent, it shows as
+// nothing chosen. Rows the model does not describe are not judged, nor empty codes (as no empty
+// value is).
+void checkElements(const QList<ScriptLine> &lines, const SettingsState &model, QList<ValueFinding> &findings)
+{
+    constexpr const LoggerItems::Row &mode = LoggerItems::row("mode");
+    for (const ScriptLine &line : lines) {
+        const std::optional<int> item = SettingsItems::indexOfScriptKey(line.key);
+        if (!item || SettingsItems::at(*item).row != &mode)
+            continue;
+        const int row = SettingsItems::at(*item).entry - LoggerItems::positionOf("mode", 0);
+        if (!line.value.isEmpty() && rowHasModelLine(model, row) && !offersElement(model, row, line.value))
+            findings.append(findingOn(line, Problem::ElementNotOffered));
+    }
+}
+
 } // namespace
 
-QString describe(const ValueFinding &finding)
+bool isWrongValue(const ValueFinding &finding)
+{
+    return finding.problem != Problem::ChangedUnasked && finding.problem != Problem::Emptied
+           && finding.problem != Problem::NotAsGiven;
+}
+
+QString describe(const ValueFinding &finding, bool showSecrets)
 {
     const QString field = QStringLiteral("%1 (%2)").arg(finding.caption, finding.item);
+    const std::optional<int> item = SettingsItems::indexOf(finding.item);
+    const bool masked = !showSecrets && item && SettingsItems::isSecret(*item);
+    const auto shown = [masked](const QString &value) {
+        return masked && !value.isEmpty() ? QString::fromLatin1(SecretItems::kMask) : value;
+    };
     switch (finding.problem) {
     case Problem::NotADecimalNumber:
         return ValueChecks::tr("%1: \"%2\" is not a decimal number").arg(field, finding.value);
@@ -99,25 +134,42 @@ QString describe(const ValueFinding &finding)
         return ValueChecks::tr("%1: \"%2\" is not a mail address with one \"@\"").arg(field, finding.value);
     case Problem::NotAnIpv4Address:
         return ValueChecks::tr("%1: \"%2\" is not an IPv4 address such as 192.168.0.1").arg(field, finding.value);
+    case Problem::ElementNotOffered:
+        return ValueChecks::tr("%1: the element code \"%2\" is not one this channel offers").arg(field, finding.value);
+    case Problem::NotAsGiven:
+        return ValueChecks::tr("%1: given as \"%2\", but the screen makes it \"%3\" and so it is written")
+            .arg(field, shown(finding.givenValue), shown(finding.value));
+    case Problem::ChangedUnasked:
+        return ValueChecks::tr("%1: the logger holds \"%2\"; the write changes it to \"%3\", though nobody asked")
+            .arg(field, shown(finding.heldValue), shown(finding.value));
+    case Problem::Emptied:
+        return ValueChecks::tr("%1: the logger holds \"%2\"; the write empties it").arg(field, shown(finding.heldValue));
     }
     return {};
 }
 
 QList<ValueFinding> valueFindings(const AlarmScriptInputs &alarm, const MailScriptInputs &mail)
 {
+    return valueFindings(armScriptLines(alarm) + mailScriptLines(mail) + connectionScriptLines(mail));
+}
+
+QList<ValueFinding> valueFindings(const QList<ScriptLine> &lines, const SettingsState *model)
+{
     QList<ValueFinding> findings;
 
     // "Arm.eep" holds limits only for the rows that take them, each row's lower limit right
     // before its upper one.
     QList<ScriptLine> limits;
-    for (const ScriptLine &line : armScriptLines(alarm)) {
+    for (const ScriptLine &line : lines) {
         if (checkOf(line) == ItemCheck::DecimalLimit)
             limits.append(line);
     }
     for (qsizetype i = 0; i + 1 < limits.size(); i += 2)
         checkLimits(limits.at(i), limits.at(i + 1), findings);
+    if (model)
+        checkElements(lines, *model, findings);
 
-    for (const ScriptLine &line : mailScriptLines(mail) + connectionScriptLines(mail)) {
+    for (const ScriptLine &line : lines) {
         switch (checkOf(line)) {
         case ItemCheck::MailAddress:
             checkMailAddress(line, findings);

@@ -61,7 +61,7 @@ private slots:
         connectLogger();
         const WriteOrder order{settingsOf({{u"CADNS1"_s, u"192.0.2"_s}})};
         const LoggerOutcome declined = write(order);
-        QCOMPARE(declined.error, u"1 value(s) look wrong; nothing was written"_s);
+        QCOMPARE(declined.error, u"1 finding(s) to confirm (values that look wrong, changes nobody asked for); nothing was written (--force writes all the same)"_s);
         QVERIFY2(declined.notes.value(0).contains(u"\"192.0.2\""_s), qPrintable(declined.notes.value(0)));
         QVERIFY(!declined.changedItems);
         QVERIFY(!m_logger->heardAWrite());

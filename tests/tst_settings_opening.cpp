@@ -62,11 +62,13 @@ public:
         ShowMailAddresses(state, screen);
         ShowConnection(state, screen);
         UnlockScreen(state, screen);
+        origins.noteRead(itemsOfImage(state), screenItems(state, screen), QDateTime::currentDateTimeUtc());
     }
 
     SettingsOpened open(const DeviceSettings &file, bool answer = false)
     {
-        return openOnScreen(file, state, screen, appFolder, [this, answer](const QString &fileModel, const QString &screenModel) {
+        return openOnScreen(file, state, screen, origins, {ScreenOrigins::Source::File, u"file.txt"_s}, appFolder,
+                            [this, answer](const QString &fileModel, const QString &screenModel) {
             questions.append(fileModel + u" on "_s + screenModel);
             return answer;
         });
@@ -84,6 +86,7 @@ public:
     AppFolder appFolder = folder.appFolder();
     SettingsState state;
     ScreenModel screen;
+    ScreenOrigins origins{screenItems(state, screen)};
     QStringList questions;
 };
 
@@ -112,9 +115,9 @@ private slots:
         QCOMPARE(s.screen.channelRow(0).Text2().text(), u"1.5"_s);
         QCOMPARE(s.screen.dataAddresses().Text5(1).text(), u"new@example.jp"_s);
         QCOMPARE(s.screen.connection().Text3(10).text(), u"other.apn"_s);
-        // What the file does not give stays as the screen showed it, as a write would send it.
+        // What the file does not give stays exactly as the screen showed it: a write narrows it.
         QCOMPARE(s.screen.connection().Text3(0).text(), u"typed, not yet written"_s);
-        QCOMPARE(s.screen.channelRow(5).Text2().text(), u"77"_s);
+        QCOMPARE(s.screen.channelRow(5).Text2().text(), u"７７"_s);
         QCOMPARE(s.screen.authType().setObserbox().editText(), s.state.AuthNames.at(2));
         QVERIFY(s.questions.isEmpty());
     }
@@ -223,7 +226,8 @@ private slots:
     }
 
     // What a file saved from the screen holds is what opening it shows: saving again gives the
-    // same bytes, whatever the screen showed before it was opened.
+    // same bytes, values exactly as shown. Onto a screen read from another logger, an item the
+    // file gives as "???" keeps the value read, so that a write leaves it as that logger holds it.
     void saveOpenSave_givesTheSameFile_data()
     {
         QTest::addColumn<bool>("ontoAReadScreen");
@@ -237,26 +241,44 @@ private slots:
         Screen saved;
         DeviceSettings answers = loggerAnswers();
         answers.set(u"mode3", u"???"_s);          // an absent channel
-        answers.set(u"CALOGINID", u"ＩＤ　全角"_s); // sent narrowed
+        answers.set(u"CALOGINID", u"ＩＤ　全角"_s); // sent narrowed, shown as it is
         answers.set(u"CAPOPSERVER", u"pop=server"_s);
         saved.showAsRead(answers);
         saved.screen.channelRow(2).Text2().setText(u"温度=高"_s);
         const QByteArray file = settingsFileBytes(settingsOnScreen(saved.state, saved.screen));
-        QVERIFY(file.contains("CALOGINID=ID 全角\r\n"));
+        QVERIFY(file.contains("CALOGINID=ＩＤ　全角\r\n"));
+        QVERIFY(file.contains("mode3=???\r\n"));
         QVERIFY(file.startsWith("model=GSN\r\nchannels=16\r\nmode0=001\r\n"));
 
         Screen opened;
+        QByteArray expected = file;
         if (ontoAReadScreen) {
             DeviceSettings other = loggerAnswers();
             for (int item = 2; item < SettingsItems::kCount; ++item)
                 other.set(item, *other.value(item) + u"x"_s);
             opened.showAsRead(other);
+            expected.replace("mode3=???\r\n", "mode3=004\r\n");
+            for (int n = 24; n < 32; ++n) // the limits of no row keep the answers read
+                expected.replace("ALARM" + QByteArray::number(n) + "=???\r\n", "ALARM" + QByteArray::number(n) + "=???x\r\n");
         }
         const SettingsFileContents contents = parseSettingsFile(file);
         QVERIFY(contents.errors.isEmpty());
-        QCOMPARE(int(opened.open(contents.settings).channelItems), int(ChannelItems::Applied));
-        QCOMPARE(settingsFileBytes(settingsOnScreen(opened.state, opened.screen)), file);
-        QVERIFY(!opened.screen.channelRow(3).Combo1().isEnabled());
+        const SettingsOpened fate = opened.open(contents.settings);
+        QCOMPARE(int(fate.channelItems), int(ChannelItems::Applied));
+        QCOMPARE(settingsFileBytes(settingsOnScreen(opened.state, opened.screen)).split('\n'), expected.split('\n'));
+        QCOMPARE(opened.screen.channelRow(3).Combo1().isEnabled(), ontoAReadScreen);
+        // Nothing differs between the screen and the file just opened, but for what the file says
+        // its logger lacked and the screen keeps as read.
+        QStringList differing;
+        for (const ItemDifference &difference : differencesFromScreen(contents.settings, opened.state, opened.screen))
+            differing.append(difference.name);
+        QStringList lacked;
+        if (ontoAReadScreen) {
+            lacked.append(u"mode3"_s);
+            for (int n = 24; n < 32; ++n)
+                lacked.append(u"ALARM%1"_s.arg(n));
+        }
+        QCOMPARE(differing, lacked);
     }
 
     void differences_areTheFilesItemsThatDiffer()

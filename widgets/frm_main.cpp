@@ -92,7 +92,7 @@ void FrmMain::buildMenu()
         runGuarded("the port dialog", [this] { mnu_Setitem_Click(0); });
     });
 
-    m_fileMenu = new SettingsFileMenu(this, m_state, m_screen, m_appFolder);
+    m_fileMenu = new SettingsFileMenu(this, m_state, m_screen, m_session.origins(), m_appFolder);
 
     // The log may be watched during an exchange too: this menu is never disabled.
     m_logWindow = new LogWindow(m_screen, this);
@@ -228,9 +228,15 @@ bool FrmMain::writeDespite(const QList<ValueFinding> &findings)
     if (m_windowLost)
         return false; // nobody to answer: nothing doubtful is written
     QStringList lines;
-    for (const ValueFinding &finding : findings)
+    bool onlyWrongValues = true;
+    for (const ValueFinding &finding : findings) {
         lines.append(describe(finding));
-    return askModalQuestion(this, QStringLiteral("次の値は正しくないようです。このまま書き込みますか？"), lines.join(u'\n'));
+        onlyWrongValues = onlyWrongValues && isWrongValue(finding);
+    }
+    const QString question = onlyWrongValues ? QStringLiteral("次の値は正しくないようです。このまま書き込みますか？")
+                                             : QStringLiteral("次の項目は、書き込むと指示なしに変わるか、値が正しくないようです。"
+                                                              "このまま書き込みますか？");
+    return askModalQuestion(this, question, lines.join(u'\n'));
 }
 
 bool FrmMain::isBusy() const

@@ -53,11 +53,13 @@ QString channelItemsLeftOut(const SettingsOpened &opened)
 
 } // namespace
 
-SettingsFileMenu::SettingsFileMenu(QMainWindow *window, SettingsState &state, ScreenModel &screen, const AppFolder &appFolder)
+SettingsFileMenu::SettingsFileMenu(QMainWindow *window, SettingsState &state, ScreenModel &screen, ScreenOrigins &origins,
+                                   const AppFolder &appFolder)
     : QObject(window)
     , m_window(window)
     , m_state(state)
     , m_screen(screen)
+    , m_origins(origins)
     , m_appFolder(appFolder)
     , m_folder(QDir::homePath())
 {
@@ -102,7 +104,7 @@ void SettingsFileMenu::openFile()
     const std::optional<DeviceSettings> file = readFile(*path, QStringLiteral("画面は変わっていません。"));
     if (!file)
         return;
-    const SettingsOpened opened = openOnScreen(*file, m_state, m_screen, m_appFolder,
+    const SettingsOpened opened = openOnScreen(*file, m_state, m_screen, m_origins, {ScreenOrigins::Source::File, *path}, m_appFolder,
                                                [this, &path](const QString &fileModel, const QString &screenModel) {
                                                    return applyOtherModelsChannelItems(*path, fileModel, screenModel);
                                                });
@@ -126,7 +128,7 @@ void SettingsFileMenu::saveFile()
     if (!path)
         return;
     QString reason;
-    if (!saveSettingsFile(*path, settingsOnScreen(m_state, m_screen), &reason))
+    if (!saveSettingsFile(*path, settingsToSave(m_state, m_screen, m_origins), &reason, m_origins.description()))
         showModalWarning(m_window, QStringLiteral("設定ファイル「%1」に保存できません。").arg(shownPath(*path)), reason);
 }
 

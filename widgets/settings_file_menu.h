@@ -22,6 +22,10 @@ namespace telvaro::model {
 class ScreenModel;
 } // namespace telvaro::model
 
+namespace telvaro::screen_files {
+class ScreenOrigins;
+} // namespace telvaro::screen_files
+
 namespace telvaro::widgets {
 
 // The menu "ファイル(&F)" of the main window: a settings file opened on the screen, the screen
@@ -34,7 +38,8 @@ class SettingsFileMenu : public QObject
 
 public:
     // Puts the menu into the window's menu bar, before the menus already there.
-    SettingsFileMenu(QMainWindow *window, state::SettingsState &state, model::ScreenModel &screen, const files::AppFolder &appFolder);
+    SettingsFileMenu(QMainWindow *window, state::SettingsState &state, model::ScreenModel &screen,
+                     screen_files::ScreenOrigins &origins, const files::AppFolder &appFolder);
 
     QMenu *menu() const { return m_menu; }
 
@@ -54,6 +59,7 @@ private:
     QMainWindow *m_window = nullptr;
     state::SettingsState &m_state;
     model::ScreenModel &m_screen;
+    screen_files::ScreenOrigins &m_origins;
     const files::AppFolder &m_appFolder;
     QMenu *m_menu = nullptr;
     QString m_folder; // where the last file was chosen

@@ -9,6 +9,7 @@ namespace telvaro::files {}
 namespace telvaro::model {}
 namespace telvaro::settings {}
 namespace telvaro::screen_files {}
+namespace telvaro::plan {}
 namespace telvaro::link {}
 namespace telvaro::exchange {}
 namespace telvaro::widgets {}
@@ -24,6 +25,7 @@ using namespace telvaro::files;
 using namespace telvaro::model;
 using namespace telvaro::settings;
 using namespace telvaro::screen_files;
+using namespace telvaro::plan;
 using namespace telvaro::link;
 using namespace telvaro::exchange;
 using namespace telvaro::widgets;
