@@ -4,14 +4,12 @@
 #include "cli/settings_input.h"
 #include "files/app_folder.h"
 #include "plan/write_plan.h"
-#include "settings/settings_image.h"
 #include "files/unsendable_text.h"
 #include "settings/value_checks.h"
 
 using namespace telvaro::state;
 using namespace telvaro::files;
 using namespace telvaro::settings;
-using namespace telvaro::screen_files;
 using namespace telvaro::plan;
 
 namespace telvaro::cli {
@@ -40,19 +38,10 @@ int CheckCommand::run(const QCommandLineParser &parser, Console &console)
     // puts it: what does not depend on the logger written to.
     const DeviceSettings &settings = contents->settings;
     const SettingsState model = SettingsInput::modelTablesFor(settings, AppFolder::ofRunningProgram(), console);
-    const AlarmScriptInputs alarm = alarmScriptInputsOf(settings, model);
-    const MailScriptInputs mail = mailScriptInputsOf(settings);
-    // "???" gives nothing: it says what the logger the file was saved from lacked.
-    DeviceSettings given = settings;
-    for (int item = 0; item < SettingsItems::kCount; ++item) {
-        if (given.contains(item) && saysLoggerLacksItem(item, *given.value(item)))
-            given.remove(item);
-    }
-    ScreenOrigins origins;
-    origins.noteGiven(given, ScreenOrigins::Source::File, path, {}, withLinesApplied({}, itemLines(alarm, mail), LineText::Shown));
-    for (const ValueFinding &finding : planWrite(model, alarm, mail, origins).findings)
+    const WritePlan plan = planFileWrite(settings, model, path);
+    for (const ValueFinding &finding : plan.findings)
         problems.append(QStringLiteral("%1: %2").arg(path, describe(finding)));
-    if (const std::optional<QString> field = firstUnsendableField(alarm, mail))
+    if (const std::optional<QString> field = firstUnsendableField(plan.alarm, plan.mail))
         problems.append(tr("%1: %2: a character cannot be sent to the logger (it has no code page 932 form)").arg(path, *field));
 
     for (const QString &problem : problems)

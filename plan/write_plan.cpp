@@ -151,6 +151,21 @@ WritePlan planWrite(const state::SettingsState &state, const AlarmScriptInputs &
     return plan;
 }
 
+WritePlan planFileWrite(const DeviceSettings &file, const state::SettingsState &model, const QString &name)
+{
+    const AlarmScriptInputs alarm = alarmScriptInputsOf(file, model);
+    const MailScriptInputs mail = mailScriptInputsOf(file);
+    // "???" says what the logger the file was saved from lacked.
+    DeviceSettings given = file;
+    for (int item = 0; item < SettingsItems::kCount; ++item) {
+        if (given.contains(item) && saysLoggerLacksItem(item, *given.value(item)))
+            given.remove(item);
+    }
+    ScreenOrigins origins;
+    origins.noteGiven(given, Source::File, name, {}, withLinesApplied({}, itemLines(alarm, mail), LineText::Shown));
+    return planWrite(model, alarm, mail, origins);
+}
+
 WritePlan planScreenWrite(const state::SettingsState &state, const model::ScreenModel &screen, const ScreenOrigins &origins)
 {
     return planWrite(state, model::alarmScriptInputsFrom(state, screen), model::mailScriptInputsFrom(screen), origins);

@@ -57,6 +57,11 @@ struct WritePlan
 WritePlan planWrite(const state::SettingsState &state, const files::AlarmScriptInputs &alarm,
                     const files::MailScriptInputs &mail, const screen_files::ScreenOrigins &origins);
 
+// The plan of writing a settings file's items alone (name), with no logger read, for the model
+// whose tables the state holds: the findings that do not depend on the logger written to, which
+// a write of the file to a logger of that model raises too. Items given as "???" give nothing.
+WritePlan planFileWrite(const settings::DeviceSettings &file, const state::SettingsState &model, const QString &name);
+
 // The plan of writing what the screen shows.
 WritePlan planScreenWrite(const state::SettingsState &state, const model::ScreenModel &screen,
                           const screen_files::ScreenOrigins &origins);

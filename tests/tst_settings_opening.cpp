@@ -1,17 +1,6 @@
-#include "files/auth_types.h"
-#include "files/model_definition.h"
-#include "files/model_table.h"
-#include "model/screen_lock.h"
-#include "model/screen_model.h"
-#include "model/show_channels.h"
-#include "model/show_connection.h"
-#include "model/show_mail_addresses.h"
 #include "screen_files/settings_on_screen.h"
-#include "screen_files/settings_opening.h"
 #include "settings/settings_file.h"
-#include "settings/settings_image.h"
-#include "state/settings_state.h"
-#include "support/temp_app_folder.h"
+#include "support/read_screen.h"
 #include "support/test_files.h"
 
 #include <QTest>
@@ -19,78 +8,6 @@
 using namespace Qt::StringLiterals;
 using ChannelItems = SettingsOpened::ChannelItems;
 
-namespace {
-
-// The answers of a logger of the default model that has every item; GSN rows 12..15 take no limits.
-DeviceSettings loggerAnswers()
-{
-    DeviceSettings answers;
-    for (int row = 0; row < 16; ++row)
-        answers.set(u"mode%1"_s.arg(row), u"00%1"_s.arg(row % 4 + 1));
-    for (int n = 0; n < 24; ++n)
-        answers.set(u"ALARM%1"_s.arg(n), n % 2 ? u"%1.5"_s.arg(n) : u"-%1.5"_s.arg(n));
-    for (int n = 24; n < 32; ++n)
-        answers.set(u"ALARM%1"_s.arg(n), u"???"_s);
-    for (int k = 1; k <= 6; ++k) {
-        answers.set(u"CAALARMADDRESS%1"_s.arg(k), u"alarm%1@example.jp"_s.arg(k));
-        answers.set(u"CADATAADDRESS%1"_s.arg(k), u"data%1@example.jp"_s.arg(k));
-    }
-    const QStringList connection = {u"CALOGINID"_s, u"CALOGINPASS"_s, u"CATELNO"_s, u"CAPOPID"_s, u"CAPOPPASS"_s,
-                                    u"CAPOPSERVER"_s, u"CASMTPSERVER"_s, u"CAFROMADDRESS"_s, u"CADNS1"_s, u"CADNS2"_s};
-    for (const QString &item : connection)
-        answers.set(item, item.toLower() + u"-value"_s);
-    answers.set(u"CAAPN", u"apn.example.jp"_s);
-    answers.set(u"CAAUTHTYPE", u"2"_s);
-    return answers;
-}
-
-// A screen and its state, in a program folder holding the installation files.
-class Screen
-{
-public:
-    Screen() { LoadAuthTypes(state, appFolder); }
-
-    // As a read of a logger of the model with these answers leaves them.
-    void showAsRead(const DeviceSettings &answers, const QString &model = u"GSN"_s)
-    {
-        state.ModelCode = model;
-        state.ChannelsAnswer = u"16"_s;
-        state.ModelIniPath = appFolder.file(*modelDefinitionFileFor(model));
-        LoadModelDefinition(state);
-        storeInImage(answers, state);
-        ShowChannels(state, screen);
-        ShowMailAddresses(state, screen);
-        ShowConnection(state, screen);
-        UnlockScreen(state, screen);
-        origins.noteRead(itemsOfImage(state), screenItems(state, screen), QDateTime::currentDateTimeUtc());
-    }
-
-    SettingsOpened open(const DeviceSettings &file, bool answer = false)
-    {
-        return openOnScreen(file, state, screen, origins, {ScreenOrigins::Source::File, u"file.txt"_s}, appFolder,
-                            [this, answer](const QString &fileModel, const QString &screenModel) {
-            questions.append(fileModel + u" on "_s + screenModel);
-            return answer;
-        });
-    }
-
-    QList<bool> commandsEnabled() const
-    {
-        QList<bool> enabled;
-        for (int i = 0; i < CommandControls::kCommands; ++i)
-            enabled.append(screen.commands().Command1(i).isEnabled());
-        return enabled;
-    }
-
-    TempAppFolder folder{TempAppFolder::allInstallFiles()};
-    AppFolder appFolder = folder.appFolder();
-    SettingsState state;
-    ScreenModel screen;
-    ScreenOrigins origins{screenItems(state, screen)};
-    QStringList questions;
-};
-
-} // namespace
 
 class TestSettingsOpening : public QObject
 {
@@ -99,7 +16,7 @@ class TestSettingsOpening : public QObject
 private slots:
     void openedFile_replacesTheItemsItGives_andKeepsWhatTheScreenShows()
     {
-        Screen s;
+        ReadScreen s;
         s.showAsRead(loggerAnswers());
         s.screen.connection().Text3(0).setText(u"typed, not yet written"_s);
         s.screen.channelRow(5).Text2().setText(u"７７"_s);
@@ -125,7 +42,7 @@ private slots:
     // Opening a file is no read: a write stays out of reach until a logger has been read.
     void commandButtons_stayAsTheyWere()
     {
-        Screen fresh;
+        ReadScreen fresh;
         const QList<bool> beforeAnyRead = fresh.commandsEnabled();
         QVERIFY(!beforeAnyRead.at(CommandControls::Write));
         DeviceSettings file = loggerAnswers();
@@ -134,7 +51,7 @@ private slots:
         QCOMPARE(fresh.commandsEnabled(), beforeAnyRead);
         QCOMPARE(fresh.screen.connection().Text3(10).text(), u"apn.example.jp"_s);
 
-        Screen read;
+        ReadScreen read;
         read.showAsRead(loggerAnswers());
         const QList<bool> afterRead = read.commandsEnabled();
         QVERIFY(afterRead.at(CommandControls::Write));
@@ -182,7 +99,7 @@ private slots:
         QFETCH(int, fate);
         QFETCH(bool, asked);
 
-        Screen s;
+        ReadScreen s;
         if (!screenModel.isEmpty())
             s.showAsRead(loggerAnswers(), screenModel);
         const QString definition = s.folder.filePath(u"Telvaro-GS-N.ini"_s);
@@ -238,7 +155,7 @@ private slots:
     void saveOpenSave_givesTheSameFile()
     {
         QFETCH(bool, ontoAReadScreen);
-        Screen saved;
+        ReadScreen saved;
         DeviceSettings answers = loggerAnswers();
         answers.set(u"mode3", u"???"_s);          // an absent channel
         answers.set(u"CALOGINID", u"ＩＤ　全角"_s); // sent narrowed, shown as it is
@@ -250,7 +167,7 @@ private slots:
         QVERIFY(file.contains("mode3=???\r\n"));
         QVERIFY(file.startsWith("model=GSN\r\nchannels=16\r\nmode0=001\r\n"));
 
-        Screen opened;
+        ReadScreen opened;
         QByteArray expected = file;
         if (ontoAReadScreen) {
             DeviceSettings other = loggerAnswers();
@@ -283,7 +200,7 @@ private slots:
 
     void differences_areTheFilesItemsThatDiffer()
     {
-        Screen s;
+        ReadScreen s;
         s.showAsRead(loggerAnswers());
         s.screen.connection().Text3(1).setText(u"edited"_s);
         const DeviceSettings file = settingsOf({{u"model"_s, u"G4N"_s},

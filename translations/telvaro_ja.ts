@@ -228,35 +228,10 @@
     </message>
 </context>
 <context>
-    <name>telvaro::cli::LoggerSession</name>
-    <message>
-        <source>read</source>
-        <translation>読込</translation>
-    </message>
-    <message>
-        <source>write</source>
-        <translation>書込</translation>
-    </message>
-    <message>
-        <source>the exchange ended without saying why</source>
-        <translation>通信は理由が分からないまま終わりました</translation>
-    </message>
-    <message>
-        <source>the script files have no folder to go to: %1</source>
-        <translation>書込ファイルを置くフォルダーがありません: %1</translation>
-    </message>
-</context>
-<context>
     <name>LoggerWriting</name>
     <message>
         <source>the read failed: %1</source>
         <translation>読み込みに失敗しました: %1</translation>
-    </message>
-    <message numerus="yes">
-        <source>%n value(s) look wrong; nothing was written</source>
-        <translation>
-            <numerusform>%n件の値が正しくないようです。何も書き込んでいません</numerusform>
-        </translation>
     </message>
     <message>
         <source>the write failed: %1</source>
@@ -283,6 +258,12 @@
     <message>
         <source>%1 is the limit of no channel of this model; the value given for it is left out</source>
         <translation>%1 はこの機種のどのチャンネルの警報値でもないため、指定された値は使いません</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n finding(s) to confirm (values that look wrong, changes nobody asked for); nothing was written (--force writes all the same)</source>
+        <translation>
+            <numerusform>確認の必要な項目が%n件あります（正しくないように見える値、指示のない変更）。何も書き込んでいません（--force でそのまま書き込みます）</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -387,10 +368,6 @@
         <translation>記録のパスワードを%1で隠さずに表示します。</translation>
     </message>
     <message>
-        <source>Write values that look wrong all the same.</source>
-        <translation>正しくないように見える値もそのまま書き込みます。</translation>
-    </message>
-    <message>
         <source>The settings file every logger is given.</source>
         <translation>すべてのロガーに書き込む設定ファイル。</translation>
     </message>
@@ -421,6 +398,14 @@
     <message>
         <source>%1: cannot be read: %2</source>
         <translation>%1: 読み込めません: %2</translation>
+    </message>
+    <message>
+        <source>Write all the same what the checks stop: values that look wrong, changes nobody asked for.</source>
+        <translation>確認が止めるものもそのまま書き込みます: 正しくないように見える値、指示のない変更。</translation>
+    </message>
+    <message>
+        <source>%1: line %2</source>
+        <translation>%1: %2 行目</translation>
     </message>
 </context>
 <context>
@@ -682,16 +667,28 @@
         <source>%1: &quot;%2&quot; is not an IPv4 address such as 192.168.0.1</source>
         <translation>%1: 「%2」は 192.168.0.1 のようなIPv4アドレスではありません</translation>
     </message>
+    <message>
+        <source>%1: the element code &quot;%2&quot; is not one this channel offers</source>
+        <translation>%1: 要素コード「%2」はこのチャンネルの要素にありません</translation>
+    </message>
+    <message>
+        <source>%1: given as &quot;%2&quot;, but the screen makes it &quot;%3&quot; and so it is written</source>
+        <translation>%1: 「%2」と指定されていますが、画面では「%3」となり、そのとおり書き込みます</translation>
+    </message>
+    <message>
+        <source>%1: the logger holds &quot;%2&quot;; the write changes it to &quot;%3&quot;, though nobody asked</source>
+        <translation>%1: ロガーの値「%2」が、指示なしに「%3」に変わります</translation>
+    </message>
+    <message>
+        <source>%1: the logger holds &quot;%2&quot;; the write empties it</source>
+        <translation>%1: ロガーの値「%2」が空になります</translation>
+    </message>
 </context>
 <context>
     <name>WriteCommand</name>
     <message>
         <source>Write the items of a settings file into the logger on PORT, then read them back.</source>
         <translation>設定ファイルの項目を PORT のロガーに書き込み、読み込んで確かめます。</translation>
-    </message>
-    <message>
-        <source>Write values that look wrong all the same.</source>
-        <translation>正しくないように見える値もそのまま書き込みます。</translation>
     </message>
     <message>
         <source>Do not read the logger back after writing.</source>
@@ -730,6 +727,25 @@
     <message>
         <source>  %1: written %2, read back %3</source>
         <translation>  %1: 書込 %2、読込 %3</translation>
+    </message>
+    <message>
+        <source>Write all the same what the checks stop: values that look wrong, changes nobody asked for.</source>
+        <translation>確認が止めるものもそのまま書き込みます: 正しくないように見える値、指示のない変更。</translation>
+    </message>
+</context>
+<context>
+    <name>telvaro::cli::LoggerSession</name>
+    <message>
+        <source>read</source>
+        <translation>読込</translation>
+    </message>
+    <message>
+        <source>write</source>
+        <translation>書込</translation>
+    </message>
+    <message>
+        <source>the script files have no folder to go to: %1</source>
+        <translation>書込ファイルを置くフォルダーがありません: %1</translation>
     </message>
 </context>
 </TS>
