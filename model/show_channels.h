@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QStringView>
+#include "files/model_elements.h"
 
 namespace telvaro::state {
 struct SettingsState;
@@ -10,8 +10,7 @@ namespace telvaro::model {
 
 class ScreenModel;
 
-// The element code that selects a row's default element.
-inline constexpr QStringView kDefaultElementCode = u"127";
+using files::kDefaultElementCode;
 
 // Shows the channel block of the device image on the sixteen channel rows: label, element
 // list and chosen element, unit, format and alarm limits; records each row's element code.
