@@ -36,8 +36,6 @@ template<typename T, int LastRow, int LastColumn>
 class FixedTable2D
 {
 public:
-    static constexpr int kLastColumn = LastColumn;
-
     T &at(int row, int column) { return m_rows.at(row).at(column); }
     const T &at(int row, int column) const { return m_rows.at(row).at(column); }
 

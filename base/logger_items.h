@@ -192,10 +192,16 @@ inline QString captionOf(const Row &row)
     return textOf(row.caption);
 }
 
-// The caption of a numbered item's field, with the number of its row or address: "要素名 3".
+// The caption of a numbered item's field, with what names its row or address on the screen:
+// "要素名 CH1", "警報送信先アドレス 3".
+inline QString captionOf(std::u16string_view caption, const QString &shownName)
+{
+    return textOf(caption) + u' ' + shownName;
+}
+
 inline QString captionOf(std::u16string_view caption, int shownNumber)
 {
-    return textOf(caption) + u' ' + QString::number(shownNumber);
+    return captionOf(caption, QString::number(shownNumber));
 }
 
 namespace Invariants {

@@ -75,12 +75,12 @@ int DiffCommand::compareFiles(const QStringList &paths, bool showSecrets, Consol
         if (!files[side])
             return ExitStatus::kTrouble;
     }
-    // The captions of the limits follow the model of the first file that names one.
+    // The captions and element names follow the model of the first file that names one.
     const DeviceSettings &left = files[0]->settings;
     const DeviceSettings &right = files[1]->settings;
     const DeviceSettings &named = left.contains(SettingsItems::kModel) ? left : right;
     const SettingsState model = SettingsInput::modelTablesFor(named, AppFolder::ofRunningProgram(), console);
-    return print(differingItems(left, right, model), paths.at(0), paths.at(1), showSecrets, console);
+    return print(differingItems(left, right, model), model, paths.at(0), paths.at(1), showSecrets, console);
 }
 
 int DiffCommand::compareWithLogger(const QCommandLineParser &parser, const SessionSetup &base, Console &console)
@@ -110,12 +110,12 @@ int DiffCommand::compareWithLogger(const QCommandLineParser &parser, const Sessi
         if (file->settings.contains(item) && logger.contains(item))
             held.set(item, *logger.value(item));
     }
-    return print(differingItems(held, file->settings, session.state()), session.port().name, path,
+    return print(differingItems(held, file->settings, session.state()), session.state(), session.port().name, path,
                  parser.isSet(kShowSecrets), console);
 }
 
-int DiffCommand::print(const QList<ItemDifference> &differences, const QString &left, const QString &right,
-                       bool showSecrets, Console &console)
+int DiffCommand::print(const QList<ItemDifference> &differences, const SettingsState &model, const QString &left,
+                       const QString &right, bool showSecrets, Console &console)
 {
     if (differences.isEmpty())
         return ExitStatus::kSuccess;
@@ -124,8 +124,8 @@ int DiffCommand::print(const QList<ItemDifference> &differences, const QString &
     for (const ItemDifference &difference : differences) {
         const bool masked = SettingsItems::isSecret(difference.item) && !showSecrets;
         console.print(ShownValues::item(difference.name, difference.caption));
-        console.print(QStringLiteral("  < ") + ShownValues::value(difference.left, masked));
-        console.print(QStringLiteral("  > ") + ShownValues::value(difference.right, masked));
+        console.print(QStringLiteral("  < ") + ShownValues::value(difference.item, difference.left, masked, model));
+        console.print(QStringLiteral("  > ") + ShownValues::value(difference.item, difference.right, masked, model));
     }
     console.tell(tr("%n item(s) differ", nullptr, int(differences.size())));
     return ExitStatus::kFailure;

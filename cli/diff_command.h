@@ -9,6 +9,10 @@ namespace telvaro::settings {
 struct ItemDifference;
 } // namespace telvaro::settings
 
+namespace telvaro::state {
+struct SettingsState;
+} // namespace telvaro::state
+
 namespace telvaro::cli {
 
 // telvaro-cli diff FILE FILE, or diff PORT FILE: the items whose values differ.
@@ -23,9 +27,10 @@ private:
     static int run(const QCommandLineParser &parser, Console &console, const SessionSetup &setup);
     static int compareFiles(const QStringList &paths, bool showSecrets, Console &console);
     static int compareWithLogger(const QCommandLineParser &parser, const SessionSetup &setup, Console &console);
-    // Prints the differences under "< left" and "> right"; the exit status they make.
-    static int print(const QList<settings::ItemDifference> &differences, const QString &left, const QString &right,
-                     bool showSecrets, Console &console);
+    // Prints the differences under "< left" and "> right", elements named by the model tables
+    // of the state; the exit status they make.
+    static int print(const QList<settings::ItemDifference> &differences, const state::SettingsState &model,
+                     const QString &left, const QString &right, bool showSecrets, Console &console);
 };
 
 } // namespace telvaro::cli

@@ -77,8 +77,8 @@ void WriteCommand::report(const LoggerOutcome &outcome, const SettingsState &sta
 {
     const auto captions = itemCaptions(state);
     const auto itemText = [&captions](int item) { return ShownValues::item(SettingsItems::at(item).name, captions.at(item)); };
-    const auto valueText = [showSecrets](int item, const std::optional<QString> &value) {
-        return ShownValues::value(value, SettingsItems::isSecret(item) && !showSecrets);
+    const auto valueText = [showSecrets, &state](int item, const std::optional<QString> &value) {
+        return ShownValues::value(item, value, SettingsItems::isSecret(item) && !showSecrets, state);
     };
 
     for (const QString &note : outcome.notes)

@@ -23,21 +23,28 @@ void appendLimitLines(QList<ScriptLine> &lines, std::string_view name, const QSt
 {
     const QString key = LoggerItems::textOf(name);
     lines.append({key + QString::number(number) + separator, narrowed(inputs.lowerLimit[row]),
-                  LoggerItems::captionOf(kLimits.caption, row), inputs.lowerLimit[row]});
+                  LoggerItems::captionOf(kLimits.caption, channelRowName(inputs.rowLabel[row], row)), inputs.lowerLimit[row]});
     lines.append({key + QString::number(number + 1) + separator, narrowed(inputs.upperLimit[row]),
-                  LoggerItems::captionOf(kLimits.upperCaption, row), inputs.upperLimit[row]});
+                  LoggerItems::captionOf(kLimits.upperCaption, channelRowName(inputs.rowLabel[row], row)), inputs.upperLimit[row]});
     number += 2;
 }
 
 } // namespace
+
+QString channelRowName(const QString &rowLabel, int row)
+{
+    // Spaces around a label in the model file would only pad the caption.
+    const QString label = rowLabel.trimmed();
+    return label.isEmpty() ? QString::number(row + 1) : label;
+}
 
 QList<ScriptLine> armScriptLines(const AlarmScriptInputs &inputs)
 {
     QList<ScriptLine> lines;
     int alarmNumber = kLimits.first;
     for (int row = 0; row < AlarmScriptInputs::kRows; ++row) {
-        lines.append({LoggerItems::nameOf(kMode, row) + u'=', inputs.channelCode[row], LoggerItems::captionOf(kMode.caption, row),
-                      inputs.channelCode[row]});
+        lines.append({LoggerItems::nameOf(kMode, row) + u'=', inputs.channelCode[row],
+                      LoggerItems::captionOf(kMode.caption, channelRowName(inputs.rowLabel[row], row)), inputs.channelCode[row]});
         if (takesAlarmLimits(inputs.alarmFlag[row]))
             appendLimitLines(lines, kLimits.name, QStringLiteral("="), alarmNumber, inputs, row);
     }

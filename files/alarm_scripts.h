@@ -20,7 +20,14 @@ struct AlarmScriptInputs
     std::array<QString, kRows> alarmFlag;   // the row takes limits unless exactly "0"
     std::array<QString, kRows> lowerLimit;  // text of the "警報下限値" box
     std::array<QString, kRows> upperLimit;  // text of the "警報上限値" box
+    // The row's ChNo caption from the model definition ("1", "CH1"); empty when no model is
+    // known. It only names the row's lines to the operator (see channelRowName).
+    std::array<QString, kRows> rowLabel;
 };
+
+// How the captions of a row's lines name the row: as its ChNo column shows it, so the operator
+// finds the field the caption points at; by its number from 1 when there is no label to show.
+QString channelRowName(const QString &rowLabel, int row);
 
 // "Arm.eep": a mode line per row, two ALARM lines per row that takes limits.
 QList<ScriptLine> armScriptLines(const AlarmScriptInputs &inputs);

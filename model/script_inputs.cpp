@@ -14,6 +14,7 @@ AlarmScriptInputs alarmScriptInputsFrom(const SettingsState &state, const Screen
     for (int row = 0; row < AlarmScriptInputs::kRows; ++row) {
         inputs.channelCode.at(row) = state.ChannelCode.at(row);
         inputs.alarmFlag.at(row) = state.ModelAlarmFlag.at(row);
+        inputs.rowLabel.at(row) = state.ModelChLabel.at(row);
         inputs.lowerLimit.at(row) = screen.channelRow(row).Text1().text();
         inputs.upperLimit.at(row) = screen.channelRow(row).Text2().text();
     }

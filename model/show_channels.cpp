@@ -10,31 +10,18 @@ namespace telvaro::model {
 
 namespace {
 
-constexpr int kLastField = 10;
 constexpr int kFirstElementLine = LoggerItems::positionOf("mode", 0);
 constexpr int kFirstLimitLine = LoggerItems::positionOf("ALARM", 0);
-constexpr int kNoMatch = -2;
 
 // The default element first, even when empty, then every named option field in field order.
 void fillElementList(const SettingsState &state, ElementBox &box, int row)
 {
     box.addEntry(state.ModelDefaultItem.at(row), ElementBox::kDefaultElement);
-    for (int field = 0; field <= kLastField; ++field) {
+    for (int field = 0; field <= files::kLastOptionField; ++field) {
         const QString &name = state.ModelItemName.at(row, field);
         if (!name.isEmpty())
             box.addEntry(name, field);
     }
-}
-
-// The option field whose code is the line's code; the last one wins when several match.
-int matchingField(const SettingsState &state, int row, const QString &code)
-{
-    int match = kNoMatch;
-    for (int field = 0; field <= kLastField; ++field) {
-        if (state.ModelItemCode.at(row, field) == code)
-            match = field;
-    }
-    return match;
 }
 
 void showElementLine(SettingsState &state, ChannelRow &row, int index)
@@ -71,17 +58,17 @@ void showElementLine(SettingsState &state, ChannelRow &row, int index)
         return;
     }
 
-    const int field = matchingField(state, index, code);
-    if (field == kNoMatch) {
+    const std::optional<int> field = files::optionFieldOfCode(state, index, code);
+    if (!field) {
         // Unit, format and code stay as they were; only the element shows nothing.
         box.select(-1);
         return;
     }
-    row.Label2().setCaption(state.ModelItemUnit.at(index, field));
-    row.Label3().setCaption(state.ModelItemFormat.at(index, field));
-    state.ChannelCode.at(index) = state.ModelItemCode.at(index, field);
+    row.Label2().setCaption(state.ModelItemUnit.at(index, *field));
+    row.Label3().setCaption(state.ModelItemFormat.at(index, *field));
+    state.ChannelCode.at(index) = state.ModelItemCode.at(index, *field);
     // A field without a name has no entry: nothing is selected and the box shows empty.
-    box.select(box.indexOfSource(field));
+    box.select(box.indexOfSource(*field));
 }
 
 // The limit lines are packed: two for each row that takes limits, in row order. A "???" at

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "files/model_elements.h"
+
 namespace telvaro::state {
 struct SettingsState;
 } // namespace telvaro::state
@@ -7,6 +9,8 @@ struct SettingsState;
 namespace telvaro::model {
 
 class ScreenModel;
+
+using files::kDefaultElementCode;
 
 // Shows the channel block of the device image on the sixteen channel rows: label, element
 // list and chosen element, unit, format and alarm limits; records each row's element code.

@@ -19,8 +19,10 @@ std::array<QString, SettingsItems::kCount> itemCaptions(const SettingsState &sta
 
     // The script builders name the field of every line they write.
     AlarmScriptInputs alarm;
-    for (int row = 0; row < AlarmScriptInputs::kRows; ++row)
+    for (int row = 0; row < AlarmScriptInputs::kRows; ++row) {
         alarm.alarmFlag.at(row) = state.ModelAlarmFlag.at(row);
+        alarm.rowLabel.at(row) = state.ModelChLabel.at(row);
+    }
     const MailScriptInputs mail;
     for (const ScriptLine &line : armScriptLines(alarm) + mailScriptLines(mail) + connectionScriptLines(mail))
         captions.at(*SettingsItems::indexOfScriptKey(line.key)) = line.caption;

@@ -108,6 +108,7 @@ AlarmScriptInputs alarmScriptInputsOf(const DeviceSettings &settings, const Sett
     for (int row = 0; row < AlarmScriptInputs::kRows; ++row) {
         inputs.channelCode.at(row) = inputOf(settings, mode, row);
         inputs.alarmFlag.at(row) = state.ModelAlarmFlag.at(row);
+        inputs.rowLabel.at(row) = state.ModelChLabel.at(row);
         if (takesAlarmLimits(state, row)) {
             inputs.lowerLimit.at(row) = inputOf(settings, limits, limit);
             inputs.upperLimit.at(row) = inputOf(settings, limits, limit + 1);

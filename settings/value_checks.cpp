@@ -1,6 +1,7 @@
 #include "settings/value_checks.h"
 
 #include "base/secret_items.h"
+#include "files/model_elements.h"
 #include "settings/settings_items.h"
 #include "state/settings_state.h"
 

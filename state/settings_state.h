@@ -4,7 +4,6 @@
 #include "base/logger_items.h"
 
 #include <QString>
-#include <QStringView>
 #include <QtGlobal>
 
 #include <optional>
@@ -14,9 +13,6 @@ namespace telvaro::state {
 // Flags are 16-bit integers, compared with kTrue exactly.
 constexpr qint16 kFalse = 0;
 constexpr qint16 kTrue = -1;
-
-// The element code that selects a row's default element.
-inline constexpr QStringView kDefaultElementCode = u"127";
 
 // The one set of tables through which the parts of the tool hand data to each other.
 // It lives for the whole run and is never cleared: an entry keeps its value until that
@@ -63,27 +59,6 @@ static_assert(base::LoggerItems::kChannelRows - 1 <= decltype(SettingsState::Cha
 inline bool takesAlarmLimits(const SettingsState &state, int row)
 {
     return state.ModelAlarmFlag.at(row) != QStringLiteral("0");
-}
-
-// Whether a model line describes the row, so that its element list is known.
-inline bool rowHasModelLine(const SettingsState &state, int row)
-{
-    return !state.ModelChLabel.at(row).isEmpty() || !state.ModelDefaultItem.at(row).isEmpty();
-}
-
-// Whether the row's element list takes the code: the default element's, or that of an option
-// field of the row's model line (the row then shows it and a write sends it).
-inline bool offersElement(const SettingsState &state, int row, const QString &code)
-{
-    if (code.isEmpty() || !rowHasModelLine(state, row))
-        return false;
-    if (code == kDefaultElementCode)
-        return true;
-    for (int field = 0; field <= decltype(state.ModelItemCode)::kLastColumn; ++field) {
-        if (state.ModelItemCode.at(row, field) == code)
-            return true;
-    }
-    return false;
 }
 
 } // namespace telvaro::state

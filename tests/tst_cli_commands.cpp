@@ -74,11 +74,13 @@ private slots:
     void diff_ofALoggerAndAFile_comparesTheItemsTheFileGives()
     {
         QCOMPARE(command({u"diff"_s, u"COM1"_s, file(u"same.txt"_s, "model=GSN\nCAPOPID=logger01\n")}).exitCode, 0);
-        const QString other = file(u"other.txt"_s, "CAPOPID=unit7\nCAPOPPASS=poppass01\n");
+        // No model in the file: rows and elements go by the logger's.
+        const QString other = file(u"other.txt"_s, "mode2=004\nCAPOPID=unit7\nCAPOPPASS=poppass01\n");
         const CommandRun differs = command({u"diff"_s, u"--quiet"_s, u"COM1"_s, other});
         QCOMPARE(differs.exitCode, 1);
-        QCOMPARE(differs.out, u"< COM1\n> %1\nCAPOPID (POPID)\n  < \"logger01\"\n  > \"unit7\"\n"_s.arg(other));
-        QCOMPARE(differs.err, u"1 item(s) differ\n"_s);
+        QCOMPARE(differs.out, u"< COM1\n> %1\nmode2 (要素名 3)\n  < \"電圧 (003)\"\n  > \"電流 (004)\"\n"
+                              "CAPOPID (POPID)\n  < \"logger01\"\n  > \"unit7\"\n"_s.arg(other));
+        QCOMPARE(differs.err, u"2 item(s) differ\n"_s);
         QVERIFY(!m_logger->heardAWrite());
     }
 

@@ -82,8 +82,10 @@ private slots:
         // GPN's first eight rows take no limits: ALARM0 is row 8's lower limit, ALARM16 no row's.
         QTest::newRow("limits on the rows of the model")
             << QByteArray("model=GPN\nALARM0=abc\nALARM3=5\nALARM2=9\nALARM16=xyz\n") << 1
-            << QStringList{u"警報下限値 8 (ALARM0): \"abc\" is not a decimal number"_s,
-                           u"警報下限値 9 (ALARM2): the lower limit 9 is above the upper limit 5"_s};
+            << QStringList{u"警報下限値 9 (ALARM0): \"abc\" is not a decimal number"_s,
+                           u"警報下限値 10 (ALARM2): the lower limit 9 is above the upper limit 5"_s};
+        QTest::newRow("limits on a model whose rows are CH1..")
+            << QByteArray("model=QAN\nALARM2=x\n") << 1 << QStringList{u"警報下限値 CH2 (ALARM2): \"x\" is not a decimal number"_s};
         QTest::newRow("addresses and DNS")
             << QByteArray("CADATAADDRESS3=data.example.jp\nCADNS2=dns.example.jp\n") << 1
             << QStringList{u"データ送信先アドレス 3 (CADATAADDRESS3): \"data.example.jp\" is not a mail address"_s,
@@ -112,7 +114,7 @@ private slots:
         QTemporaryDir dir;
         const CliRun run = runCli(inFolder(dir, {{u"a.txt"_s, "ALARM2=abc\n"}}, {u"check"_s, u"@a.txt"_s}));
         QCOMPARE(run.exitCode, 1);
-        QVERIFY2(run.out.contains(u"警報下限値 1 (ALARM2)"_s), qPrintable(run.out));
+        QVERIFY2(run.out.contains(u"警報下限値 2 (ALARM2)"_s), qPrintable(run.out));
         QVERIFY2(run.err.contains(u"note: no model is given"_s), qPrintable(run.err));
     }
 
@@ -131,13 +133,47 @@ private slots:
         const CliRun run = runCli(inFolder(dir, {{u"a.txt"_s, kGood}, {u"b.txt"_s, right}}, {u"diff"_s, u"@a.txt"_s, u"@b.txt"_s}));
         QCOMPARE(run.exitCode, 1);
         QCOMPARE(run.out, u"< %1\n> %2\n"
-                          "ALARM1 (警報上限値 0)\n  < \"50.0\"\n  > \" 50.0\"\n"
+                          "ALARM1 (警報上限値 1)\n  < \"50.0\"\n  > \" 50.0\"\n"
                           "CAPOPPASS (POPPASS)\n  < ********\n  > ********\n"
                           "CAAPN (APN)\n  < (not given)\n  > \"\"\n"_s.arg(dir.filePath(u"a.txt"_s), dir.filePath(u"b.txt"_s)));
         QVERIFY2(run.err.contains(u"3 item(s) differ"_s), qPrintable(run.err));
 
         const CliRun shown = runCli({u"diff"_s, u"--show-secrets"_s, dir.filePath(u"a.txt"_s), dir.filePath(u"b.txt"_s)});
         QVERIFY2(shown.out.contains(u"CAPOPPASS (POPPASS)\n  < \"secret1\"\n  > \"secret2\"\n"_s), qPrintable(shown.out));
+    }
+
+    // Rows and elements as the window shows them on the model of the first file.
+    void diff_namesChannelRowsAndElementsAsTheScreen_data()
+    {
+        QTest::addColumn<QByteArray>("model");
+        QTest::addColumn<QByteArray>("rightElement");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("rows 1..16") << "model=GSN\n"_ba << "002"_ba
+                                    << u"mode0 (要素名 1)\n  < \"温度 (001)\"\n  > \"湿度 (002)\"\n"
+                                       "ALARM1 (警報上限値 1)\n  < \"5\"\n  > \"6\"\n"_s;
+        QTest::newRow("rows CH1..") << "model=QAN\n"_ba << "127"_ba
+                                    << u"mode0 (要素名 CH1)\n  < \"温度 (001)\"\n  > \"未使用 (127)\"\n"
+                                       "ALARM1 (警報上限値 CH1)\n  < \"5\"\n  > \"6\"\n"_s;
+        // GPN's first eight rows take no limits: ALARM1 is row 9's upper limit.
+        QTest::newRow("limits past rows without") << "model=GPN\n"_ba << "011"_ba
+                                                  << u"mode0 (要素名 1)\n  < \"001\"\n  > \"積算パルス (011)\"\n"
+                                                     "ALARM1 (警報上限値 9)\n  < \"5\"\n  > \"6\"\n"_s;
+        QTest::newRow("no model") << QByteArray() << "002"_ba
+                                  << u"mode0 (要素名 1)\n  < \"001\"\n  > \"002\"\n"
+                                     "ALARM1 (警報上限値 1)\n  < \"5\"\n  > \"6\"\n"_s;
+    }
+
+    void diff_namesChannelRowsAndElementsAsTheScreen()
+    {
+        QFETCH(QByteArray, model);
+        QFETCH(QByteArray, rightElement);
+        QFETCH(QString, expected);
+        QTemporaryDir dir;
+        const QByteArray left = model + "mode0=001\nALARM1=5\n";
+        const QByteArray right = model + "mode0=" + rightElement + "\nALARM1=6\n";
+        const CliRun run = runCli(inFolder(dir, {{u"a.txt"_s, left}, {u"b.txt"_s, right}}, {u"diff"_s, u"@a.txt"_s, u"@b.txt"_s}));
+        QCOMPARE(run.exitCode, 1);
+        QCOMPARE(run.out, u"< %1\n> %2\n"_s.arg(dir.filePath(u"a.txt"_s), dir.filePath(u"b.txt"_s)) + expected);
     }
 
     void diff_ofTheSameSettings_isSilentSuccess()
@@ -168,7 +204,7 @@ private slots:
                                   {{u"LC_ALL"_s, u"ja_JP.UTF-8"_s}});
         QCOMPARE(run.exitCode, 1);
         QVERIFY2(run.out.contains(u"3行目: 不明な項目「foo」"_s), qPrintable(run.out));
-        QVERIFY2(run.out.contains(u"警報下限値 0 (ALARM0): 「abc」は10進数ではありません"_s), qPrintable(run.out));
+        QVERIFY2(run.out.contains(u"警報下限値 1 (ALARM0): 「abc」は10進数ではありません"_s), qPrintable(run.out));
         QVERIFY2(run.err.contains(u"問題が2件見つかりました"_s), qPrintable(run.err));
     }
 };

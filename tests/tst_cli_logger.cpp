@@ -74,9 +74,10 @@ private slots:
 
     void write_changesTheItems_andReadsThemBack()
     {
-        const CliRun run = cli({u"write"_s, u"COM2"_s, file("model=GSN\nCAPOPID=unit7\nCAPOPPASS=secret7\nCAAPN=???\n")});
+        const CliRun run = cli({u"write"_s, u"COM2"_s, file("model=GSN\nmode1=127\nCAPOPID=unit7\nCAPOPPASS=secret7\nCAAPN=???\n")});
         QCOMPARE(run.exitCode, 0);
-        QCOMPARE(run.out, u"COM2: 2 item(s) changed\n"
+        QCOMPARE(run.out, u"COM2: 3 item(s) changed\n"
+                          "  mode1 (要素名 2): \"湿度 (002)\" -> \"未使用 (127)\"\n"
                           "  CAPOPID (POPID): \"logger01\" -> \"unit7\"\n"
                           "  CAPOPPASS (POPPASS): ******** -> ********\n"
                           "COM2: every item read back as written\n"_s);

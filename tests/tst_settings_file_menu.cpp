@@ -119,8 +119,8 @@ private slots:
     {
         LoggerBench bench;
         QVERIFY(bench.isValid());
-        bench.writeFile(u"other.txt"_s, "model=GSN\r\nALARM1=50.0\r\nALARM2=-11\r\nCADATAADDRESS6=six@example.jp\r\n"
-                                        "CALOGINPASS=pass01\r\nCAAPN=example.apn\r\n");
+        bench.writeFile(u"other.txt"_s, "model=GSN\r\nmode0=001\r\nmode1=001\r\nmode2=010\r\nALARM1=50.0\r\nALARM2=-11\r\n"
+                                        "CADATAADDRESS6=six@example.jp\r\nCALOGINPASS=pass01\r\nCAAPN=example.apn\r\n");
         ScriptedOperator operatorAtTheScreen({bench.path(u"other.txt"_s)});
         QStringList rows;
         operatorAtTheScreen.lookAtDialogs([&rows](QDialog *dialog) {
@@ -132,7 +132,9 @@ private slots:
         bench.controls().Text3.at(1)->setText(u"changed"_s);
 
         bench.choose("mnu_FileCompare");
-        QCOMPARE(rows, (QStringList{u"警報下限値 1|-10.0|-11"_s, u"データ送信先アドレス 6||six@example.jp"_s,
+        // Rows as the ChNo column names them, elements by name where the row offers them.
+        QCOMPARE(rows, (QStringList{u"要素名 2|湿度 (002)|温度 (001)"_s, u"要素名 3|電圧 (003)|010"_s,
+                                    u"警報下限値 2|-10.0|-11"_s, u"データ送信先アドレス 6||six@example.jp"_s,
                                     u"LoginPass|changed|pass01"_s}));
         QCOMPARE(bench.controls().Text3.at(1)->text(), u"changed"_s);
     }

@@ -213,7 +213,7 @@ private slots:
         QStringList rows;
         for (const ItemDifference &d : differences)
             rows.append(u"%1|%2|%3"_s.arg(d.caption, d.left.value_or(u"-"_s), d.right.value_or(u"-"_s)));
-        QCOMPARE(rows, (QStringList{u"model code|GSN|G4N"_s, u"警報上限値 1|3.5|99"_s, u"LoginPass|edited|calin"_s}));
+        QCOMPARE(rows, (QStringList{u"model code|GSN|G4N"_s, u"警報上限値 2|3.5|99"_s, u"LoginPass|edited|calin"_s}));
     }
 };
 

@@ -49,11 +49,11 @@ private slots:
             << std::optional<QString>();
 
         QTest::newRow("element code") << Edit([](AlarmScriptInputs &a, MailScriptInputs &) { a.channelCode[4] = kEuro; })
-                                      << std::optional(u"要素名 4"_s);
+                                      << std::optional(u"要素名 5"_s);
         QTest::newRow("lower limit") << Edit([](AlarmScriptInputs &a, MailScriptInputs &) { a.lowerLimit[3] = kEuro; })
-                                     << std::optional(u"警報下限値 3"_s);
+                                     << std::optional(u"警報下限値 4"_s);
         QTest::newRow("upper limit") << Edit([](AlarmScriptInputs &a, MailScriptInputs &) { a.upperLimit[15] = kEuro; })
-                                     << std::optional(u"警報上限値 15"_s);
+                                     << std::optional(u"警報上限値 16"_s);
         QTest::newRow("data address") << Edit([](AlarmScriptInputs &, MailScriptInputs &m) { m.dataAddress[5] = kEuro; })
                                       << std::optional(u"データ送信先アドレス 6"_s);
         QTest::newRow("alarm address") << Edit([](AlarmScriptInputs &, MailScriptInputs &m) { m.alarmAddress[0] = kEuro; })
@@ -79,13 +79,13 @@ private slots:
             << std::optional(u"警報送信先アドレス 2"_s);
         QTest::newRow("carriage return in a limit")
             << Edit([](AlarmScriptInputs &a, MailScriptInputs &) { a.lowerLimit[0] = u"1\r"_s; })
-            << std::optional(u"警報下限値 0"_s);
+            << std::optional(u"警報下限値 1"_s);
         QTest::newRow("tab in a password")
             << Edit([](AlarmScriptInputs &, MailScriptInputs &m) { m.connection[1] = u"p\tw"_s; })
             << std::optional(u"LoginPass"_s);
         QTest::newRow("end-of-file code in an element code")
             << Edit([](AlarmScriptInputs &a, MailScriptInputs &) { a.channelCode[7] = u"1\x1A"_s; })
-            << std::optional(u"要素名 7"_s);
+            << std::optional(u"要素名 8"_s);
         QTest::newRow("null in the APN")
             << Edit([](AlarmScriptInputs &, MailScriptInputs &m) {
                    m.connection[MailScriptInputs::kApnItem] = QString(QChar(0)) + u"apn"_s;
@@ -119,13 +119,13 @@ private slots:
                    a.channelCode[5] = kEuro;
                    a.upperLimit[2] = kEuro;
                })
-            << std::optional(u"警報上限値 2"_s);
+            << std::optional(u"警報上限値 3"_s);
         QTest::newRow("channel rows before addresses")
             << Edit([](AlarmScriptInputs &a, MailScriptInputs &m) {
                    m.dataAddress[0] = kEuro;
                    a.upperLimit[15] = kEuro;
                })
-            << std::optional(u"警報上限値 15"_s);
+            << std::optional(u"警報上限値 16"_s);
         QTest::newRow("data address before alarm address of the same number")
             << Edit([](AlarmScriptInputs &, MailScriptInputs &m) {
                    m.alarmAddress[2] = kEuro;

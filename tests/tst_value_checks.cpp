@@ -49,7 +49,7 @@ private slots:
                                           << QList<ValueFinding>{};
         QTest::newRow("letter O in a limit")
             << Edit([](Screen &s) { s.alarm.lowerLimit.at(3) = u"1O"_s; })
-            << QList<ValueFinding>{{Problem::NotADecimalNumber, u"ALARM4"_s, u"警報下限値 3"_s, u"1O"_s, {}}};
+            << QList<ValueFinding>{{Problem::NotADecimalNumber, u"ALARM4"_s, u"警報下限値 4"_s, u"1O"_s, {}}};
         QTest::newRow("comma decimal, spaces, exponent, lone sign")
             << Edit([](Screen &s) {
                    s.alarm.upperLimit.at(0) = u"12,5"_s;
@@ -57,10 +57,10 @@ private slots:
                    s.alarm.upperLimit.at(2) = u"1e3"_s;
                    s.alarm.lowerLimit.at(15) = u"-"_s;
                })
-            << QList<ValueFinding>{{Problem::NotADecimalNumber, u"ALARM1"_s, u"警報上限値 0"_s, u"12,5"_s, {}},
-                                   {Problem::NotADecimalNumber, u"ALARM2"_s, u"警報下限値 2"_s, u" 5"_s, {}},
-                                   {Problem::NotADecimalNumber, u"ALARM3"_s, u"警報上限値 2"_s, u"1e3"_s, {}},
-                                   {Problem::NotADecimalNumber, u"ALARM28"_s, u"警報下限値 15"_s, u"-"_s, {}}};
+            << QList<ValueFinding>{{Problem::NotADecimalNumber, u"ALARM1"_s, u"警報上限値 1"_s, u"12,5"_s, {}},
+                                   {Problem::NotADecimalNumber, u"ALARM2"_s, u"警報下限値 3"_s, u" 5"_s, {}},
+                                   {Problem::NotADecimalNumber, u"ALARM3"_s, u"警報上限値 3"_s, u"1e3"_s, {}},
+                                   {Problem::NotADecimalNumber, u"ALARM28"_s, u"警報下限値 16"_s, u"-"_s, {}}};
         QTest::newRow("full-width digits are sent as a number")
             << Edit([](Screen &s) { s.alarm.lowerLimit.at(4) = u"－５．２５"_s; s.alarm.upperLimit.at(4) = u"+.5"_s; })
             << QList<ValueFinding>{};
@@ -70,7 +70,7 @@ private slots:
         QTest::newRow("lower above upper, as numbers not as text")
             << Edit([](Screen &s) { s.alarm.lowerLimit.at(5) = u"9"_s; s.alarm.upperLimit.at(5) = u"10"_s;
                                     s.alarm.lowerLimit.at(6) = u"100"_s; s.alarm.upperLimit.at(6) = u"20.0"_s; })
-            << QList<ValueFinding>{{Problem::LowerAboveUpper, u"ALARM10"_s, u"警報下限値 6"_s, u"100"_s, u"20.0"_s}};
+            << QList<ValueFinding>{{Problem::LowerAboveUpper, u"ALARM10"_s, u"警報下限値 7"_s, u"100"_s, u"20.0"_s}};
         QTest::newRow("equal limits pass; one empty limit is no comparison")
             << Edit([](Screen &s) { s.alarm.lowerLimit.at(7) = u"5"_s; s.alarm.upperLimit.at(7) = u"5.0"_s;
                                     s.alarm.lowerLimit.at(8) = u"60"_s; s.alarm.upperLimit.at(8) = QString(); })

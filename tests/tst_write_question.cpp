@@ -22,7 +22,7 @@ private slots:
         QTest::addColumn<QStringList>("findings"); // empty: no question
         QTest::addColumn<bool>("written");
 
-        const QStringList findings = {u"警報下限値 0 (ALARM0): 「1O」は10進数ではありません"_s,
+        const QStringList findings = {u"警報下限値 1 (ALARM0): 「1O」は10進数ではありません"_s,
                                       u"DNS1 (CADNS1): 「192.0.2.300」は 192.168.0.1 のようなIPv4アドレスではありません"_s};
         QTest::newRow("every value passes") << u"-5"_s << u"192.0.2.30"_s << false << QStringList() << true;
         QTest::newRow("いいえ") << u"1O"_s << u"192.0.2.300"_s << false << findings << false;

@@ -122,7 +122,7 @@ private slots:
         QTest::addColumn<QString>("fieldName");
         QTest::newRow("login id") << 3 << 0 << QStringLiteral("LoginID");
         QTest::newRow("APN") << 3 << 10 << QStringLiteral("APN");
-        QTest::newRow("lower limit of row 3") << 0 << 3 << QStringLiteral("警報下限値 3");
+        QTest::newRow("lower limit of the row ChNo 4") << 0 << 3 << QStringLiteral("警報下限値 4");
         QTest::newRow("data address 2") << 2 << 1 << QStringLiteral("データ送信先アドレス 2");
     }
 

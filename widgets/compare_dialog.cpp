@@ -1,5 +1,7 @@
 #include "widgets/compare_dialog.h"
 
+#include "settings/shown_value.h"
+
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QHeaderView>
@@ -17,9 +19,9 @@ namespace {
 enum Column { Caption, OnScreen, InFile, kColumns };
 
 // An empty value shows as an empty cell; a value not given at all says so, greyed.
-QTableWidgetItem *valueCell(const std::optional<QString> &value)
+QTableWidgetItem *valueCell(int item, const std::optional<QString> &value, const state::SettingsState &state)
 {
-    auto *cell = new QTableWidgetItem(value.value_or(QStringLiteral("(なし)")));
+    auto *cell = new QTableWidgetItem(value ? shownValue(item, *value, state) : QStringLiteral("(なし)"));
     if (!value)
         cell->setForeground(Qt::gray);
     return cell;
@@ -27,7 +29,8 @@ QTableWidgetItem *valueCell(const std::optional<QString> &value)
 
 } // namespace
 
-CompareDialog::CompareDialog(const QString &filePath, const QList<ItemDifference> &differences, QWidget *parent)
+CompareDialog::CompareDialog(const QString &filePath, const QList<ItemDifference> &differences,
+                             const state::SettingsState &state, QWidget *parent)
     : QDialog(parent)
 {
     setObjectName(QStringLiteral("CompareDialog"));
@@ -50,8 +53,8 @@ CompareDialog::CompareDialog(const QString &filePath, const QList<ItemDifference
         auto *caption = new QTableWidgetItem(difference.caption.isEmpty() ? difference.name : difference.caption);
         caption->setToolTip(difference.name);
         m_table->setItem(row, Caption, caption);
-        m_table->setItem(row, OnScreen, valueCell(difference.left));
-        m_table->setItem(row, InFile, valueCell(difference.right));
+        m_table->setItem(row, OnScreen, valueCell(difference.item, difference.left, state));
+        m_table->setItem(row, InFile, valueCell(difference.item, difference.right, state));
     }
     m_table->resizeColumnsToContents();
     m_table->resizeRowsToContents();

@@ -140,7 +140,7 @@ void SettingsFileMenu::compareWithFile()
     const std::optional<DeviceSettings> file = readFile(*path, QStringLiteral("比較していません。"));
     if (!file)
         return;
-    CompareDialog dialog(*path, differencesFromScreen(*file, m_state, m_screen), m_window);
+    CompareDialog dialog(*path, differencesFromScreen(*file, m_state, m_screen), m_state, m_window);
     dialog.exec();
 }
 
