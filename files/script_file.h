@@ -17,9 +17,15 @@ struct ScriptLine
     QString key;
     QString value;
     QString caption;
+    // The bytes of the logger's last answer for the item the line sets, when a read kept them
+    // (see withAnswerBytes).
+    QByteArray answerBytes = {};
 };
 
-// The bytes of a script file: each line in code page 932, followed by CR LF.
+// The bytes of a script file: each line in code page 932, followed by CR LF. A value that is
+// exactly the text of the line's answer bytes goes out in those bytes: code page 932 has
+// characters of two codes, and a value the operator left alone keeps the code the logger holds
+// it in. Any other value goes out in the code page's own codes.
 QByteArray scriptFileBytes(const QList<ScriptLine> &lines);
 
 // The caption of the first line whose value cannot go out as it stands: code page 932 cannot
