@@ -17,7 +17,7 @@ std::optional<QString> ScriptReader::open(const QString &path)
     return std::nullopt;
 }
 
-std::optional<QString> ScriptReader::nextLine()
+std::optional<ScriptReader::Line> ScriptReader::nextLine()
 {
     if (m_file.atEnd())
         return std::nullopt;
@@ -26,7 +26,7 @@ std::optional<QString> ScriptReader::nextLine()
         throw RunTimeError(QStringLiteral("cannot read %1: %2").arg(m_path, m_file.errorString()));
     while (line.endsWith('\n') || line.endsWith('\r'))
         line.chop(1);
-    return Cp932::decode(line);
+    return Line{line, Cp932::decode(line)};
 }
 
 int ScriptReader::lineCount(const QString &path)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QFile>
 #include <QString>
 
@@ -7,15 +8,24 @@
 
 namespace telvaro::exchange {
 
-// The script file being played or sent, one at a time, read line by line in code page 932.
+// The script file being played or sent, one at a time, read line by line in code page 932. A
+// line goes out in the bytes the file holds: decoding and encoding it again could change the code
+// of a character that has two.
 class ScriptReader
 {
 public:
+    // A line as it goes out (its bytes) and as it is shown and logged (their text).
+    struct Line
+    {
+        QByteArray bytes;
+        QString text;
+    };
+
     // Nothing when the file is open; otherwise the system's reason why it is not.
     [[nodiscard]] std::optional<QString> open(const QString &path);
     // The next line without its line end; nothing at the end of the file. Throws RunTimeError
     // when the file cannot be read.
-    std::optional<QString> nextLine();
+    std::optional<Line> nextLine();
     // Harmless when nothing is open.
     void close();
 

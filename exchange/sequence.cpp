@@ -205,11 +205,18 @@ std::optional<Sequence::Next> Sequence::blockStep()
 Sequence::Next Sequence::sendNextLine(const ScriptBlock &block)
 {
     m_context.link.discardInput();
-    const std::optional<QString> line = m_script.nextLine();
+    const std::optional<ScriptReader::Line> line = m_script.nextLine();
     if (!line)
         return block.endState;
-    sendCommand(*line);
+    sendScriptLine(*line);
     return block.awaitState;
+}
+
+void Sequence::sendScriptLine(const ScriptReader::Line &line)
+{
+    m_context.link.sendBytes(line.bytes + LineCRLF.toLatin1());
+    m_lastCommand = line.text;
+    echo(line.text + LineCRLF);
 }
 
 Sequence::Next Sequence::awaitAnswer(const ScriptBlock &block)
@@ -219,7 +226,7 @@ Sequence::Next Sequence::awaitAnswer(const ScriptBlock &block)
         if (!answered)
             return fail();
         if (block.answers != AnswerTable::None)
-            storeAnswer(block.answers, StripLineEnds(lastReply()));
+            storeAnswer(block.answers, StripLineEnds(lastReply()), StripLineEnds(m_context.link.lastReplyBytes()));
         ++m_blocks[&block - m_shape.blocks.data()].answered;
         int done = 0;
         int total = 0;
@@ -278,20 +285,24 @@ void Sequence::startProgress()
     m_context.screen.setProgress(ScreenModel::Progress{0, total});
 }
 
-void Sequence::storeAnswer(AnswerTable table, const QString &answer)
+void Sequence::storeAnswer(AnswerTable table, const QString &answer, const QByteArray &bytes)
 {
     // The n-th answer of a block goes to entry n; one more than the table holds is an error.
     SettingsState &state = m_context.state;
+    DeviceImageBytes &image = state.ImageBytes;
     const qint16 entry = ++m_lineCounter;
     switch (table) {
     case AnswerTable::EepChannel:
         state.EepChannel.at(entry) = answer;
+        image.EepChannel.at(entry) = bytes;
         return;
     case AnswerTable::EepMail:
         state.EepMail.at(entry) = answer;
+        image.EepMail.at(entry) = bytes;
         return;
     case AnswerTable::EepConnect:
         state.EepConnect.at(entry) = answer;
+        image.EepConnect.at(entry) = bytes;
         return;
     case AnswerTable::None:
         return;

@@ -7,6 +7,7 @@
 #include "exchange/script_block.h"
 #include "exchange/script_reader.h"
 
+#include <QByteArray>
 #include <QHash>
 #include <QString>
 #include <QtGlobal>
@@ -158,7 +159,10 @@ private:
     // Ends the sequence at once on a failure noted before.
     Next abort();
     QString pathOf(const ScriptBlock &block) const;
-    void storeAnswer(AnswerTable table, const QString &answer);
+    // Keeps the answer's text and the bytes it came in, line ends removed.
+    void storeAnswer(AnswerTable table, const QString &answer, const QByteArray &bytes);
+    // Sends a line of the script in its own bytes, and logs its text.
+    void sendScriptLine(const ScriptReader::Line &line);
     void echo(const QString &text);
     // The lines of every block, before the first is played: the progress is lines answered of those.
     void startProgress();

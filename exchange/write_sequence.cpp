@@ -6,6 +6,7 @@
 #include "files/mail_scripts.h"
 #include "files/unsendable_text.h"
 #include "model/screen_lock.h"
+#include "state/settings_state.h"
 
 #include <array>
 
@@ -121,9 +122,9 @@ std::optional<ExchangeResult::Outcome> WriteSequence::prepare()
         endWithMessage(kCannotWriteScript);
         return ExchangeResult::Outcome::Failed;
     };
-    if (!BuildAlarmScript(m_context.appFolder, alarmInputs))
+    if (!BuildAlarmScript(m_context.appFolder, alarmInputs, m_context.state.ImageBytes))
         return notWritten({u"Arm.eep", u"ArmNet.eep"});
-    if (!BuildMailScript(m_context.appFolder, mailInputs))
+    if (!BuildMailScript(m_context.appFolder, mailInputs, m_context.state.ImageBytes))
         return notWritten({u"mail.eep", u"Mmail.eep"});
     return std::nullopt;
 }

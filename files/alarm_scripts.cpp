@@ -1,8 +1,10 @@
 #include "files/alarm_scripts.h"
 
+#include "files/answer_bytes.h"
 #include "text/narrowing.h"
 
 using namespace telvaro::base;
+using namespace telvaro::state;
 using namespace telvaro::text;
 
 namespace telvaro::files {
@@ -73,10 +75,12 @@ QByteArray armNetScriptBytes(const AlarmScriptInputs &inputs)
     return scriptFileBytes(armNetScriptLines(inputs));
 }
 
-bool BuildAlarmScript(const AppFolder &folder, const AlarmScriptInputs &inputs)
+bool BuildAlarmScript(const AppFolder &folder, const AlarmScriptInputs &inputs, const DeviceImageBytes &image)
 {
-    return writeScriptFile(folder, QStringLiteral("Arm.eep"), armScriptBytes(inputs))
-           && writeScriptFile(folder, QStringLiteral("ArmNet.eep"), armNetScriptBytes(inputs));
+    return writeScriptFile(folder, QStringLiteral("Arm.eep"),
+                           scriptFileBytes(withAnswerBytes(armScriptLines(inputs), image)))
+           && writeScriptFile(folder, QStringLiteral("ArmNet.eep"),
+                              scriptFileBytes(withAnswerBytes(armNetScriptLines(inputs), image)));
 }
 
 } // namespace telvaro::files

@@ -9,6 +9,10 @@
 
 #include <array>
 
+namespace telvaro::state {
+struct DeviceImageBytes;
+} // namespace telvaro::state
+
 namespace telvaro::files {
 
 // What the alarm scripts are built from, one entry per channel row 0..15.
@@ -37,7 +41,8 @@ QList<ScriptLine> armNetScriptLines(const AlarmScriptInputs &inputs);
 QByteArray armScriptBytes(const AlarmScriptInputs &inputs);
 QByteArray armNetScriptBytes(const AlarmScriptInputs &inputs);
 
-// Writes "Arm.eep", then "ArmNet.eep". False as soon as one cannot be written.
-bool BuildAlarmScript(const AppFolder &folder, const AlarmScriptInputs &inputs);
+// Writes "Arm.eep", then "ArmNet.eep", a value the operator left alone in the bytes the image
+// keeps for it (see withAnswerBytes). False as soon as one cannot be written.
+bool BuildAlarmScript(const AppFolder &folder, const AlarmScriptInputs &inputs, const state::DeviceImageBytes &image);
 
 } // namespace telvaro::files

@@ -1,8 +1,10 @@
 #include "files/mail_scripts.h"
 
+#include "files/answer_bytes.h"
 #include "text/narrowing.h"
 
 using namespace telvaro::base;
+using namespace telvaro::state;
 using namespace telvaro::text;
 
 namespace telvaro::files {
@@ -48,10 +50,12 @@ QByteArray connectionScriptBytes(const MailScriptInputs &inputs)
     return scriptFileBytes(connectionScriptLines(inputs));
 }
 
-bool BuildMailScript(const AppFolder &folder, const MailScriptInputs &inputs)
+bool BuildMailScript(const AppFolder &folder, const MailScriptInputs &inputs, const DeviceImageBytes &image)
 {
-    return writeScriptFile(folder, QStringLiteral("mail.eep"), mailScriptBytes(inputs))
-           && writeScriptFile(folder, QStringLiteral("Mmail.eep"), connectionScriptBytes(inputs));
+    return writeScriptFile(folder, QStringLiteral("mail.eep"),
+                           scriptFileBytes(withAnswerBytes(mailScriptLines(inputs), image)))
+           && writeScriptFile(folder, QStringLiteral("Mmail.eep"),
+                              scriptFileBytes(withAnswerBytes(connectionScriptLines(inputs), image)));
 }
 
 } // namespace telvaro::files

@@ -9,6 +9,10 @@
 
 #include <array>
 
+namespace telvaro::state {
+struct DeviceImageBytes;
+} // namespace telvaro::state
+
 namespace telvaro::files {
 
 // What the mail and connection scripts are built from.
@@ -33,7 +37,8 @@ QList<ScriptLine> connectionScriptLines(const MailScriptInputs &inputs);
 QByteArray mailScriptBytes(const MailScriptInputs &inputs);
 QByteArray connectionScriptBytes(const MailScriptInputs &inputs);
 
-// Writes "mail.eep", then "Mmail.eep". False as soon as one cannot be written.
-bool BuildMailScript(const AppFolder &folder, const MailScriptInputs &inputs);
+// Writes "mail.eep", then "Mmail.eep", a value the operator left alone in the bytes the image
+// keeps for it (see withAnswerBytes). False as soon as one cannot be written.
+bool BuildMailScript(const AppFolder &folder, const MailScriptInputs &inputs, const state::DeviceImageBytes &image);
 
 } // namespace telvaro::files

@@ -61,6 +61,15 @@ bool clearedForRegularFile(const QString &path)
     return true;
 }
 
+// The one rule of which codes a value goes out in: the answer's own bytes when they are that
+// very value, whatever codes they use; else the value encoded.
+QByteArray valueBytes(const ScriptLine &line)
+{
+    if (!line.answerBytes.isEmpty() && Cp932::decode(line.answerBytes) == line.value)
+        return line.answerBytes;
+    return Cp932::encode(line.value);
+}
+
 } // namespace
 
 QByteArray scriptFileBytes(const QList<ScriptLine> &lines)
@@ -68,7 +77,7 @@ QByteArray scriptFileBytes(const QList<ScriptLine> &lines)
     QByteArray bytes;
     for (const ScriptLine &line : lines) {
         bytes += Cp932::encode(line.key);
-        bytes += Cp932::encode(line.value);
+        bytes += valueBytes(line);
         bytes += kLineEnd;
     }
     return bytes;

@@ -11,17 +11,23 @@
 namespace telvaro::files {
 
 // One command line of a script file: the key (with its "=" or ","), the value as it goes
-// out, the caption of the screen field the value comes from, to name it to the operator, and
-// the field's text before the write narrowed it.
+// out, and the caption of the screen field the value comes from, to name it to the operator.
 struct ScriptLine
 {
     QString key;
     QString value;
     QString caption;
-    QString shown;
+    // The field's text before the write narrowed it.
+    QString shown = {};
+    // The bytes of the logger's last answer for the item the line sets, when a read kept them
+    // (see withAnswerBytes).
+    QByteArray answerBytes = {};
 };
 
-// The bytes of a script file: each line in code page 932, followed by CR LF.
+// The bytes of a script file: each line in code page 932, followed by CR LF. A value that is
+// exactly the text of the line's answer bytes goes out in those bytes: code page 932 has
+// characters of two codes, and a value the operator left alone keeps the code the logger holds
+// it in. Any other value goes out in the code page's own codes.
 QByteArray scriptFileBytes(const QList<ScriptLine> &lines);
 
 // The caption of the first line whose value cannot go out as it stands: code page 932 cannot

@@ -20,6 +20,14 @@ QString StripLineEnds(const QString &text)
     return stripped;
 }
 
+QByteArray StripLineEnds(const QByteArray &bytes)
+{
+    QByteArray stripped = bytes;
+    stripped.replace('\r', QByteArrayView());
+    stripped.replace('\n', QByteArrayView());
+    return stripped;
+}
+
 Link::Link(SerialLine &line) : m_line(line)
 {
     m_timer.setSingleShot(true);
@@ -55,8 +63,12 @@ void Link::discardInput()
 
 void Link::sendText(const QString &text)
 {
+    sendBytes(Cp932::encode(text));
+}
+
+void Link::sendBytes(const QByteArray &bytes)
+{
     m_line.discardInput();
-    const QByteArray bytes = Cp932::encode(text);
     const QByteArray traced = m_traceMasking.sent(bytes);
     qCDebug(lcWire) << "sent" << traced;
     m_line.write(bytes);
@@ -66,6 +78,7 @@ void Link::WaitForReply(const QString &expected, std::chrono::milliseconds timeo
 {
     Q_ASSERT(m_pending == Pending::Nothing);
     m_lastReply.clear();
+    m_lastReplyBytes.clear();
     m_received = ReplyAccumulator();
     m_wanted = Cp932::encode(expected);
     // A text the line cannot carry (encoded with "?" in its place) can never arrive.
@@ -149,6 +162,7 @@ void Link::endWait(ReplyResult result)
 {
     m_timer.stop();
     m_pending = Pending::Nothing;
+    m_lastReplyBytes = m_received.bytes();
     m_lastReply = m_received.text();
     emit waitEnded(result);
     const ReplyHandler handler = std::exchange(m_replyHandler, nullptr);

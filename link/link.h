@@ -5,6 +5,7 @@
 #include "link/secret_masking.h"
 #include "link/serial_line.h"
 
+#include <QByteArray>
 #include <QDeadlineTimer>
 #include <QObject>
 #include <QString>
@@ -24,6 +25,8 @@ enum class ReplyResult : qint16 {
 
 // The text with every carriage return and line feed removed, wherever they stand.
 QString StripLineEnds(const QString &text);
+// The same of code page 932 bytes: neither byte is ever part of a two-byte character.
+QByteArray StripLineEnds(const QByteArray &bytes);
 
 // The exchange primitives the read and write sequences are built from. A wait or a pause is
 // started and ends later, on the serial line's and the timer's signals: nothing here runs an
@@ -48,6 +51,9 @@ public:
     void discardInput();
     // Discards pending input, then sends the text in code page 932 as it is.
     void sendText(const QString &text);
+    // Discards pending input, then sends the bytes as they are: a line of a script file keeps
+    // the codes it was written in, where encoding its text afresh could pick other ones.
+    void sendBytes(const QByteArray &bytes);
 
     // Starts waiting until the expected text has arrived (Received) or the time-out has passed
     // (TimedOut); a lost line ends the wait at once as no reply. The handler is called once, from
@@ -55,6 +61,8 @@ public:
     // received.
     void WaitForReply(const QString &expected, std::chrono::milliseconds timeout, ReplyHandler handler);
     const QString &LastReply() const { return m_lastReply; }
+    // The same as it came over the line: the codes the logger holds its text in.
+    const QByteArray &lastReplyBytes() const { return m_lastReplyBytes; }
 
     // Starts a pause; the handler is called once it is over, from the event loop.
     void pause(std::chrono::milliseconds duration, PauseHandler handler);
@@ -78,6 +86,7 @@ private:
 
     SerialLine &m_line;
     QString m_lastReply;
+    QByteArray m_lastReplyBytes;
     // The wire trace never shows a password.
     SecretMasking m_traceMasking;
 

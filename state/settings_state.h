@@ -3,6 +3,7 @@
 #include "base/fixed_table.h"
 #include "base/logger_items.h"
 
+#include <QByteArray>
 #include <QString>
 #include <QtGlobal>
 
@@ -14,6 +15,17 @@ namespace telvaro::state {
 constexpr qint16 kFalse = 0;
 constexpr qint16 kTrue = -1;
 
+// The bytes each answer of the device image came in, line ends removed, entry by entry beside
+// its text. Code page 932 gives some characters two codes (87 90 and 81 E0 are both U+2252):
+// the text cannot tell which one the logger holds, so a value written back unchanged takes its
+// bytes from here.
+struct DeviceImageBytes
+{
+    base::FixedTable<QByteArray, 100> EepChannel;
+    base::FixedTable<QByteArray, 30> EepMail;
+    base::FixedTable<QByteArray, 30> EepConnect;
+};
+
 // The one set of tables through which the parts of the tool hand data to each other.
 // It lives for the whole run and is never cleared: an entry keeps its value until that
 // very entry is written again, also across several reads. The names are those the
@@ -24,6 +36,7 @@ struct SettingsState
     base::FixedTable<QString, 100> EepChannel;
     base::FixedTable<QString, 30> EepMail;
     base::FixedTable<QString, 30> EepConnect;
+    DeviceImageBytes ImageBytes;
     QString ModelIniPath;
     // What the logger says of itself: its model code (the answer to "EERM0" less its last six
     // characters) and its answer to "EERC9", line ends removed. Nothing until a read receives
@@ -52,6 +65,10 @@ struct SettingsState
 static_assert(base::LoggerItems::itemsIn(base::ItemBlock::Channel) <= decltype(SettingsState::EepChannel)::kLast);
 static_assert(base::LoggerItems::itemsIn(base::ItemBlock::Mail) <= decltype(SettingsState::EepMail)::kLast);
 static_assert(base::LoggerItems::itemsIn(base::ItemBlock::Connection) <= decltype(SettingsState::EepConnect)::kLast);
+static_assert(decltype(DeviceImageBytes::EepChannel)::kLast == decltype(SettingsState::EepChannel)::kLast
+              && decltype(DeviceImageBytes::EepMail)::kLast == decltype(SettingsState::EepMail)::kLast
+              && decltype(DeviceImageBytes::EepConnect)::kLast == decltype(SettingsState::EepConnect)::kLast,
+              "every entry of the device image has its bytes");
 static_assert(base::LoggerItems::kChannelRows - 1 <= decltype(SettingsState::ChannelCode)::kLast
               && base::LoggerItems::kChannelRows - 1 <= decltype(SettingsState::ModelAlarmFlag)::kLast);
 

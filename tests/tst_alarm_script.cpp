@@ -1,4 +1,5 @@
 #include "files/alarm_scripts.h"
+#include "state/settings_state.h"
 #include "support/temp_app_folder.h"
 
 #include <QDir>
@@ -180,7 +181,7 @@ private slots:
         inputs.lowerLimit[1] = u"１"_s;
         inputs.upperLimit[1] = u"２"_s;
 
-        QVERIFY(BuildAlarmScript(folder.appFolder(), inputs));
+        QVERIFY(BuildAlarmScript(folder.appFolder(), inputs, DeviceImageBytes{}));
         QCOMPARE(folder.readFile(u"Arm.eep"_s),
                  modeLines(0, 1) + QByteArray("ALARM0=1\r\nALARM1=2\r\n") + modeLines(2, 15));
         QCOMPARE(folder.readFile(u"ArmNet.eep"_s), QByteArray("CAEEWF0,1\r\nCAEEWF1,2\r\n"));

@@ -1,6 +1,7 @@
 #include "files/app_folder.h"
 #include "files/env_file.h"
 #include "files/user_data_folder.h"
+#include "state/settings_state.h"
 #include "support/current_folder.h"
 #include "support/file_mode.h"
 #include "support/script_samples.h"
@@ -81,7 +82,7 @@ private slots:
         const AppFolder folder(root.filePath(u"bin"_s), root.filePath(u"share/telvaro"_s), userFolder);
         QCOMPARE(folder.scriptFile(u"Arm.eep"_s), userFolder + u"/Arm.eep"_s);
 
-        QVERIFY(BuildAlarmScript(folder, sampleAlarmRows()));
+        QVERIFY(BuildAlarmScript(folder, sampleAlarmRows(), DeviceImageBytes{}));
         QCOMPARE(modeOf(userFolder), kOwnerOnlyFolder);
         QCOMPARE(modeOf(userFolder + u"/Arm.eep"_s), kOwnerOnly);
         QVERIFY(QFileInfo::exists(userFolder + u"/ArmNet.eep"_s));

@@ -1,4 +1,5 @@
 #include "files/mail_scripts.h"
+#include "state/settings_state.h"
 #include "support/temp_app_folder.h"
 
 #include <QDir>
@@ -133,7 +134,7 @@ private slots:
         MailScriptInputs inputs = connectionSettings();
         inputs.dataAddress[0] = u"d@example.jp"_s;
 
-        QVERIFY(BuildMailScript(folder.appFolder(), inputs));
+        QVERIFY(BuildMailScript(folder.appFolder(), inputs, DeviceImageBytes{}));
         QCOMPARE(folder.readFile(u"mail.eep"_s), mailScriptBytes(inputs));
         QVERIFY(folder.readFile(u"mail.eep"_s).startsWith("CADATAADDRESS1=d@example.jp\r\n"));
         QCOMPARE(folder.readFile(u"Mmail.eep"_s), kConnectionLines + "CAAUTHTYPE=2\r\n");

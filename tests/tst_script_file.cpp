@@ -1,6 +1,9 @@
 #include "files/alarm_scripts.h"
+#include "files/answer_bytes.h"
 #include "files/mail_scripts.h"
 #include "files/script_file.h"
+#include "settings/settings_items.h"
+#include "state/settings_state.h"
 #include "support/file_mode.h"
 #include "support/script_samples.h"
 #include "support/temp_app_folder.h"
@@ -97,8 +100,8 @@ enum class Builder { Alarm, Mail };
 // Builds the script files of one builder with sample inputs; true when both were written.
 bool build(Builder builder, const AppFolder &folder)
 {
-    return builder == Builder::Alarm ? BuildAlarmScript(folder, sampleAlarmRows())
-                                     : BuildMailScript(folder, sampleMailSettings());
+    return builder == Builder::Alarm ? BuildAlarmScript(folder, sampleAlarmRows(), DeviceImageBytes{})
+                                     : BuildMailScript(folder, sampleMailSettings(), DeviceImageBytes{});
 }
 
 // A file that could not be written is logged, not passed over in silence.
@@ -167,6 +170,81 @@ private slots:
     void noLines_giveNoBytes()
     {
         QCOMPARE(scriptFileBytes({}), QByteArray());
+    }
+
+    // Code page 932 gives some characters two codes; encoding picks one. A value goes out in its
+    // item's answer bytes only when they are that very value.
+    void answerBytes_goOutOnlyWhenTheyAreTheValue_data()
+    {
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QByteArray>("answerBytes");
+        QTest::addColumn<QByteArray>("sent");
+        const QByteArray necRow13 = QByteArray::fromHex("8790");   // U+2252, the code page's own 81 E0
+        const QByteArray necSelected = QByteArray::fromHex("EEEF"); // U+2170, the code page's own FA 40
+        QTest::newRow("NEC row 13, left alone") << u"a≒b"_s << "a" + necRow13 + "b" << "a" + necRow13 + "b";
+        QTest::newRow("NEC-selected IBM row, left alone")
+            << u"ⅰ@example.jp"_s << necSelected + "@example.jp" << necSelected + "@example.jp";
+        QTest::newRow("changed") << u"a≒c"_s << "a" + necRow13 + "b" << QByteArray::fromHex("6181E063");
+        QTest::newRow("emptied") << QString() << necRow13 << QByteArray();
+        QTest::newRow("no answer kept") << u"ⅰ"_s << QByteArray() << QByteArray::fromHex("FA40");
+        QTest::newRow("narrowed from full width") << u"AB"_s << QByteArray::fromHex("82608261") << QByteArray("AB");
+    }
+
+    void answerBytes_goOutOnlyWhenTheyAreTheValue()
+    {
+        QFETCH(QString, value);
+        QFETCH(QByteArray, answerBytes);
+        QFETCH(QByteArray, sent);
+        QCOMPARE(scriptFileBytes({{u"CALOGINID="_s, value, {}, {}, answerBytes}, {u"CATELNO="_s, u"≒"_s, {}}}),
+                 "CALOGINID=" + sent + "\r\nCATELNO=" + QByteArray::fromHex("81E0") + "\r\n");
+    }
+
+    // A line takes the bytes its own item's answer came in: numbered items by their number, the
+    // limits of "ArmNet.eep" those of the ALARM item of the same number, a single item whose name
+    // ends in a digit whole. The settings catalogue names the entry each item's answer lands in.
+    void answerBytes_areThoseOfTheLinesOwnItem_data()
+    {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("item"); // empty: the key names no item
+        QTest::newRow("mode") << u"mode3="_s << u"mode3"_s;
+        QTest::newRow("last limit") << u"ALARM31="_s << u"ALARM31"_s;
+        QTest::newRow("limit of ArmNet.eep") << u"CAEEWF5,"_s << u"ALARM5"_s;
+        QTest::newRow("alarm address") << u"CAALARMADDRESS1="_s << u"CAALARMADDRESS1"_s;
+        QTest::newRow("data address") << u"CADATAADDRESS6="_s << u"CADATAADDRESS6"_s;
+        QTest::newRow("connection item") << u"CALOGINID="_s << u"CALOGINID"_s;
+        QTest::newRow("single item ending in a digit") << u"CADNS2="_s << u"CADNS2"_s;
+        QTest::newRow("number past the row") << u"mode16="_s << QString();
+        QTest::newRow("number before the row") << u"CADATAADDRESS0="_s << QString();
+        QTest::newRow("number with a leading zero") << u"mode03="_s << QString();
+        QTest::newRow("single item numbered") << u"CADNS3="_s << QString();
+        QTest::newRow("no separator") << u"CALOGINID"_s << QString();
+    }
+
+    void answerBytes_areThoseOfTheLinesOwnItem()
+    {
+        QFETCH(QString, key);
+        QFETCH(QString, item);
+        // Every entry of the image holds bytes of its own.
+        DeviceImageBytes image;
+        const auto entryName = [](ItemBlock block, int position) {
+            return QByteArray::number(int(block)) + ':' + QByteArray::number(position);
+        };
+        for (int position = 1; position <= decltype(image.EepChannel)::kLast; ++position)
+            image.EepChannel.at(position) = entryName(ItemBlock::Channel, position);
+        for (int position = 1; position <= decltype(image.EepMail)::kLast; ++position) {
+            image.EepMail.at(position) = entryName(ItemBlock::Mail, position);
+            image.EepConnect.at(position) = entryName(ItemBlock::Connection, position);
+        }
+
+        const QList<ScriptLine> lines = withAnswerBytes({{key, u"value"_s, {}}}, image);
+
+        QByteArray expected;
+        if (!item.isEmpty()) {
+            const SettingsItem &setting = SettingsItems::at(SettingsItems::indexOf(item).value());
+            expected = entryName(setting.block, setting.entry);
+        }
+        QCOMPARE(lines.size(), 1);
+        QCOMPARE(lines.first().answerBytes, expected);
     }
 
     void firstUnsendableCaption_namesTheFirstValueOutsideTheCodePage()
@@ -283,8 +361,8 @@ private slots:
         for (const auto &[name, bytes] : scripts)
             QVERIFY(placeStranger(kind, folder.filePath(name), elsewhere.path()));
 
-        QVERIFY(BuildAlarmScript(folder.appFolder(), alarm));
-        QVERIFY(BuildMailScript(folder.appFolder(), mail));
+        QVERIFY(BuildAlarmScript(folder.appFolder(), alarm, DeviceImageBytes{}));
+        QVERIFY(BuildMailScript(folder.appFolder(), mail, DeviceImageBytes{}));
 
         for (const auto &[name, bytes] : scripts) {
             const QFileInfo written(folder.filePath(name));

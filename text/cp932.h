@@ -11,8 +11,9 @@ namespace telvaro::text {
 // the serial line, the installation files and the script files. The screen works in Unicode.
 //
 // Every byte string decodes to text that encodes back to the same bytes, except for invalid
-// two-byte sequences, which become U+FFFD. That keeps an answer of the logger intact when it is
-// shown and written back unchanged, whatever bytes it holds.
+// two-byte sequences, which become U+FFFD, and the second codes of the characters that have two
+// (87 90 and 81 E0 are both U+2252; encoding gives 81 E0). So a read keeps the bytes of each
+// answer beside its text, and a value written back unchanged goes out in those.
 namespace Cp932 {
 
 // 0x81..0x9F and 0xE0..0xFC.
