@@ -37,7 +37,7 @@ class LoggerSession : public QObject, private exchange::ModalBoxes
 public:
     enum class WriteResult {
         Written,  // every line acknowledged
-        Declined, // values look wrong and the write was not forced: nothing was sent
+        Declined, // the write plan found something and the write was not forced: nothing was sent
         Failed,   // see failure()
     };
 
@@ -82,7 +82,7 @@ private:
     exchange::ExchangeResult run(const QString &heading, void (exchange::ExchangeSession::*start)(const base::PortChoice &));
 
     // What the exchanges put to an operator, answered without one: the messages are the
-    // window's, and values that look wrong go out only when the write is forced.
+    // window's, and what the write plan finds goes out only when the write is forced.
     void showMessage(const QString &) override {}
     void showFailure(const QString &, const exchange::ExchangeFailure &) override {}
     bool writeDespite(const QList<settings::ValueFinding> &) override { return m_force; }

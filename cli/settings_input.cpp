@@ -62,7 +62,7 @@ SettingsState SettingsInput::everyRowTakingLimits(const DeviceSettings &settings
     for (int item = 0; item < SettingsItems::kCount; ++item)
         givesChannelItems = givesChannelItems || (settings.contains(item) && SettingsItems::at(item).block == ItemBlock::Channel);
     if (givesChannelItems)
-        console.tell(tr("note: %1; every channel row is taken to have alarm limits").arg(why));
+        console.tell(tr("note: %1; every channel row is taken to have alarm limits, and no element code can be checked").arg(why));
     // The flags of an empty state are empty, and an empty flag takes limits.
     return SettingsState();
 }

@@ -12,13 +12,14 @@ struct ExchangeResult
 {
     enum class Outcome {
         Succeeded,
-        Declined, // the operator chose not to write values that look wrong: nothing was sent
+        Declined, // the operator chose not to write what the plan found: nothing was sent
         Failed,   // see failure
     };
 
     Outcome outcome = Outcome::Failed;
     ExchangeFailure failure;
-    // The values that looked wrong before a write, whatever the operator answered.
+    // What the write plan found before a write (values that look wrong, changes nobody asked
+    // for), whatever the operator answered.
     QList<settings::ValueFinding> findings;
 
     bool succeeded() const { return outcome == Outcome::Succeeded; }

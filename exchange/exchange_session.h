@@ -54,7 +54,8 @@ public:
     // The time-outs, pauses and retries of the next exchange; the protocol's own unless set.
     void setTimings(const base::ExchangeTimings &timings) { m_timings = timings; }
     // What the exchanges put to the operator; without boxes, nothing is shown and values that
-    // look wrong are not written. The boxes must outlive the session or be unset.
+    // look wrong or changes nobody asked for are not written. The boxes must outlive the
+    // session or be unset.
     void setBoxes(ModalBoxes *boxes);
 
     bool isRunning() const { return m_running; }

@@ -22,8 +22,9 @@ public:
     virtual void showMessage(const QString &text) = 0;
     // The message of a failed exchange, with what happened; returns when the box is closed.
     virtual void showFailure(const QString &text, const ExchangeFailure &failure) = 0;
-    // Values that look plainly wrong, before a write sends anything. True writes them all the
-    // same; false, the default answer, sends nothing.
+    // What the write plan found, before a write sends anything: values that look plainly wrong,
+    // changes nobody asked for, items the write would empty. True writes them all the same;
+    // false, the default answer, sends nothing.
     virtual bool writeDespite(const QList<settings::ValueFinding> &findings) = 0;
 };
 

@@ -102,7 +102,8 @@ SettingsOpened openOnScreen(const DeviceSettings &file, SettingsState &state, Sc
         } else if (showsARead && saysLoggerLacksItem(item, *shown.value(item))) {
             opened.leftOut.append({item, LeftOut::Why::LoggerLacksItem});
         } else if (captions.at(item).isEmpty()) {
-            opened.leftOut.append({item, LeftOut::Why::NoRowTakesLimit});
+            if (value != shown.value(item))
+                opened.leftOut.append({item, LeftOut::Why::NoRowTakesLimit});
             if (!showsARead)
                 shown.set(item, value); // never sent; kept only for a save before any read
         } else {

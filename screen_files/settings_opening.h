@@ -43,7 +43,8 @@ struct SettingsOpened
         enum class Why {
             LackedWhereSaved, // the file gives "???": the logger it was saved from lacked the item
             LoggerLacksItem,  // the logger the screen shows answers "???" for it
-            NoRowTakesLimit,  // an ALARM item of no row that takes limits on this model
+            NoRowTakesLimit,  // an ALARM item of no row that takes limits on this model, with another
+                              // value than the screen holds
         };
         int item = 0;
         Why why = Why::LoggerLacksItem;

@@ -141,6 +141,9 @@ QString describe(const ValueFinding &finding, bool showSecrets)
         return ValueChecks::tr("%1: given as \"%2\", but the screen makes it \"%3\" and so it is written")
             .arg(field, shown(finding.givenValue), shown(finding.value));
     case Problem::ChangedUnasked:
+        if (finding.value.isEmpty())
+            return ValueChecks::tr("%1: the logger holds \"%2\"; the write empties it, though nobody asked")
+                .arg(field, shown(finding.heldValue));
         return ValueChecks::tr("%1: the logger holds \"%2\"; the write changes it to \"%3\", though nobody asked")
             .arg(field, shown(finding.heldValue), shown(finding.value));
     case Problem::Emptied:

@@ -108,10 +108,33 @@ private slots:
         QCOMPARE(valueFindings(screen.alarm, screen.mail), findings);
     }
 
+    void findings_nameCaptionItemAndValue_data()
+    {
+        QTest::addColumn<ValueFinding>("finding");
+        QTest::addColumn<QString>("described");
+        const auto change = [](Problem problem, const QString &item, const QString &held, const QString &value) {
+            ValueFinding finding{problem, item, item == u"CALOGINPASS" ? u"LoginPass"_s : u"LoginID"_s, value};
+            finding.heldValue = held;
+            return finding;
+        };
+        QTest::newRow("limits") << ValueFinding{Problem::LowerAboveUpper, u"ALARM10"_s, u"警報下限値 6"_s, u"100"_s, u"20.0"_s}
+                                << u"警報下限値 6 (ALARM10): the lower limit 100 is above the upper limit 20.0"_s;
+        QTest::newRow("changed unasked") << change(Problem::ChangedUnasked, u"CALOGINID"_s, u"ＩＤ"_s, u"ID"_s)
+                                         << u"LoginID (CALOGINID): the logger holds \"ＩＤ\"; the write changes it to \"ID\", though nobody asked"_s;
+        QTest::newRow("emptied unasked") << change(Problem::ChangedUnasked, u"CALOGINID"_s, u"id"_s, QString())
+                                         << u"LoginID (CALOGINID): the logger holds \"id\"; the write empties it, though nobody asked"_s;
+        QTest::newRow("a password, masked") << change(Problem::Emptied, u"CALOGINPASS"_s, u"secret"_s, QString())
+                                            << u"LoginPass (CALOGINPASS): the logger holds \"********\"; the write empties it"_s;
+        ValueFinding given{Problem::NotAsGiven, u"CAAUTHTYPE"_s, u"Auth"_s, QString()};
+        given.givenValue = u"2"_s;
+        QTest::newRow("not as given") << given << u"Auth (CAAUTHTYPE): given as \"2\", but the screen makes it \"\" and so it is written"_s;
+    }
+
     void findings_nameCaptionItemAndValue()
     {
-        const ValueFinding finding{Problem::LowerAboveUpper, u"ALARM10"_s, u"警報下限値 6"_s, u"100"_s, u"20.0"_s};
-        QCOMPARE(describe(finding), u"警報下限値 6 (ALARM10): the lower limit 100 is above the upper limit 20.0"_s);
+        QFETCH(ValueFinding, finding);
+        QFETCH(QString, described);
+        QCOMPARE(describe(finding), described);
     }
 };
 

@@ -563,8 +563,8 @@
         <translation>%1 を使えません: %2</translation>
     </message>
     <message>
-        <source>note: %1; every channel row is taken to have alarm limits</source>
-        <translation>注意: %1。すべてのチャンネル行に警報値があるものとして扱います</translation>
+        <source>note: %1; every channel row is taken to have alarm limits, and no element code can be checked</source>
+        <translation>注意: %1。すべてのチャンネル行に警報値があるものとして扱い、要素コードは確かめられません</translation>
     </message>
 </context>
 <context>
@@ -678,6 +678,10 @@
     <message>
         <source>%1: the logger holds &quot;%2&quot;; the write changes it to &quot;%3&quot;, though nobody asked</source>
         <translation>%1: ロガーの値「%2」が、指示なしに「%3」に変わります</translation>
+    </message>
+    <message>
+        <source>%1: the logger holds &quot;%2&quot;; the write empties it, though nobody asked</source>
+        <translation>%1: ロガーの値「%2」が、指示なしに空になります</translation>
     </message>
     <message>
         <source>%1: the logger holds &quot;%2&quot;; the write empties it</source>

@@ -64,7 +64,7 @@ public:
     void showMessage(const QString &text) override;
     // Modal: the message, and behind the box's details button what happened.
     void showFailure(const QString &text, const exchange::ExchangeFailure &failure) override;
-    // Modal: lists the values that look wrong and asks whether to write them all the same, no
+    // Modal: lists what the write plan found and asks whether to write it all the same, no
     // being the default answer.
     bool writeDespite(const QList<settings::ValueFinding> &findings) override;
 
