@@ -6,6 +6,17 @@ using namespace telvaro::settings;
 
 namespace telvaro::screen_files {
 
+namespace {
+
+// "2026-12-09T16:05:31+09:00": the bench's clock, and where it stands.
+QString localTimeWithOffset(const QDateTime &when)
+{
+    const QDateTime local = when.toLocalTime();
+    return local.toOffsetFromUtc(local.offsetFromUtc()).toString(Qt::ISODate);
+}
+
+} // namespace
+
 ScreenOrigins::ScreenOrigins(const DeviceSettings &shown)
     : m_noted(shown)
 {
@@ -56,7 +67,7 @@ QString ScreenOrigins::description() const
     if (m_readAt) {
         const QString model = m_logger->value(SettingsItems::kModel).value_or(QString());
         parts.append(QStringLiteral("機種 %1 のロガーから %2 に読み込んだ設定")
-                         .arg(model, m_readAt->toLocalTime().toString(Qt::ISODate)));
+                         .arg(model, localTimeWithOffset(*m_readAt)));
     }
     if (!m_givenBy.isEmpty()) {
         QStringList names;

@@ -52,6 +52,16 @@ private slots:
         QVERIFY(operatorAtTheScreen.boxes().isEmpty());
     }
 
+    // Before any read there is nothing to save but a line that says so: no empty placeholders.
+    void saveBeforeAnyRead_savesNoItems()
+    {
+        LoggerBench bench;
+        QVERIFY(bench.isValid());
+        ScriptedOperator operatorAtTheScreen({bench.path(u"nothing.txt"_s)});
+        bench.choose("mnu_FileSave");
+        QCOMPARE(bench.readFile(u"nothing.txt"_s), "# 画面に入力した設定 (ロガーからは読み込んでいません)\r\n");
+    }
+
     // What the screen showed goes to a file, comes back onto a changed screen, and is written.
     void windowFileWindow_writesTheSavedSettings()
     {
