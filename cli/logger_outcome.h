@@ -14,7 +14,7 @@ namespace telvaro::cli {
 struct ItemMismatch
 {
     int item = 0;
-    QString written;                // what the write meant the logger to answer
+    QString written;                // what the write sent
     std::optional<QString> readBack; // what it answered, nothing when the read-back lacks the item
 
     friend bool operator==(const ItemMismatch &, const ItemMismatch &) = default;

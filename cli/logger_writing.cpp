@@ -1,6 +1,7 @@
 #include "cli/logger_writing.h"
 
 #include "cli/logger_session.h"
+#include "plan/write_plan.h"
 #include "screen_files/settings_opening.h"
 #include "settings/settings_image.h"
 
@@ -38,12 +39,15 @@ QList<int> changedItems(const DeviceSettings &before, const DeviceSettings &afte
     return items;
 }
 
-QList<ItemMismatch> mismatchesOf(const DeviceSettings &meant, const DeviceSettings &readBack)
+// Only what went out is compared: an item the write did not send, or sent to a logger that
+// lacks it, is no item written.
+QList<ItemMismatch> mismatchesOf(const plan::WritePlan &plan, const DeviceSettings &readBack)
 {
     QList<ItemMismatch> mismatches;
-    for (int item = 0; item < SettingsItems::kCount; ++item) {
-        if (isLoggerItem(item) && meant.contains(item) && meant.value(item) != readBack.value(item))
-            mismatches.append({item, *meant.value(item), readBack.value(item)});
+    for (const plan::PlannedItem &planned : plan.items) {
+        const bool lacked = planned.held && saysLoggerLacksItem(planned.item, *planned.held);
+        if (planned.sent && !lacked && planned.sent != readBack.value(planned.item))
+            mismatches.append({planned.item, *planned.sent, readBack.value(planned.item)});
     }
     return mismatches;
 }
@@ -111,7 +115,7 @@ LoggerOutcome LoggerWriting::run(LoggerSession &session, const WriteOrder &order
         return ended();
     }
     outcome.after = session.settings();
-    outcome.mismatches = mismatchesOf(meant, *outcome.after);
+    outcome.mismatches = mismatchesOf(*session.lastPlan(), *outcome.after);
     outcome.verification = outcome.mismatches.isEmpty() ? LoggerOutcome::Verification::Verified
                                                         : LoggerOutcome::Verification::Differs;
     if (!outcome.mismatches.isEmpty())
