@@ -80,6 +80,7 @@ void ExchangeSession::start(Kind kind, const PortChoice &choice)
     }
     m_running = true;
     m_kind = kind;
+    m_wireLog.clear();
     try {
         disableCommands(m_screen);
         m_screen.setStatusText(QString());

@@ -4,6 +4,7 @@
 #include "base/timings.h"
 #include "exchange/exchange_result.h"
 #include "exchange/modal_boxes.h"
+#include "exchange/wire_log.h"
 #include "files/app_folder.h"
 #include "link/link.h"
 #include "model/screen_model.h"
@@ -50,6 +51,8 @@ public:
     const files::AppFolder &appFolder() const { return m_appFolder; }
     link::SerialLine &line() { return *m_line; }
     link::Link &link() { return m_link; }
+    // Every line of the last exchange, sent and received.
+    const WireLog &wireLog() const { return m_wireLog; }
 
     // The time-outs, pauses and retries of the next exchange; the protocol's own unless set.
     void setTimings(const base::ExchangeTimings &timings) { m_timings = timings; }
@@ -94,6 +97,7 @@ private:
     screen_files::ScreenOrigins m_origins;
     std::unique_ptr<link::SerialLine> m_line;
     link::Link m_link;
+    WireLog m_wireLog{m_link};
     base::ExchangeTimings m_timings;
     ModalBoxes *m_boxes = nullptr;
     bool m_running = false;

@@ -72,6 +72,7 @@ void Link::sendBytes(const QByteArray &bytes)
     const QByteArray traced = m_traceMasking.sent(bytes);
     qCDebug(lcWire) << "sent" << traced;
     m_line.write(bytes);
+    emit sentTraced(traced);
 }
 
 void Link::WaitForReply(const QString &expected, std::chrono::milliseconds timeout, ReplyHandler handler)
@@ -120,6 +121,7 @@ void Link::takeInput()
         const QByteArray piece = m_line.readAll();
         const QByteArray traced = m_traceMasking.received(piece);
         qCDebug(lcWire) << "received" << traced;
+        emit receivedTraced(traced);
         m_received.append(piece);
         if (m_findable && m_received.contains(m_wanted)) {
             endWait(ReplyResult::Received);

@@ -75,6 +75,10 @@ signals:
     void waitStarted(const QString &expected, std::chrono::milliseconds timeout);
     void waitEnded(ReplyResult result);
     void pauseStarted(std::chrono::milliseconds duration);
+    // Every byte sent, and every byte taken in during a wait, as it goes and comes, with the two
+    // passwords masked: what the exchange's log is made of.
+    void sentTraced(const QByteArray &masked);
+    void receivedTraced(const QByteArray &masked);
 
 private:
     enum class Pending { Nothing, Reply, Pause };

@@ -95,17 +95,13 @@ void FrmMain::buildMenu()
     m_fileMenu = new SettingsFileMenu(this, m_state, m_screen, m_session.origins(), m_appFolder);
 
     // The log may be watched during an exchange too: this menu is never disabled.
-    m_logWindow = new LogWindow(m_screen, this);
+    m_logWindow = std::make_unique<LogWindow>(m_session.wireLog());
     QMenu *view = menuBar()->addMenu(QStringLiteral("表示(&V)"));
     view->setObjectName(QStringLiteral("mnu_View"));
     view->setFont(font());
     QAction *showLog = view->addAction(QStringLiteral("通信ログ(&L)"));
     showLog->setObjectName(QStringLiteral("mnu_ViewLog"));
-    connect(showLog, &QAction::triggered, m_logWindow, [this] {
-        m_logWindow->show();
-        m_logWindow->raise();
-        m_logWindow->activateWindow();
-    });
+    connect(showLog, &QAction::triggered, m_logWindow.get(), [this] { m_logWindow->showBeside(this); });
 }
 
 void FrmMain::buildClientArea()

@@ -6,6 +6,8 @@
 
 #include <QMainWindow>
 
+#include <memory>
+
 namespace telvaro::files {
 class AppFolder;
 } // namespace telvaro::files
@@ -50,7 +52,7 @@ public:
     // The menu of settings files, before the settings menu.
     SettingsFileMenu *fileMenu() const { return m_fileMenu; }
     // The window "通信ログ", hidden until the operator shows it from the menu "表示(&V)".
-    LogWindow *logWindow() const { return m_logWindow; }
+    LogWindow *logWindow() const { return m_logWindow.get(); }
 
     // The port and speed the next exchange opens the port with.
     const base::PortChoice &portChoice() const { return m_portChoice; }
@@ -93,7 +95,7 @@ private:
     const files::AppFolder &m_appFolder;
     ScreenControls m_controls;
     SettingsFileMenu *m_fileMenu = nullptr;
-    LogWindow *m_logWindow = nullptr;
+    std::unique_ptr<LogWindow> m_logWindow;
     base::PortChoice m_portChoice;
     bool m_windowLost = false;
 };

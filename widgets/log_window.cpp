@@ -1,9 +1,13 @@
 #include "widgets/log_window.h"
 
 #include "exchange/exchange_log.h"
+#include "exchange/wire_log.h"
 #include "settings/small_file.h"
 #include "widgets/message_box.h"
+#include "widgets/screen_font.h"
 #include "widgets/slot_guard.h"
+
+#include <QScreen>
 
 #include <QDialogButtonBox>
 #include <QDir>
@@ -14,25 +18,33 @@
 #include <QScrollBar>
 #include <QVBoxLayout>
 
-using namespace telvaro::model;
 using namespace telvaro::settings;
 using namespace telvaro::exchange;
 
 namespace telvaro::widgets {
 
-LogWindow::LogWindow(const ScreenModel &screen, QWidget *parent)
-    : QDialog(parent)
-    , m_screen(screen)
+namespace {
+
+constexpr int kGap = 8;
+
+} // namespace
+
+LogWindow::LogWindow(const WireLog &log)
+    : QDialog(nullptr)
+    , m_log(log)
     , m_folder(QDir::homePath())
 {
     setObjectName(QStringLiteral("LogWindow"));
     setWindowTitle(QStringLiteral("通信ログ"));
     setModal(false);
+    // Left open, it does not keep the program running once the main window is closed.
+    setAttribute(Qt::WA_QuitOnClose, false);
 
     m_text = new QPlainTextEdit(this);
     m_text->setReadOnly(true);
     m_text->setLineWrapMode(QPlainTextEdit::NoWrap);
-    m_text->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    // The screen's typeface has the half-width katakana that the logger's answers may hold.
+    m_text->setFont(screenFont());
 
     auto *buttons = new QDialogButtonBox(this);
     QPushButton *save = buttons->addButton(QStringLiteral("保存(&S)..."), QDialogButtonBox::ActionRole);
@@ -47,7 +59,7 @@ LogWindow::LogWindow(const ScreenModel &screen, QWidget *parent)
     resize(640, 420);
 
     // Followed only while shown: a hidden window has nothing to keep up to date.
-    connect(&m_screen, &ScreenModel::logChanged, this, [this] {
+    connect(&m_log, &WireLog::changed, this, [this] {
         if (isVisible())
             showLog();
     });
@@ -59,9 +71,38 @@ void LogWindow::showEvent(QShowEvent *event)
     QDialog::showEvent(event);
 }
 
+void LogWindow::showBeside(const QWidget *mainWindow)
+{
+    if (!m_placed) {
+        const QScreen *screen = mainWindow->screen();
+        if (const std::optional<QRect> place = placeBeside(mainWindow->frameGeometry(), size(), screen->availableGeometry()))
+            setGeometry(*place);
+        m_placed = true;
+    }
+    show();
+    raise();
+    activateWindow();
+}
+
+std::optional<QRect> LogWindow::placeBeside(const QRect &main, const QSize &size, const QRect &available)
+{
+    const int rightRoom = available.right() - main.right() - kGap;
+    const int leftRoom = main.left() - available.left() - kGap;
+    const int least = size.width() / 2;
+    const int height = std::min(size.height(), available.height());
+    const int top = std::clamp(main.top(), available.top(), available.bottom() + 1 - height);
+    if (rightRoom >= least)
+        return QRect(main.right() + 1 + kGap, top, std::min(size.width(), rightRoom), height);
+    if (leftRoom >= least) {
+        const int width = std::min(size.width(), leftRoom);
+        return QRect(main.left() - kGap - width, top, width, height);
+    }
+    return std::nullopt;
+}
+
 void LogWindow::showLog()
 {
-    const QStringList lines = readableLogLines(m_screen.logPieces());
+    const QStringList lines = m_log.readableLines();
     QScrollBar *scroll = m_text->verticalScrollBar();
     const bool atEnd = scroll->value() == scroll->maximum();
     // A log that grew keeps its earlier lines, the last of them perhaps longer: only the rest is
@@ -96,7 +137,7 @@ void LogWindow::saveToFile()
     m_folder = dialog.directory().absolutePath();
     const QString path = dialog.selectedFiles().first();
     QString reason;
-    if (!replaceSmallFile(path, logFileBytes(readableLogLines(m_screen.logPieces())), std::nullopt, &reason))
+    if (!replaceSmallFile(path, logFileBytes(m_log.readableLines()), std::nullopt, &reason))
         showModalWarning(this, QStringLiteral("通信ログ「%1」を保存できません。").arg(QDir::toNativeSeparators(path)), reason);
 }
 
