@@ -77,6 +77,9 @@ const QString kCannotOpenPort = QStringLiteral("通信ポートを開けませ�
 const QString kCannotWriteScript = QStringLiteral("書込ファイルを作成できません。");
 const QString kUnsendableText = QStringLiteral("送信できない文字が含まれています。");
 const QString kWritten = QStringLiteral("設定の書き込みに成功しました。");
+// What the status panel says of a write that never began.
+const QString kUnsendableStatus = QStringLiteral("送信できない文字: %1");
+const QString kWriteCancelled = QStringLiteral("書込を中止しました");
 
 } // namespace
 
@@ -104,7 +107,7 @@ std::optional<ExchangeResult::Outcome> WriteSequence::prepare()
     const AlarmScriptInputs &alarmInputs = m_plan.alarm;
     const MailScriptInputs &mailInputs = m_plan.mail;
     if (const std::optional<QString> field = firstUnsendableField(alarmInputs, mailInputs)) {
-        setStatusText(*field);
+        setStatusText(kUnsendableStatus.arg(*field));
         noteFailure(ExchangeFailure::Cause::UnsendableText, {}, *field);
         endWithMessage(kUnsendableText);
         return ExchangeResult::Outcome::Failed;
@@ -112,6 +115,7 @@ std::optional<ExchangeResult::Outcome> WriteSequence::prepare()
     // The operator may know better than the checks, but is asked before anything goes out.
     m_findings = m_plan.findings;
     if (!m_findings.isEmpty() && !m_context.boxes.writeDespite(m_findings)) {
+        setStatusText(kWriteCancelled);
         UnlockScreen(m_context.state, m_context.screen);
         return ExchangeResult::Outcome::Declined;
     }

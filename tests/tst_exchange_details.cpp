@@ -79,8 +79,9 @@ private slots:
         // Three handshakes, each waiting the read's 2 s for "READY" at the bench's pace.
         QCOMPARE(operatorAtTheScreen.boxes().first().details,
                  u"ロガーが「CONNECT」に応答しませんでした。「READY」を 0.1 秒待ちました（3 回）。"_s);
-        QCOMPARE(progress.seen(), (QStringList{u"0/72"_s, u"-"_s}));
-        QVERIFY(!progress.shown());
+        // The bar keeps how far the exchange came until the next one starts.
+        QCOMPARE(progress.seen(), (QStringList{u"0/72"_s, u"0/72"_s}));
+        QVERIFY(progress.shown());
     }
 
     void writeStoppingInMailEep_saysHowMuchTheLoggerTook()
@@ -102,11 +103,11 @@ private slots:
                  u"mail.eep: 12 行のうち 3 行を受け付けました\n"
                  u"ArmNet.eep: 24 行のうち 0 行を受け付けました\n"
                  u"Mmail.eep: 12 行のうち 0 行を受け付けました"_s);
-        // 88 lines to send; the bar counted the 43 acknowledged, then went.
+        // 88 lines to send; the bar counted the 43 acknowledged, and stays there.
         QCOMPARE(progress.seen().size(), 45);
         QCOMPARE(progress.seen().first(), u"0/88"_s);
         QCOMPARE(progress.seen().at(43), u"43/88"_s);
-        QCOMPARE(progress.seen().last(), u"-"_s);
+        QCOMPARE(progress.seen().last(), u"43/88"_s);
     }
 
     void loggerHangingUpInAWrite_saysTheLineWasLost_notThatItWaited()
@@ -128,7 +129,7 @@ private slots:
         QCOMPARE(details.value(2), u"ロガーの設定は一部だけ書き換えられています"_s);
     }
 
-    void successfulRead_countsEveryLine_thenTheBarGoes()
+    void successfulReadAndWrite_countEveryLine_andTheBarStaysFull()
     {
         LoggerBench bench;
         QVERIFY(bench.isValid());
@@ -137,7 +138,16 @@ private slots:
         QCOMPARE(progress.seen().size(), 74);
         for (int line = 0; line <= 72; ++line)
             QCOMPARE(progress.seen().at(line), u"%1/72"_s.arg(line));
-        QCOMPARE(progress.seen().last(), u"-"_s);
+        QCOMPARE(progress.seen().last(), u"72/72"_s);
+
+        ScriptedOperator operatorAtTheScreen;
+        QVERIFY(bench.write());
+        QCOMPARE(operatorAtTheScreen.boxTexts(), QStringList{u"設定の書き込みに成功しました。"_s});
+        QCOMPARE(progress.seen().at(74), u"0/88"_s);
+        QCOMPARE(progress.seen().last(), u"88/88"_s);
+        // Inside the window, beside the status panel.
+        const QProgressBar *bar = bench.window().findChild<QProgressBar *>(u"ExchangeProgress"_s);
+        QVERIFY(bench.window().rect().contains(QRect(bar->mapTo(&bench.window(), QPoint(0, 0)), bar->size())));
     }
 };
 

@@ -66,6 +66,7 @@ private slots:
         }
         // Back to editing: nothing built, nothing sent, the screen usable and as it was.
         QVERIFY(boxes.isEmpty());
+        QCOMPARE(c.statusPanel->text(), u"書込を中止しました"_s);
         QVERIFY(!QFileInfo::exists(bench.fixture().appDir().filePath(u"Arm.eep"_s)));
         QCOMPARE(bench.fixture().screen().logText(), logOfTheRead);
         QCOMPARE(bench.logger().value(u"ALARM0"_s), u"-10.0"_s);

@@ -141,7 +141,7 @@ private slots:
         const QByteArray olderArm = rig->folder().readFile(QStringLiteral("Arm.eep"));
 
         rig->write();
-        QCOMPARE(rig->screen().statusText(), fieldName);
+        QCOMPARE(rig->screen().statusText(), u"送信できない文字: "_qs + fieldName);
         QCOMPARE(rig->screen().messages(), QStringList{QStringLiteral("送信できない文字が含まれています。")});
         QCOMPARE(rig->screen().shown().last(), QStringLiteral("every command"));
         QVERIFY(rig->receivedLines().isEmpty());

@@ -157,15 +157,17 @@ void FrmMain::buildStatusBar()
     progress->setObjectName(QStringLiteral("ExchangeProgress"));
     progress->setFormat(QStringLiteral("%v / %m 行"));
     bar->addWidget(progress, 1);
+    // Hidden until the first exchange; then it keeps the last count of the exchange that ended
+    // (all lines of a write that succeeded), until the next one starts.
+    progress->setVisible(false);
     const auto showProgress = [this, progress] {
         const std::optional<ScreenModel::Progress> &shown = m_screen.progress();
-        progress->setVisible(shown.has_value());
-        if (shown) {
-            progress->setMaximum(shown->total);
-            progress->setValue(shown->done);
-        }
+        if (!shown)
+            return;
+        progress->setVisible(true);
+        progress->setMaximum(shown->total);
+        progress->setValue(shown->done);
     };
-    showProgress();
     connect(&m_screen, &ScreenModel::progressChanged, progress, showProgress);
 }
 
