@@ -1,5 +1,6 @@
 #include "model/channel_row_editing.h"
 #include "settings/settings_file.h"
+#include "support/test_files.h"
 #include "text/narrowing.h"
 #include "support/widgets/logger_bench.h"
 #include "support/widgets/scripted_operator.h"
@@ -50,6 +51,36 @@ private slots:
         QCOMPARE(second, first);
         QCOMPARE(operatorAtTheScreen.fileDialogs(), 3);
         QVERIFY(operatorAtTheScreen.boxes().isEmpty());
+    }
+
+    // A dialog starts where the last file was, however it was chosen; a save suggests the model and
+    // the day; the file last used is named in the status bar; a file without items says so.
+    void fileDialogs_rememberTheFolder_suggestAName_andNameTheFileUsed()
+    {
+        LoggerBench bench;
+        QVERIFY(bench.isValid());
+        QTemporaryDir elsewhere;
+        const QString typed = writeFile(elsewhere.filePath(u"apn.txt"_s), "CAAPN=other.apn\r\n");
+        bench.writeFile(u"comments.txt"_s, "# nothing but this\r\n\r\n");
+        ScriptedOperator operatorAtTheScreen({typed, bench.path(u"comments.txt"_s), bench.path(u"saved.txt"_s)});
+        QVERIFY(bench.read());
+        const QLabel *used = bench.window().findChild<QLabel *>(u"SettingsFileLabel"_s);
+
+        bench.choose("mnu_FileOpen");
+        QCOMPARE(used->toolTip(), QDir::toNativeSeparators(typed));
+        bench.choose("mnu_FileOpen");
+        bench.choose("mnu_FileSave");
+
+        const QList<ScriptedOperator::SeenFileDialog> &dialogs = operatorAtTheScreen.fileDialogsSeen();
+        QCOMPARE(dialogs.size(), 3);
+        QCOMPARE(dialogs.at(1).folder, QFileInfo(elsewhere.path()).absoluteFilePath());
+        QCOMPARE(dialogs.at(2).suggested, u"GSN_%1.txt"_s.arg(QDate::currentDate().toString(u"yyyyMMdd"_s)));
+        QCOMPARE(operatorAtTheScreen.boxes().size(), 1);
+        QVERIFY2(operatorAtTheScreen.boxes().first().text.contains(u"には設定の項目がありません"_s),
+                 qPrintable(operatorAtTheScreen.boxes().first().text));
+        QCOMPARE(bench.controls().Text3.at(10)->text(), u"other.apn"_s);
+        QCOMPARE(used->toolTip(), QDir::toNativeSeparators(bench.path(u"saved.txt"_s)));
+        QVERIFY(used->text().contains(u"saved"_s));
     }
 
     // Before any read there is nothing to save but a line that says so: no empty placeholders.

@@ -20,6 +20,8 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLayout>
 #include <QLoggingCategory>
@@ -46,6 +48,7 @@ constexpr int kClientWidth = 9675;
 constexpr int kStatusBarTop = 6810;
 constexpr int kStatusBarHeight = 375;
 constexpr int kStatusPanelWidth = 6000;
+constexpr int kProgressWidth = 1800;
 constexpr int kTabStripHeight = 295;
 constexpr int kConnectionPage = 3;
 
@@ -156,7 +159,18 @@ void FrmMain::buildStatusBar()
     auto *progress = new QProgressBar(bar);
     progress->setObjectName(QStringLiteral("ExchangeProgress"));
     progress->setFormat(QStringLiteral("%v / %m 行"));
-    bar->addWidget(progress, 1);
+    progress->setFixedWidth(twipsToPixels(kProgressWidth));
+    bar->addWidget(progress);
+
+    // The settings file last opened or saved: the window's caption is the specified one.
+    auto *fileLabel = new QLabel(bar);
+    fileLabel->setObjectName(QStringLiteral("SettingsFileLabel"));
+    bar->addWidget(fileLabel, 1);
+    connect(m_fileMenu, &SettingsFileMenu::fileUsed, fileLabel, [fileLabel](const QString &path) {
+        const QString name = QFileInfo(path).fileName();
+        fileLabel->setText(fileLabel->fontMetrics().elidedText(name, Qt::ElideMiddle, fileLabel->width()));
+        fileLabel->setToolTip(QDir::toNativeSeparators(path));
+    });
     // Hidden until the first exchange; then it keeps the last count of the exchange that ended
     // (all lines of a write that succeeded), until the next one starts.
     progress->setVisible(false);

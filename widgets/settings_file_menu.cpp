@@ -4,12 +4,15 @@
 #include "screen_files/settings_on_screen.h"
 #include "screen_files/settings_opening.h"
 #include "settings/settings_file.h"
+#include "state/settings_state.h"
 #include "widgets/compare_dialog.h"
 #include "widgets/message_box.h"
 #include "widgets/slot_guard.h"
 
+#include <QDate>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMainWindow>
 #include <QMenuBar>
 
@@ -108,6 +111,7 @@ void SettingsFileMenu::openFile()
                                                [this, &path](const QString &fileModel, const QString &screenModel) {
                                                    return applyOtherModelsChannelItems(*path, fileModel, screenModel);
                                                });
+    emit fileUsed(*path);
     const QString why = channelItemsLeftOut(opened);
     if (!why.isEmpty())
         showModalWarning(m_window, QStringLiteral("チャンネルの設定 (要素名と警報値) は画面に反映していません。"), why);
@@ -128,8 +132,11 @@ void SettingsFileMenu::saveFile()
     if (!path)
         return;
     QString reason;
-    if (!saveSettingsFile(*path, settingsToSave(m_state, m_screen, m_origins), &reason, m_origins.description()))
+    if (!saveSettingsFile(*path, settingsToSave(m_state, m_screen, m_origins), &reason, m_origins.description())) {
         showModalWarning(m_window, QStringLiteral("設定ファイル「%1」に保存できません。").arg(shownPath(*path)), reason);
+        return;
+    }
+    emit fileUsed(*path);
 }
 
 void SettingsFileMenu::compareWithFile()
@@ -150,10 +157,7 @@ std::optional<QString> SettingsFileMenu::askFileToRead(const QString &title)
     dialog.setObjectName(QStringLiteral("SettingsFileDialog"));
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return std::nullopt;
-    m_folder = dialog.directory().absolutePath();
-    return dialog.selectedFiles().first();
+    return chosen(dialog);
 }
 
 std::optional<QString> SettingsFileMenu::askFileToSave()
@@ -162,10 +166,24 @@ std::optional<QString> SettingsFileMenu::askFileToSave()
     dialog.setObjectName(QStringLiteral("SettingsFileDialog"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(QStringLiteral("txt"));
+    dialog.selectFile(suggestedName());
+    return chosen(dialog);
+}
+
+std::optional<QString> SettingsFileMenu::chosen(QFileDialog &dialog)
+{
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
-    m_folder = dialog.directory().absolutePath();
-    return dialog.selectedFiles().first();
+    const QString path = dialog.selectedFiles().first();
+    // A path typed whole may lie in another folder than the one the dialog shows.
+    m_folder = QFileInfo(path).absolutePath();
+    return path;
+}
+
+QString SettingsFileMenu::suggestedName() const
+{
+    const QString model = m_state.ModelCode.value_or(QStringLiteral("設定"));
+    return QStringLiteral("%1_%2.txt").arg(model, QDate::currentDate().toString(QStringLiteral("yyyyMMdd")));
 }
 
 std::optional<DeviceSettings> SettingsFileMenu::readFile(const QString &path, const QString &whatNot)
@@ -182,6 +200,11 @@ std::optional<DeviceSettings> SettingsFileMenu::readFile(const QString &path, co
             lines.append(describe(error));
         showModalWarning(m_window, QStringLiteral("設定ファイル「%1」に誤りがあります。%2").arg(shownPath(path), whatNot),
                          lines.join(u'\n'));
+        return std::nullopt;
+    }
+    if (contents.settings.count() == 0) {
+        showModalWarning(m_window, QStringLiteral("設定ファイル「%1」には設定の項目がありません。%2").arg(shownPath(path), whatNot),
+                         QStringLiteral("空のファイルか、コメントだけのファイルです。"));
         return std::nullopt;
     }
     return contents.settings;

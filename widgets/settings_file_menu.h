@@ -7,6 +7,7 @@
 
 #include <optional>
 
+class QFileDialog;
 class QMainWindow;
 class QMenu;
 
@@ -47,10 +48,18 @@ public:
     void saveFile();
     void compareWithFile();
 
+signals:
+    // A settings file was opened onto the screen or the screen saved into one.
+    void fileUsed(const QString &path);
+
 private:
     // The file the operator chooses, or nothing when the dialog is cancelled.
     std::optional<QString> askFileToRead(const QString &title);
     std::optional<QString> askFileToSave();
+    // The file chosen, whose folder the next dialog starts in, however it was chosen.
+    std::optional<QString> chosen(QFileDialog &dialog);
+    // "GSN_20261209.txt": the model on the screen and the day.
+    QString suggestedName() const;
     // The items of the file; nothing, after a message naming the file and what is wrong, when
     // it cannot be read or holds errors. whatNot says what was therefore not done.
     std::optional<settings::DeviceSettings> readFile(const QString &path, const QString &whatNot);

@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QPushButton>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 
 ScriptedOperator::ScriptedOperator(const QStringList &files, bool answerYes)
@@ -23,7 +24,7 @@ QStringList ScriptedOperator::boxTexts() const
 void ScriptedOperator::answer(QWidget *modal)
 {
     if (auto *dialog = qobject_cast<QFileDialog *>(modal)) {
-        ++m_fileDialogs;
+        m_fileDialogs.append({dialog->directory().absolutePath(), QFileInfo(dialog->selectedFiles().value(0)).fileName()});
         if (m_files.isEmpty()) {
             dialog->reject();
             return;

@@ -27,13 +27,21 @@ public:
         bool noIsDefault = false;
     };
 
+    // A file dialog as it opened: the folder it showed and the file it suggested.
+    struct SeenFileDialog
+    {
+        QString folder;
+        QString suggested;
+    };
+
     explicit ScriptedOperator(const QStringList &files = {}, bool answerYes = false);
 
     void lookAtDialogs(std::function<void(QDialog *)> look) { m_look = std::move(look); }
 
     const QList<SeenBox> &boxes() const { return m_boxes; }
     QStringList boxTexts() const;
-    int fileDialogs() const { return m_fileDialogs; }
+    int fileDialogs() const { return int(m_fileDialogs.size()); }
+    const QList<SeenFileDialog> &fileDialogsSeen() const { return m_fileDialogs; }
 
 private:
     void answer(QWidget *modal);
@@ -42,6 +50,6 @@ private:
     bool m_answerYes = false;
     std::function<void(QDialog *)> m_look;
     QList<SeenBox> m_boxes;
-    int m_fileDialogs = 0;
+    QList<SeenFileDialog> m_fileDialogs;
     ModalWatcher m_watcher; // last: it answers with everything above in place
 };
