@@ -49,6 +49,16 @@ QString CommandLine::commandHelp(const CliCommand &command, const QCommandLinePa
 
 int CommandLine::run(const QStringList &arguments, Console &console, const SessionSetup &setup)
 {
+    const int status = dispatch(arguments, console, setup);
+    if (console.outputFailure().isEmpty())
+        return status;
+    // What the command was asked for did not arrive whole: no success, whatever came before.
+    console.tell(tr("%1: standard output cannot be written: %2").arg(kProgram, console.outputFailure()));
+    return status == ExitStatus::kSuccess ? ExitStatus::kFailure : status;
+}
+
+int CommandLine::dispatch(const QStringList &arguments, Console &console, const SessionSetup &setup)
+{
     const QString first = arguments.value(1);
     if (first.isEmpty()) {
         console.tell(overallHelp(setup));

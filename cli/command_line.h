@@ -22,6 +22,8 @@ public:
                    const SessionSetup &setup = SessionSetup::ofRunningProgram());
 
 private:
+    // The command's own exit status, before what reached standard output is counted.
+    static int dispatch(const QStringList &arguments, Console &console, const SessionSetup &setup);
     static QList<CliCommand> commands(const SessionSetup &setup);
     static QString overallHelp(const SessionSetup &setup);
     static QString commandHelp(const CliCommand &command, const QCommandLineParser &parser);

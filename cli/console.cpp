@@ -1,51 +1,89 @@
 #include "cli/console.h"
 
+#include <cerrno>
+#include <cstring>
+
 #include <unistd.h>
 
 namespace telvaro::cli {
 
+namespace {
+
+// Writes all of bytes to descriptor; the system's reason when it cannot.
+QString writeAll(int descriptor, const QByteArray &bytes)
+{
+    const char *data = bytes.constData();
+    std::size_t left = std::size_t(bytes.size());
+    while (left > 0) {
+        const ssize_t written = ::write(descriptor, data, left);
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0)
+            return QString::fromLocal8Bit(std::strerror(written < 0 ? errno : EIO));
+        data += written;
+        left -= std::size_t(written);
+    }
+    return {};
+}
+
+} // namespace
+
 Console::Console()
-    : m_out(stdout)
-    , m_err(stderr)
-    , m_rawOut(stdout)
-    , m_errorIsTerminal(::isatty(STDERR_FILENO) == 1)
+    : m_errorIsTerminal(drawsInPlace(::isatty(STDERR_FILENO) == 1, qgetenv("TERM")))
 {
 }
 
-Console::Console(QString *out, QString *err)
-    : m_out(out)
-    , m_err(err)
+Console::Console(QString *out, QString *err, bool terminal, const QByteArray &term)
+    : m_outText(out)
+    , m_errText(err)
+    , m_errorIsTerminal(drawsInPlace(terminal, term))
 {
+}
+
+bool Console::drawsInPlace(bool terminal, const QByteArray &term)
+{
+    return terminal && !term.trimmed().isEmpty() && term != "dumb";
 }
 
 void Console::print(const QString &line)
 {
-    m_out << line << '\n';
-    m_out.flush();
+    toOutput((line + u'\n').toUtf8());
 }
 
 void Console::tell(const QString &line)
 {
-    m_err << line << '\n';
-    m_err.flush();
+    toError((line + u'\n').toUtf8());
 }
 
 void Console::write(const QByteArray &bytes)
 {
-    m_out.flush();
-    if (!m_rawOut) {
-        m_out << QString::fromUtf8(bytes);
-        m_out.flush();
-        return;
-    }
-    std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), m_rawOut);
-    std::fflush(m_rawOut);
+    toOutput(bytes);
 }
 
 void Console::draw(const QString &text)
 {
-    m_err << text;
-    m_err.flush();
+    toError(text.toUtf8());
+}
+
+void Console::toOutput(const QByteArray &bytes)
+{
+    if (m_outText) {
+        *m_outText += QString::fromUtf8(bytes);
+        return;
+    }
+    // After a failure the rest would be a torn piece: nothing more goes.
+    if (m_outputFailure.isEmpty())
+        m_outputFailure = writeAll(STDOUT_FILENO, bytes);
+}
+
+void Console::toError(const QByteArray &bytes)
+{
+    if (m_errText) {
+        *m_errText += QString::fromUtf8(bytes);
+        return;
+    }
+    // Standard error is where a failure would be told: there is nowhere left to tell its own.
+    writeAll(STDERR_FILENO, bytes);
 }
 
 } // namespace telvaro::cli

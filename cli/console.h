@@ -2,37 +2,47 @@
 
 #include <QByteArray>
 #include <QString>
-#include <QTextStream>
-
-#include <cstdio>
 
 namespace telvaro::cli {
 
 // Where a command speaks: what it was asked for on standard output, messages on standard error.
-// Every line goes out at once, so the two streams stay in order on a terminal.
+// Every line goes out at once, so the two streams stay in order on a terminal. A failure to
+// write standard output (a full disk, a closed pipe) is kept for the command's end: what the
+// command was asked for did not arrive.
 class Console
 {
 public:
     // Standard output and standard error.
     Console();
-    // Into two texts, for a command run inside a test; no terminal.
-    Console(QString *out, QString *err);
+    // Into two texts, for a command run inside a test; standard error counts as a terminal of
+    // the kind term names when terminal is set.
+    Console(QString *out, QString *err, bool terminal = false, const QByteArray &term = {});
 
     void print(const QString &line);
     void tell(const QString &line);
     // Bytes as they are, on standard output: a file the command was asked for.
     void write(const QByteArray &bytes);
 
-    // Standard error is a terminal, where lines can be drawn again in place.
+    // Standard error is a terminal that can draw lines again in place: not one whose TERM is
+    // unset, empty or "dumb", which takes plain lines only.
     bool errorIsTerminal() const { return m_errorIsTerminal; }
     // Text on standard error as it is, control sequences included; no line end is added.
     void draw(const QString &text);
 
+    // Why standard output could not be written; empty while everything reached it.
+    const QString &outputFailure() const { return m_outputFailure; }
+
+    // Whether a terminal of the kind TERM names draws in place.
+    static bool drawsInPlace(bool terminal, const QByteArray &term);
+
 private:
-    QTextStream m_out;
-    QTextStream m_err;
-    std::FILE *m_rawOut = nullptr;
+    void toOutput(const QByteArray &bytes);
+    void toError(const QByteArray &bytes);
+
+    QString *m_outText = nullptr;
+    QString *m_errText = nullptr;
     bool m_errorIsTerminal = false;
+    QString m_outputFailure;
 };
 
 } // namespace telvaro::cli

@@ -2,8 +2,15 @@
 
 #include "link/port_names.h"
 
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
 
 using namespace telvaro::link;
 
@@ -20,13 +27,35 @@ const QRegularExpression &comName()
     return pattern;
 }
 
+// Whether a character device is a terminal. The kernel files every serial port in sysfs with
+// its class, so a real line is never opened here (opening one raises its modem lines); a
+// device sysfs does not list (a pseudo-terminal) is opened without becoming the controlling
+// terminal, and asked.
+bool isTerminal(const QString &path, dev_t device)
+{
+    const QString entry = QStringLiteral("/sys/dev/char/%1:%2").arg(major(device)).arg(minor(device));
+    if (QFileInfo(entry).isDir())
+        return QFileInfo(entry + QStringLiteral("/subsystem")).canonicalFilePath().endsWith(QStringLiteral("/tty"));
+    const int descriptor = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (descriptor < 0)
+        return false;
+    const bool terminal = ::isatty(descriptor) == 1;
+    ::close(descriptor);
+    return terminal;
+}
+
 } // namespace
 
 QString LoggerPort::identity() const
 {
     const QFileInfo info(device);
     const QString canonical = info.canonicalFilePath();
-    return canonical.isEmpty() ? info.absoluteFilePath() : canonical;
+    return canonical.isEmpty() ? QDir::cleanPath(info.absoluteFilePath()) : canonical;
+}
+
+QString LoggerPort::label() const
+{
+    return comNumber > 0 ? QStringLiteral("%1 (%2)").arg(name, device) : name;
 }
 
 std::optional<int> LoggerPorts::comNumberOf(const QString &name)
@@ -45,12 +74,30 @@ bool LoggerPorts::looksLikeComName(const QString &name)
     return comName().match(name).hasMatch();
 }
 
+QString LoggerPorts::deviceProblem(const QString &path)
+{
+    struct stat status {};
+    if (::stat(QFile::encodeName(path).constData(), &status) != 0)
+        return tr("there is no such device");
+    if (S_ISDIR(status.st_mode))
+        return tr("it is a folder, not a serial device");
+    if (S_ISREG(status.st_mode))
+        return tr("it is a file, not a serial device");
+    if (!S_ISCHR(status.st_mode) || !isTerminal(path, status.st_rdev))
+        return tr("it is no terminal device, so no serial port");
+    return {};
+}
+
 std::optional<QList<LoggerPort>> LoggerPorts::resolve(const QStringList &given, const QString &portsFolder,
                                                      QString *error)
 {
     QList<LoggerPort> ports;
     for (const QString &name : given) {
         LoggerPort port;
+        if (name.trimmed().isEmpty()) {
+            *error = tr("a port is empty: give COM1 to COM9 or the path of a serial device");
+            return std::nullopt;
+        }
         if (looksLikeComName(name)) {
             const std::optional<int> number = comNumberOf(name);
             if (!number) {
@@ -58,8 +105,17 @@ std::optional<QList<LoggerPort>> LoggerPorts::resolve(const QStringList &given, 
                 return std::nullopt;
             }
             port = {QStringLiteral("COM%1").arg(*number), *number, PortNames::deviceFor(*number, portsFolder)};
-        } else {
+        } else if (name.contains(u'/')) {
             port = {name, 0, name};
+        } else {
+            // "ttyUSB0" or "3" would be a file of the current folder: surely not what was meant.
+            *error = tr("\"%1\" is no port: give COM1 to COM9 or the path of a serial device, such as /dev/ttyUSB0")
+                         .arg(name);
+            return std::nullopt;
+        }
+        if (const QString problem = deviceProblem(port.device); !problem.isEmpty()) {
+            *error = QStringLiteral("%1: %2").arg(port.label(), problem);
+            return std::nullopt;
         }
         for (const LoggerPort &earlier : std::as_const(ports)) {
             if (earlier.identity() == port.identity()) {

@@ -20,6 +20,8 @@ struct LoggerPort
     // The device, with every link followed where it exists: two ports with the same one are the
     // same logger.
     QString identity() const;
+    // The port as messages name it: "COM3 (/dev/ttyUSB0)", or the path.
+    QString label() const;
 };
 
 class LoggerPorts
@@ -32,8 +34,15 @@ public:
     // True for a text that can only mean a COM name ("COM12" included), not a path.
     static bool looksLikeComName(const QString &name);
 
-    // Each given port, COM names mapped through portsFolder. Nothing, with the reason, for a COM
-    // name outside COM1..COM9 or for two ports that lead to the same device.
+    // Why the device at path can carry no logger's line (it is missing, a folder, a file, or a
+    // device that is no terminal); empty when it can. Nothing is opened that could reach a
+    // logger: a serial port's modem lines stay as they are.
+    static QString deviceProblem(const QString &path);
+
+    // Each given port, COM names mapped through portsFolder, every one leading to a terminal
+    // device. Nothing, with the reason naming the port, for an empty name, a name that is
+    // neither COM1..COM9 nor a path, a device that cannot be a logger's line, or two ports that
+    // lead to the same device.
     static std::optional<QList<LoggerPort>> resolve(const QStringList &given, const QString &portsFolder,
                                                     QString *error);
 };

@@ -92,7 +92,7 @@ ExchangeResult LoggerSession::run(const QString &heading, void (ExchangeSession:
         named.port = m_port.name;
         if (m_port.comNumber == 0)
             named.device.clear();
-        m_failure = describe(named);
+        m_failure = describe(named, FailureReader::CommandLine);
     }
     return result;
 }

@@ -5,6 +5,8 @@
 #include <QCoreApplication>
 #include <QLoggingCategory>
 
+#include <csignal>
+
 using namespace telvaro::translations;
 using namespace telvaro::cli;
 
@@ -18,6 +20,9 @@ int main(int argc, char *argv[])
     // unless QT_LOGGING_RULES asks for it.
     QLoggingCategory::setFilterRules(QStringLiteral("telvaro.*.info=false\ntelvaro.*.warning=false"));
 
+    // A reader that goes away (a closed pipe) is a failure to write, said and counted as one,
+    // not a silent end.
+    std::signal(SIGPIPE, SIG_IGN);
     Console console;
     return CommandLine::run(QCoreApplication::arguments(), console);
 }

@@ -106,15 +106,12 @@ int PortsCommand::assign(const QString &comName, const QString &device, Console 
     const std::optional<int> number = LoggerPorts::comNumberOf(comName);
     if (!number)
         return CliUsage::error(console, QStringLiteral("ports"), tr("\"%1\" is no port name from COM1 to COM9").arg(comName));
+    // A name that leads nowhere a logger can be would only make every later command fail.
+    if (const QString problem = LoggerPorts::deviceProblem(device); !problem.isEmpty()) {
+        console.tell(QStringLiteral("%1: %2").arg(device, problem));
+        return ExitStatus::kTrouble;
+    }
     const QFileInfo given(device);
-    if (!given.exists()) {
-        console.tell(tr("%1: no such device").arg(device));
-        return ExitStatus::kFailure;
-    }
-    if (!isCharacterDevice(given.canonicalFilePath())) {
-        console.tell(tr("%1 is no serial device").arg(device));
-        return ExitStatus::kFailure;
-    }
     // A link of the operator's own (a udev rule's name) is kept as given; a kernel name such as
     // /dev/ttyUSB0 changes with the order of plugging in, so its stable name is taken instead.
     QString target = given.absoluteFilePath();

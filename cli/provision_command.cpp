@@ -4,6 +4,7 @@
 #include "cli/console.h"
 #include "cli/live_lines.h"
 #include "cli/logger_options.h"
+#include "cli/output_file.h"
 #include "cli/provision_report.h"
 #include "cli/settings_input.h"
 #include "cli/shown_values.h"
@@ -15,6 +16,8 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <memory>
+#include <vector>
 
 using namespace telvaro::base;
 using namespace telvaro::settings;
@@ -79,19 +82,25 @@ int ProvisionCommand::run(const QCommandLineParser &parser, Console &console, co
         return ExitStatus::kTrouble;
 
     // Where the records go is made sure of before any logger is touched.
-    std::optional<FileReplacement> report;
+    QStringList inputs{templatePath};
+    if (parser.isSet(kUnits))
+        inputs.append(parser.value(kUnits));
+    std::unique_ptr<FileReplacement> report;
     if (parser.isSet(kReport)) {
-        report.emplace(parser.value(kReport));
-        // With --show-secrets it holds the passwords: a new report is its owner's alone.
-        if (!report->open(QFileDevice::ReadOwner | QFileDevice::WriteOwner)) {
-            console.tell(tr("%1: cannot be written: %2").arg(report->fileName(), report->errorString()));
+        report = OutputFile::open(parser.value(kReport), inputs, console);
+        if (!report)
             return ExitStatus::kTrouble;
-        }
     }
     const QString logFolder = parser.value(kLogDir);
-    if (!logFolder.isEmpty() && !QDir().mkpath(logFolder)) {
-        console.tell(tr("%1: the folder cannot be made").arg(logFolder));
-        return ExitStatus::kTrouble;
+    std::vector<std::unique_ptr<FileReplacement>> logs;
+    if (!logFolder.isEmpty()) {
+        if (!OutputFile::prepareFolder(logFolder, console))
+            return ExitStatus::kTrouble;
+        for (const ProvisionJob &job : *jobs) {
+            logs.push_back(OutputFile::open(QDir(logFolder).filePath(logFileName(job.port.name)), inputs, console));
+            if (!logs.back())
+                return ExitStatus::kTrouble;
+        }
     }
 
     QStringList names;
@@ -112,23 +121,10 @@ int ProvisionCommand::run(const QCommandLineParser &parser, Console &console, co
     }
     console.print(ProvisionReport::table(record.loggers));
 
-    for (const ProvisionResult &result : results) {
-        if (logFolder.isEmpty())
-            break;
-        const QString log = QDir(logFolder).filePath(logFileName(result.outcome.port));
-        QString reason;
-        if (!replaceSmallFile(log, result.log, std::nullopt, &reason)) {
-            console.tell(tr("%1: cannot be written: %2").arg(log, reason));
-            succeeded = false;
-        }
-    }
-    if (report) {
-        const QByteArray json = ProvisionReport::json(record, parser.isSet(kShowSecrets));
-        if (!report->commit(json)) {
-            console.tell(tr("%1: cannot be written: %2").arg(report->fileName(), report->errorString()));
-            succeeded = false;
-        }
-    }
+    for (std::size_t i = 0; i < logs.size(); ++i)
+        succeeded = OutputFile::commit(*logs.at(i), results.at(qsizetype(i)).log, console) && succeeded;
+    if (report)
+        succeeded = OutputFile::commit(*report, ProvisionReport::json(record, parser.isSet(kShowSecrets)), console) && succeeded;
     return succeeded ? ExitStatus::kSuccess : ExitStatus::kFailure;
 }
 

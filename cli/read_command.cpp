@@ -4,6 +4,7 @@
 #include "cli/live_lines.h"
 #include "cli/logger_options.h"
 #include "cli/logger_session.h"
+#include "cli/output_file.h"
 #include "settings/settings_file.h"
 
 using namespace telvaro::settings;
@@ -45,6 +46,15 @@ int ReadCommand::run(const QCommandLineParser &parser, Console &console, const S
     if (!ports)
         return CliUsage::error(console, name, error);
 
+    // Where the file goes is made sure of before the logger is reached: it holds the passwords,
+    // so it is its owner's alone even where it replaces a file others could read.
+    std::unique_ptr<FileReplacement> output;
+    if (parser.isSet(kOutput)) {
+        output = OutputFile::open(parser.value(kOutput), {}, console);
+        if (!output)
+            return ExitStatus::kTrouble;
+    }
+
     LoggerSession session(ports->first(), *setup);
     std::optional<LiveLines> lines;
     LoggerOptions::followUnlessQuiet(parser, session, console, lines);
@@ -52,22 +62,18 @@ int ReadCommand::run(const QCommandLineParser &parser, Console &console, const S
         return ExitStatus::kFailure;
 
     const DeviceSettings settings = session.settings();
-    if (parser.isSet(kOutput)) {
-        const QString path = parser.value(kOutput);
-        if (!saveSettingsFile(path, settings, &error)) {
-            console.tell(tr("%1: cannot be written: %2").arg(path, error));
-            return ExitStatus::kFailure;
-        }
-        return ExitStatus::kSuccess;
-    }
     // A value no settings file can hold (a control character in an answer) is no file.
     if (const QStringList items = itemsWithControlCharacters(settings); !items.isEmpty()) {
         console.tell(tr("%1: the logger's answer to %2 holds a control character, which no settings file can hold")
                          .arg(session.port().name, items.join(QStringLiteral(", "))));
         return ExitStatus::kFailure;
     }
-    console.write(settingsFileBytes(settings));
-    return ExitStatus::kSuccess;
+    const QByteArray bytes = settingsFileBytes(settings);
+    if (!output) {
+        console.write(bytes);
+        return ExitStatus::kSuccess;
+    }
+    return OutputFile::commit(*output, bytes, console) ? ExitStatus::kSuccess : ExitStatus::kFailure;
 }
 
 } // namespace telvaro::cli

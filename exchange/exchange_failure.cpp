@@ -17,13 +17,19 @@ class ExchangeFailureText
     Q_DECLARE_TR_FUNCTIONS(ExchangeFailureText)
 
 public:
-    static QString portNotOpened(const ExchangeFailure &failure)
+    static QString portNotOpened(const ExchangeFailure &failure, FailureReader reader)
     {
         const QString port = failure.device.isEmpty() ? failure.port
                                                       : QStringLiteral("%1 (%2)").arg(failure.port, failure.device);
         const QString opened = tr("The port %1 could not be opened: %2.").arg(port, failure.reason);
         switch (failure.portProblem) {
         case PortOpenFailure::Problem::NoSuchDevice:
+            if (reader == FailureReader::CommandLine) {
+                return opened + u'\n'
+                       + tr("There is no such device. Check that the logger's cable (its USB adapter) is plugged in, "
+                            "and that the port given is the one it is on: telvaro-cli ports lists them, "
+                            "telvaro-cli ports --assign gives a COM name to one.");
+            }
             return opened + u'\n'
                    + tr("There is no such device. Check that the logger's cable (its USB adapter) is plugged in, "
                         "and that \"通信設定\" names the port it is on.");
@@ -55,11 +61,11 @@ public:
                                     : tr("%1.", "a sentence ends").arg(what);
     }
 
-    static QString cause(const ExchangeFailure &failure)
+    static QString cause(const ExchangeFailure &failure, FailureReader reader)
     {
         switch (failure.cause) {
         case ExchangeFailure::Cause::PortNotOpened:
-            return portNotOpened(failure);
+            return portNotOpened(failure, reader);
         case ExchangeFailure::Cause::NoAnswer:
             return noAnswer(failure);
         case ExchangeFailure::Cause::LineLost:
@@ -96,9 +102,9 @@ public:
 
 } // namespace
 
-QString describe(const ExchangeFailure &failure)
+QString describe(const ExchangeFailure &failure, FailureReader reader)
 {
-    QString text = ExchangeFailureText::cause(failure);
+    QString text = ExchangeFailureText::cause(failure, reader);
     if (failure.isWrite && !failure.blocks.isEmpty())
         text += QStringLiteral("\n\n") + ExchangeFailureText::writeProgress(failure);
     return text;

@@ -49,8 +49,12 @@ struct ExchangeFailure
     QList<Block> blocks; // once the port was open: every block of the exchange, in order
 };
 
+// Who reads a failure: the window's operator is sent to its dialogs, the command line's to its
+// commands.
+enum class FailureReader { Window, CommandLine };
+
 // What happened, in lines for the operator: the cause, and for a write how much of the logger's
 // settings had already been changed. Translated (the window shows it in Japanese).
-QString describe(const ExchangeFailure &failure);
+QString describe(const ExchangeFailure &failure, FailureReader reader = FailureReader::Window);
 
 } // namespace telvaro::exchange

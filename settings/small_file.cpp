@@ -54,6 +54,13 @@ bool FileReplacement::open(std::optional<QFileDevice::Permissions> newFilePermis
     return m_file->open(QIODevice::WriteOnly) && (!isNew || !newFilePermissions || m_file->setPermissions(*newFilePermissions));
 }
 
+bool FileReplacement::openOwnerOnly()
+{
+    // The replacement is a new file beside the old one, which copied the old one's permissions.
+    return m_file->open(QIODevice::WriteOnly)
+           && (!m_replaces || m_file->setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner));
+}
+
 bool FileReplacement::commit(const QByteArray &bytes)
 {
     // QSaveFile::commit() can report success after a write failed half-way (a full disk): flush first.

@@ -28,6 +28,10 @@ public:
     // Makes sure that the file can be written; a file it creates gets newFilePermissions where
     // they are given.
     bool open(std::optional<QFileDevice::Permissions> newFilePermissions);
+    // As open(), for a file that holds passwords: once committed, the file is readable and
+    // writable by its owner only, whether it is new or replaces one that others could read. A
+    // device or a pipe written into keeps its own permissions.
+    bool openOwnerOnly();
     // After open(): the whole of the file.
     bool commit(const QByteArray &bytes);
     QString fileName() const;

@@ -40,6 +40,29 @@ private:
     {
         return runCommand(QStringList{u"provision"_s} + arguments, testSessionSetup(m_folder, m_ports.path()));
     }
+    // The arguments with "@name" turned into a path: @device the first logger's device, @dotted
+    // the same spelled with "/./", @link a link to it (made by init()), @folder a folder, @file and @units files
+    // of the test, @missing a path in no folder; anything else as it is.
+    QStringList placed(const QStringList &arguments) const
+    {
+        const QString device = m_logger->devicePath();
+        const QMap<QString, QString> places{
+            {u"@device"_s, device},
+            {u"@dotted"_s, QString(device).replace(u"/dev/"_s, u"/dev/./"_s)},
+            {u"@link"_s, m_files.filePath(u"logger-link"_s)},
+            {u"@folder"_s, m_files.path()},
+            {u"@file"_s, m_files.filePath(u"template.txt"_s)},
+            {u"@units"_s, m_files.filePath(u"units.csv"_s)},
+            {u"@missing"_s, m_files.filePath(u"none/out.txt"_s)}};
+        QStringList resolved;
+        for (const QString &argument : arguments)
+            resolved.append(places.value(argument, argument));
+        return resolved;
+    }
+    bool anyLoggerHeardSomething() const
+    {
+        return !m_logger->logger().receivedLines().isEmpty() || !m_second->logger().receivedLines().isEmpty();
+    }
 
 private slots:
     void init()
@@ -50,6 +73,9 @@ private slots:
         QVERIFY2(m_second->isValid(), qPrintable(m_second->errorString()));
         m_silent = std::make_unique<PtyPeer>();
         QVERIFY(m_silent->isValid());
+        // Made afresh: an earlier logger's device may by now be another test's pseudo-terminal.
+        QFile::remove(m_files.filePath(u"logger-link"_s));
+        QVERIFY(QFile::link(m_logger->devicePath(), m_files.filePath(u"logger-link"_s)));
         QString error;
         QVERIFY2(PortNames::mapPort(1, m_logger->devicePath(), m_ports.path(), &error)
                      && PortNames::mapPort(2, m_second->devicePath(), m_ports.path(), &error)
@@ -59,16 +85,21 @@ private slots:
 
     void read_intoAFile_ownerOnly_andQuiet()
     {
+        // A new file, then the same file replaced after everybody was let read it.
         const QString path = m_files.filePath(u"read.txt"_s);
-        const CommandRun run = command({u"read"_s, u"--quiet"_s, u"-o"_s, path, m_logger->devicePath()});
-        QCOMPARE(run.exitCode, 0);
-        QCOMPARE(run.out, QString());
-        QCOMPARE(run.err, QString());
-        SettingsFileContents read;
-        QString reason;
-        QVERIFY2(readSettingsFile(path, &read, &reason), qPrintable(reason));
-        QCOMPARE(*read.settings.value(u"CAPOPPASS"), m_logger->logger().value(u"CAPOPPASS"_s));
-        QCOMPARE(modeOf(path), kOwnerOnly);
+        for (const bool existing : {false, true}) {
+            if (existing)
+                QVERIFY(QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadOther));
+            const CommandRun run = command({u"read"_s, u"--quiet"_s, u"-o"_s, path, m_logger->devicePath()});
+            QCOMPARE(run.exitCode, 0);
+            QCOMPARE(run.out, QString());
+            QCOMPARE(run.err, QString());
+            SettingsFileContents read;
+            QString reason;
+            QVERIFY2(readSettingsFile(path, &read, &reason), qPrintable(reason));
+            QCOMPARE(*read.settings.value(u"CAPOPPASS"), m_logger->logger().value(u"CAPOPPASS"_s));
+            QCOMPARE(modeOf(path), kOwnerOnly);
+        }
     }
 
     void diff_ofALoggerAndAFile_comparesTheItemsTheFileGives()
@@ -98,6 +129,12 @@ private slots:
         const QString units = file(u"units.csv"_s, "port,CAPOPID,CAPOPPASS\r\ncom1,unit1,pw1\r\nCOM2,unit2,pw2\r\nCom3,unit3,pw3\r\n");
         const QString report = m_files.filePath(u"report.json"_s);
         const QString logs = m_files.filePath(u"logs"_s);
+        // An earlier report and log that anybody could read: passwords may go into them.
+        writeFile(report, "{}");
+        QVERIFY(QDir().mkpath(logs));
+        writeFile(QDir(logs).filePath(u"COM2.log"_s), "old");
+        for (const QString &earlier : {report, QDir(logs).filePath(u"COM2.log"_s)})
+            QVERIFY(QFile::setPermissions(earlier, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadOther));
         const CommandRun run = provision({file(u"template.txt"_s, "model=GSN\nCAAPN=apn.example.jp\n"), u"--units"_s, units,
                                           u"--report"_s, report, u"--log-dir"_s, logs});
         QCOMPARE(run.exitCode, 1);
@@ -127,10 +164,112 @@ private slots:
         QCOMPARE(loggers.at(2).toObject().value(u"port"_s).toString(), u"COM3"_s);
         QCOMPARE(loggers.at(2).toObject().value(u"verification"_s).toString(), u"not reached"_s);
 
+        QCOMPARE(modeOf(QDir(logs).filePath(u"COM2.log"_s)), kOwnerOnly);
+        QCOMPARE(modeOf(QDir(logs).filePath(u"COM1.log"_s)), kOwnerOnly);
         const QByteArray logged = readFile(QDir(logs).filePath(u"COM2.log"_s));
         QVERIFY(logged.contains("CAPOPPASS=********"));
         QVERIFY(!logged.contains("pw2"));
         QVERIFY(QFileInfo::exists(QDir(logs).filePath(u"COM3.log"_s)));
+    }
+
+    void badPorts_areRefused_beforeAnythingIsSent_data()
+    {
+        QTest::addColumn<QStringList>("ports");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("unitsMessage"); // where the units file says it otherwise
+        QTest::newRow("empty") << QStringList{QString()} << u"a port is empty"_s << u"units.csv: line 3, column 1: no port"_s;
+        QTest::newRow("blank") << QStringList{u"  "_s} << u"a port is empty"_s << u"units.csv: line 3, column 1: no port"_s;
+        QTest::newRow("COM10") << QStringList{u"COM10"_s} << u"\"COM10\" is no port name from COM1 to COM9"_s << QString();
+        QTest::newRow("com") << QStringList{u"com"_s} << u"\"com\" is no port: give COM1 to COM9 or the path"_s << QString();
+        QTest::newRow("a number") << QStringList{u"3"_s} << u"\"3\" is no port: give COM1 to COM9"_s << QString();
+        QTest::newRow("a name without a folder") << QStringList{u"ttyUSB0"_s} << u"\"ttyUSB0\" is no port: give"_s << QString();
+        QTest::newRow("missing device") << QStringList{u"/dev/ttyUSB77"_s} << u"/dev/ttyUSB77: there is no such device"_s << QString();
+        QTest::newRow("COM name to a missing device") << QStringList{u"COM4"_s} << u"/com4): there is no such device"_s << QString();
+        QTest::newRow("folder") << QStringList{u"@folder"_s} << u": it is a folder, not a serial device"_s << QString();
+        QTest::newRow("regular file") << QStringList{u"@file"_s} << u"template.txt: it is a file, not a serial device"_s << QString();
+        QTest::newRow("/dev/null") << QStringList{u"/dev/null"_s} << u"/dev/null: it is no terminal device, so no serial port"_s << QString();
+        QTest::newRow("COM1 and its device") << QStringList{u"COM1"_s, u"@device"_s} << u"COM1 and /dev/"_s << QString();
+        QTest::newRow("with /./") << QStringList{u"@device"_s, u"@dotted"_s} << u"lead to the same device"_s << QString();
+        QTest::newRow("through a link") << QStringList{u"@link"_s, u"com1"_s} << u"lead to the same device"_s << QString();
+        QTest::newRow("COM1 and an empty one") << QStringList{u"COM1"_s, QString()} << u"a port is empty"_s
+                                               << u"units.csv: line 4, column 1: no port"_s;
+    }
+
+    // Each port given to write, and to provision beside a good one: nothing reaches any logger.
+    void badPorts_areRefused_beforeAnythingIsSent()
+    {
+        QFETCH(QStringList, ports);
+        QFETCH(QString, message);
+        QFETCH(QString, unitsMessage);
+        QString error;
+        QVERIFY2(PortNames::mapPort(4, u"/dev/ttyUSB77"_s, m_ports.path(), &error), qPrintable(error)); // unplugged
+        const QString templateFile = file(u"template.txt"_s, "CAAPN=apn.example.jp\n");
+        QList<CommandRun> runs;
+        if (ports.size() == 1) {
+            runs.append(runCommand(placed({u"write"_s, u"--quiet"_s, ports.first(), templateFile}),
+                                   testSessionSetup(m_folder, m_ports.path())));
+        }
+        QStringList arguments{templateFile, u"--port"_s, u"COM2"_s};
+        for (const QString &port : ports)
+            arguments += {u"--port"_s, port};
+        runs.append(provision(placed(arguments)));
+        // The same ports from a units file.
+        QByteArray units = "port,CAPOPID\nCOM2,unit2\n";
+        for (const QString &port : placed(ports))
+            units += "\"" + port.toUtf8() + "\",unit\n";
+        file(u"units.csv"_s, units);
+        runs.append(provision({templateFile, u"--units"_s, m_files.filePath(u"units.csv"_s)}));
+
+        for (const CommandRun &run : std::as_const(runs)) {
+            QCOMPARE(run.exitCode, 2);
+            const QString expected = &run == &runs.last() && !unitsMessage.isEmpty() ? unitsMessage : message;
+            QVERIFY2(run.err.contains(expected), qPrintable(run.err));
+            QCOMPARE(run.out, QString());
+        }
+        QVERIFY(!anyLoggerHeardSomething());
+    }
+
+    void outputs_thatCannotTakeTheResult_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<bool>("loggerReached");
+        // Refused before: nothing is sent.
+        QTest::newRow("-o a folder") << QStringList{u"read"_s, u"-q"_s, u"-o"_s, u"@folder"_s, u"COM1"_s} << 2
+                                     << u": cannot be written: "_s << false;
+        QTest::newRow("-o in no folder") << QStringList{u"read"_s, u"-q"_s, u"-o"_s, u"@missing"_s, u"COM1"_s} << 2
+                                         << u"none/out.txt: cannot be written: "_s << false;
+        QTest::newRow("report = template") << QStringList{u"provision"_s, u"@file"_s, u"--port"_s, u"COM1"_s, u"--report"_s, u"@file"_s}
+                                           << 2 << u"template.txt the command reads; the output must go elsewhere"_s << false;
+        QTest::newRow("report = units, through a link")
+            << QStringList{u"provision"_s, u"@file"_s, u"--units"_s, u"@units"_s, u"--report"_s, u"@unitslink"_s} << 2
+            << u"units.csv the command reads"_s << false;
+        QTest::newRow("log-dir a file") << QStringList{u"provision"_s, u"@file"_s, u"--port"_s, u"COM1"_s, u"--log-dir"_s, u"@units"_s}
+                                        << 2 << u"units.csv: the folder cannot be made"_s << false;
+        // Found after the exchange: the logger was read or written, its record was lost.
+        QTest::newRow("-o /dev/full") << QStringList{u"read"_s, u"-q"_s, u"-o"_s, u"/dev/full"_s, u"COM1"_s} << 1
+                                      << u"/dev/full: cannot be written: "_s << true;
+        QTest::newRow("report /dev/full") << QStringList{u"provision"_s, u"@file"_s, u"--port"_s, u"COM1"_s, u"--report"_s, u"/dev/full"_s}
+                                          << 1 << u"/dev/full: cannot be written: "_s << true;
+    }
+
+    void outputs_thatCannotTakeTheResult()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, exitCode);
+        QFETCH(QString, message);
+        QFETCH(bool, loggerReached);
+        file(u"template.txt"_s, "CAAPN=apn.example.jp\n");
+        file(u"units.csv"_s, "port,CAPOPID\nCOM1,unit1\n");
+        QFile::link(m_files.filePath(u"units.csv"_s), m_files.filePath(u"units-link.csv"_s));
+        const QStringList resolved = placed(arguments).replaceInStrings(u"@unitslink"_s, m_files.filePath(u"units-link.csv"_s));
+        const CommandRun run = runCommand(resolved, testSessionSetup(m_folder, m_ports.path()));
+        QCOMPARE(run.exitCode, exitCode);
+        QVERIFY2(run.err.contains(message), qPrintable(run.err));
+        QCOMPARE(anyLoggerHeardSomething(), loggerReached);
+        QCOMPARE(readFile(m_files.filePath(u"template.txt"_s)), QByteArray("CAAPN=apn.example.jp\n"));
+        QCOMPARE(readFile(m_files.filePath(u"units.csv"_s)), QByteArray("port,CAPOPID\nCOM1,unit1\n"));
     }
 
     void provision_refusesWhatDoesNotAddUp_beforeAnythingIsSent_data()

@@ -1,8 +1,14 @@
+#include "cli/console.h"
+#include "cli/live_lines.h"
 #include "support/cli_process.h"
 #include "support/test_files.h"
 
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -195,6 +201,75 @@ private slots:
         QCOMPARE(run.exitCode, 2);
         QCOMPARE(run.out, QString());
         QVERIFY2(run.err.contains(u"b.txt: line 2: item \"mode0\" is already given on line 1"_s), qPrintable(run.err));
+    }
+
+    // Standard output that takes nothing: what was asked for did not arrive, and the command
+    // says so rather than end in silence (or by the signal of a closed pipe).
+    void standardOutputThatCannotBeWritten_isAFailure_data()
+    {
+        QTest::addColumn<bool>("closedPipe");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("closed pipe") << true << u"Broken pipe"_s;
+        QTest::newRow("full disk") << false << u"No space left on device"_s;
+    }
+
+    void standardOutputThatCannotBeWritten_isAFailure()
+    {
+        QFETCH(bool, closedPipe);
+        QFETCH(QString, reason);
+        QProcess cli;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(u"LC_ALL"_s, u"C.UTF-8"_s);
+        environment.remove(u"LANGUAGE"_s);
+        cli.setProcessEnvironment(environment);
+        cli.setChildProcessModifier([closedPipe] {
+            int ends[2] = {-1, -1};
+            if (closedPipe && ::pipe(ends) == 0)
+                ::close(ends[0]); // nobody reads
+            else
+                ends[1] = ::open("/dev/full", O_WRONLY);
+            ::dup2(ends[1], STDOUT_FILENO);
+        });
+        cli.start(QStringLiteral(TELVARO_APP_DIR "/telvaro-cli"), {u"--help"_s});
+        QVERIFY(cli.waitForFinished(20000));
+        QCOMPARE(cli.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(cli.exitCode(), 1);
+        QCOMPARE(QString::fromUtf8(cli.readAllStandardError()), u"telvaro-cli: standard output cannot be written: %1\n"_s.arg(reason));
+    }
+
+    // The live lines draw in place only where the terminal can; anywhere else a logger's line
+    // is printed, plain, each time its status changes.
+    void liveLines_drawInPlaceOnlyOnATerminalThatCan_data()
+    {
+        QTest::addColumn<bool>("terminal");
+        QTest::addColumn<QByteArray>("term");
+        QTest::addColumn<bool>("inPlace");
+        QTest::newRow("pipe") << false << "xterm"_ba << false;
+        QTest::newRow("TERM unset") << true << QByteArray() << false;
+        QTest::newRow("TERM blank") << true << " "_ba << false;
+        QTest::newRow("TERM dumb") << true << "dumb"_ba << false;
+        QTest::newRow("xterm") << true << "xterm-256color"_ba << true;
+    }
+
+    void liveLines_drawInPlaceOnlyOnATerminalThatCan()
+    {
+        QFETCH(bool, terminal);
+        QFETCH(QByteArray, term);
+        QFETCH(bool, inPlace);
+        QString out;
+        QString err;
+        Console console(&out, &err, terminal, term);
+        LiveLines lines(console, {u"COM1"_s, u"COM2"_s});
+        lines.setStatus(0, u"接続中"_s);
+        lines.setProgress(0, 1, 4);
+        lines.setStatus(1, u"読込中"_s);
+        lines.setStatus(0, u"読込中"_s);
+        lines.finish(0, u"done"_s);
+        QCOMPARE(lines.drawsInPlace(), inPlace);
+        QCOMPARE(err.contains(u'\x1b'), inPlace);
+        if (!inPlace)
+            QCOMPARE(err, u"COM1: 接続中\nCOM2: 読込中\nCOM1: 読込中 1/4\nCOM1: done\n"_s);
+        QCOMPARE(out, QString());
     }
 
     void japaneseLocale_givesJapaneseMessages_andTheSameCaptions()

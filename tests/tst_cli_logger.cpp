@@ -96,8 +96,12 @@ private slots:
         QTest::newRow("COM10") << QStringList{u"read"_s, u"COM10"_s} << 2 << u"\"COM10\" is no port name from COM1 to COM9"_s;
         QTest::newRow("speed") << QStringList{u"read"_s, u"--speed"_s, u"9601"_s, u"COM2"_s} << 2
                                << u"no line speed 9601: one of 300, 600,"_s;
-        QTest::newRow("missing device") << QStringList{u"read"_s, u"/dev/ttyUSB77"_s} << 1
-                                        << u"/dev/ttyUSB77: the read failed: The port /dev/ttyUSB77 could not be opened: "_s;
+        QTest::newRow("missing device") << QStringList{u"read"_s, u"/dev/ttyUSB77"_s} << 2
+                                        << u"telvaro-cli read: /dev/ttyUSB77: there is no such device"_s;
+        QTest::newRow("not a terminal") << QStringList{u"read"_s, u"/dev/zero"_s} << 2
+                                        << u"/dev/zero: it is no terminal device, so no serial port"_s;
+        QTest::newRow("diff, not a terminal") << QStringList{u"diff"_s, u"/dev/null"_s, u"/dev/null"_s} << 2
+                                              << u"telvaro-cli diff: /dev/null: it is no terminal device"_s;
     }
 
     void read_mistakes_sendNothing()

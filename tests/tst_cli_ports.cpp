@@ -76,10 +76,14 @@ private slots:
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<int>("exitCode");
         QTest::addColumn<QString>("message");
-        QTest::newRow("missing device") << QStringList{u"--assign"_s, u"COM2"_s, u"/dev/ttyUSB77"_s} << 1
-                                        << u"/dev/ttyUSB77: no such device"_s;
-        QTest::newRow("regular file") << QStringList{u"--assign"_s, u"COM2"_s, QStringLiteral(TELVARO_APP_DIR "/auth.ini")} << 1
-                                      << u"is no serial device"_s;
+        QTest::newRow("missing device") << QStringList{u"--assign"_s, u"COM2"_s, u"/dev/ttyUSB77"_s} << 2
+                                        << u"/dev/ttyUSB77: there is no such device"_s;
+        QTest::newRow("regular file") << QStringList{u"--assign"_s, u"COM2"_s, QStringLiteral(TELVARO_APP_DIR "/auth.ini")} << 2
+                                      << u"auth.ini: it is a file, not a serial device"_s;
+        QTest::newRow("folder") << QStringList{u"--assign"_s, u"COM2"_s, QStringLiteral(TELVARO_APP_DIR)} << 2
+                                << u"it is a folder, not a serial device"_s;
+        QTest::newRow("/dev/null") << QStringList{u"--assign"_s, u"COM2"_s, u"/dev/null"_s} << 2
+                                   << u"/dev/null: it is no terminal device, so no serial port"_s;
         QTest::newRow("COM10") << QStringList{u"--assign"_s, u"COM10"_s, u"/dev/null"_s} << 2
                                << u"\"COM10\" is no port name from COM1 to COM9"_s;
         QTest::newRow("no device") << QStringList{u"--assign"_s, u"COM2"_s} << 2 << u"--assign needs one device"_s;

@@ -27,7 +27,8 @@ ExchangeFailure portNotOpened(Problem problem, const QString &reason)
 } // namespace
 
 // The texts the window shows behind its details button, in Japanese as the window has them, for
-// the failures the window's tests cannot bring about (a root test user may open every device).
+// the failures the window's tests cannot bring about (a root test user may open every device);
+// telvaro-cli prints the same, but names its own commands where the window names a dialog.
 class TestExchangeFailure : public QObject
 {
     Q_OBJECT
@@ -38,12 +39,22 @@ private slots:
     void details_sayWhatHappened_andWhatToDo_data()
     {
         QTest::addColumn<ExchangeFailure>("failure");
+        QTest::addColumn<bool>("commandLine"); // read by telvaro-cli's operator, who has no window
         QTest::addColumn<QString>("details");
+        QTest::newRow("no such device")
+            << portNotOpened(Problem::NoSuchDevice, u"No such file or directory"_s) << false
+            << u"通信ポート COM3 (/dev/ttyUSB0) を開けませんでした: No such file or directory。\n"
+               u"そのようなデバイスはありません。ロガーのケーブル（USB変換器）がつながっているか、「通信設定」でロガーのつながっているポートを選んでいるかを確かめてください。"_s;
+        QTest::newRow("no such device, on the command line")
+            << portNotOpened(Problem::NoSuchDevice, u"No such file or directory"_s) << true
+            << u"通信ポート COM3 (/dev/ttyUSB0) を開けませんでした: No such file or directory。\n"
+               u"そのようなデバイスはありません。ロガーのケーブル（USB変換器）がつながっているか、指定したポートがロガーのつながっているポートかを確かめてください。"
+               u"telvaro-cli ports でポートの一覧を、telvaro-cli ports --assign でポートへの COM 名の割り当てができます。"_s;
         QTest::newRow("permission denied")
-            << portNotOpened(Problem::PermissionDenied, u"Permission denied"_s)
+            << portNotOpened(Problem::PermissionDenied, u"Permission denied"_s) << true
             << u"通信ポート COM3 (/dev/ttyUSB0) を開けませんでした: Permission denied。\n"
                u"このユーザーにはポートを使う権限がありません。ユーザーを dialout グループに加え（sudo adduser $USER dialout）、ログインし直してください。"_s;
-        QTest::newRow("in use") << portNotOpened(Problem::InUse, u"held by process 4242 (/var/lock/LCK..ttyUSB0)"_s)
+        QTest::newRow("in use") << portNotOpened(Problem::InUse, u"held by process 4242 (/var/lock/LCK..ttyUSB0)"_s) << false
                                 << u"通信ポート COM3 (/dev/ttyUSB0) を開けませんでした: held by process 4242 (/var/lock/LCK..ttyUSB0)。\n"
                                    u"ほかのプログラムがポートを使っています。そのプログラムを終えてから、もう一度試してください。"_s;
 
@@ -56,7 +67,7 @@ private slots:
         silent.waited = std::chrono::milliseconds(250);
         silent.attempts = 1;
         QTest::newRow("silent logger, write, at a quarter second")
-            << silent << u"ロガーが「CONNECT」に応答しませんでした。「READY」を 0.3 秒待ちました。\n\nロガーの設定は書き換えられていません。"_s;
+            << silent << false << u"ロガーが「CONNECT」に応答しませんでした。「READY」を 0.3 秒待ちました。\n\nロガーの設定は書き換えられていません。"_s;
 
         ExchangeFailure password = silent;
         password.command = u"CAPOPPASS=poppass01"_s;
@@ -64,7 +75,7 @@ private slots:
         password.waited = std::chrono::milliseconds(2000);
         password.blocks[0].answered = 40;
         QTest::newRow("a password line unanswered")
-            << password << u"ロガーが「CAPOPPASS=********」に応答しませんでした。応答を 2 秒待ちました。\n\n"
+            << password << false << u"ロガーが「CAPOPPASS=********」に応答しませんでした。応答を 2 秒待ちました。\n\n"
                            u"ロガーの設定は一部だけ書き換えられています\n"
                            u"Arm.eep: 40 行のうち 40 行を受け付けました\nmail.eep: 12 行のうち 0 行を受け付けました\n"
                            u"ArmNet.eep: 24 行のうち 0 行を受け付けました\nMmail.eep: 12 行のうち 0 行を受け付けました"_s;
@@ -73,7 +84,7 @@ private slots:
         lost.cause = Cause::LineLost;
         lost.port = u"COM3"_s;
         QTest::newRow("a password line, then the line lost")
-            << lost << u"「CAPOPPASS=********」の応答を待つ間に COM3 の回線が切れました。"
+            << lost << true << u"「CAPOPPASS=********」の応答を待つ間に COM3 の回線が切れました。"
                        u"ロガーが回線を切ったか、ケーブルかアダプターが抜かれました。\n\n"
                        u"ロガーの設定は一部だけ書き換えられています\n"
                        u"Arm.eep: 40 行のうち 40 行を受け付けました\nmail.eep: 12 行のうち 0 行を受け付けました\n"
@@ -83,8 +94,9 @@ private slots:
     void details_sayWhatHappened_andWhatToDo()
     {
         QFETCH(ExchangeFailure, failure);
+        QFETCH(bool, commandLine);
         QFETCH(QString, details);
-        QCOMPARE(describe(failure), details);
+        QCOMPARE(describe(failure, commandLine ? FailureReader::CommandLine : FailureReader::Window), details);
     }
 };
 

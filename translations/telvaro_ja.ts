@@ -85,6 +85,10 @@
         <source>Reads, writes, checks and compares the settings of Telvaro e-mail model loggers.</source>
         <translation>Telvaro Eメールモデルのロガーの設定を読み込み、書き込み、検査し、比較します。</translation>
     </message>
+    <message>
+        <source>%1: standard output cannot be written: %2</source>
+        <translation>%1: 標準出力に書き込めません: %2</translation>
+    </message>
 </context>
 <context>
     <name>DiffCommand</name>
@@ -196,6 +200,10 @@
         <source>The line on %1 was lost while the tool waited for the answer to &quot;%2&quot;: the logger hung up, or its cable or adapter was unplugged.</source>
         <translation>「%2」の応答を待つ間に %1 の回線が切れました。ロガーが回線を切ったか、ケーブルかアダプターが抜かれました。</translation>
     </message>
+    <message>
+        <source>There is no such device. Check that the logger&apos;s cable (its USB adapter) is plugged in, and that the port given is the one it is on: telvaro-cli ports lists them, telvaro-cli ports --assign gives a COM name to one.</source>
+        <translation>そのようなデバイスはありません。ロガーのケーブル（USB変換器）がつながっているか、指定したポートがロガーのつながっているポートかを確かめてください。telvaro-cli ports でポートの一覧を、telvaro-cli ports --assign でポートへの COM 名の割り当てができます。</translation>
+    </message>
 </context>
 <context>
     <name>LoggerOptions</name>
@@ -225,6 +233,30 @@
     <message>
         <source>%1 and %2 lead to the same device, %3</source>
         <translation>%1 と %2 は同じデバイス %3 を指しています</translation>
+    </message>
+    <message>
+        <source>there is no such device</source>
+        <translation>そのようなデバイスはありません</translation>
+    </message>
+    <message>
+        <source>it is a folder, not a serial device</source>
+        <translation>フォルダーであり、シリアルデバイスではありません</translation>
+    </message>
+    <message>
+        <source>it is a file, not a serial device</source>
+        <translation>ファイルであり、シリアルデバイスではありません</translation>
+    </message>
+    <message>
+        <source>it is no terminal device, so no serial port</source>
+        <translation>端末デバイスではないため、シリアルポートではありません</translation>
+    </message>
+    <message>
+        <source>a port is empty: give COM1 to COM9 or the path of a serial device</source>
+        <translation>ポートが空です: COM1～COM9 かシリアルデバイスのパスを指定してください</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is no port: give COM1 to COM9 or the path of a serial device, such as /dev/ttyUSB0</source>
+        <translation>「%1」はポートではありません: COM1～COM9 か、/dev/ttyUSB0 のようなシリアルデバイスのパスを指定してください</translation>
     </message>
 </context>
 <context>
@@ -264,6 +296,25 @@
         <translation>
             <numerusform>確認の必要な項目が%n件あります（正しくないように見える値、指示のない変更）。何も書き込んでいません（--force でそのまま書き込みます）</numerusform>
         </translation>
+    </message>
+</context>
+<context>
+    <name>OutputFile</name>
+    <message>
+        <source>%1: is the file %2 the command reads; the output must go elsewhere</source>
+        <translation>%1: コマンドが読み込むファイル %2 です。出力先には別のファイルを指定してください</translation>
+    </message>
+    <message>
+        <source>%1: cannot be written: %2</source>
+        <translation>%1: 書き込めません: %2</translation>
+    </message>
+    <message>
+        <source>%1: the folder cannot be made</source>
+        <translation>%1: フォルダーを作成できません</translation>
+    </message>
+    <message>
+        <source>%1: no file can be written in this folder</source>
+        <translation>%1: このフォルダーにはファイルを書き込めません</translation>
     </message>
 </context>
 <context>
@@ -325,14 +376,6 @@
         <translation>「%1」はCOM1～COM9のポート名ではありません</translation>
     </message>
     <message>
-        <source>%1: no such device</source>
-        <translation>%1: デバイスがありません</translation>
-    </message>
-    <message>
-        <source>%1 is no serial device</source>
-        <translation>%1 はシリアルデバイスではありません</translation>
-    </message>
-    <message>
         <source>COM%1 cannot be assigned: %2</source>
         <translation>COM%1 を割り当てられません: %2</translation>
     </message>
@@ -374,14 +417,6 @@
     <message>
         <source>one settings file is needed</source>
         <translation>設定ファイルを一つ指定してください</translation>
-    </message>
-    <message>
-        <source>%1: cannot be written: %2</source>
-        <translation>%1: 書き込めません: %2</translation>
-    </message>
-    <message>
-        <source>%1: the folder cannot be made</source>
-        <translation>%1: フォルダーを作成できません</translation>
     </message>
     <message>
         <source>no port is given: name each with --port, or give a units file</source>
@@ -491,10 +526,6 @@
     <message>
         <source>one port is needed</source>
         <translation>ポートを一つ指定してください</translation>
-    </message>
-    <message>
-        <source>%1: cannot be written: %2</source>
-        <translation>%1: 書き込めません: %2</translation>
     </message>
     <message>
         <source>%1: the logger&apos;s answer to %2 holds a control character, which no settings file can hold</source>
