@@ -2,6 +2,7 @@
 
 #include "base/secret_items.h"
 #include "cli/console.h"
+#include "cli/interruption.h"
 #include "cli/live_lines.h"
 #include "cli/logger_options.h"
 #include "cli/provision_report.h"
@@ -78,6 +79,8 @@ int ProvisionCommand::run(const QCommandLineParser &parser, Console &console, co
     if (!jobs)
         return ExitStatus::kTrouble;
 
+    // From here on a stop signal ends the provision through its normal path, records written.
+    Interruption interruption;
     // Where the records go is made sure of before any logger is touched.
     std::optional<FileReplacement> report;
     if (parser.isSet(kReport)) {
@@ -99,10 +102,10 @@ int ProvisionCommand::run(const QCommandLineParser &parser, Console &console, co
         names.append(job.port.name);
     LiveLines lines(console, names);
     const QDateTime started = QDateTime::currentDateTimeUtc();
-    const QList<ProvisionResult> results = ProvisionRun::run(*jobs, *setup, &lines);
+    const QList<ProvisionResult> results = ProvisionRun::run(*jobs, *setup, &lines, &interruption);
 
     ProvisionRecord record{QStringLiteral("telvaro-cli ") + QCoreApplication::applicationVersion(), templatePath,
-                           parser.value(kUnits), started, {}};
+                           parser.value(kUnits), started, {}, interruption.signalName()};
     bool succeeded = true;
     for (const ProvisionResult &result : results) {
         record.loggers.append(result.outcome);
@@ -128,6 +131,12 @@ int ProvisionCommand::run(const QCommandLineParser &parser, Console &console, co
             console.tell(tr("%1: cannot be written: %2").arg(report->fileName(), report->errorString()));
             succeeded = false;
         }
+    }
+    if (interruption.signalNumber() != 0) {
+        console.tell(tr("Stopped by %1.").arg(interruption.signalName()));
+        for (const QString &line : Interruption::incomplete(record.loggers))
+            console.tell(line);
+        return interruption.exitStatus();
     }
     return succeeded ? ExitStatus::kSuccess : ExitStatus::kFailure;
 }

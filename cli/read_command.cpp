@@ -1,6 +1,7 @@
 #include "cli/read_command.h"
 
 #include "cli/console.h"
+#include "cli/interruption.h"
 #include "cli/live_lines.h"
 #include "cli/logger_options.h"
 #include "cli/logger_session.h"
@@ -45,11 +46,13 @@ int ReadCommand::run(const QCommandLineParser &parser, Console &console, const S
     if (!ports)
         return CliUsage::error(console, name, error);
 
+    Interruption interruption;
     LoggerSession session(ports->first(), *setup);
+    interruption.stopOnRequest(session);
     std::optional<LiveLines> lines;
     LoggerOptions::followUnlessQuiet(parser, session, console, lines);
     if (!LoggerOptions::readOrTell(session, console))
-        return ExitStatus::kFailure;
+        return session.interrupted() ? interruption.exitStatus() : ExitStatus::kFailure;
 
     const DeviceSettings settings = session.settings();
     if (parser.isSet(kOutput)) {
