@@ -22,7 +22,7 @@ namespace {
 // The third line of mail.eep: the simulated logger holds its acknowledgement back, so a signal
 // sent when the line arrives finds the write under way.
 const QByteArray kSlowKey = "CADATAADDRESS2";
-constexpr std::chrono::milliseconds kSlowWrite{1500};
+constexpr std::chrono::milliseconds kSlowWrite{800};
 // What a whole read sends: "CONNECT", "CAON", "EERM0", "EERC9", the 72 lines of the three read
 // scripts and "CAOFF".
 constexpr qsizetype kWholeRead = 77;
