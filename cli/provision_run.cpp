@@ -88,7 +88,8 @@ QList<ProvisionResult> ProvisionRun::run(const QList<ProvisionJob> &jobs, const 
 
 QString ProvisionRun::summary(const LoggerOutcome &outcome)
 {
-    // A logger partly written, or stopped, failed at nothing: its error says how far it got.
+    // Never a plain failure for a logger partly written or stopped: its error begins with how far
+    // it got.
     if (!outcome.partlyWritten.isEmpty() || outcome.interrupted)
         return outcome.error.section(u'\n', 0, 0);
     if (!outcome.succeeded())
