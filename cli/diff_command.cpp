@@ -2,6 +2,7 @@
 
 #include "base/secret_items.h"
 #include "cli/console.h"
+#include "cli/interruption.h"
 #include "cli/live_lines.h"
 #include "cli/logger_options.h"
 #include "cli/logger_port.h"
@@ -98,11 +99,13 @@ int DiffCommand::compareWithLogger(const QCommandLineParser &parser, const Sessi
     if (!file)
         return ExitStatus::kTrouble;
 
+    Interruption interruption;
     LoggerSession session(ports->first(), *setup);
+    interruption.stopOnRequest(session);
     std::optional<LiveLines> lines;
     LoggerOptions::followUnlessQuiet(parser, session, console, lines);
     if (!LoggerOptions::readOrTell(session, console))
-        return ExitStatus::kFailure;
+        return session.interrupted() ? interruption.exitStatus() : ExitStatus::kFailure;
     // The items the file gives, each as the logger holds it; the captions follow its model.
     const DeviceSettings logger = session.settings();
     DeviceSettings held;

@@ -29,7 +29,7 @@ LiveLines::LiveLines(Console &console, const QStringList &names)
     : m_console(console)
 {
     for (const QString &name : names)
-        m_lines.append({name, QString(), 0, 0});
+        m_lines.append({name, QString(), 0, 0, QString()});
     if (m_console.errorIsTerminal())
         m_columns = terminalColumns();
 }
@@ -59,11 +59,21 @@ void LiveLines::setProgress(int index, int done, int total)
         show(index);
 }
 
+void LiveLines::setNote(int index, const QString &note)
+{
+    Line &line = m_lines[index];
+    if (line.note == note)
+        return;
+    line.note = note;
+    show(index);
+}
+
 void LiveLines::finish(int index, const QString &text)
 {
     Line &line = m_lines[index];
     line.status = text;
     line.total = 0;
+    line.note.clear();
     show(index);
 }
 
@@ -72,6 +82,8 @@ QString LiveLines::textOf(const Line &line) const
     QString text = line.name + QStringLiteral(": ") + line.status;
     if (line.total > 0)
         text += QStringLiteral(" %1/%2").arg(line.done).arg(line.total);
+    if (!line.note.isEmpty())
+        text += QStringLiteral(" (%1)").arg(line.note);
     return text;
 }
 

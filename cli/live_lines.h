@@ -23,6 +23,8 @@ public:
 
     void setStatus(int index, const QString &status);
     void setProgress(int index, int done, int total);
+    // Said after the status until the line finishes: what a stop asked for does to the logger.
+    void setNote(int index, const QString &note);
     // The logger's last word, printed whether it changed or not.
     void finish(int index, const QString &text);
 
@@ -33,6 +35,7 @@ private:
         QString status;
         int done = 0;
         int total = 0;
+        QString note;
     };
 
     QString textOf(const Line &line) const;

@@ -64,7 +64,10 @@ bool LoggerOptions::readOrTell(LoggerSession &session, Console &console)
 {
     if (session.read())
         return true;
-    console.tell(tr("%1: the read failed: %2").arg(session.port().name, session.failure()));
+    if (session.interrupted())
+        console.tell(tr("%1: the read was stopped before its end; run the command again").arg(session.port().name));
+    else
+        console.tell(tr("%1: the read failed: %2").arg(session.port().name, session.failure()));
     return false;
 }
 
@@ -74,6 +77,8 @@ void LoggerOptions::follow(LoggerSession &session, LiveLines &lines, int index)
                      [&lines, index](const QString &text) { lines.setStatus(index, text); });
     QObject::connect(&session, &LoggerSession::progressChanged, &session,
                      [&lines, index](int done, int total) { lines.setProgress(index, done, total); });
+    QObject::connect(&session, &LoggerSession::stopping, &session,
+                     [&lines, index](const QString &text) { lines.setNote(index, text); });
 }
 
 } // namespace telvaro::cli

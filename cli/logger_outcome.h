@@ -1,5 +1,6 @@
 #pragma once
 
+#include "exchange/exchange_failure.h"
 #include "settings/device_settings.h"
 
 #include <QList>
@@ -44,6 +45,22 @@ struct LoggerOutcome
     QStringList notes; // what the operator should know besides: items left alone, values questioned
 
     bool succeeded() const { return error.isEmpty(); }
+
+    // Of a write cut short once the logger had acknowledged a line (a failure, or a stop at
+    // once): every script file with the lines acknowledged of it. Empty otherwise.
+    QList<exchange::ExchangeFailure::Block> partlyWritten;
+    bool interrupted = false; // a stop signal ended its work before its end
+
+    // How far the logger got, whatever went wrong.
+    enum class State { Untouched, PartlyWritten, Written, Verified };
+    State state() const
+    {
+        if (!partlyWritten.isEmpty())
+            return State::PartlyWritten;
+        if (verification == Verification::Verified)
+            return State::Verified;
+        return changedItems ? State::Written : State::Untouched;
+    }
 };
 
 } // namespace telvaro::cli

@@ -48,6 +48,22 @@ bool LoggerSession::read()
     return run(tr("read"), &ExchangeSession::startRead).succeeded();
 }
 
+void LoggerSession::stop(StopRequest how)
+{
+    if (m_stop && (*m_stop == StopRequest::AtOnce || how == StopRequest::Gracefully))
+        return;
+    m_stop = how;
+    switch (m_session.requestStop(how)) {
+    case ExchangeSession::StopResponse::FinishesWrite:
+        emit stopping(tr("finishing the write"));
+        return;
+    case ExchangeSession::StopResponse::Stops:
+    case ExchangeSession::StopResponse::NothingRuns:
+        break;
+    }
+    emit stopping(how == StopRequest::AtOnce ? tr("stopping at once") : tr("stopping"));
+}
+
 DeviceSettings LoggerSession::settings() const
 {
     return itemsOfImage(state());
@@ -68,6 +84,8 @@ LoggerSession::WriteResult LoggerSession::write(bool force)
         return WriteResult::Written;
     case ExchangeResult::Outcome::Declined:
         return WriteResult::Declined;
+    case ExchangeResult::Outcome::Interrupted:
+        return WriteResult::Interrupted;
     case ExchangeResult::Outcome::Failed:
         break;
     }
@@ -77,6 +95,14 @@ LoggerSession::WriteResult LoggerSession::write(bool force)
 ExchangeResult LoggerSession::run(const QString &heading, void (ExchangeSession::*start)(const PortChoice &))
 {
     m_failure.clear();
+    m_lastBlocks.clear();
+    // A stop asked for between exchanges keeps the next from starting.
+    m_interrupted = m_stop.has_value();
+    if (m_interrupted) {
+        ExchangeResult stopped;
+        stopped.outcome = ExchangeResult::Outcome::Interrupted;
+        return stopped;
+    }
     const PortChoice choice{qint16(m_port.comNumber > 0 ? m_port.comNumber - 1 : 0), m_setup.baudIndex};
     QEventLoop loop;
     connect(&m_session, &ExchangeSession::finished, &loop, &QEventLoop::quit);
@@ -86,6 +112,8 @@ ExchangeResult LoggerSession::run(const QString &heading, void (ExchangeSession:
     m_log.append(QStringLiteral("# ") + heading);
     m_log += readableLogLines(screen().logPieces());
 
+    m_interrupted = result.outcome == ExchangeResult::Outcome::Interrupted;
+    m_lastBlocks = result.failure.blocks;
     if (result.outcome == ExchangeResult::Outcome::Failed) {
         // Named as the command line was given the port: a device path is no "COM1".
         ExchangeFailure named = result.failure;

@@ -5,6 +5,7 @@
 #include "exchange/exchange_result.h"
 #include "exchange/exchange_session.h"
 #include "exchange/modal_boxes.h"
+#include "exchange/stop_request.h"
 #include "files/app_folder.h"
 #include "model/screen_model.h"
 #include "settings/device_settings.h"
@@ -39,6 +40,7 @@ public:
         Written,  // every line acknowledged
         Declined, // the write plan found something and the write was not forced: nothing was sent
         Failed,   // see failure()
+        Interrupted, // a stop asked for ended it, or kept it from starting
     };
 
     LoggerSession(const LoggerPort &port, const SessionSetup &setup);
@@ -51,7 +53,8 @@ public:
     screen_files::ScreenOrigins &origins() { return m_session.origins(); }
     const files::AppFolder &appFolder() const { return m_session.appFolder(); }
 
-    // A full read onto the state and the screen; false when it failed (see failure()).
+    // A full read onto the state and the screen; false when it failed (see failure()) or was
+    // stopped (interrupted()).
     bool read();
     // The settings read, as a settings file holds them.
     settings::DeviceSettings settings() const;
@@ -69,12 +72,24 @@ public:
 
     // Why the last exchange failed, in the operator's terms.
     const QString &failure() const { return m_failure; }
+    // Every script of the last exchange that failed or was stopped, with the lines the logger
+    // answered of it; empty when the port never opened.
+    const QList<exchange::ExchangeFailure::Block> &lastBlocks() const { return m_lastBlocks; }
+
+    // Asks the running exchange to stop, as exchange::StopRequest says, and keeps any other
+    // from starting; a second request may make it at once. Called on the session's thread.
+    void stop(exchange::StopRequest how);
+    bool stopRequested() const { return m_stop.has_value(); }
+    // The last exchange was stopped, or not started because of a stop.
+    bool interrupted() const { return m_interrupted; }
     // Every exchange so far as the window's log shows it, with times and passwords masked, as
     // the bytes of a log file.
     QByteArray exchangeLog() const;
 
 signals:
     void statusChanged(const QString &text);
+    // What a stop asked for does here: "stopping", "finishing the write".
+    void stopping(const QString &text);
     void progressChanged(int done, int total);
 
 private:
@@ -96,6 +111,9 @@ private:
     QString m_failure;
     QStringList m_log;
     std::optional<model::ScreenModel::Progress> m_lastProgress;
+    QList<exchange::ExchangeFailure::Block> m_lastBlocks;
+    std::optional<exchange::StopRequest> m_stop;
+    bool m_interrupted = false;
 };
 
 } // namespace telvaro::cli

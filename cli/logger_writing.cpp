@@ -7,7 +7,10 @@
 
 #include <QElapsedTimer>
 
+#include <algorithm>
+
 using namespace telvaro::base;
+using namespace telvaro::exchange;
 using namespace telvaro::settings;
 using namespace telvaro::screen_files;
 
@@ -65,8 +68,10 @@ LoggerOutcome LoggerWriting::run(LoggerSession &session, const WriteOrder &order
         return outcome;
     };
 
+    const QString nothingWritten = tr("stopped before the write began; nothing was written");
     if (!session.read()) {
-        outcome.error = tr("the read failed: %1").arg(session.failure());
+        outcome.interrupted = session.interrupted();
+        outcome.error = outcome.interrupted ? nothingWritten : tr("the read failed: %1").arg(session.failure());
         return ended();
     }
     const DeviceSettings before = session.settings();
@@ -98,8 +103,20 @@ LoggerOutcome LoggerWriting::run(LoggerSession &session, const WriteOrder &order
                            nullptr, int(session.findings().size()));
         return ended();
     }
-    if (written == LoggerSession::WriteResult::Failed) {
-        outcome.error = tr("the write failed: %1").arg(session.failure());
+    if (written == LoggerSession::WriteResult::Failed || written == LoggerSession::WriteResult::Interrupted) {
+        outcome.interrupted = written == LoggerSession::WriteResult::Interrupted;
+        const QString why = outcome.interrupted ? tr("stopped during the write")
+                                                : tr("the write failed: %1").arg(session.failure());
+        const QList<ExchangeFailure::Block> &blocks = session.lastBlocks();
+        const bool acknowledged = std::any_of(blocks.begin(), blocks.end(),
+                                              [](const ExchangeFailure::Block &block) { return block.answered > 0; });
+        // Never a plain failure: the logger now holds some of the new settings and not others.
+        if (acknowledged) {
+            outcome.partlyWritten = blocks;
+            outcome.error = partlyWrittenText(blocks) + QStringLiteral("; ") + why;
+        } else {
+            outcome.error = outcome.interrupted ? nothingWritten : why;
+        }
         return ended();
     }
     const DeviceSettings meant = session.lastPlan()->after;
@@ -110,8 +127,11 @@ LoggerOutcome LoggerWriting::run(LoggerSession &session, const WriteOrder &order
         outcome.verification = LoggerOutcome::Verification::Skipped;
         return ended();
     }
-    if (!session.read()) {
-        outcome.error = tr("written, but the read back failed: %1").arg(session.failure());
+    // Stopped: the write is done, and the loggers are wanted back soon.
+    if (session.stopRequested() || !session.read()) {
+        outcome.interrupted = session.stopRequested();
+        outcome.error = outcome.interrupted ? tr("stopped after the write; not read back")
+                                            : tr("written, but the read back failed: %1").arg(session.failure());
         return ended();
     }
     outcome.after = session.settings();
@@ -121,6 +141,19 @@ LoggerOutcome LoggerWriting::run(LoggerSession &session, const WriteOrder &order
     if (!outcome.mismatches.isEmpty())
         outcome.error = tr("%n item(s) did not read back as written", nullptr, int(outcome.mismatches.size()));
     return ended();
+}
+
+QString LoggerWriting::partlyWrittenText(const QList<ExchangeFailure::Block> &blocks)
+{
+    QStringList files;
+    for (qsizetype i = 0; i < blocks.size(); ++i) {
+        // The files after the one cut short were never begun.
+        if (i > 0 && blocks.at(i - 1).answered < blocks.at(i - 1).lines)
+            break;
+        const ExchangeFailure::Block &block = blocks.at(i);
+        files.append(QStringLiteral("%1 %2/%3").arg(block.file).arg(block.answered).arg(block.lines));
+    }
+    return tr("partly written: %1").arg(files.join(QStringLiteral(", ")));
 }
 
 std::optional<QString> LoggerWriting::refusalOfModel(const DeviceSettings &changes, const DeviceSettings &logger)

@@ -37,6 +37,10 @@ class LoggerWriting
 public:
     static LoggerOutcome run(LoggerSession &session, const WriteOrder &order);
 
+    // "partly written: Arm.eep 40/40, mail.eep 3/12": the lines acknowledged of each script file
+    // the write reached.
+    static QString partlyWrittenText(const QList<exchange::ExchangeFailure::Block> &blocks);
+
 private:
     static std::optional<QString> refusalOfModel(const settings::DeviceSettings &changes, const settings::DeviceSettings &logger);
     static void open(const settings::DeviceSettings &items, const screen_files::GivenBy &by, LoggerSession &session,

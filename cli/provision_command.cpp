@@ -2,6 +2,7 @@
 
 #include "base/secret_items.h"
 #include "cli/console.h"
+#include "cli/interruption.h"
 #include "cli/live_lines.h"
 #include "cli/logger_options.h"
 #include "cli/output_file.h"
@@ -81,6 +82,8 @@ int ProvisionCommand::run(const QCommandLineParser &parser, Console &console, co
     if (!jobs)
         return ExitStatus::kTrouble;
 
+    // From here on a stop signal ends the provision through its normal path, records written.
+    Interruption interruption;
     // Where the records go is made sure of before any logger is touched.
     QStringList inputs{templatePath};
     if (parser.isSet(kUnits))
@@ -108,10 +111,10 @@ int ProvisionCommand::run(const QCommandLineParser &parser, Console &console, co
         names.append(job.port.name);
     LiveLines lines(console, names);
     const QDateTime started = QDateTime::currentDateTimeUtc();
-    const QList<ProvisionResult> results = ProvisionRun::run(*jobs, *setup, &lines);
+    const QList<ProvisionResult> results = ProvisionRun::run(*jobs, *setup, &lines, &interruption);
 
     ProvisionRecord record{QStringLiteral("telvaro-cli ") + QCoreApplication::applicationVersion(), templatePath,
-                           parser.value(kUnits), started, {}};
+                           parser.value(kUnits), started, {}, interruption.signalName()};
     bool succeeded = true;
     for (const ProvisionResult &result : results) {
         record.loggers.append(result.outcome);
@@ -125,6 +128,12 @@ int ProvisionCommand::run(const QCommandLineParser &parser, Console &console, co
         succeeded = OutputFile::commit(*logs.at(i), results.at(qsizetype(i)).log, console) && succeeded;
     if (report)
         succeeded = OutputFile::commit(*report, ProvisionReport::json(record, parser.isSet(kShowSecrets)), console) && succeeded;
+    if (interruption.signalNumber() != 0) {
+        console.tell(tr("Stopped by %1.").arg(interruption.signalName()));
+        for (const QString &line : Interruption::incomplete(record.loggers))
+            console.tell(line);
+        return interruption.exitStatus();
+    }
     return succeeded ? ExitStatus::kSuccess : ExitStatus::kFailure;
 }
 

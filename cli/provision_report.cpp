@@ -79,7 +79,20 @@ QJsonObject loggerObject(const LoggerOutcome &logger, bool showSecrets)
                                       {QStringLiteral("written"), shownValue(mismatch.item, mismatch.written, showSecrets)},
                                       {QStringLiteral("readBack"), shownValue(mismatch.item, mismatch.readBack, showSecrets)}});
     }
+    QJsonValue partly = QJsonValue::Null;
+    if (!logger.partlyWritten.isEmpty()) {
+        QJsonArray files;
+        for (const exchange::ExchangeFailure::Block &block : logger.partlyWritten) {
+            files.append(QJsonObject{{QStringLiteral("file"), block.file},
+                                     {QStringLiteral("acknowledged"), block.answered},
+                                     {QStringLiteral("lines"), block.lines}});
+        }
+        partly = files;
+    }
     return {{QStringLiteral("port"), logger.port},
+            {QStringLiteral("state"), ProvisionReport::stateKeyword(logger.state())},
+            {QStringLiteral("partlyWritten"), partly},
+            {QStringLiteral("interrupted"), logger.interrupted},
             {QStringLiteral("model"), logger.model.isEmpty() ? QJsonValue(QJsonValue::Null) : QJsonValue(logger.model)},
             {QStringLiteral("succeeded"), logger.succeeded()},
             {QStringLiteral("error"), logger.succeeded() ? QJsonValue(QJsonValue::Null) : QJsonValue(logger.error)},
@@ -93,6 +106,21 @@ QJsonObject loggerObject(const LoggerOutcome &logger, bool showSecrets)
 }
 
 } // namespace
+
+QString ProvisionReport::stateKeyword(LoggerOutcome::State state)
+{
+    switch (state) {
+    case LoggerOutcome::State::Untouched:
+        return QStringLiteral("untouched");
+    case LoggerOutcome::State::PartlyWritten:
+        return QStringLiteral("partly written");
+    case LoggerOutcome::State::Written:
+        return QStringLiteral("written");
+    case LoggerOutcome::State::Verified:
+        return QStringLiteral("verified");
+    }
+    return {};
+}
 
 QString ProvisionReport::verificationText(Verification verification)
 {
@@ -153,6 +181,8 @@ QByteArray ProvisionReport::json(const ProvisionRecord &record, bool showSecrets
         {QStringLiteral("template"), record.templateFile},
         {QStringLiteral("units"), record.unitsFile.isEmpty() ? QJsonValue(QJsonValue::Null) : QJsonValue(record.unitsFile)},
         {QStringLiteral("started"), record.started.toString(Qt::ISODate)},
+        {QStringLiteral("interruptedBy"),
+         record.interruptedBy.isEmpty() ? QJsonValue(QJsonValue::Null) : QJsonValue(record.interruptedBy)},
         {QStringLiteral("succeeded"), std::all_of(record.loggers.begin(), record.loggers.end(),
                                                   [](const LoggerOutcome &logger) { return logger.succeeded(); })},
         {QStringLiteral("loggers"), loggers}};

@@ -18,6 +18,7 @@ struct ProvisionRecord
     QString unitsFile;    // empty without one
     QDateTime started;
     QList<LoggerOutcome> loggers;
+    QString interruptedBy; // "SIGINT": the signal that stopped the provision; empty when none did
 };
 
 class ProvisionReport
@@ -30,11 +31,14 @@ public:
     static QString table(const QList<LoggerOutcome> &loggers);
 
     // The JSON report: the table's facts plus every item before and after, the items changed
-    // and those that did not read back. Passwords show as "********" unless showSecrets.
+    // and those that did not read back, how far each logger got and, when a write was cut short,
+    // the lines acknowledged of each script file. Passwords show as "********" unless showSecrets.
     static QByteArray json(const ProvisionRecord &record, bool showSecrets);
 
     // The word for a verification, as the table shows it.
     static QString verificationText(LoggerOutcome::Verification verification);
+    // The fixed word for how far a logger got: "untouched", "partly written", "written", "verified".
+    static QString stateKeyword(LoggerOutcome::State state);
 };
 
 } // namespace telvaro::cli

@@ -1,5 +1,6 @@
 #include "cli/provision_run.h"
 
+#include "cli/interruption.h"
 #include "cli/live_lines.h"
 #include "cli/logger_session.h"
 #include "model/screen_model.h"
@@ -16,12 +17,17 @@ namespace telvaro::cli {
 
 namespace {
 
-ProvisionResult provision(const ProvisionJob &job, const SessionSetup &setup, QObject *relay, LiveLines *lines, int index)
+ProvisionResult provision(const ProvisionJob &job, const SessionSetup &setup, QObject *relay, LiveLines *lines, int index,
+                          const Interruption *interruption)
 {
     ProvisionResult result;
     try {
         LoggerSession session(job.port, setup);
+        if (interruption)
+            interruption->stopOnRequest(session);
         if (lines) {
+            QObject::connect(&session, &LoggerSession::stopping, relay,
+                             [lines, index](const QString &text) { lines->setNote(index, text); });
             // Drawn in the caller's thread. A status text brings the lines answered with it (the
             // last reported: the final text comes once the exchange has let its progress go);
             // every answered line goes on its own only where the lines are drawn in place.
@@ -53,7 +59,8 @@ ProvisionResult provision(const ProvisionJob &job, const SessionSetup &setup, QO
 
 } // namespace
 
-QList<ProvisionResult> ProvisionRun::run(const QList<ProvisionJob> &jobs, const SessionSetup &setup, LiveLines *lines)
+QList<ProvisionResult> ProvisionRun::run(const QList<ProvisionJob> &jobs, const SessionSetup &setup, LiveLines *lines,
+                                        const Interruption *interruption)
 {
     QList<ProvisionResult> results(jobs.size());
     if (jobs.isEmpty())
@@ -64,7 +71,7 @@ QList<ProvisionResult> ProvisionRun::run(const QList<ProvisionJob> &jobs, const 
     std::vector<std::unique_ptr<QThread>> threads;
     for (int i = 0; i < jobs.size(); ++i) {
         // Each thread writes its own result only; the caller reads it once the thread has ended.
-        threads.emplace_back(QThread::create([&, i] { results[i] = provision(jobs.at(i), setup, &relay, lines, i); }));
+        threads.emplace_back(QThread::create([&, i] { results[i] = provision(jobs.at(i), setup, &relay, lines, i, interruption); }));
         QObject::connect(threads.back().get(), &QThread::finished, &relay, [&, i] {
             if (lines)
                 lines->finish(i, summary(results.at(i).outcome));
@@ -81,6 +88,10 @@ QList<ProvisionResult> ProvisionRun::run(const QList<ProvisionJob> &jobs, const 
 
 QString ProvisionRun::summary(const LoggerOutcome &outcome)
 {
+    // Never a plain failure for a logger partly written or stopped: its error begins with how far
+    // it got.
+    if (!outcome.partlyWritten.isEmpty() || outcome.interrupted)
+        return outcome.error.section(u'\n', 0, 0);
     if (!outcome.succeeded())
         return tr("failed: %1").arg(outcome.error.section(u'\n', 0, 0));
     const int changed = outcome.changedItems ? int(outcome.changedItems->size()) : 0;

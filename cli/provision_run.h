@@ -11,6 +11,7 @@
 
 namespace telvaro::cli {
 
+class Interruption;
 class LiveLines;
 
 // One logger of a provision: its port and what is to become of it.
@@ -36,8 +37,10 @@ class ProvisionRun
     Q_DECLARE_TR_FUNCTIONS(ProvisionRun)
 
 public:
-    // Returns when every logger has ended, with the results in the order of the jobs.
-    static QList<ProvisionResult> run(const QList<ProvisionJob> &jobs, const SessionSetup &setup, LiveLines *lines);
+    // Returns when every logger has ended, with the results in the order of the jobs. Each
+    // logger's session follows the interruption's requests to stop, on its own thread.
+    static QList<ProvisionResult> run(const QList<ProvisionJob> &jobs, const SessionSetup &setup, LiveLines *lines,
+                                      const Interruption *interruption = nullptr);
 
     // The last word of a logger's live line.
     static QString summary(const LoggerOutcome &outcome);

@@ -1,6 +1,7 @@
 #include "cli/read_command.h"
 
 #include "cli/console.h"
+#include "cli/interruption.h"
 #include "cli/live_lines.h"
 #include "cli/logger_options.h"
 #include "cli/logger_session.h"
@@ -46,6 +47,7 @@ int ReadCommand::run(const QCommandLineParser &parser, Console &console, const S
     if (!ports)
         return CliUsage::error(console, name, error);
 
+    Interruption interruption;
     // Where the file goes is made sure of before the logger is reached: it holds the passwords,
     // so it is its owner's alone even where it replaces a file others could read.
     std::unique_ptr<FileReplacement> output;
@@ -56,10 +58,11 @@ int ReadCommand::run(const QCommandLineParser &parser, Console &console, const S
     }
 
     LoggerSession session(ports->first(), *setup);
+    interruption.stopOnRequest(session);
     std::optional<LiveLines> lines;
     LoggerOptions::followUnlessQuiet(parser, session, console, lines);
     if (!LoggerOptions::readOrTell(session, console))
-        return ExitStatus::kFailure;
+        return session.interrupted() ? interruption.exitStatus() : ExitStatus::kFailure;
 
     const DeviceSettings settings = session.settings();
     // A value no settings file can hold (a control character in an answer) is no file.

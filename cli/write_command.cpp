@@ -2,6 +2,7 @@
 
 #include "base/secret_items.h"
 #include "cli/console.h"
+#include "cli/interruption.h"
 #include "cli/live_lines.h"
 #include "cli/logger_options.h"
 #include "cli/logger_session.h"
@@ -64,12 +65,20 @@ int WriteCommand::run(const QCommandLineParser &parser, Console &console, const 
         return ExitStatus::kTrouble;
     }
 
+    Interruption interruption;
     LoggerSession session(ports->first(), *setup);
+    interruption.stopOnRequest(session);
     std::optional<LiveLines> lines;
     LoggerOptions::followUnlessQuiet(parser, session, console, lines);
     const LoggerOutcome outcome =
         LoggerWriting::run(session, {file->settings, parser.isSet(kForce), !parser.isSet(kNoVerify), {}, path, {}});
     report(outcome, session.state(), parser.isSet(kShowSecrets), console);
+    if (interruption.signalNumber() != 0) {
+        console.tell(tr("Stopped by %1.").arg(interruption.signalName()));
+        for (const QString &line : Interruption::incomplete({outcome}))
+            console.tell(line);
+        return interruption.exitStatus();
+    }
     return outcome.succeeded() ? ExitStatus::kSuccess : ExitStatus::kFailure;
 }
 

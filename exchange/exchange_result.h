@@ -14,6 +14,9 @@ struct ExchangeResult
         Succeeded,
         Declined, // the operator chose not to write what the plan found: nothing was sent
         Failed,   // see failure
+        // Asked to stop before its end (see ExchangeSession::requestStop): failure.blocks says
+        // how many lines of each script the logger answered.
+        Interrupted,
     };
 
     Outcome outcome = Outcome::Failed;

@@ -1,6 +1,7 @@
 #include "exchange/exchange_session.h"
 
 #include "exchange/read_sequence.h"
+#include "exchange/sequence.h"
 #include "exchange/write_sequence.h"
 #include "link/serial_line.h"
 #include "model/screen_lock.h"
@@ -70,6 +71,15 @@ void ExchangeSession::startRead(const PortChoice &choice)
 void ExchangeSession::startWrite(const PortChoice &choice)
 {
     start(Kind::Write, choice);
+}
+
+ExchangeSession::StopResponse ExchangeSession::requestStop(StopRequest how)
+{
+    if (!m_running || !m_sequence || !m_sequence->isRunning())
+        return StopResponse::NothingRuns;
+    m_sequence->requestStop(how);
+    return how == StopRequest::Gracefully && m_sequence->writeBegun() ? StopResponse::FinishesWrite
+                                                                       : StopResponse::Stops;
 }
 
 void ExchangeSession::start(Kind kind, const PortChoice &choice)

@@ -5,6 +5,7 @@
 #include "exchange/exchange_result.h"
 #include "exchange/modal_boxes.h"
 #include "exchange/wire_log.h"
+#include "exchange/stop_request.h"
 #include "files/app_folder.h"
 #include "link/link.h"
 #include "model/screen_model.h"
@@ -72,6 +73,17 @@ public:
     void startWrite(const base::PortChoice &choice);
     // The plan of the last write begun.
     const std::optional<plan::WritePlan> &lastPlan() const { return m_plan; }
+
+    // What the running exchange makes of a stop asked for.
+    enum class StopResponse {
+        NothingRuns,   // no exchange to stop
+        Stops,         // it ends Interrupted after the line in flight
+        FinishesWrite, // a write begun goes on to its end
+    };
+    // Asks the running exchange to stop (see StopRequest); it ends through finished() as ever,
+    // Interrupted unless it failed or ended first. The command line's way to be interrupted; the
+    // window never asks.
+    StopResponse requestStop(StopRequest how);
 
     // How the last exchange ended, as soon as it has (finished() comes on the next pass of the
     // event loop); nothing before the first has.

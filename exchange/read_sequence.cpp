@@ -77,7 +77,8 @@ static_assert(areDistinct({Sequence::OpenPort, Sequence::AwaitWakeUp, Sequence::
                            State::SendChannelLine, State::AwaitChannelAnswer, State::ChannelsDone, State::SendMailLine,
                            State::AwaitMailAnswer, State::MailDone, State::SendConnectionLine,
                            State::AwaitConnectionAnswer, State::SendCommandModeOff, State::AwaitCommandModeOff,
-                           State::Finished, Sequence::Failed}));
+                           State::Finished, Sequence::Failed,
+                           Sequence::SendStopCommandModeOff, Sequence::AwaitStopCommandModeOff, Sequence::Interrupted}));
 static_assert(blocksChain(kReadBlocks, Sequence::AwaitCommandModeOn, Sequence::Failed));
 // After the connection block, command mode is switched off before the read finishes.
 static_assert(kReadBlocks.back().endState == State::SendCommandModeOff);
@@ -165,6 +166,11 @@ Sequence::Next ReadSequence::ownStep()
 void ReadSequence::endFailed()
 {
     m_context.boxes.showFailure(kCannotOpenPort, failure());
+    ShowConnectionButtons(m_context.screen);
+}
+
+void ReadSequence::endInterrupted()
+{
     ShowConnectionButtons(m_context.screen);
 }
 

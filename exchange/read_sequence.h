@@ -38,6 +38,7 @@ public:
 private:
     Next ownStep() override;
     void endFailed() override;
+    void endInterrupted() override;
     void chooseModelFile();
 };
 

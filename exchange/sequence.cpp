@@ -44,8 +44,16 @@ void Sequence::proceed(const Continuation &work)
     try {
         Next next = work();
         while (next && m_running) {
+            if (stopsBefore(*next))
+                next = m_commandModeOn ? SendStopCommandModeOff : Interrupted;
+            else if (*next == m_shape.blocks.back().endState)
+                m_closing = true;
             m_SeqState = *next;
             next = step();
+            if (m_running && m_SeqState == Interrupted) {
+                finish(ExchangeResult::Outcome::Interrupted);
+                return;
+            }
             if (m_running && (m_SeqState == m_shape.endState || m_SeqState == Failed)) {
                 finish(m_SeqState == Failed ? ExchangeResult::Outcome::Failed : ExchangeResult::Outcome::Succeeded);
                 return;
@@ -56,6 +64,44 @@ void Sequence::proceed(const Continuation &work)
     } catch (...) {
         endAfterError(QStringLiteral("an error of unknown kind"));
     }
+}
+
+void Sequence::requestStop(StopRequest how)
+{
+    if (m_running && (!m_stop || how == StopRequest::AtOnce))
+        m_stop = how;
+}
+
+bool Sequence::stopsBefore(qint16 next) const
+{
+    if (!m_stop || m_closing)
+        return false;
+    // A failure says more than the stop; the stop's own states lead to its end.
+    if (next == Failed || next == m_shape.endState || next == SendStopCommandModeOff
+        || next == AwaitStopCommandModeOff || next == Interrupted)
+        return false;
+    return *m_stop == StopRequest::AtOnce || !writeBegun();
+}
+
+Sequence::Next Sequence::stopStep()
+{
+    switch (m_SeqState) {
+    case SendStopCommandModeOff:
+        sendCommand(QStringLiteral("CAOFF"));
+        return AwaitStopCommandModeOff;
+    case AwaitStopCommandModeOff:
+        // The logger leaves command mode on its own after a while; the answer is only logged.
+        return await(QStringLiteral("OK") + LineCRLF, timings().commandModeOffTimeout, [this](bool received) -> Next {
+            if (received)
+                echoReply();
+            return Interrupted;
+        });
+    case Interrupted:
+        releaseEverything();
+        endInterrupted();
+        return Interrupted;
+    }
+    throw RunTimeError(QStringLiteral("state %1 is no state of a stop").arg(m_SeqState));
 }
 
 Sequence::Next Sequence::begin()
@@ -104,7 +150,7 @@ void Sequence::finish(ExchangeResult::Outcome outcome)
     m_running = false;
     ExchangeResult result;
     result.outcome = outcome;
-    if (outcome == ExchangeResult::Outcome::Failed)
+    if (outcome == ExchangeResult::Outcome::Failed || outcome == ExchangeResult::Outcome::Interrupted)
         result.failure = failure();
     result.findings = m_findings;
     if (const EndHandler ended = std::exchange(m_ended, nullptr))
@@ -115,6 +161,8 @@ Sequence::Next Sequence::step()
 {
     if (m_SeqState >= OpenPort && m_SeqState <= AwaitCommandModeOn)
         return handshakeStep();
+    if (m_SeqState >= SendStopCommandModeOff && m_SeqState <= Interrupted)
+        return stopStep();
     if (const std::optional<Next> next = blockStep())
         return *next;
     if (m_SeqState == Failed) {
@@ -176,6 +224,7 @@ Sequence::Next Sequence::handshakeStep()
         return await(QStringLiteral("OK") + LineCRLF, times.commandModeTimeout, [this](bool received) -> Next {
             if (received) {
                 echoReply();
+                m_commandModeOn = true;
                 return m_shape.afterCommandMode;
             }
             if (!mayRetry(timings().commandRetryLimit))
@@ -215,6 +264,7 @@ Sequence::Next Sequence::sendNextLine(const ScriptBlock &block)
 void Sequence::sendScriptLine(const ScriptReader::Line &line)
 {
     m_context.link.sendBytes(line.bytes + LineCRLF.toLatin1());
+    m_lineSent = true;
     m_lastCommand = line.text;
     echo(line.text + LineCRLF);
 }

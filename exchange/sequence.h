@@ -6,6 +6,7 @@
 #include "exchange/exchange_result.h"
 #include "exchange/script_block.h"
 #include "exchange/script_reader.h"
+#include "exchange/stop_request.h"
 
 #include <QByteArray>
 #include <QHash>
@@ -65,6 +66,10 @@ public:
         AwaitCommandModeOn = 5,
     };
     static constexpr qint16 Failed = 99;
+    // Where a sequence asked to stop ends: "CAOFF" when command mode is on, then the end.
+    static constexpr qint16 SendStopCommandModeOff = 96;
+    static constexpr qint16 AwaitStopCommandModeOff = 97;
+    static constexpr qint16 Interrupted = 98;
 
     using EndHandler = std::function<void(const ExchangeResult &)>;
 
@@ -79,6 +84,13 @@ public:
     // keeps its last value.
     void start(const base::PortChoice &choice, EndHandler ended);
     bool isRunning() const { return m_running; }
+
+    // Takes effect once the wait or pause in flight is over (the line in flight is answered or
+    // times out); the sequence then ends Interrupted, with "CAOFF" sent first when command mode
+    // is on. A failure or the sequence's own end that comes first wins.
+    void requestStop(StopRequest how);
+    // A write that has sent its first line: a graceful stop lets it finish.
+    bool writeBegun() const { return m_shape.changesLogger && m_lineSent; }
 
 protected:
     // The state a step leads to at once; nothing while the link works on, or once it has ended.
@@ -105,6 +117,9 @@ protected:
     // After a failure of any kind: the script is closed, the port released; tells the operator
     // and gives the screen back.
     virtual void endFailed() = 0;
+    // After a stop asked for: the script is closed, the port released; gives the screen back.
+    // Nobody is told: whoever asked knows.
+    virtual void endInterrupted() = 0;
 
     // Status text "レスポンスタイムアウト", the last wait noted as the failure; the failure state
     // comes next.
@@ -147,6 +162,9 @@ private:
     void finish(ExchangeResult::Outcome outcome);
     Next begin();
     Next step();
+    // Whether a stop asked for applies before the sequence goes to state next.
+    bool stopsBefore(qint16 next) const;
+    Next stopStep();
     Next handshakeStep();
 
     // The player of the script blocks: the step of the current state when it belongs to a block.
@@ -176,6 +194,11 @@ private:
     qint16 m_lineCounter = 0;
     // Counts every retry of the handshake, of "CAON" and of "EERM0" in one run.
     qint16 m_retryCounter = 0;
+
+    std::optional<StopRequest> m_stop;
+    bool m_commandModeOn = false; // "CAON" answered
+    bool m_lineSent = false;      // a line of a script went out
+    bool m_closing = false;       // every line played: nothing left to stop
 
     // The facts of a failure, gathered as the sequence runs.
     QList<ExchangeFailure::Block> m_blocks; // lines answered of each block

@@ -68,7 +68,8 @@ static_assert(areDistinct({Sequence::OpenPort, Sequence::AwaitWakeUp, Sequence::
                            Sequence::SendCommandModeOn, Sequence::AwaitCommandModeOn, State::SendAlarmLine,
                            State::AwaitAlarmAck, State::AlarmsDone, State::SendMailLine, State::AwaitMailAck,
                            State::MailDone, State::SendAlarmNetLine, State::AwaitAlarmNetAck, State::AlarmNetDone,
-                           State::SendConnectionLine, State::AwaitConnectionAck, State::Finished, Sequence::Failed}));
+                           State::SendConnectionLine, State::AwaitConnectionAck, State::Finished, Sequence::Failed,
+                           Sequence::SendStopCommandModeOff, Sequence::AwaitStopCommandModeOff, Sequence::Interrupted}));
 static_assert(blocksChain(kWriteBlocks, Sequence::AwaitCommandModeOn, Sequence::Failed));
 // Command mode leads straight into the first block; the last block's end is the write's.
 static_assert(kWriteBlocks.front().sendState == State::SendAlarmLine && kWriteBlocks.back().endState == State::Finished);
@@ -147,6 +148,11 @@ Sequence::Next WriteSequence::ownStep()
 void WriteSequence::endFailed()
 {
     endWithMessage(kCannotOpenPort);
+}
+
+void WriteSequence::endInterrupted()
+{
+    UnlockScreen(m_context.state, m_context.screen);
 }
 
 void WriteSequence::endWithMessage(const QString &message)

@@ -43,6 +43,7 @@ private:
     std::optional<ExchangeResult::Outcome> prepare() override;
     Next ownStep() override;
     void endFailed() override;
+    void endInterrupted() override;
     void endWithMessage(const QString &message);
     // The paths of the named script files, for a message.
     QString scriptFiles(std::initializer_list<QStringView> names) const;

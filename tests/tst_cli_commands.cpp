@@ -272,6 +272,66 @@ private slots:
         QCOMPARE(readFile(m_files.filePath(u"units.csv"_s)), QByteArray("port,CAPOPID\nCOM1,unit1\n"));
     }
 
+    void provision_ofAWriteCutShort_saysHowFarItGot_data()
+    {
+        QTest::addColumn<QByteArray>("unanswered"); // the logger answers no line holding this
+        QTest::addColumn<int>("hangUpAfter");       // it hangs up after this many commands of the session
+        QTest::addColumn<QString>("error");         // in the table, in the live line and in the report
+        QTest::addColumn<QString>("state");
+        QTest::addColumn<QStringList>("files");     // lines acknowledged of each script file, from the report
+        QTest::newRow("silent on a line of the last file")
+            << QByteArray("CAPOPID=") << 0
+            << u"partly written: Arm.eep 40/40, mail.eep 12/12, ArmNet.eep 24/24, Mmail.eep 3/12; the write failed: "
+               "The logger did not answer \"CAPOPID=unit7\""_s
+            << u"partly written"_s << QStringList{u"Arm.eep 40/40"_s, u"mail.eep 12/12"_s, u"ArmNet.eep 24/24"_s, u"Mmail.eep 3/12"_s};
+        // 76 commands of the read ("CAON" to "CAOFF"), "CAON", then ten lines of Arm.eep.
+        QTest::newRow("hung up in the first file")
+            << QByteArray() << 87
+            << u"partly written: Arm.eep 10/40; the write failed: The logger did not answer \"ALARM6=-10.0\""_s
+            << u"partly written"_s << QStringList{u"Arm.eep 10/40"_s, u"mail.eep 0/12"_s, u"ArmNet.eep 0/24"_s, u"Mmail.eep 0/12"_s};
+        // Nothing acknowledged: the logger holds its settings as they were.
+        QTest::newRow("silent on the first line")
+            << QByteArray("mode0=") << 0 << u"failed: the write failed: The logger did not answer \"mode0=001\""_s
+            << u"untouched"_s << QStringList();
+    }
+
+    void provision_ofAWriteCutShort_saysHowFarItGot()
+    {
+        QFETCH(QByteArray, unanswered);
+        QFETCH(int, hangUpAfter);
+        QFETCH(QString, error);
+        QFETCH(QString, state);
+        QFETCH(QStringList, files);
+        SimulatedLoggerFixture logger(
+            SimulatedLoggerOptions{.dropRepliesContaining = unanswered, .hangUpAfterCommands = hangUpAfter}.scaled(kTestTimeScale));
+        QVERIFY2(logger.isValid(), qPrintable(logger.errorString()));
+        QString mapped;
+        QVERIFY2(PortNames::mapPort(4, logger.devicePath(), m_ports.path(), &mapped), qPrintable(mapped));
+        const QString report = m_files.filePath(u"cut-short.json"_s);
+        const CommandRun run = provision({file(u"template.txt"_s, "CAPOPID=unit7\n"), u"--port"_s, u"COM4"_s, u"--report"_s, report});
+
+        QCOMPARE(run.exitCode, 1);
+        // The live line's last word and the table's error column begin alike; only a logger left
+        // as it was is said to have failed.
+        const QString tableError = error.startsWith(u"failed: ") ? error.mid(8) : error;
+        const QString row = run.out.section(u'\n', 1, 1);
+        QVERIFY2(row.startsWith(u"COM4  GSN          -  -  "_s) && row.contains(u"  "_s + tableError), qPrintable(run.out));
+        QVERIFY2(run.err.contains(u"COM4: "_s + error), qPrintable(run.err));
+
+        QFile json(report);
+        QVERIFY(json.open(QIODevice::ReadOnly));
+        const QJsonObject logged = QJsonDocument::fromJson(json.readAll()).object().value(u"loggers"_s).toArray().at(0).toObject();
+        QCOMPARE(logged.value(u"state"_s).toString(), state);
+        QVERIFY2(logged.value(u"error"_s).toString().startsWith(tableError), qPrintable(logged.value(u"error"_s).toString()));
+        QCOMPARE(logged.value(u"interrupted"_s), QJsonValue(false));
+        QStringList acknowledged;
+        for (const QJsonValue &block : logged.value(u"partlyWritten"_s).toArray()) {
+            acknowledged.append(u"%1 %2/%3"_s.arg(block[u"file"].toString()).arg(block[u"acknowledged"].toInt())
+                                    .arg(block[u"lines"].toInt()));
+        }
+        QCOMPARE(acknowledged, files);
+    }
+
     void provision_refusesWhatDoesNotAddUp_beforeAnythingIsSent_data()
     {
         QTest::addColumn<QByteArray>("units");

@@ -223,6 +223,10 @@
         <source>%1: the read failed: %2</source>
         <translation>%1: 読み込みに失敗しました: %2</translation>
     </message>
+    <message>
+        <source>%1: the read was stopped before its end; run the command again</source>
+        <translation>%1: 読み込みを途中で止めました。コマンドをもう一度実行してください</translation>
+    </message>
 </context>
 <context>
     <name>LoggerPorts</name>
@@ -296,6 +300,22 @@
         <translation>
             <numerusform>確認の必要な項目が%n件あります（正しくないように見える値、指示のない変更）。何も書き込んでいません（--force でそのまま書き込みます）</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>stopped before the write began; nothing was written</source>
+        <translation>書き込みを始める前に止めました。何も書き込んでいません</translation>
+    </message>
+    <message>
+        <source>stopped during the write</source>
+        <translation>書き込みの途中で止めました</translation>
+    </message>
+    <message>
+        <source>stopped after the write; not read back</source>
+        <translation>書き込みの後で止めました。確認の読み込みはしていません</translation>
+    </message>
+    <message>
+        <source>partly written: %1</source>
+        <translation>一部のみ書き込み済み: %1</translation>
     </message>
 </context>
 <context>
@@ -441,6 +461,10 @@
     <message>
         <source>%1: line %2</source>
         <translation>%1: %2 行目</translation>
+    </message>
+    <message>
+        <source>Stopped by %1.</source>
+        <translation>%1 で止めました。</translation>
     </message>
 </context>
 <context>
@@ -767,6 +791,25 @@
         <source>Write all the same what the checks stop: values that look wrong, changes nobody asked for.</source>
         <translation>確認が止めるものもそのまま書き込みます: 正しくないように見える値、指示のない変更。</translation>
     </message>
+    <message>
+        <source>Stopped by %1.</source>
+        <translation>%1 で止めました。</translation>
+    </message>
+</context>
+<context>
+    <name>telvaro::cli::Interruption</name>
+    <message>
+        <source>%1: nothing was written; run the command again for it</source>
+        <translation>%1: 何も書き込んでいません。このロガーにはコマンドをもう一度実行してください</translation>
+    </message>
+    <message>
+        <source>%1: %2; run the command again for it to complete the write, and check the logger</source>
+        <translation>%1: %2。このロガーにはコマンドをもう一度実行して書き込みを完了させ、ロガーを確認してください</translation>
+    </message>
+    <message>
+        <source>%1: written, but not read back; check it (telvaro-cli diff %1 FILE)</source>
+        <translation>%1: 書き込みましたが、確認の読み込みはしていません。確認してください（telvaro-cli diff %1 FILE）</translation>
+    </message>
 </context>
 <context>
     <name>telvaro::cli::LoggerSession</name>
@@ -781,6 +824,18 @@
     <message>
         <source>the script files have no folder to go to: %1</source>
         <translation>書込ファイルを置くフォルダーがありません: %1</translation>
+    </message>
+    <message>
+        <source>finishing the write</source>
+        <translation>書き込みを最後まで行っています</translation>
+    </message>
+    <message>
+        <source>stopping at once</source>
+        <translation>すぐに止めています</translation>
+    </message>
+    <message>
+        <source>stopping</source>
+        <translation>止めています</translation>
     </message>
 </context>
 </TS>

@@ -7,6 +7,12 @@
 
 CliRun runCli(const QStringList &arguments, const QMap<QString, QString> &environment)
 {
+    return runCli(arguments, environment, nullptr);
+}
+
+CliRun runCli(const QStringList &arguments, const QMap<QString, QString> &environment,
+              const std::function<void(QProcess &)> &started)
+{
     QProcessEnvironment system = QProcessEnvironment::systemEnvironment();
     system.remove(QStringLiteral("LANGUAGE"));
     system.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
@@ -26,6 +32,8 @@ CliRun runCli(const QStringList &arguments, const QMap<QString, QString> &enviro
     });
     QObject::connect(&deadline, &QTimer::timeout, &loop, &QEventLoop::quit);
     cli.start(QStringLiteral(TELVARO_APP_DIR "/telvaro-cli"), arguments);
+    if (started && cli.waitForStarted())
+        started(cli);
     deadline.start(20000);
     loop.exec();
 

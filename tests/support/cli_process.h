@@ -7,6 +7,10 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
+class QProcess;
+
 // One run of the built telvaro-cli, in English unless the environment given says otherwise. The
 // caller's event loop runs while it does.
 struct CliRun
@@ -17,3 +21,6 @@ struct CliRun
 };
 
 CliRun runCli(const QStringList &arguments, const QMap<QString, QString> &environment = {});
+// The same, with started given the process once it has started: a test may signal it later.
+CliRun runCli(const QStringList &arguments, const QMap<QString, QString> &environment,
+              const std::function<void(QProcess &)> &started);
