@@ -125,6 +125,13 @@ ExchangeResult LoggerSession::run(const QString &heading, void (ExchangeSession:
     return result;
 }
 
+bool LoggerSession::writeDespite(const QList<ValueFinding> &findings)
+{
+    for (const ValueFinding &finding : findings)
+        note(describe(finding));
+    return m_force;
+}
+
 QByteArray LoggerSession::exchangeLog() const
 {
     return logFileBytes(m_log);

@@ -86,7 +86,12 @@ public:
     // the bytes of a log file.
     QByteArray exchangeLog() const;
 
+    // Something the operator should know of this logger, said as soon as it is known: before
+    // the write where it concerns the write.
+    void note(const QString &text) { emit noted(text); }
+
 signals:
+    void noted(const QString &text);
     void statusChanged(const QString &text);
     // What a stop asked for does here: "stopping", "finishing the write".
     void stopping(const QString &text);
@@ -100,7 +105,8 @@ private:
     // window's, and what the write plan finds goes out only when the write is forced.
     void showMessage(const QString &) override {}
     void showFailure(const QString &, const exchange::ExchangeFailure &) override {}
-    bool writeDespite(const QList<settings::ValueFinding> &) override { return m_force; }
+    // The findings are noted as they come, before anything is sent.
+    bool writeDespite(const QList<settings::ValueFinding> &findings) override;
 
     LoggerPort m_port;
     SessionSetup m_setup;

@@ -172,19 +172,30 @@ void LoggerWriting::open(const DeviceSettings &items, const GivenBy &by, LoggerS
     using Why = SettingsOpened::LeftOut::Why;
     const SettingsOpened opened = openOnScreen(items, session.state(), session.screen(), session.origins(), by,
                                                session.appFolder(), [](const QString &, const QString &) { return false; });
+    // One note for all the items left out for one reason; "???" says what some logger lacked when
+    // its settings were saved, never a value to send, and needs none.
+    QStringList lacked;
+    QStringList noRow;
     for (const SettingsOpened::LeftOut &left : opened.leftOut) {
         const QString &name = SettingsItems::at(left.item).name;
-        switch (left.why) {
-        case Why::LackedWhereSaved:
-            break; // says what some logger lacked when its settings were saved, never a value to send
-        case Why::LoggerLacksItem:
-            notes.append(tr("this logger has no %1; the value given for it is left out").arg(name));
-            break;
-        case Why::NoRowTakesLimit:
-            notes.append(tr("%1 is the limit of no channel of this model; the value given for it is left out").arg(name));
-            break;
-        }
+        if (left.why == Why::LoggerLacksItem)
+            lacked.append(name);
+        else if (left.why == Why::NoRowTakesLimit)
+            noRow.append(name);
     }
+    const auto tell = [&](const QString &note) {
+        notes.append(note);
+        session.note(note);
+    };
+    const QString separator = QStringLiteral(", ");
+    if (lacked.size() == 1)
+        tell(tr("this logger has no %1; the value given for it is left out").arg(lacked.first()));
+    else if (!lacked.isEmpty())
+        tell(tr("this logger has none of %1; the values given for them are left out").arg(lacked.join(separator)));
+    if (noRow.size() == 1)
+        tell(tr("%1 is the limit of no channel of this model; the value given for it is left out").arg(noRow.first()));
+    else if (!noRow.isEmpty())
+        tell(tr("%1 are the limits of no channel of this model; the values given for them are left out").arg(noRow.join(separator)));
 }
 
 } // namespace telvaro::cli

@@ -116,12 +116,21 @@ int ProvisionCommand::run(const QCommandLineParser &parser, Console &console, co
     ProvisionRecord record{QStringLiteral("telvaro-cli ") + QCoreApplication::applicationVersion(), templatePath,
                            parser.value(kUnits), started, {}, interruption.signalName()};
     bool succeeded = true;
+    // A note many loggers share (the same template over loggers of one model) is said once.
+    QList<std::pair<QString, QStringList>> notes;
     for (const ProvisionResult &result : results) {
         record.loggers.append(result.outcome);
         succeeded = succeeded && result.outcome.succeeded();
-        for (const QString &note : result.outcome.notes)
-            console.tell(QStringLiteral("%1: %2").arg(result.outcome.port, note));
+        for (const QString &note : result.outcome.notes) {
+            auto same = std::find_if(notes.begin(), notes.end(), [&note](const auto &noted) { return noted.first == note; });
+            if (same == notes.end())
+                notes.append({note, {result.outcome.port}});
+            else
+                same->second.append(result.outcome.port);
+        }
     }
+    for (const auto &[note, ports] : notes)
+        console.tell(QStringLiteral("%1: %2").arg(ports.join(QStringLiteral(", ")), note));
     console.print(ProvisionReport::table(record.loggers));
 
     for (std::size_t i = 0; i < logs.size(); ++i)

@@ -68,6 +68,9 @@ int WriteCommand::run(const QCommandLineParser &parser, Console &console, const 
     Interruption interruption;
     LoggerSession session(ports->first(), *setup);
     interruption.stopOnRequest(session);
+    QObject::connect(&session, &LoggerSession::noted, &session, [&console, &session](const QString &note) {
+        console.tell(QStringLiteral("%1: %2").arg(session.port().name, note));
+    });
     std::optional<LiveLines> lines;
     LoggerOptions::followUnlessQuiet(parser, session, console, lines);
     const LoggerOutcome outcome =
@@ -90,8 +93,6 @@ void WriteCommand::report(const LoggerOutcome &outcome, const SettingsState &sta
         return ShownValues::value(item, value, SettingsItems::isSecret(item) && !showSecrets, state);
     };
 
-    for (const QString &note : outcome.notes)
-        console.tell(QStringLiteral("%1: %2").arg(outcome.port, note));
     if (outcome.changedItems) {
         console.print(tr("%1: %n item(s) changed", nullptr, int(outcome.changedItems->size())).arg(outcome.port));
         for (const int item : *outcome.changedItems) {

@@ -135,7 +135,7 @@ private slots:
         writeFile(QDir(logs).filePath(u"COM2.log"_s), "old");
         for (const QString &earlier : {report, QDir(logs).filePath(u"COM2.log"_s)})
             QVERIFY(QFile::setPermissions(earlier, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadOther));
-        const CommandRun run = provision({file(u"template.txt"_s, "model=GSN\nCAAPN=apn.example.jp\n"), u"--units"_s, units,
+        const CommandRun run = provision({file(u"template.txt"_s, "model=GSN\nCAAPN=apn.example.jp\nALARM30=1\n"), u"--units"_s, units,
                                           u"--report"_s, report, u"--log-dir"_s, logs});
         QCOMPARE(run.exitCode, 1);
         const QStringList table = run.out.split(u'\n');
@@ -149,6 +149,9 @@ private slots:
         // A line per logger on standard error, ending with its last word.
         QVERIFY2(run.err.contains(u"COM1: written and verified, 3 item(s) changed ("_s), qPrintable(run.err));
         QVERIFY2(run.err.contains(u"COM3: レスポンスタイムアウト"_s), qPrintable(run.err));
+        // What the loggers of one model share is said once.
+        QCOMPARE(run.err.count(u"ALARM30 is the limit of no channel"_s), 1);
+        QVERIFY2(run.err.contains(u"COM1, COM2: ALARM30 is the limit of no channel"_s), qPrintable(run.err));
         // Each exchange's last status text comes with all its lines answered.
         QCOMPARE(run.err.count(u"COM2: 読込完了 72/72\n"_s), 2);
         QVERIFY2(run.err.contains(u"COM2: 書込完了 88/88\n"_s), qPrintable(run.err));

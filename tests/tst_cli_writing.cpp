@@ -44,13 +44,17 @@ private slots:
         connectLogger({.noApn = true});
         const LoggerOutcome outcome = write({settingsOf({{u"CATELNO"_s, u"0120"_s},
                                                          {u"CAAPN"_s, u"apn.example.jp"_s},
+                                                         {u"CAAUTHTYPE"_s, u"2"_s},
                                                          {u"CAPOPID"_s, u"???"_s},
+                                                         {u"ALARM30"_s, u"1"_s},
                                                          {u"ALARM31"_s, u"1"_s}})});
         QVERIFY2(outcome.succeeded(), qPrintable(outcome.error));
         QCOMPARE(outcome.verification, LoggerOutcome::Verification::Verified);
         QCOMPARE(*outcome.changedItems, QList<int>{item(u"CATELNO")});
-        QCOMPARE(outcome.notes, (QStringList{u"ALARM31 is the limit of no channel of this model; the value given for it is left out"_s,
-                                             u"this logger has no CAAPN; the value given for it is left out"_s}));
+        // One note for each reason, naming every item it concerns.
+        QCOMPARE(outcome.notes, (QStringList{u"this logger has none of CAAPN, CAAUTHTYPE; the values given for them are left out"_s,
+                                             u"ALARM30, ALARM31 are the limits of no channel of this model; the values given for "
+                                             "them are left out"_s}));
         QCOMPARE(m_logger->logger().value(u"CATELNO"_s), u"0120"_s);
         QCOMPARE(m_logger->logger().value(u"CAPOPID"_s), u"logger01"_s);
         QCOMPARE(*outcome.after->value(u"CAAPN"), u"???"_s);

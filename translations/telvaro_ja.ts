@@ -317,6 +317,14 @@
         <source>partly written: %1</source>
         <translation>一部のみ書き込み済み: %1</translation>
     </message>
+    <message>
+        <source>this logger has none of %1; the values given for them are left out</source>
+        <translation>このロガーには %1 がないため、指定された値は使いません</translation>
+    </message>
+    <message>
+        <source>%1 are the limits of no channel of this model; the values given for them are left out</source>
+        <translation>%1 はこの機種のどのチャンネルの警報値でもないため、指定された値は使いません</translation>
+    </message>
 </context>
 <context>
     <name>OutputFile</name>
