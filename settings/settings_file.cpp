@@ -4,6 +4,8 @@
 #include "text/utf8_text.h"
 
 #include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
 
 #include <algorithm>
 #include <array>
@@ -161,14 +163,30 @@ bool saveSettingsFile(const QString &path, const DeviceSettings &settings, QStri
                       .arg(unwritable.join(QStringLiteral(", ")));
         return false;
     }
-    // A file name may hold a line end; the comment stays one line all the same.
+    // A device or a pipe is never written into: a pipe without reader would hold the window up.
+    const QFileInfo info(path);
+    if (!info.isSymLink() && info.exists() && !info.isFile()) {
+        *reason = SettingsFile::tr("not a regular file");
+        return false;
+    }
+    // A link is replaced by the file, never written through to wherever it leads.
+    if (info.isSymLink() && !QFile::remove(path)) {
+        *reason = SettingsFile::tr("the link in its place cannot be removed");
+        return false;
+    }
+    // A file may name a line end; the comment stays one line all the same.
     QString oneLine = comment;
     for (QChar &c : oneLine) {
         if (c.category() == QChar::Other_Control)
             c = u' ';
     }
-    return replaceSmallFile(path, settingsFileBytes(settings, oneLine), QFileDevice::ReadOwner | QFileDevice::WriteOwner,
-                            reason);
+    // It holds both passwords: its owner's alone, also where it replaces a file others could read.
+    FileReplacement file(path);
+    if (!file.openOwnerOnly() || !file.commit(settingsFileBytes(settings, oneLine))) {
+        *reason = file.errorString();
+        return false;
+    }
+    return true;
 }
 
 } // namespace telvaro::settings

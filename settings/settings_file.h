@@ -65,8 +65,9 @@ QByteArray settingsFileBytes(const DeviceSettings &settings, const QString &comm
 // a settings file; its own errors are in contents->errors.
 bool readSettingsFile(const QString &path, SettingsFileContents *contents, QString *reason);
 
-// Replaces the file at path in one step; a new file is readable by its owner only (it may hold
-// passwords). False, with the reason, when it cannot be written or a value cannot be held.
+// Replaces the file at path in one step with a regular file readable by its owner only (it may
+// hold passwords), a symbolic link in its place included. False, with the reason, when it cannot
+// be written, a value cannot be held, or a device, a pipe or a folder is in its place.
 bool saveSettingsFile(const QString &path, const DeviceSettings &settings, QString *reason, const QString &comment = {});
 
 } // namespace telvaro::settings

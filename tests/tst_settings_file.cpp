@@ -190,11 +190,20 @@ private slots:
         QVERIFY(read.errors.isEmpty());
         QVERIFY(read.settings == everyItem());
 
-        // A file the operator has opened up to others keeps the mode they gave it.
-        const auto shared = kOwnerOnly | std::filesystem::perms::group_read;
-        std::filesystem::permissions(path.toStdString(), shared);
+        // Saved again over a file others could read, it holds the passwords for its owner alone.
+        std::filesystem::permissions(path.toStdString(), kOwnerOnly | std::filesystem::perms::group_read
+                                                             | std::filesystem::perms::others_read);
         QVERIFY2(saveSettingsFile(path, read.settings, &reason), qPrintable(reason));
-        QCOMPARE(modeOf(path), shared);
+        QCOMPARE(modeOf(path), kOwnerOnly);
+
+        // Saved onto a link, the link is replaced and what it led to stays as it was.
+        const QString elsewhere = dir.filePath(u"elsewhere.txt"_s);
+        QVERIFY(QFile::rename(path, elsewhere) && QFile::link(elsewhere, path));
+        QVERIFY2(saveSettingsFile(path, settingsOf({{u"CAAPN"_s, u"new"_s}}), &reason), qPrintable(reason));
+        QVERIFY(!QFileInfo(path).isSymLink());
+        QCOMPARE(modeOf(path), kOwnerOnly);
+        QVERIFY(readSettingsFile(elsewhere, &read, &reason));
+        QVERIFY(read.settings == everyItem());
     }
 
     void saving_refusesAValueTheFileCannotHold_andKeepsTheOldFile()
@@ -214,29 +223,20 @@ private slots:
     }
 
 #ifdef Q_OS_UNIX
-    void saving_intoADeviceOrPipe_writesThrough_insteadOfReplacingIt()
+    void saving_ontoADevicePipeOrFolder_isRefused()
     {
-        // "-o /dev/stdout", a process substitution: what exists and is no regular file is
-        // written into, never replaced by a file (which root could do even to /dev/null).
+        // Nothing is written into them, nor replaced: a pipe without a reader would hold the
+        // window up, and a device or a folder is no settings file.
         QTemporaryDir dir;
         const QString pipe = dir.filePath(u"pipe"_s);
         QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
-        const int reader = ::open(QFile::encodeName(pipe).constData(), O_RDONLY | O_NONBLOCK);
-        QVERIFY(reader >= 0);
         const DeviceSettings settings = settingsOf({{u"CAAPN"_s, u"apn"_s}});
-        QString reason;
-        const bool saved = saveSettingsFile(pipe, settings, &reason);
-        char bytes[256];
-        const ssize_t size = ::read(reader, bytes, sizeof bytes);
-        ::close(reader);
-        QVERIFY2(saved, qPrintable(reason));
-        QVERIFY(!QFileInfo(pipe).isFile());
-        QCOMPARE(QByteArray(bytes, std::max<ssize_t>(size, 0)), settingsFileBytes(settings));
-
-        // Written into, a device that takes nothing is a failure with its reason.
-        QVERIFY(!saveSettingsFile(u"/dev/full"_s, settings, &reason));
-        QVERIFY2(reason.contains(u"space"_s, Qt::CaseInsensitive), qPrintable(reason));
-        QVERIFY(!QFileInfo(u"/dev/full"_s).isFile());
+        for (const QString &path : {pipe, u"/dev/null"_s, dir.path()}) {
+            QString reason;
+            QVERIFY2(!saveSettingsFile(path, settings, &reason), qPrintable(path));
+            QCOMPARE(reason, u"not a regular file"_s);
+            QVERIFY(!QFileInfo(path).isFile());
+        }
     }
 #endif
 
