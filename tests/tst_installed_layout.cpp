@@ -117,6 +117,7 @@ private:
         environment.insert(u"HOME"_s, home);
         environment.insert(u"XDG_CONFIG_HOME"_s, home + u"/.config"_s);
         environment.insert(u"XDG_DATA_HOME"_s, home + u"/.local/share"_s);
+        environment.insert(u"XDG_STATE_HOME"_s, home + u"/.local/state"_s);
         environment.insert(u"XDG_RUNTIME_DIR"_s, home);
         return environment;
     }
@@ -214,26 +215,39 @@ private slots:
                  qPrintable(attempt.errors));
     }
 
-    // Where env.dat goes: the current folder from a terminal, the user's data folder from the menu.
+    // Where env.dat goes: the current folder from a terminal, the user's own folder from the
+    // menu; there, the one an earlier version kept in the data folder is taken over.
     void envFile_followsHowTheToolWasStarted_data()
     {
         QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<bool>("keptBefore");
         QTest::addColumn<QString>("where");
         QTest::addColumn<QString>("notThere");
         const QString current = u"current/env.dat"_s;
-        const QString userData = u"home/.local/share/telvaro/env.dat"_s;
-        QTest::newRow("from a terminal") << QStringList() << current << userData;
-        QTest::newRow("from the menu") << QStringList{u"--env-in-user-folder"_s} << userData << current;
+        const QString userFolder = u"home/.local/state/telvaro/env.dat"_s;
+        const QString former = u"home/.local/share/telvaro/env.dat"_s;
+        QTest::newRow("from a terminal") << QStringList() << false << current << userFolder;
+        QTest::newRow("from the menu") << QStringList{u"--env-in-user-folder"_s} << false << userFolder << current;
+        QTest::newRow("from the menu, kept by an earlier version")
+            << QStringList{u"--env-in-user-folder"_s} << true << userFolder << former;
     }
 
     void envFile_followsHowTheToolWasStarted()
     {
         QFETCH(QStringList, arguments);
+        QFETCH(bool, keptBefore);
         QFETCH(QString, where);
         QFETCH(QString, notThere);
         QTemporaryDir places;
         QDir(places.path()).mkpath(u"current"_s);
         QDir(places.path()).mkpath(u"home"_s);
+        // COM3 at the sixth speed: not what a new env.dat holds.
+        const QByteArray earlier = QByteArray::fromHex("02000500");
+        if (keptBefore) {
+            QDir(places.path()).mkpath(u"home/.local/share/telvaro"_s);
+            QFile file(places.filePath(u"home/.local/share/telvaro/env.dat"_s));
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(earlier) == earlier.size());
+        }
         QProcessEnvironment environment = session(places.filePath(u"home"_s));
         environment.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
 
@@ -250,11 +264,18 @@ private slots:
         tool.waitForFinished();
         QVERIFY2(QFileInfo::exists(places.filePath(where)), qPrintable(where));
         QVERIFY(!QFileInfo::exists(places.filePath(notThere)));
+        if (keptBefore) {
+            QFile file(places.filePath(where));
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            QCOMPARE(file.readAll(), earlier);
+        }
+        if (where.startsWith(u"home/"_s))
+            QCOMPARE(modeOf(QFileInfo(places.filePath(where)).path()), std::filesystem::perms::owner_all);
     }
 
     // The whole road through the installed window: a read and a write against the installed
     // simulated logger, started by an ordinary user in a folder it cannot write to.
-    void installedTool_readsAndWrites_keepingItsScriptFilesInTheUsersDataFolder()
+    void installedTool_readsAndWrites_keepingItsScriptFilesInTheUsersFolder()
     {
         VirtualDisplay display;
         QVERIFY2(display.isValid(), qPrintable(display.errorString()));
@@ -302,9 +323,9 @@ private slots:
         QVERIFY(tool.waitForFinished(10000));
         QCOMPARE(tool.exitCode(), 0);
 
-        // The script files went into the user's data folder, for the user alone, and they are
+        // The script files went into the user's own folder, for the user alone, and they are
         // what the logger received; nothing was written beside the program or where it started.
-        const QString scripts = home + u"/.local/share/telvaro"_s;
+        const QString scripts = home + u"/.local/state/telvaro"_s;
         QCOMPARE(modeOf(scripts), std::filesystem::perms::owner_all);
         for (const QString &name : kScriptFiles) {
             const QString path = scripts + u'/' + name;
