@@ -142,17 +142,38 @@ private slots:
                                 u"bin/telvaro-config"_s,
                                 u"libexec/telvaro/telvaro-logger-sim"_s,
                                 u"share/applications/org.telvaro.Config.desktop"_s,
+                                u"share/doc/telvaro-config/changelog.Debian.gz"_s,
+                                u"share/doc/telvaro-config/copyright"_s,
                                 u"share/icons/hicolor/scalable/apps/org.telvaro.Config.svg"_s,
                                 u"share/metainfo/org.telvaro.Config.metainfo.xml"_s};
         for (const QString &page : sourceFiles(QStringLiteral(TELVARO_PACKAGING_SOURCE_DIR "/man"), {u"*.1"_s}))
-            expected.append(u"share/man/man1/"_s + page);
+            expected.append(u"share/man/man1/"_s + page + u".gz"_s);
         for (const QString &file : sourceFiles(QStringLiteral(TELVARO_INSTALL_SOURCE_DIR), {u"*.ini"_s, u"*.eep"_s}))
             expected.append(u"share/telvaro/"_s + file);
         expected.sort();
         QCOMPARE(filesUnder(m_prefix), expected);
         // A man page for every program.
         for (const QString &program : {u"telvaro-config"_s, u"telvaro-cli"_s, u"telvaro-logger-sim"_s})
-            QVERIFY2(expected.contains(u"share/man/man1/%1.1"_s.arg(program)), qPrintable(program));
+            QVERIFY2(expected.contains(u"share/man/man1/%1.1.gz"_s.arg(program)), qPrintable(program));
+    }
+
+    // Compressed as Debian keeps them: at the highest level (XFL 2), without the file's name or
+    // time (gzip -n), so that two builds give the same bytes.
+    void compressedFiles_carryNoNameNorTime()
+    {
+        QStringList compressed = QDir(installed(u"share/man/man1"_s)).entryList({u"*.gz"_s}, QDir::Files);
+        for (QString &page : compressed)
+            page.prepend(u"share/man/man1/"_s);
+        compressed.append(u"share/doc/telvaro-config/changelog.Debian.gz"_s);
+        for (const QString &name : std::as_const(compressed)) {
+            QFile file(installed(name));
+            QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(name));
+            const QByteArray header = file.read(10);
+            QVERIFY2(header.startsWith("\x1f\x8b\x08"), qPrintable(name));
+            QCOMPARE(header.at(3) & 0x08, 0); // FNAME
+            QCOMPARE(header.mid(4, 4), QByteArray(4, '\0'));
+            QCOMPARE(int(header.at(8)), 2);
+        }
     }
 
     void desktopFilesAndManPages_passTheirCheckers()
