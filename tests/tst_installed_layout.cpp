@@ -6,6 +6,8 @@
 
 #include <QDir>
 #include <QDirIterator>
+#include <QSize>
+#include <QtEndian>
 #include <QProcess>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -65,6 +67,27 @@ QStringList filesUnder(const QString &root)
 QStringList sourceFiles(const QString &folder, const QStringList &patterns)
 {
     return QDir(folder).entryList(patterns, QDir::Files, QDir::Name);
+}
+
+// The width and height a PNG file's header gives; 0 x 0 for anything else.
+QSize pngSize(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    const QByteArray head = file.read(24);
+    if (!head.startsWith("\x89PNG\r\n\x1a\n") || head.mid(12, 4) != "IHDR")
+        return {};
+    const auto number = [&head](int at) { return int(qFromBigEndian<quint32>(head.constData() + at)); };
+    return {number(16), number(20)};
+}
+
+// The value of a key of the desktop entry's main group.
+QString desktopEntryValue(const QString &entry, const QString &key)
+{
+    QSettings desktop(entry, QSettings::IniFormat);
+    desktop.beginGroup(u"Desktop Entry"_s);
+    return desktop.value(key).toString();
 }
 
 } // namespace
@@ -148,6 +171,8 @@ private slots:
                                 u"share/metainfo/org.telvaro.Config.metainfo.xml"_s};
         for (const QString &page : sourceFiles(QStringLiteral(TELVARO_PACKAGING_SOURCE_DIR "/man"), {u"*.1"_s}))
             expected.append(u"share/man/man1/"_s + page + u".gz"_s);
+        for (const int size : {16, 24, 32, 48, 64, 128, 256})
+            expected.append(u"share/icons/hicolor/%1x%1/apps/org.telvaro.Config.png"_s.arg(size));
         for (const QString &file : sourceFiles(QStringLiteral(TELVARO_INSTALL_SOURCE_DIR), {u"*.ini"_s, u"*.eep"_s}))
             expected.append(u"share/telvaro/"_s + file);
         expected.sort();
@@ -176,6 +201,19 @@ private slots:
         }
     }
 
+    // Each size of the icon in the folder of its size, so that the desktop finds the one it asks for.
+    void hicolorIcons_areOfTheirFoldersSize()
+    {
+        const QDir hicolor(installed(u"share/icons/hicolor"_s));
+        const QStringList sizes = hicolor.entryList({u"*x*"_s}, QDir::Dirs);
+        QVERIFY(sizes.size() >= 5);
+        for (const QString &folder : sizes) {
+            const QStringList edges = folder.split(u'x');
+            QCOMPARE(pngSize(hicolor.filePath(folder + u"/apps/org.telvaro.Config.png"_s)),
+                     QSize(edges[0].toInt(), edges[1].toInt()));
+        }
+    }
+
     void desktopFilesAndManPages_passTheirCheckers()
     {
         const QString entry = installed(u"share/applications/org.telvaro.Config.desktop"_s);
@@ -194,13 +232,11 @@ private slots:
             QVERIFY2(check.exitCode == 0 && check.errors.isEmpty(), qPrintable(page + u": "_s + check.errors));
         }
 
-        // Started from the menu, the tool keeps env.dat in the user's data folder.
-        QSettings desktop(entry, QSettings::IniFormat);
-        desktop.beginGroup(u"Desktop Entry"_s);
-        QCOMPARE(desktop.value(u"Exec"_s).toString(), u"telvaro-config --env-in-user-folder"_s);
-        QCOMPARE(desktop.value(u"Icon"_s).toString(), u"org.telvaro.Config"_s);
-        QVERIFY(!desktop.value(u"Name"_s).toString().isEmpty());
-        QVERIFY(!desktop.value(u"Name[ja]"_s).toString().isEmpty());
+        // Started from the menu, the tool keeps env.dat in the user's own folder.
+        QCOMPARE(desktopEntryValue(entry, u"Exec"_s), u"telvaro-config --env-in-user-folder"_s);
+        QCOMPARE(desktopEntryValue(entry, u"Icon"_s), u"org.telvaro.Config"_s);
+        QVERIFY(!desktopEntryValue(entry, u"Name"_s).isEmpty());
+        QVERIFY(!desktopEntryValue(entry, u"Name[ja]"_s).isEmpty());
     }
 
     void everyProgram_answersOnStandardOutputWithoutADisplay_data()
@@ -326,6 +362,17 @@ private slots:
         });
         ToolWindow window(display, 20000);
         QVERIFY2(window.isValid(), qPrintable(QString::fromLocal8Bit(tool.readAllStandardError())));
+
+        // The desktop groups the window with its menu entry by the class of WM_CLASS, and shows
+        // the icon the window carries.
+        const QString wmClass = display.property(window.id(), u"WM_CLASS"_s);
+        const QString entryClass = desktopEntryValue(installed(u"share/applications/org.telvaro.Config.desktop"_s),
+                                                     u"StartupWMClass"_s);
+        QVERIFY(!entryClass.isEmpty());
+        QVERIFY2(wmClass.endsWith(u", \"%1\""_s.arg(entryClass)), qPrintable(wmClass));
+        const QString icon = display.property(window.id(), u"_NET_WM_ICON"_s);
+        for (const int size : {16, 24, 32, 48, 64, 128})
+            QVERIFY2(icon.contains(u"Icon (%1 x %1)"_s.arg(size)), qPrintable(u"no %1 x %1"_s.arg(size)));
 
         window.clickRead();
         QVERIFY2(heard.waitFor(u"received \"CAOFF\""_s, 20000), qPrintable(heard.lines().join(u'\n')));
