@@ -6,8 +6,6 @@
 
 #include <QDir>
 #include <QDirIterator>
-#include <QSize>
-#include <QtEndian>
 #include <QProcess>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -67,19 +65,6 @@ QStringList filesUnder(const QString &root)
 QStringList sourceFiles(const QString &folder, const QStringList &patterns)
 {
     return QDir(folder).entryList(patterns, QDir::Files, QDir::Name);
-}
-
-// The width and height a PNG file's header gives; 0 x 0 for anything else.
-QSize pngSize(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    const QByteArray head = file.read(24);
-    if (!head.startsWith("\x89PNG\r\n\x1a\n") || head.mid(12, 4) != "IHDR")
-        return {};
-    const auto number = [&head](int at) { return int(qFromBigEndian<quint32>(head.constData() + at)); };
-    return {number(16), number(20)};
 }
 
 // The value of a key of the desktop entry's main group.
@@ -180,38 +165,6 @@ private slots:
         // A man page for every program.
         for (const QString &program : {u"telvaro-config"_s, u"telvaro-cli"_s, u"telvaro-logger-sim"_s})
             QVERIFY2(expected.contains(u"share/man/man1/%1.1.gz"_s.arg(program)), qPrintable(program));
-    }
-
-    // Compressed as Debian keeps them: at the highest level (XFL 2), without the file's name or
-    // time (gzip -n), so that two builds give the same bytes.
-    void compressedFiles_carryNoNameNorTime()
-    {
-        QStringList compressed = QDir(installed(u"share/man/man1"_s)).entryList({u"*.gz"_s}, QDir::Files);
-        for (QString &page : compressed)
-            page.prepend(u"share/man/man1/"_s);
-        compressed.append(u"share/doc/telvaro-config/changelog.Debian.gz"_s);
-        for (const QString &name : std::as_const(compressed)) {
-            QFile file(installed(name));
-            QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(name));
-            const QByteArray header = file.read(10);
-            QVERIFY2(header.startsWith("\x1f\x8b\x08"), qPrintable(name));
-            QCOMPARE(header.at(3) & 0x08, 0); // FNAME
-            QCOMPARE(header.mid(4, 4), QByteArray(4, '\0'));
-            QCOMPARE(int(header.at(8)), 2);
-        }
-    }
-
-    // Each size of the icon in the folder of its size, so that the desktop finds the one it asks for.
-    void hicolorIcons_areOfTheirFoldersSize()
-    {
-        const QDir hicolor(installed(u"share/icons/hicolor"_s));
-        const QStringList sizes = hicolor.entryList({u"*x*"_s}, QDir::Dirs);
-        QVERIFY(sizes.size() >= 5);
-        for (const QString &folder : sizes) {
-            const QStringList edges = folder.split(u'x');
-            QCOMPARE(pngSize(hicolor.filePath(folder + u"/apps/org.telvaro.Config.png"_s)),
-                     QSize(edges[0].toInt(), edges[1].toInt()));
-        }
     }
 
     void desktopFilesAndManPages_passTheirCheckers()
