@@ -9,12 +9,36 @@
 #include "translations/translations.h"
 #include "widgets/frm_main.h"
 
+#include <QDir>
+#include <QIcon>
+
+#include <algorithm>
+
 using namespace telvaro::files;
 using namespace telvaro::link;
 using namespace telvaro::exchange;
 using namespace telvaro::widgets;
 using namespace telvaro::translations;
 using namespace telvaro::app;
+
+namespace {
+
+// The icon of every window of the tool in each size compiled in: X11 desktops show it in the
+// title bar and the task bar, which the menu entry's icon does not reach. Smallest first: X11
+// takes the sizes in the order given only while they fit into one request, which the largest
+// does not.
+QIcon toolIcon()
+{
+    QStringList names = QDir(QStringLiteral(":/icons")).entryList(QDir::Files);
+    const auto edge = [](const QString &name) { return name.section(u'-', -1).section(u'.', 0, 0).toInt(); };
+    std::sort(names.begin(), names.end(), [&](const QString &a, const QString &b) { return edge(a) < edge(b); });
+    QIcon icon;
+    for (const QString &name : std::as_const(names))
+        icon.addFile(QStringLiteral(":/icons/") + name);
+    return icon;
+}
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
@@ -24,6 +48,7 @@ int main(int argc, char *argv[])
         return *answered;
     const std::unique_ptr<QApplication> app = startGraphicalApplication(argc, argv);
     QGuiApplication::setDesktopFileName(QStringLiteral("org.telvaro.Config"));
+    QGuiApplication::setWindowIcon(toolIcon());
     // The window speaks Japanese whatever the system's language: its messages, and Qt's buttons too.
     installTranslations(*app, QLocale(QLocale::Japanese, QLocale::Japan));
     const ProgramOptions options = ProgramOptions::parse(*app);

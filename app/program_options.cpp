@@ -33,7 +33,7 @@ void ProgramOptions::declare(QCommandLineParser &parser)
     parser.addHelpOption();
     parser.addVersionOption();
     parser.addOption(QCommandLineOption(
-        kEnvInUserFolder, QStringLiteral("Keep env.dat in ~/.local/share/telvaro instead of the current folder "
+        kEnvInUserFolder, QStringLiteral("Keep env.dat in ~/.local/state/telvaro instead of the current folder "
                                          "(the desktop menu entry starts the tool so).")));
 }
 

@@ -13,6 +13,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -26,6 +28,43 @@ void placeFile(const QString &path)
 
 constexpr auto kOwnerOnlyFolder = std::filesystem::perms::owner_all;
 
+// Files by name and content, as a folder holds them: "name=content", or "name->target" for a
+// symbolic link.
+using Files = QStringList;
+
+void placeFiles(const QString &folder, const Files &files)
+{
+    QDir().mkpath(folder);
+    for (const QString &file : files) {
+        if (file.contains(u"->"_s)) {
+            const QStringList link = file.split(u"->"_s);
+            QVERIFY(QFile::link(link[1], QDir(folder).filePath(link[0])));
+        } else {
+            const QStringList named = file.split(u'=');
+            writeFile(QDir(folder).filePath(named[0]), named[1].toUtf8());
+        }
+    }
+}
+
+Files filesIn(const QString &folder)
+{
+    Files files;
+    const QDir dir(folder);
+    for (const QFileInfo &entry : dir.entryInfoList(QDir::Files | QDir::System | QDir::Hidden, QDir::Name)) {
+        if (entry.isSymLink())
+            files.append(entry.fileName() + u"->"_s + entry.symLinkTarget());
+        else
+            files.append(entry.fileName() + u'=' + QString::fromUtf8(readFile(entry.filePath())));
+    }
+    return files;
+}
+
+dev_t deviceOf(const QString &path)
+{
+    struct stat status = {};
+    return ::stat(QFile::encodeName(path).constData(), &status) == 0 ? status.st_dev : 0;
+}
+
 } // namespace
 
 // Where the program finds its installation files and puts its script files and env.dat: beside
@@ -35,8 +74,19 @@ class TestAppFolder : public QObject
 {
     Q_OBJECT
 
+private:
+    // The test's own home: nothing here touches the user's folders.
+    QTemporaryDir m_home;
+
 private slots:
-    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+    void initTestCase()
+    {
+        QVERIFY(m_home.isValid());
+        qputenv("HOME", QFile::encodeName(m_home.path()));
+        qunsetenv("XDG_STATE_HOME");
+        qunsetenv("XDG_DATA_HOME");
+        QStandardPaths::setTestModeEnabled(true);
+    }
 
     void oneFolder_holdsEverything()
     {
@@ -99,6 +149,104 @@ private slots:
         QVERIFY(UserDataFolder::make());
         QCOMPARE(modeOf(folder), kOwnerOnlyFolder | std::filesystem::perms::group_read | std::filesystem::perms::group_exec);
         QVERIFY(QDir(folder).removeRecursively());
+    }
+
+    void perUserFolder_isTheStateFolder_data()
+    {
+        QTest::addColumn<QByteArray>("stateHome");
+        QTest::addColumn<QString>("folder");
+        QTest::newRow("XDG_STATE_HOME unset") << QByteArray() << u"~/.local/state/telvaro"_s;
+        QTest::newRow("XDG_STATE_HOME set") << QByteArray("/srv/state/") << u"/srv/state/telvaro"_s;
+        QTest::newRow("a relative XDG_STATE_HOME counts as unset") << QByteArray("state") << u"~/.local/state/telvaro"_s;
+    }
+
+    void perUserFolder_isTheStateFolder()
+    {
+#if !defined(Q_OS_UNIX) || defined(Q_OS_DARWIN)
+        QSKIP("the per-user folder moved on Linux only");
+#endif
+        QFETCH(QByteArray, stateHome);
+        QFETCH(QString, folder);
+        const auto restore = qScopeGuard([] { qunsetenv("XDG_STATE_HOME"); });
+        if (!stateHome.isNull())
+            qputenv("XDG_STATE_HOME", stateHome);
+        QCOMPARE(UserDataFolder::path(), folder.replace(u"~"_s, m_home.path()));
+    }
+
+    // The user's files that earlier versions kept among the installation files of ~/.local: each
+    // one moved once into the new folder, nothing lost, nothing of the installation's taken.
+    void takeOver_movesTheUsersFilesOnce_data()
+    {
+        QTest::addColumn<Files>("former");
+        QTest::addColumn<Files>("present");
+        QTest::addColumn<Files>("formerAfter");
+        QTest::addColumn<Files>("presentAfter");
+        QTest::addColumn<bool>("acrossFileSystems");
+        const Files all = {u"Arm.eep=a"_s, u"ArmNet.eep=n"_s, u"Mmail.eep=M"_s, u"env.dat=e"_s, u"mail.eep=m"_s};
+        QTest::newRow("nothing kept before") << Files() << Files() << Files() << Files() << false;
+        QTest::newRow("all of them") << all << Files() << Files() << all << false;
+        QTest::newRow("all of them, across file systems") << all << Files() << Files() << all << true;
+        QTest::newRow("an installation into ~/.local keeps its own files")
+            << Files{u"Telvaro-G-N.ini=g"_s, u"auth.ini=i"_s, u"env.dat=e"_s, u"select.eep=s"_s, u"simulated-logger.txt=t"_s}
+            << Files() << Files{u"Telvaro-G-N.ini=g"_s, u"auth.ini=i"_s, u"select.eep=s"_s, u"simulated-logger.txt=t"_s}
+            << Files{u"env.dat=e"_s} << false;
+        QTest::newRow("a file already in the new folder wins")
+            << Files{u"Arm.eep=old"_s, u"env.dat=old"_s} << Files{u"env.dat=new"_s}
+            << Files{u"env.dat=old"_s} << Files{u"Arm.eep=old"_s, u"env.dat=new"_s} << false;
+        QTest::newRow("a symbolic link stays")
+            << Files{u"Mmail.eep->/etc/hostname"_s} << Files() << Files{u"Mmail.eep->/etc/hostname"_s} << Files() << false;
+    }
+
+    void takeOver_movesTheUsersFilesOnce()
+    {
+        QFETCH(Files, former);
+        QFETCH(Files, present);
+        QFETCH(Files, formerAfter);
+        QFETCH(Files, presentAfter);
+        QFETCH(bool, acrossFileSystems);
+        QTemporaryDir here;
+        QTemporaryDir elsewhere(u"/dev/shm/tst_app_folder-XXXXXX"_s);
+        if (acrossFileSystems && (!elsewhere.isValid() || deviceOf(elsewhere.path()) == deviceOf(here.path())))
+            QSKIP("no second file system at /dev/shm");
+        const QString from = (acrossFileSystems ? elsewhere : here).filePath(u"share/telvaro"_s);
+        const QString to = here.filePath(u"state/telvaro"_s);
+        if (!former.isEmpty())
+            placeFiles(from, former);
+        placeFiles(to, present);
+
+        UserDataFolder::takeOver(from, to);
+        QCOMPARE(filesIn(to), presentAfter);
+        QCOMPARE(filesIn(from), formerAfter);
+        // The folder the files were moved out of goes with them when nothing else is left there.
+        QCOMPARE(QFileInfo::exists(from), !formerAfter.isEmpty());
+        QCOMPARE(UserDataFolder::takeOver(from, to), QStringList());
+        QCOMPARE(filesIn(to), presentAfter);
+    }
+
+    // Made for the first time, the per-user folder takes the files of the former one; a folder
+    // of a provision's own takes nothing.
+    void makingThePerUserFolder_takesOverFromTheFormerOne()
+    {
+#if !defined(Q_OS_UNIX) || defined(Q_OS_DARWIN)
+        QSKIP("the per-user folder moved on Linux only");
+#endif
+        QStandardPaths::setTestModeEnabled(false);
+        const auto restore = qScopeGuard([] {
+            qunsetenv("XDG_DATA_HOME");
+            QStandardPaths::setTestModeEnabled(true);
+        });
+        QTemporaryDir xdg;
+        qputenv("XDG_DATA_HOME", QFile::encodeName(xdg.filePath(u"data"_s)));
+        QCOMPARE(UserDataFolder::formerPath(), xdg.filePath(u"data/telvaro"_s));
+        placeFiles(UserDataFolder::formerPath(), {u"auth.ini=i"_s, u"env.dat=e"_s});
+
+        QVERIFY(UserDataFolder::make(xdg.filePath(u"provision"_s)));
+        QCOMPARE(filesIn(xdg.filePath(u"provision"_s)), Files());
+        QVERIFY(UserDataFolder::make());
+        const auto removeFolder = qScopeGuard([] { QDir(UserDataFolder::path()).removeRecursively(); });
+        QCOMPARE(modeOf(UserDataFolder::path()), kOwnerOnlyFolder);
+        QCOMPARE(filesIn(UserDataFolder::path()), Files{u"env.dat=e"_s});
+        QCOMPARE(filesIn(UserDataFolder::formerPath()), Files{u"auth.ini=i"_s});
     }
 
     void envFile_liesInTheCurrentFolder_orWhereTheProgramKeepsIt()

@@ -67,6 +67,14 @@ QStringList sourceFiles(const QString &folder, const QStringList &patterns)
     return QDir(folder).entryList(patterns, QDir::Files, QDir::Name);
 }
 
+// The value of a key of the desktop entry's main group.
+QString desktopEntryValue(const QString &entry, const QString &key)
+{
+    QSettings desktop(entry, QSettings::IniFormat);
+    desktop.beginGroup(u"Desktop Entry"_s);
+    return desktop.value(key).toString();
+}
+
 } // namespace
 
 // The program as a Linux system has it after `cmake --install` (which the Debian package is
@@ -117,6 +125,7 @@ private:
         environment.insert(u"HOME"_s, home);
         environment.insert(u"XDG_CONFIG_HOME"_s, home + u"/.config"_s);
         environment.insert(u"XDG_DATA_HOME"_s, home + u"/.local/share"_s);
+        environment.insert(u"XDG_STATE_HOME"_s, home + u"/.local/state"_s);
         environment.insert(u"XDG_RUNTIME_DIR"_s, home);
         return environment;
     }
@@ -141,17 +150,21 @@ private slots:
                                 u"bin/telvaro-config"_s,
                                 u"libexec/telvaro/telvaro-logger-sim"_s,
                                 u"share/applications/org.telvaro.Config.desktop"_s,
+                                u"share/doc/telvaro-config/changelog.Debian.gz"_s,
+                                u"share/doc/telvaro-config/copyright"_s,
                                 u"share/icons/hicolor/scalable/apps/org.telvaro.Config.svg"_s,
                                 u"share/metainfo/org.telvaro.Config.metainfo.xml"_s};
         for (const QString &page : sourceFiles(QStringLiteral(TELVARO_PACKAGING_SOURCE_DIR "/man"), {u"*.1"_s}))
-            expected.append(u"share/man/man1/"_s + page);
+            expected.append(u"share/man/man1/"_s + page + u".gz"_s);
+        for (const int size : {16, 24, 32, 48, 64, 128, 256})
+            expected.append(u"share/icons/hicolor/%1x%1/apps/org.telvaro.Config.png"_s.arg(size));
         for (const QString &file : sourceFiles(QStringLiteral(TELVARO_INSTALL_SOURCE_DIR), {u"*.ini"_s, u"*.eep"_s}))
             expected.append(u"share/telvaro/"_s + file);
         expected.sort();
         QCOMPARE(filesUnder(m_prefix), expected);
         // A man page for every program.
         for (const QString &program : {u"telvaro-config"_s, u"telvaro-cli"_s, u"telvaro-logger-sim"_s})
-            QVERIFY2(expected.contains(u"share/man/man1/%1.1"_s.arg(program)), qPrintable(program));
+            QVERIFY2(expected.contains(u"share/man/man1/%1.1.gz"_s.arg(program)), qPrintable(program));
     }
 
     void desktopFilesAndManPages_passTheirCheckers()
@@ -172,13 +185,11 @@ private slots:
             QVERIFY2(check.exitCode == 0 && check.errors.isEmpty(), qPrintable(page + u": "_s + check.errors));
         }
 
-        // Started from the menu, the tool keeps env.dat in the user's data folder.
-        QSettings desktop(entry, QSettings::IniFormat);
-        desktop.beginGroup(u"Desktop Entry"_s);
-        QCOMPARE(desktop.value(u"Exec"_s).toString(), u"telvaro-config --env-in-user-folder"_s);
-        QCOMPARE(desktop.value(u"Icon"_s).toString(), u"org.telvaro.Config"_s);
-        QVERIFY(!desktop.value(u"Name"_s).toString().isEmpty());
-        QVERIFY(!desktop.value(u"Name[ja]"_s).toString().isEmpty());
+        // Started from the menu, the tool keeps env.dat in the user's own folder.
+        QCOMPARE(desktopEntryValue(entry, u"Exec"_s), u"telvaro-config --env-in-user-folder"_s);
+        QCOMPARE(desktopEntryValue(entry, u"Icon"_s), u"org.telvaro.Config"_s);
+        QVERIFY(!desktopEntryValue(entry, u"Name"_s).isEmpty());
+        QVERIFY(!desktopEntryValue(entry, u"Name[ja]"_s).isEmpty());
     }
 
     void everyProgram_answersOnStandardOutputWithoutADisplay_data()
@@ -214,26 +225,39 @@ private slots:
                  qPrintable(attempt.errors));
     }
 
-    // Where env.dat goes: the current folder from a terminal, the user's data folder from the menu.
+    // Where env.dat goes: the current folder from a terminal, the user's own folder from the
+    // menu; there, the one an earlier version kept in the data folder is taken over.
     void envFile_followsHowTheToolWasStarted_data()
     {
         QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<bool>("keptBefore");
         QTest::addColumn<QString>("where");
         QTest::addColumn<QString>("notThere");
         const QString current = u"current/env.dat"_s;
-        const QString userData = u"home/.local/share/telvaro/env.dat"_s;
-        QTest::newRow("from a terminal") << QStringList() << current << userData;
-        QTest::newRow("from the menu") << QStringList{u"--env-in-user-folder"_s} << userData << current;
+        const QString userFolder = u"home/.local/state/telvaro/env.dat"_s;
+        const QString former = u"home/.local/share/telvaro/env.dat"_s;
+        QTest::newRow("from a terminal") << QStringList() << false << current << userFolder;
+        QTest::newRow("from the menu") << QStringList{u"--env-in-user-folder"_s} << false << userFolder << current;
+        QTest::newRow("from the menu, kept by an earlier version")
+            << QStringList{u"--env-in-user-folder"_s} << true << userFolder << former;
     }
 
     void envFile_followsHowTheToolWasStarted()
     {
         QFETCH(QStringList, arguments);
+        QFETCH(bool, keptBefore);
         QFETCH(QString, where);
         QFETCH(QString, notThere);
         QTemporaryDir places;
         QDir(places.path()).mkpath(u"current"_s);
         QDir(places.path()).mkpath(u"home"_s);
+        // COM3 at the sixth speed: not what a new env.dat holds.
+        const QByteArray earlier = QByteArray::fromHex("02000500");
+        if (keptBefore) {
+            QDir(places.path()).mkpath(u"home/.local/share/telvaro"_s);
+            QFile file(places.filePath(u"home/.local/share/telvaro/env.dat"_s));
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(earlier) == earlier.size());
+        }
         QProcessEnvironment environment = session(places.filePath(u"home"_s));
         environment.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
 
@@ -250,11 +274,18 @@ private slots:
         tool.waitForFinished();
         QVERIFY2(QFileInfo::exists(places.filePath(where)), qPrintable(where));
         QVERIFY(!QFileInfo::exists(places.filePath(notThere)));
+        if (keptBefore) {
+            QFile file(places.filePath(where));
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            QCOMPARE(file.readAll(), earlier);
+        }
+        if (where.startsWith(u"home/"_s))
+            QCOMPARE(modeOf(QFileInfo(places.filePath(where)).path()), std::filesystem::perms::owner_all);
     }
 
     // The whole road through the installed window: a read and a write against the installed
     // simulated logger, started by an ordinary user in a folder it cannot write to.
-    void installedTool_readsAndWrites_keepingItsScriptFilesInTheUsersDataFolder()
+    void installedTool_readsAndWrites_keepingItsScriptFilesInTheUsersFolder()
     {
         VirtualDisplay display;
         QVERIFY2(display.isValid(), qPrintable(display.errorString()));
@@ -285,6 +316,17 @@ private slots:
         ToolWindow window(display, 20000);
         QVERIFY2(window.isValid(), qPrintable(QString::fromLocal8Bit(tool.readAllStandardError())));
 
+        // The desktop groups the window with its menu entry by the class of WM_CLASS, and shows
+        // the icon the window carries.
+        const QString wmClass = display.property(window.id(), u"WM_CLASS"_s);
+        const QString entryClass = desktopEntryValue(installed(u"share/applications/org.telvaro.Config.desktop"_s),
+                                                     u"StartupWMClass"_s);
+        QVERIFY(!entryClass.isEmpty());
+        QVERIFY2(wmClass.endsWith(u", \"%1\""_s.arg(entryClass)), qPrintable(wmClass));
+        const QString icon = display.property(window.id(), u"_NET_WM_ICON"_s);
+        for (const int size : {16, 24, 32, 48, 64, 128})
+            QVERIFY2(icon.contains(u"Icon (%1 x %1)"_s.arg(size)), qPrintable(u"no %1 x %1"_s.arg(size)));
+
         window.clickRead();
         QVERIFY2(heard.waitFor(u"received \"CAOFF\""_s, 20000), qPrintable(heard.lines().join(u'\n')));
         QVERIFY(heard.waitFor(u"Released"_s, 5000));
@@ -302,9 +344,9 @@ private slots:
         QVERIFY(tool.waitForFinished(10000));
         QCOMPARE(tool.exitCode(), 0);
 
-        // The script files went into the user's data folder, for the user alone, and they are
+        // The script files went into the user's own folder, for the user alone, and they are
         // what the logger received; nothing was written beside the program or where it started.
-        const QString scripts = home + u"/.local/share/telvaro"_s;
+        const QString scripts = home + u"/.local/state/telvaro"_s;
         QCOMPARE(modeOf(scripts), std::filesystem::perms::owner_all);
         for (const QString &name : kScriptFiles) {
             const QString path = scripts + u'/' + name;

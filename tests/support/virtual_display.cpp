@@ -31,11 +31,21 @@ VirtualDisplay::~VirtualDisplay()
 
 QString VirtualDisplay::xdotool(const QStringList &arguments, int timeoutMs)
 {
+    return runOnDisplay(QStringLiteral("xdotool"), arguments, timeoutMs);
+}
+
+QString VirtualDisplay::property(const QString &window, const QString &name)
+{
+    return runOnDisplay(QStringLiteral("xprop"), {QStringLiteral("-id"), window, name}, 5000);
+}
+
+QString VirtualDisplay::runOnDisplay(const QString &program, const QStringList &arguments, int timeoutMs)
+{
     QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("DISPLAY"), m_name);
     process.setProcessEnvironment(environment);
-    process.start(QStringLiteral("xdotool"), arguments);
+    process.start(program, arguments);
     if (!process.waitForFinished(timeoutMs)) {
         process.kill();
         process.waitForFinished();

@@ -8,7 +8,8 @@
 #include <QStringList>
 
 // A virtual X display (Xvfb) of its own for a test, and xdotool to act on the windows of
-// another program on it as a user would: find a window, click into it, press a key.
+// another program on it as a user would: find a window, click into it, press a key; xprop to
+// read what the window tells the desktop.
 class VirtualDisplay
 {
 public:
@@ -34,8 +35,13 @@ public:
     // Destroys the window (XDestroyWindow), as any X11 client may; its program is not asked.
     void destroyWindow(const QString &window);
 
+    // A property of the window as xprop shows it ("WM_CLASS(STRING) = ..."); empty when it
+    // could not be read.
+    QString property(const QString &window, const QString &name);
+
 private:
     QString xdotool(const QStringList &arguments, int timeoutMs = 5000);
+    QString runOnDisplay(const QString &program, const QStringList &arguments, int timeoutMs);
 
     QProcess m_server;
     QString m_name;
