@@ -14,6 +14,10 @@
 #include <QTableWidget>
 #include <QTest>
 
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
+
 using namespace Qt::StringLiterals;
 
 class TestSettingsFileMenu : public QObject
@@ -82,6 +86,31 @@ private slots:
         QCOMPARE(used->toolTip(), QDir::toNativeSeparators(bench.path(u"saved.txt"_s)));
         QVERIFY(used->text().contains(u"saved"_s));
     }
+
+#ifdef Q_OS_UNIX
+    // A pipe is neither opened (it would hold the window up) nor saved into, and nothing is made
+    // beside it; a new name without a suffix gets ".txt".
+    void pipesAndNewNames_openAndSaveAsAFileWould()
+    {
+        LoggerBench bench;
+        QVERIFY(bench.isValid());
+        const QString pipe = bench.path(u"pipe"_s);
+        QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+        ScriptedOperator operatorAtTheScreen({pipe, pipe, bench.path(u"named"_s)}, true); // "はい": replace it
+        bench.choose("mnu_FileOpen");
+        bench.choose("mnu_FileSave");
+        bench.choose("mnu_FileSave");
+
+        QStringList reasons;
+        for (const ScriptedOperator::SeenBox &box : operatorAtTheScreen.boxes()) {
+            if (!box.question)
+                reasons.append(box.informative);
+        }
+        QCOMPARE(reasons, (QStringList{u"通常のファイルではありません。"_s, u"通常のファイルではありません"_s}));
+        QVERIFY(!QFileInfo::exists(pipe + u".txt"_s));
+        QVERIFY(QFileInfo(bench.path(u"named.txt"_s)).isFile());
+    }
+#endif
 
     // Before any read there is nothing to save but a line that says so: no empty placeholders.
     void saveBeforeAnyRead_savesNoItems()

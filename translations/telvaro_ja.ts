@@ -602,6 +602,14 @@
         <source>a control character in the value of %1 cannot be kept in a settings file</source>
         <translation>%1 の値の制御文字は設定ファイルに保存できません</translation>
     </message>
+    <message>
+        <source>not a regular file</source>
+        <translation>通常のファイルではありません</translation>
+    </message>
+    <message>
+        <source>the link in its place cannot be removed</source>
+        <translation>その場所にあるリンクを取り除けません</translation>
+    </message>
 </context>
 <context>
     <name>SettingsInput</name>

@@ -165,9 +165,12 @@ std::optional<QString> SettingsFileMenu::askFileToSave()
     QFileDialog dialog(m_window, QStringLiteral("設定ファイルに保存"), m_folder, kNameFilters);
     dialog.setObjectName(QStringLiteral("SettingsFileDialog"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setDefaultSuffix(QStringLiteral("txt"));
     dialog.selectFile(suggestedName());
-    return chosen(dialog);
+    std::optional<QString> path = chosen(dialog);
+    // ".txt" is added to a new name only: never beside a device or another file already there.
+    if (path && !QFileInfo::exists(*path) && QFileInfo(*path).suffix().isEmpty())
+        *path += QStringLiteral(".txt");
+    return path;
 }
 
 std::optional<QString> SettingsFileMenu::chosen(QFileDialog &dialog)
@@ -190,6 +193,12 @@ std::optional<DeviceSettings> SettingsFileMenu::readFile(const QString &path, co
 {
     SettingsFileContents contents;
     QString reason;
+    // A pipe would hold the window up until something writes into it; a device is no file.
+    if (!QFileInfo(path).isFile()) {
+        showModalWarning(m_window, QStringLiteral("設定ファイル「%1」を読み込めません。%2").arg(shownPath(path), whatNot),
+                         QStringLiteral("通常のファイルではありません。"));
+        return std::nullopt;
+    }
     if (!readSettingsFile(path, &contents, &reason)) {
         showModalWarning(m_window, QStringLiteral("設定ファイル「%1」を読み込めません。%2").arg(shownPath(path), whatNot), reason);
         return std::nullopt;
