@@ -1,6 +1,10 @@
 #include "cli/console.h"
 
+#include <QCoreApplication>
+#include <QFile>
+
 #include <unistd.h>
+#include <utility>
 
 namespace telvaro::cli {
 
@@ -12,9 +16,10 @@ Console::Console()
 {
 }
 
-Console::Console(QString *out, QString *err)
+Console::Console(QString *out, QString *err, QByteArray input)
     : m_out(out)
     , m_err(err)
+    , m_input(std::move(input))
 {
 }
 
@@ -40,6 +45,31 @@ void Console::write(const QByteArray &bytes)
     }
     std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), m_rawOut);
     std::fflush(m_rawOut);
+}
+
+bool Console::readInput(qint64 largest, QByteArray *bytes, QString *reason)
+{
+    if (m_input) {
+        *bytes = std::exchange(*m_input, QByteArray());
+    } else {
+        QFile input;
+        if (!input.open(stdin, QIODevice::ReadOnly)) {
+            *reason = input.errorString();
+            return false;
+        }
+        // One byte more than allowed tells a larger input from one just as large.
+        *bytes = input.read(largest + 1);
+        if (input.error() != QFileDevice::NoError) {
+            *reason = input.errorString();
+            return false;
+        }
+    }
+    if (bytes->size() > largest) {
+        *reason = QCoreApplication::translate("Console", "more than %1 bytes").arg(largest);
+        bytes->clear();
+        return false;
+    }
+    return true;
 }
 
 void Console::draw(const QString &text)

@@ -3,6 +3,7 @@
 #include "link/port_names.h"
 
 #include <QFileInfo>
+#include <QHash>
 #include <QRegularExpression>
 
 using namespace telvaro::link;
@@ -49,6 +50,9 @@ std::optional<QList<LoggerPort>> LoggerPorts::resolve(const QStringList &given, 
                                                      QString *error)
 {
     QList<LoggerPort> ports;
+    ports.reserve(given.size());
+    // Each device looked up once, and found again by a hash: a units file may name thousands.
+    QHash<QString, qsizetype> portOfIdentity;
     for (const QString &name : given) {
         LoggerPort port;
         if (looksLikeComName(name)) {
@@ -61,12 +65,12 @@ std::optional<QList<LoggerPort>> LoggerPorts::resolve(const QStringList &given, 
         } else {
             port = {name, 0, name};
         }
-        for (const LoggerPort &earlier : std::as_const(ports)) {
-            if (earlier.identity() == port.identity()) {
-                *error = tr("%1 and %2 lead to the same device, %3").arg(earlier.name, port.name, port.identity());
-                return std::nullopt;
-            }
+        const QString identity = port.identity();
+        if (const auto earlier = portOfIdentity.constFind(identity); earlier != portOfIdentity.constEnd()) {
+            *error = tr("%1 and %2 lead to the same device, %3").arg(ports.at(*earlier).name, port.name, identity);
+            return std::nullopt;
         }
+        portOfIdentity.insert(identity, ports.size());
         ports.append(port);
     }
     return ports;

@@ -7,6 +7,9 @@
 #include <QDateTime>
 #include <QList>
 #include <QString>
+#include <QStringList>
+
+#include <optional>
 
 namespace telvaro::cli {
 
@@ -32,6 +35,10 @@ public:
     // The JSON report: the table's facts plus every item before and after, the items changed
     // and those that did not read back. Passwords show as "********" unless showSecrets.
     static QByteArray json(const ProvisionRecord &record, bool showSecrets);
+
+    // The ports of the loggers that a report (as json() makes it) records as not verified: not
+    // written, or not read back as written. Nothing, with the reason, for what is no such report.
+    static std::optional<QStringList> portsNotVerified(const QByteArray &json, QString *reason);
 
     // The word for a verification, as the table shows it.
     static QString verificationText(LoggerOutcome::Verification verification);

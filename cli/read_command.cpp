@@ -3,9 +3,14 @@
 #include "cli/console.h"
 #include "cli/live_lines.h"
 #include "cli/logger_options.h"
+#include "base/secret_items.h"
+#include "cli/json_output.h"
 #include "cli/logger_session.h"
+#include "cli/settings_input.h"
 #include "settings/settings_file.h"
+#include "settings/small_file.h"
 
+using namespace telvaro::base;
 using namespace telvaro::settings;
 
 namespace telvaro::cli {
@@ -13,6 +18,8 @@ namespace telvaro::cli {
 namespace {
 
 const QString kOutput = QStringLiteral("output");
+const QString kJson = QStringLiteral("json");
+const QString kShowSecrets = QStringLiteral("show-secrets");
 
 } // namespace
 
@@ -23,8 +30,11 @@ CliCommand ReadCommand::command(const SessionSetup &setup)
             [](QCommandLineParser &parser) {
                 parser.addOption({{QStringLiteral("o"), kOutput},
                                   tr("Write the settings file here (readable by its owner only) instead of on "
-                                     "standard output."),
+                                     "standard output (\"-\")."),
                                   QStringLiteral("FILE")});
+                parser.addOption({kJson, tr("Give the settings as one JSON object instead of a settings file.")});
+                parser.addOption({kShowSecrets, tr("With --json, show the passwords instead of %1.")
+                                                    .arg(QLatin1StringView(SecretItems::kMask))});
                 LoggerOptions::declare(parser);
                 parser.addPositionalArgument(QStringLiteral("PORT"),
                                              tr("COM1 to COM9, as the window names ports, or the path of a serial device."));
@@ -52,7 +62,23 @@ int ReadCommand::run(const QCommandLineParser &parser, Console &console, const S
         return ExitStatus::kFailure;
 
     const DeviceSettings settings = session.settings();
-    if (parser.isSet(kOutput)) {
+    // A JSON string holds any character: the object goes where the file would.
+    const QByteArray json = parser.isSet(kJson)
+        ? JsonOutput::read(session.port().name, settings, parser.isSet(kShowSecrets)) : QByteArray();
+    const bool toFile = parser.isSet(kOutput) && !SettingsInput::isStandardStream(parser.value(kOutput));
+    if (toFile && parser.isSet(kJson)) {
+        const QString path = parser.value(kOutput);
+        if (!replaceSmallFile(path, json, QFileDevice::ReadOwner | QFileDevice::WriteOwner, &error)) {
+            console.tell(tr("%1: cannot be written: %2").arg(path, error));
+            return ExitStatus::kFailure;
+        }
+        return ExitStatus::kSuccess;
+    }
+    if (parser.isSet(kJson)) {
+        console.write(json);
+        return ExitStatus::kSuccess;
+    }
+    if (toFile) {
         const QString path = parser.value(kOutput);
         if (!saveSettingsFile(path, settings, &error)) {
             console.tell(tr("%1: cannot be written: %2").arg(path, error));
