@@ -32,6 +32,7 @@ const QString kReport = QStringLiteral("report");
 const QString kLogDir = QStringLiteral("log-dir");
 const QString kShowSecrets = QStringLiteral("show-secrets");
 const QString kForce = QStringLiteral("force");
+const QString kOnlyFailed = QStringLiteral("only-failed"); // declared by ProvisionScripting
 
 } // namespace
 
@@ -70,7 +71,7 @@ int ProvisionCommand::run(const QCommandLineParser &parser, Console &console, co
     if (!setup)
         return ExitStatus::kTrouble;
     const QString templatePath = parser.positionalArguments().at(0);
-    if (!SettingsInput::atMostOneStandardInput({templatePath, parser.value(kUnits), parser.value(QStringLiteral("only-failed"))},
+    if (!SettingsInput::atMostOneStandardInput({templatePath, parser.value(kUnits), parser.value(kOnlyFailed)},
                                                console, kName))
         return ExitStatus::kTrouble;
     const bool dryRun = ProvisionScripting::dryRun(parser);
@@ -88,7 +89,7 @@ int ProvisionCommand::run(const QCommandLineParser &parser, Console &console, co
     if (!jobs)
         return ExitStatus::kTrouble;
     if (jobs->isEmpty()) {
-        console.tell(tr("%1: every logger was written and verified; none to run again").arg(parser.value(QStringLiteral("only-failed"))));
+        console.tell(tr("%1: every logger was written and verified; none to run again").arg(parser.value(kOnlyFailed)));
         return ExitStatus::kSuccess;
     }
     const std::optional<int> atOnce = ProvisionScripting::atOnce(parser, jobs->size(), console);
@@ -179,7 +180,7 @@ std::optional<QList<ProvisionJob>> ProvisionCommand::jobsOf(const QCommandLinePa
             given.append(row.port);
     }
     // Run again: the loggers of the report, unless the command line names them.
-    if (given.isEmpty() && parser.isSet(QStringLiteral("only-failed")))
+    if (given.isEmpty() && parser.isSet(kOnlyFailed))
         given = *failed;
     if (given.isEmpty()) {
         CliUsage::error(console, kName, tr("no port is given: name each with --port, or give a units file"));
@@ -200,7 +201,7 @@ std::optional<QList<ProvisionJob>> ProvisionCommand::jobsOf(const QCommandLinePa
                             ProvisionScripting::dryRun(parser)}});
     }
     const auto chosen = [&](const QList<ProvisionJob> &all) {
-        if (!parser.isSet(QStringLiteral("only-failed")))
+        if (!parser.isSet(kOnlyFailed))
             return std::optional<QList<ProvisionJob>>(all);
         return ProvisionScripting::onlyFailed(all, *failed, setup.portsFolder, console);
     };
