@@ -15,6 +15,7 @@ namespace ExitStatus {
 constexpr int kSuccess = 0;
 constexpr int kFailure = 1; // the command ran and found problems or differences, or could not do its work
 constexpr int kTrouble = 2; // a mistake on the command line, or a file that could not be read
+constexpr int kLoggerUnread = 3; // diff PORT FILE: the logger could not be read, so nothing was compared
 } // namespace ExitStatus
 
 // One command of telvaro-cli: "telvaro-cli NAME [options] SYNTAX".

@@ -1,9 +1,13 @@
 #include "cli/console.h"
 
+#include <QCoreApplication>
+#include <QFile>
+
 #include <cerrno>
 #include <cstring>
 
 #include <unistd.h>
+#include <utility>
 
 namespace telvaro::cli {
 
@@ -33,9 +37,10 @@ Console::Console()
 {
 }
 
-Console::Console(QString *out, QString *err, bool terminal, const QByteArray &term)
+Console::Console(QString *out, QString *err, QByteArray input, bool terminal, const QByteArray &term)
     : m_outText(out)
     , m_errText(err)
+    , m_input(std::move(input))
     , m_errorIsTerminal(drawsInPlace(terminal, term))
 {
 }
@@ -58,6 +63,31 @@ void Console::tell(const QString &line)
 void Console::write(const QByteArray &bytes)
 {
     toOutput(bytes);
+}
+
+bool Console::readInput(qint64 largest, QByteArray *bytes, QString *reason)
+{
+    if (m_input) {
+        *bytes = std::exchange(*m_input, QByteArray());
+    } else {
+        QFile input;
+        if (!input.open(stdin, QIODevice::ReadOnly)) {
+            *reason = input.errorString();
+            return false;
+        }
+        // One byte more than allowed tells a larger input from one just as large.
+        *bytes = input.read(largest + 1);
+        if (input.error() != QFileDevice::NoError) {
+            *reason = input.errorString();
+            return false;
+        }
+    }
+    if (bytes->size() > largest) {
+        *reason = QCoreApplication::translate("Console", "more than %1 bytes").arg(largest);
+        bytes->clear();
+        return false;
+    }
+    return true;
 }
 
 void Console::draw(const QString &text)

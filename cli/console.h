@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <optional>
 
 namespace telvaro::cli {
 
@@ -14,14 +15,19 @@ class Console
 public:
     // Standard output and standard error.
     Console();
-    // Into two texts, for a command run inside a test; standard error counts as a terminal of
-    // the kind term names when terminal is set.
-    Console(QString *out, QString *err, bool terminal = false, const QByteArray &term = {});
+    // Into two texts, for a command run inside a test; standard input holds input, and standard
+    // error counts as a terminal of the kind term names when terminal is set.
+    Console(QString *out, QString *err, QByteArray input = {}, bool terminal = false, const QByteArray &term = {});
 
     void print(const QString &line);
     void tell(const QString &line);
     // Bytes as they are, on standard output: a file the command was asked for.
     void write(const QByteArray &bytes);
+
+    // The whole of standard input ("-" given for a file), at most largest bytes. False, with the
+    // reason, when it cannot be read or holds more. Standard input is read once: a second call
+    // finds it spent.
+    bool readInput(qint64 largest, QByteArray *bytes, QString *reason);
 
     // Standard error is a terminal that can draw lines again in place: not one whose TERM is
     // unset, empty or "dumb", which takes plain lines only.
@@ -41,6 +47,7 @@ private:
 
     QString *m_outText = nullptr;
     QString *m_errText = nullptr;
+    std::optional<QByteArray> m_input; // inside a test
     bool m_errorIsTerminal = false;
     QString m_outputFailure;
 };

@@ -3,6 +3,7 @@
 #include "base/secret_items.h"
 #include "cli/console.h"
 #include "cli/interruption.h"
+#include "cli/json_output.h"
 #include "cli/live_lines.h"
 #include "cli/logger_options.h"
 #include "cli/logger_port.h"
@@ -24,6 +25,7 @@ namespace {
 
 const QString kShowSecrets = QStringLiteral("show-secrets");
 const QString kDiff = QStringLiteral("diff");
+const QString kJson = QStringLiteral("json");
 
 // A COM name, or a device: a settings file is neither.
 bool namesAPort(const QString &argument)
@@ -51,10 +53,12 @@ CliCommand DiffCommand::command(const SessionSetup &setup)
             tr("List the items whose values differ between two settings files, or between a logger and a file."),
             [](QCommandLineParser &parser) {
                 parser.addOption({kShowSecrets, tr("Show the passwords instead of %1.").arg(QLatin1StringView(SecretItems::kMask))});
+                parser.addOption({kJson, tr("Give the differences as one JSON object on standard output.")});
                 LoggerOptions::declare(parser);
                 parser.addPositionalArgument(QStringLiteral("FILE|PORT"),
-                                             tr("The settings file, or the port of the logger, shown after \"<\"."));
-                parser.addPositionalArgument(QStringLiteral("FILE"), tr("The settings file shown after \">\"."));
+                                             tr("The settings file, or the port of the logger, shown after \"<\"; "
+                                                "\"-\" for standard input."));
+                parser.addPositionalArgument(QStringLiteral("FILE"), tr("The settings file shown after \">\"; \"-\" for standard input."));
             },
             [setup](const QCommandLineParser &parser, Console &console) { return run(parser, console, setup); }};
 }
@@ -63,13 +67,16 @@ int DiffCommand::run(const QCommandLineParser &parser, Console &console, const S
 {
     if (!CliUsage::hasArguments(parser, 2))
         return CliUsage::error(console, kDiff, tr("two settings files, or a port and a settings file, are needed"));
+    if (!SettingsInput::atMostOneStandardInput(parser.positionalArguments(), console, kDiff))
+        return ExitStatus::kTrouble;
     if (namesAPort(parser.positionalArguments().at(0)))
         return compareWithLogger(parser, setup, console);
-    return compareFiles(parser.positionalArguments(), parser.isSet(kShowSecrets), console);
+    return compareFiles(parser, console);
 }
 
-int DiffCommand::compareFiles(const QStringList &paths, bool showSecrets, Console &console)
+int DiffCommand::compareFiles(const QCommandLineParser &parser, Console &console)
 {
+    const QStringList paths = parser.positionalArguments();
     std::optional<SettingsFileContents> files[2];
     for (int side = 0; side < 2; ++side) {
         files[side] = goodFile(paths.at(side), console);
@@ -81,7 +88,7 @@ int DiffCommand::compareFiles(const QStringList &paths, bool showSecrets, Consol
     const DeviceSettings &right = files[1]->settings;
     const DeviceSettings &named = left.contains(SettingsItems::kModel) ? left : right;
     const SettingsState model = SettingsInput::modelTablesFor(named, AppFolder::ofRunningProgram(), console);
-    return print(differingItems(left, right, model), model, paths.at(0), paths.at(1), showSecrets, console);
+    return print(differingItems(left, right, model), model, paths.at(0), paths.at(1), parser, console);
 }
 
 int DiffCommand::compareWithLogger(const QCommandLineParser &parser, const SessionSetup &base, Console &console)
@@ -104,8 +111,16 @@ int DiffCommand::compareWithLogger(const QCommandLineParser &parser, const Sessi
     interruption.stopOnRequest(session);
     std::optional<LiveLines> lines;
     LoggerOptions::followUnlessQuiet(parser, session, console, lines);
-    if (!LoggerOptions::readOrTell(session, console))
-        return session.interrupted() ? interruption.exitStatus() : ExitStatus::kFailure;
+    if (!session.read()) {
+        if (session.interrupted())
+            return interruption.exitStatus();
+        // Not a difference: a script must not take a logger that did not answer for one that differs.
+        const QString failure = tr("the read failed: %1").arg(session.failure());
+        console.tell(tr("%1: %2; nothing was compared").arg(session.port().name, failure));
+        if (parser.isSet(kJson))
+            console.write(JsonOutput::diff(session.port().name, path, std::nullopt, failure, parser.isSet(kShowSecrets)));
+        return ExitStatus::kLoggerUnread;
+    }
     // The items the file gives, each as the logger holds it; the captions follow its model.
     const DeviceSettings logger = session.settings();
     DeviceSettings held;
@@ -114,14 +129,21 @@ int DiffCommand::compareWithLogger(const QCommandLineParser &parser, const Sessi
             held.set(item, *logger.value(item));
     }
     return print(differingItems(held, file->settings, session.state()), session.state(), session.port().name, path,
-                 parser.isSet(kShowSecrets), console);
+                 parser, console);
 }
 
 int DiffCommand::print(const QList<ItemDifference> &differences, const SettingsState &model, const QString &left,
-                       const QString &right, bool showSecrets, Console &console)
+                       const QString &right, const QCommandLineParser &parser, Console &console)
 {
+    const bool showSecrets = parser.isSet(kShowSecrets);
+    if (parser.isSet(kJson))
+        console.write(JsonOutput::diff(left, right, differences, {}, showSecrets));
     if (differences.isEmpty())
         return ExitStatus::kSuccess;
+    if (parser.isSet(kJson)) {
+        console.tell(tr("%n item(s) differ", nullptr, int(differences.size())));
+        return ExitStatus::kFailure;
+    }
     console.print(QStringLiteral("< ") + left);
     console.print(QStringLiteral("> ") + right);
     for (const ItemDifference &difference : differences) {

@@ -25,12 +25,12 @@ public:
 
 private:
     static int run(const QCommandLineParser &parser, Console &console, const SessionSetup &setup);
-    static int compareFiles(const QStringList &paths, bool showSecrets, Console &console);
+    static int compareFiles(const QCommandLineParser &parser, Console &console);
     static int compareWithLogger(const QCommandLineParser &parser, const SessionSetup &setup, Console &console);
     // Prints the differences under "< left" and "> right", elements named by the model tables
-    // of the state; the exit status they make.
+    // of the state, or as JSON when the parser asks for it; the exit status they make.
     static int print(const QList<settings::ItemDifference> &differences, const state::SettingsState &model,
-                     const QString &left, const QString &right, bool showSecrets, Console &console);
+                     const QString &left, const QString &right, const QCommandLineParser &parser, Console &console);
 };
 
 } // namespace telvaro::cli

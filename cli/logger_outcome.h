@@ -41,6 +41,7 @@ struct LoggerOutcome
     QList<ItemMismatch> mismatches;
     Verification verification = Verification::NotReached;
     double seconds = 0;
+    bool dryRun = false; // read and planned only: meant and changedItems say what a write would do
     QString error; // what went wrong, in the operator's terms; empty when everything succeeded
     QStringList notes; // what the operator should know besides: items left alone, values questioned
 

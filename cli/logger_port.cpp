@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QRegularExpression>
 
 #include <fcntl.h>
@@ -92,6 +93,9 @@ std::optional<QList<LoggerPort>> LoggerPorts::resolve(const QStringList &given, 
                                                      QString *error)
 {
     QList<LoggerPort> ports;
+    ports.reserve(given.size());
+    // Each device looked up once, and found again by a hash: a units file may name thousands.
+    QHash<QString, qsizetype> portOfIdentity;
     for (const QString &name : given) {
         LoggerPort port;
         if (name.trimmed().isEmpty()) {
@@ -113,17 +117,20 @@ std::optional<QList<LoggerPort>> LoggerPorts::resolve(const QStringList &given, 
                          .arg(name);
             return std::nullopt;
         }
+        const QString identity = port.identity();
+        if (const auto earlier = portOfIdentity.constFind(identity); earlier != portOfIdentity.constEnd()) {
+            *error = tr("%1 and %2 lead to the same device, %3").arg(ports.at(*earlier).name, port.name, identity);
+            return std::nullopt;
+        }
+        portOfIdentity.insert(identity, ports.size());
+        ports.append(port);
+    }
+    // Then the devices, once every name is known good: a mistake in the names is told first.
+    for (const LoggerPort &port : std::as_const(ports)) {
         if (const QString problem = deviceProblem(port.device); !problem.isEmpty()) {
             *error = QStringLiteral("%1: %2").arg(port.label(), problem);
             return std::nullopt;
         }
-        for (const LoggerPort &earlier : std::as_const(ports)) {
-            if (earlier.identity() == port.identity()) {
-                *error = tr("%1 and %2 lead to the same device, %3").arg(earlier.name, port.name, port.identity());
-                return std::nullopt;
-            }
-        }
-        ports.append(port);
     }
     return ports;
 }

@@ -1,6 +1,7 @@
 #include "cli/logger_writing.h"
 
 #include "cli/logger_session.h"
+#include "files/unsendable_text.h"
 #include "plan/write_plan.h"
 #include "screen_files/settings_opening.h"
 #include "settings/settings_image.h"
@@ -13,6 +14,8 @@ using namespace telvaro::base;
 using namespace telvaro::exchange;
 using namespace telvaro::settings;
 using namespace telvaro::screen_files;
+using namespace telvaro::files;
+using namespace telvaro::plan;
 
 namespace telvaro::cli {
 
@@ -94,6 +97,11 @@ LoggerOutcome LoggerWriting::run(LoggerSession &session, const WriteOrder &order
     if (order.unitRow.count() > 0)
         open(order.unitRow, {ScreenOrigins::Source::UnitsRow, order.rowName}, session, outcome.notes);
 
+    if (order.dryRun) {
+        plan(session, order, outcome);
+        return ended();
+    }
+
     const LoggerSession::WriteResult written = session.write(order.force);
     for (const ValueFinding &finding : session.findings())
         outcome.notes.append(describe(finding));
@@ -154,6 +162,26 @@ QString LoggerWriting::partlyWrittenText(const QList<ExchangeFailure::Block> &bl
         files.append(QStringLiteral("%1 %2/%3").arg(block.file).arg(block.answered).arg(block.lines));
     }
     return tr("partly written: %1").arg(files.join(QStringLiteral(", ")));
+}
+
+void LoggerWriting::plan(LoggerSession &session, const WriteOrder &order, LoggerOutcome &outcome)
+{
+    // The plan a write would make first, from the same screen: what it sends and refuses.
+    const WritePlan plan = planScreenWrite(session.state(), session.screen(), session.origins());
+    outcome.dryRun = true;
+    for (const ValueFinding &finding : plan.findings)
+        outcome.notes.append(describe(finding));
+    outcome.meant = plan.after;
+    outcome.changedItems = changedItems(*outcome.before, plan.after);
+    if (const std::optional<QString> field = firstUnsendableField(plan.alarm, plan.mail)) {
+        outcome.error = tr("%1: a character cannot be sent to the logger (it has no code page 932 form); a write "
+                           "would send nothing")
+                            .arg(*field);
+    } else if (!plan.findings.isEmpty() && !order.force) {
+        outcome.error = tr("%n finding(s) to confirm (values that look wrong, changes nobody asked for); a write "
+                           "would send nothing (--force writes all the same)",
+                           nullptr, int(plan.findings.size()));
+    }
 }
 
 std::optional<QString> LoggerWriting::refusalOfModel(const DeviceSettings &changes, const DeviceSettings &logger)

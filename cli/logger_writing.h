@@ -22,6 +22,7 @@ struct WriteOrder
     settings::DeviceSettings unitRow; // a unit's row over the file: its items win
     QString fileName;       // where the changes come from, and the row
     QString rowName;
+    bool dryRun = false;    // read and plan only: what a write would change and find, nothing sent
 };
 
 // Writes a logger as the window would after opening the settings on its screen: the logger is
@@ -42,6 +43,8 @@ public:
     static QString partlyWrittenText(const QList<exchange::ExchangeFailure::Block> &blocks);
 
 private:
+    // The write plan of what the screen shows, in outcome, as a write would make it.
+    static void plan(LoggerSession &session, const WriteOrder &order, LoggerOutcome &outcome);
     static std::optional<QString> refusalOfModel(const settings::DeviceSettings &changes, const settings::DeviceSettings &logger);
     static void open(const settings::DeviceSettings &items, const screen_files::GivenBy &by, LoggerSession &session,
                      QStringList &notes);

@@ -7,6 +7,7 @@
 #include "cli/logger_options.h"
 #include "cli/output_file.h"
 #include "cli/provision_report.h"
+#include "cli/provision_scripting.h"
 #include "cli/settings_input.h"
 #include "cli/shown_values.h"
 #include "settings/small_file.h"
@@ -15,6 +16,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
+#include <QHash>
 
 #include <algorithm>
 #include <memory>
@@ -34,6 +36,7 @@ const QString kReport = QStringLiteral("report");
 const QString kLogDir = QStringLiteral("log-dir");
 const QString kShowSecrets = QStringLiteral("show-secrets");
 const QString kForce = QStringLiteral("force");
+const QString kOnlyFailed = QStringLiteral("only-failed"); // declared by ProvisionScripting
 
 } // namespace
 
@@ -56,8 +59,10 @@ CliCommand ProvisionCommand::command(const SessionSetup &setup)
                                   QStringLiteral("DIR")});
                 parser.addOption({kShowSecrets, tr("Show the passwords in the report instead of %1.").arg(QLatin1StringView(SecretItems::kMask))});
                 parser.addOption({kForce, tr("Write all the same what the checks stop: values that look wrong, changes nobody asked for.")});
+                ProvisionScripting::declare(parser);
                 LoggerOptions::declare(parser, false);
-                parser.addPositionalArgument(QStringLiteral("FILE"), tr("The settings file every logger is given."));
+                parser.addPositionalArgument(QStringLiteral("FILE"),
+                                             tr("The settings file every logger is given; \"-\" for standard input."));
             },
             [setup](const QCommandLineParser &parser, Console &console) { return run(parser, console, setup); }};
 }
@@ -70,6 +75,12 @@ int ProvisionCommand::run(const QCommandLineParser &parser, Console &console, co
     if (!setup)
         return ExitStatus::kTrouble;
     const QString templatePath = parser.positionalArguments().at(0);
+    if (!SettingsInput::atMostOneStandardInput({templatePath, parser.value(kUnits), parser.value(kOnlyFailed)},
+                                               console, kName))
+        return ExitStatus::kTrouble;
+    const bool dryRun = ProvisionScripting::dryRun(parser);
+    if (dryRun && parser.isSet(kReport))
+        return CliUsage::error(console, kName, tr("--dry-run writes no report: it writes no logger"));
     const std::optional<SettingsFileContents> file = SettingsInput::read(templatePath, console);
     if (!file)
         return ExitStatus::kTrouble;
@@ -81,6 +92,13 @@ int ProvisionCommand::run(const QCommandLineParser &parser, Console &console, co
     const std::optional<QList<ProvisionJob>> jobs = jobsOf(parser, file->settings, *setup, console);
     if (!jobs)
         return ExitStatus::kTrouble;
+    if (jobs->isEmpty()) {
+        console.tell(tr("%1: every logger was written and verified; none to run again").arg(parser.value(kOnlyFailed)));
+        return ExitStatus::kSuccess;
+    }
+    const std::optional<int> atOnce = ProvisionScripting::atOnce(parser, jobs->size(), console);
+    if (!atOnce)
+        return ExitStatus::kTrouble;
 
     // From here on a stop signal ends the provision through its normal path, records written.
     Interruption interruption;
@@ -89,7 +107,9 @@ int ProvisionCommand::run(const QCommandLineParser &parser, Console &console, co
     if (parser.isSet(kUnits))
         inputs.append(parser.value(kUnits));
     std::unique_ptr<FileReplacement> report;
-    if (parser.isSet(kReport)) {
+    // "-": the report alone on standard output, the table on standard error.
+    const bool reportOnOutput = SettingsInput::isStandardStream(parser.value(kReport));
+    if (parser.isSet(kReport) && !reportOnOutput) {
         report = OutputFile::open(parser.value(kReport), inputs, console);
         if (!report)
             return ExitStatus::kTrouble;
@@ -111,7 +131,7 @@ int ProvisionCommand::run(const QCommandLineParser &parser, Console &console, co
         names.append(job.port.name);
     LiveLines lines(console, names);
     const QDateTime started = QDateTime::currentDateTimeUtc();
-    const QList<ProvisionResult> results = ProvisionRun::run(*jobs, *setup, &lines, &interruption);
+    const QList<ProvisionResult> results = ProvisionRun::run(*jobs, *setup, &lines, *atOnce, &interruption);
 
     ProvisionRecord record{QStringLiteral("telvaro-cli ") + QCoreApplication::applicationVersion(), templatePath,
                            parser.value(kUnits), started, {}, interruption.signalName()};
@@ -122,6 +142,9 @@ int ProvisionCommand::run(const QCommandLineParser &parser, Console &console, co
         record.loggers.append(result.outcome);
         succeeded = succeeded && result.outcome.succeeded();
         for (const QString &note : result.outcome.notes) {
+            // A dry run lists its findings with the rest of what it prints.
+            if (dryRun)
+                continue;
             auto same = std::find_if(notes.begin(), notes.end(), [&note](const auto &noted) { return noted.first == note; });
             if (same == notes.end())
                 notes.append({note, {result.outcome.port}});
@@ -131,10 +154,17 @@ int ProvisionCommand::run(const QCommandLineParser &parser, Console &console, co
     }
     for (const auto &[note, ports] : notes)
         console.tell(QStringLiteral("%1: %2").arg(ports.join(QStringLiteral(", ")), note));
-    console.print(ProvisionReport::table(record.loggers));
+    if (dryRun)
+        ProvisionScripting::printDryRun(results, parser.isSet(kShowSecrets), console);
+    else if (reportOnOutput)
+        console.tell(ProvisionReport::table(record.loggers));
+    else
+        console.print(ProvisionReport::table(record.loggers));
 
     for (std::size_t i = 0; i < logs.size(); ++i)
         succeeded = OutputFile::commit(*logs.at(i), results.at(qsizetype(i)).log, console) && succeeded;
+    if (reportOnOutput)
+        console.write(ProvisionReport::json(record, parser.isSet(kShowSecrets)));
     if (report)
         succeeded = OutputFile::commit(*report, ProvisionReport::json(record, parser.isSet(kShowSecrets)), console) && succeeded;
     if (interruption.signalNumber() != 0) {
@@ -156,11 +186,17 @@ std::optional<QList<ProvisionJob>> ProvisionCommand::jobsOf(const QCommandLinePa
         if (!units)
             return std::nullopt;
     }
+    const std::optional<QStringList> failed = ProvisionScripting::failedPorts(parser, console);
+    if (!failed)
+        return std::nullopt;
     QStringList given = parser.values(kPort);
     if (given.isEmpty() && units) {
         for (const UnitRow &row : units->units)
             given.append(row.port);
     }
+    // Run again: the loggers of the report, unless the command line names them.
+    if (given.isEmpty() && parser.isSet(kOnlyFailed))
+        given = *failed;
     if (given.isEmpty()) {
         CliUsage::error(console, kName, tr("no port is given: name each with --port, or give a units file"));
         return std::nullopt;
@@ -173,10 +209,19 @@ std::optional<QList<ProvisionJob>> ProvisionCommand::jobsOf(const QCommandLinePa
     }
 
     QList<ProvisionJob> jobs;
-    for (const LoggerPort &port : *ports)
-        jobs.append({port, {templateItems, parser.isSet(kForce), true, {}, parser.positionalArguments().at(0), {}}});
+    QHash<QString, qsizetype> jobOfIdentity; // a units file may have thousands of rows
+    for (const LoggerPort &port : *ports) {
+        jobOfIdentity.insert(port.identity(), jobs.size());
+        jobs.append({port, {templateItems, parser.isSet(kForce), true, {}, parser.positionalArguments().at(0), {},
+                            ProvisionScripting::dryRun(parser)}});
+    }
+    const auto chosen = [&](const QList<ProvisionJob> &all) {
+        if (!parser.isSet(kOnlyFailed))
+            return std::optional<QList<ProvisionJob>>(all);
+        return ProvisionScripting::onlyFailed(all, *failed, setup.portsFolder, console);
+    };
     if (!units)
-        return jobs;
+        return chosen(jobs);
 
     // Each row belongs to the logger whose port leads to the same device.
     QList<bool> hasRow(jobs.size(), false);
@@ -188,17 +233,16 @@ std::optional<QList<ProvisionJob>> ProvisionCommand::jobsOf(const QCommandLinePa
             allFound = false;
             continue;
         }
-        const auto job = std::find_if(jobs.begin(), jobs.end(), [&rowPort](const ProvisionJob &candidate) {
-            return candidate.port.identity() == rowPort->first().identity();
-        });
-        if (job == jobs.end()) {
+        const qsizetype index = jobOfIdentity.value(rowPort->first().identity(), -1);
+        if (index < 0) {
             console.tell(tr("%1: line %2: the port %3 is not given with --port").arg(parser.value(kUnits)).arg(row.line).arg(row.port));
             allFound = false;
             continue;
         }
-        job->order.unitRow.overlay(row.settings);
-        job->order.rowName = tr("%1: line %2").arg(parser.value(kUnits)).arg(row.line);
-        hasRow[job - jobs.begin()] = true;
+        ProvisionJob &job = jobs[index];
+        job.order.unitRow.overlay(row.settings);
+        job.order.rowName = tr("%1: line %2").arg(parser.value(kUnits)).arg(row.line);
+        hasRow[index] = true;
     }
     for (int i = 0; i < jobs.size(); ++i) {
         if (!hasRow.at(i)) {
@@ -208,17 +252,22 @@ std::optional<QList<ProvisionJob>> ProvisionCommand::jobsOf(const QCommandLinePa
     }
     if (!allFound)
         return std::nullopt;
-    return jobs;
+    return chosen(jobs);
 }
 
 std::optional<UnitsFileContents> ProvisionCommand::unitsOf(const QString &path, Console &console)
 {
-    UnitsFileContents contents;
+    QByteArray bytes;
     QString reason;
-    if (!readUnitsFile(path, &contents, &reason)) {
+    if (!SettingsInput::readBytes(path, kLargestUnitsFile, console, &bytes, &reason)) {
         console.tell(tr("%1: cannot be read: %2").arg(path, reason));
         return std::nullopt;
     }
+    // Nobody is left wondering at a silent terminal while a large file is checked.
+    constexpr qsizetype kLargeFile = 1024 * 1024;
+    if (bytes.size() > kLargeFile)
+        console.tell(tr("%1: checking %2 MB of units").arg(path, QString::number(double(bytes.size()) / 1e6, 'f', 1)));
+    const UnitsFileContents contents = parseUnitsFile(bytes);
     for (const UnitsFileError &error : contents.errors)
         console.tell(QStringLiteral("%1: %2").arg(path, describe(error)));
     if (!contents.errors.isEmpty())

@@ -171,6 +171,33 @@ QString ProvisionReport::table(const QList<LoggerOutcome> &loggers)
     return lines.join(u'\n');
 }
 
+std::optional<QStringList> ProvisionReport::portsNotVerified(const QByteArray &json, QString *reason)
+{
+    QJsonParseError error;
+    const QJsonDocument document = QJsonDocument::fromJson(json, &error);
+    if (error.error != QJsonParseError::NoError) {
+        *reason = tr("not JSON: %1 at byte %2").arg(error.errorString()).arg(error.offset);
+        return std::nullopt;
+    }
+    const QJsonValue loggers = document.object().value(QStringLiteral("loggers"));
+    if (!loggers.isArray()) {
+        *reason = tr("no \"loggers\" list: not a report of telvaro-cli provision");
+        return std::nullopt;
+    }
+    const QString verified = verificationKeyword(Verification::Verified);
+    QStringList ports;
+    for (const QJsonValue &logger : loggers.toArray()) {
+        const QString port = logger.toObject().value(QStringLiteral("port")).toString();
+        if (port.isEmpty()) {
+            *reason = tr("a logger without a \"port\": not a report of telvaro-cli provision");
+            return std::nullopt;
+        }
+        if (logger.toObject().value(QStringLiteral("verification")).toString() != verified)
+            ports.append(port);
+    }
+    return ports;
+}
+
 QByteArray ProvisionReport::json(const ProvisionRecord &record, bool showSecrets)
 {
     QJsonArray loggers;

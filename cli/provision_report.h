@@ -7,6 +7,9 @@
 #include <QDateTime>
 #include <QList>
 #include <QString>
+#include <QStringList>
+
+#include <optional>
 
 namespace telvaro::cli {
 
@@ -34,6 +37,10 @@ public:
     // and those that did not read back, how far each logger got and, when a write was cut short,
     // the lines acknowledged of each script file. Passwords show as "********" unless showSecrets.
     static QByteArray json(const ProvisionRecord &record, bool showSecrets);
+
+    // The ports of the loggers that a report (as json() makes it) records as not verified: not
+    // written, or not read back as written. Nothing, with the reason, for what is no such report.
+    static std::optional<QStringList> portsNotVerified(const QByteArray &json, QString *reason);
 
     // The word for a verification, as the table shows it.
     static QString verificationText(LoggerOutcome::Verification verification);

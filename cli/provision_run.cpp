@@ -8,6 +8,8 @@
 #include <QEventLoop>
 #include <QThread>
 
+#include <algorithm>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -60,25 +62,52 @@ ProvisionResult provision(const ProvisionJob &job, const SessionSetup &setup, QO
 } // namespace
 
 QList<ProvisionResult> ProvisionRun::run(const QList<ProvisionJob> &jobs, const SessionSetup &setup, LiveLines *lines,
-                                        const Interruption *interruption)
+                                         int atOnce, const Interruption *interruption)
 {
     QList<ProvisionResult> results(jobs.size());
     if (jobs.isEmpty())
         return results;
+    atOnce = std::clamp(atOnce, 1, kMostAtOnce);
     QEventLoop loop;
     QObject relay;
-    qsizetype running = jobs.size();
+    qsizetype running = 0;
+    qsizetype ended = 0;
     std::vector<std::unique_ptr<QThread>> threads;
-    for (int i = 0; i < jobs.size(); ++i) {
+    threads.reserve(std::size_t(jobs.size()));
+    std::function<void()> startNext;
+    startNext = [&] {
+        const int i = int(threads.size());
         // Each thread writes its own result only; the caller reads it once the thread has ended.
-        threads.emplace_back(QThread::create([&, i] { results[i] = provision(jobs.at(i), setup, &relay, lines, i, interruption); }));
+        // Once stopped, a logger whose turn has not come is not begun.
+        if (interruption && interruption->signalNumber() != 0) {
+            threads.emplace_back(QThread::create([&, i] {
+                results[i].outcome.port = jobs.at(i).port.name;
+                results[i].outcome.interrupted = true;
+                results[i].outcome.error = tr("stopped before its turn came; nothing was sent");
+            }));
+        } else {
+            threads.emplace_back(QThread::create([&, i] { results[i] = provision(jobs.at(i), setup, &relay, lines, i, interruption); }));
+        }
+        ++running;
         QObject::connect(threads.back().get(), &QThread::finished, &relay, [&, i] {
             if (lines)
                 lines->finish(i, summary(results.at(i).outcome));
-            if (--running == 0)
+            threads.at(std::size_t(i))->wait();
+            --running;
+            ++ended;
+            if (ended == jobs.size())
                 loop.quit();
+            else if (qsizetype(threads.size()) < jobs.size())
+                startNext();
         });
         threads.back()->start();
+    };
+    while (running < atOnce && qsizetype(threads.size()) < jobs.size())
+        startNext();
+    // Nobody is left wondering whether the others were forgotten.
+    if (lines) {
+        for (int i = int(threads.size()); i < jobs.size(); ++i)
+            lines->setStatus(i, tr("waiting"));
     }
     loop.exec();
     for (const std::unique_ptr<QThread> &thread : threads)
@@ -95,6 +124,8 @@ QString ProvisionRun::summary(const LoggerOutcome &outcome)
     if (!outcome.succeeded())
         return tr("failed: %1").arg(outcome.error.section(u'\n', 0, 0));
     const int changed = outcome.changedItems ? int(outcome.changedItems->size()) : 0;
+    if (outcome.dryRun)
+        return tr("read; a write would change %n item(s) (%1 s)", nullptr, changed).arg(outcome.seconds, 0, 'f', 1);
     if (outcome.verification == LoggerOutcome::Verification::Verified)
         return tr("written and verified, %n item(s) changed (%1 s)", nullptr, changed).arg(outcome.seconds, 0, 'f', 1);
     return tr("written, %n item(s) changed (%1 s)", nullptr, changed).arg(outcome.seconds, 0, 'f', 1);

@@ -4,10 +4,15 @@
 #include "cli/interruption.h"
 #include "cli/live_lines.h"
 #include "cli/logger_options.h"
+#include "base/secret_items.h"
+#include "cli/json_output.h"
 #include "cli/logger_session.h"
 #include "cli/output_file.h"
+#include "cli/settings_input.h"
 #include "settings/settings_file.h"
+#include "settings/small_file.h"
 
+using namespace telvaro::base;
 using namespace telvaro::settings;
 
 namespace telvaro::cli {
@@ -15,6 +20,8 @@ namespace telvaro::cli {
 namespace {
 
 const QString kOutput = QStringLiteral("output");
+const QString kJson = QStringLiteral("json");
+const QString kShowSecrets = QStringLiteral("show-secrets");
 
 } // namespace
 
@@ -25,8 +32,11 @@ CliCommand ReadCommand::command(const SessionSetup &setup)
             [](QCommandLineParser &parser) {
                 parser.addOption({{QStringLiteral("o"), kOutput},
                                   tr("Write the settings file here (readable by its owner only) instead of on "
-                                     "standard output."),
+                                     "standard output (\"-\")."),
                                   QStringLiteral("FILE")});
+                parser.addOption({kJson, tr("Give the settings as one JSON object instead of a settings file.")});
+                parser.addOption({kShowSecrets, tr("With --json, show the passwords instead of %1.")
+                                                    .arg(QLatin1StringView(SecretItems::kMask))});
                 LoggerOptions::declare(parser);
                 parser.addPositionalArgument(QStringLiteral("PORT"),
                                              tr("COM1 to COM9, as the window names ports, or the path of a serial device."));
@@ -51,7 +61,7 @@ int ReadCommand::run(const QCommandLineParser &parser, Console &console, const S
     // Where the file goes is made sure of before the logger is reached: it holds the passwords,
     // so it is its owner's alone even where it replaces a file others could read.
     std::unique_ptr<FileReplacement> output;
-    if (parser.isSet(kOutput)) {
+    if (parser.isSet(kOutput) && !SettingsInput::isStandardStream(parser.value(kOutput))) {
         output = OutputFile::open(parser.value(kOutput), {}, console);
         if (!output)
             return ExitStatus::kTrouble;
@@ -65,13 +75,18 @@ int ReadCommand::run(const QCommandLineParser &parser, Console &console, const S
         return session.interrupted() ? interruption.exitStatus() : ExitStatus::kFailure;
 
     const DeviceSettings settings = session.settings();
-    // A value no settings file can hold (a control character in an answer) is no file.
-    if (const QStringList items = itemsWithControlCharacters(settings); !items.isEmpty()) {
+    QByteArray bytes;
+    if (parser.isSet(kJson)) {
+        // A JSON string holds any character: the object goes where the file would.
+        bytes = JsonOutput::read(session.port().name, settings, parser.isSet(kShowSecrets));
+    } else if (const QStringList items = itemsWithControlCharacters(settings); !items.isEmpty()) {
+        // A value no settings file can hold (a control character in an answer) is no file.
         console.tell(tr("%1: the logger's answer to %2 holds a control character, which no settings file can hold")
                          .arg(session.port().name, items.join(QStringLiteral(", "))));
         return ExitStatus::kFailure;
+    } else {
+        bytes = settingsFileBytes(settings);
     }
-    const QByteArray bytes = settingsFileBytes(settings);
     if (!output) {
         console.write(bytes);
         return ExitStatus::kSuccess;

@@ -1,10 +1,12 @@
 #include "cli/settings_input.h"
 
 #include "base/run_time_error.h"
+#include "cli/cli_command.h"
 #include "cli/console.h"
 #include "files/model_table.h"
 #include "files/app_folder.h"
 #include "files/model_definition.h"
+#include "settings/small_file.h"
 
 #include <QFileInfo>
 
@@ -15,15 +17,41 @@ using namespace telvaro::settings;
 
 namespace telvaro::cli {
 
+bool SettingsInput::isStandardStream(const QString &path)
+{
+    return path == u"-";
+}
+
+bool SettingsInput::atMostOneStandardInput(const QStringList &paths, Console &console, const QString &command)
+{
+    if (paths.count(QStringLiteral("-")) <= 1)
+        return true;
+    CliUsage::error(console, command, tr("standard input (\"-\") can be read only once"));
+    return false;
+}
+
+bool SettingsInput::readBytes(const QString &path, qint64 largest, Console &console, QByteArray *bytes, QString *reason)
+{
+    if (isStandardStream(path))
+        return console.readInput(largest, bytes, reason);
+    return readSmallFile(path, largest, tr("larger than %1 bytes").arg(largest), bytes, reason);
+}
+
 std::optional<SettingsFileContents> SettingsInput::read(const QString &path, Console &console)
 {
     SettingsFileContents contents;
     QString reason;
-    if (!readSettingsFile(path, &contents, &reason)) {
-        console.tell(tr("%1: cannot be read: %2").arg(path, reason));
-        return std::nullopt;
+    if (isStandardStream(path)) {
+        QByteArray bytes;
+        if (readBytes(path, kLargestSettingsFile, console, &bytes, &reason)) {
+            contents = parseSettingsFile(bytes);
+            return contents;
+        }
+    } else if (readSettingsFile(path, &contents, &reason)) {
+        return contents;
     }
-    return contents;
+    console.tell(tr("%1: cannot be read: %2").arg(path, reason));
+    return std::nullopt;
 }
 
 QStringList SettingsInput::errorLines(const QString &path, const SettingsFileContents &contents)

@@ -23,8 +23,18 @@ class SettingsInput
     Q_DECLARE_TR_FUNCTIONS(SettingsInput)
 
 public:
-    // The file named on the command line, read and parsed. Nothing, after saying why on the
-    // console, when it cannot be read; its own errors are left to the caller.
+    // "-" for a file: standard input where a file is read, standard output where one is written.
+    static bool isStandardStream(const QString &path);
+    // False, after saying so as a mistake on the command line, when more than one of the files
+    // read is standard input.
+    static bool atMostOneStandardInput(const QStringList &paths, Console &console, const QString &command);
+    // The bytes of the file named on the command line, or of standard input for "-": false,
+    // with the reason, when it cannot be read or is larger than largest.
+    static bool readBytes(const QString &path, qint64 largest, Console &console, QByteArray *bytes, QString *reason);
+
+    // The file named on the command line (standard input for "-"), read and parsed. Nothing,
+    // after saying why on the console, when it cannot be read; its own errors are left to the
+    // caller.
     static std::optional<settings::SettingsFileContents> read(const QString &path, Console &console);
 
     // Each error of the file as "FILE: line 4: ...".

@@ -18,7 +18,7 @@ namespace {
 
 constexpr char kLineEnd[] = "\r\n";
 // Far above a file of every item with long values; a larger file is not a settings file.
-constexpr qint64 kLargestFile = 1024 * 1024;
+constexpr qint64 kLargestFile = kLargestSettingsFile;
 
 // The translation context of the messages here.
 class SettingsFile
@@ -120,6 +120,7 @@ SettingsFileContents parseSettingsFile(QByteArrayView bytes)
         }
         contents.settings.set(*item, value);
     }
+    contents.lineOf = givenOnLine;
     return contents;
 }
 

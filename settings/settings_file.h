@@ -9,6 +9,7 @@
 #include <QStringList>
 #include <QStringView>
 
+#include <array>
 #include <optional>
 
 namespace telvaro::settings {
@@ -46,9 +47,13 @@ struct SettingsFileContents
 {
     DeviceSettings settings;
     QList<SettingsFileError> errors;
+    std::array<int, SettingsItems::kCount> lineOf{}; // the line that gave each item, from 1; 0 for none
 };
 
 SettingsFileContents parseSettingsFile(QByteArrayView bytes);
+
+// The largest file taken for a settings file: anything larger was given by mistake.
+constexpr qint64 kLargestSettingsFile = 1024 * 1024;
 
 // True when the text holds a control character (a tab, a line end, an escape...), which no
 // value of a settings file may hold.

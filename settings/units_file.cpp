@@ -19,8 +19,6 @@ namespace {
 
 using Problem = UnitsFileError::Problem;
 
-// Thousands of rows fit many times over.
-constexpr qint64 kLargestFile = 4 * 1024 * 1024;
 const QString kPortColumn = QStringLiteral("port");
 
 // The translation context of the messages here.
@@ -67,6 +65,7 @@ struct Columns
 
     QList<int> kinds; // kPort, kUnusable or the item's index
     QStringList names;
+    int portColumn = 0; // from 1; 0 without one
 };
 
 Columns readHeader(const CsvRecord &header, QList<UnitsFileError> &errors)
@@ -97,7 +96,8 @@ Columns readHeader(const CsvRecord &header, QList<UnitsFileError> &errors)
             firstColumnOf.insert(name, column);
         columns.kinds.append(kind);
     }
-    if (!columns.kinds.contains(Columns::kPort))
+    columns.portColumn = int(columns.kinds.indexOf(Columns::kPort)) + 1;
+    if (columns.portColumn == 0)
         errors.append(errorAt(header.line, 0, Problem::NoPortColumn));
     return columns;
 }
@@ -135,7 +135,7 @@ void readRow(const CsvRecord &record, const Columns &columns, QHash<QString, int
             unit.settings.set(kind, cell.text);
         }
     }
-    const int portColumn = int(columns.kinds.indexOf(Columns::kPort)) + 1;
+    const int portColumn = columns.portColumn;
     if (portColumn > 0) {
         if (unit.port.isEmpty()) {
             contents.errors.append(errorAt(record.line, portColumn, Problem::NoPort));
@@ -236,7 +236,7 @@ UnitsFileContents parseUnitsFile(QByteArrayView bytes)
 bool readUnitsFile(const QString &path, UnitsFileContents *contents, QString *reason)
 {
     QByteArray bytes;
-    if (!readSmallFile(path, kLargestFile, UnitsFile::tr("larger than %1 bytes: not a units file").arg(kLargestFile), &bytes, reason))
+    if (!readSmallFile(path, kLargestUnitsFile, UnitsFile::tr("larger than %1 bytes: not a units file").arg(kLargestUnitsFile), &bytes, reason))
         return false;
     *contents = parseUnitsFile(bytes);
     return true;

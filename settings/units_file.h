@@ -66,6 +66,10 @@ struct UnitsFileContents
     QList<UnitsFileError> errors;
 };
 
+// Reading time and memory grow with the file's size alone; a file larger than this (tens of
+// thousands of rows of long values) was given by mistake.
+constexpr qint64 kLargestUnitsFile = 16 * 1024 * 1024;
+
 UnitsFileContents parseUnitsFile(QByteArrayView bytes);
 
 // Reads and parses the file at path. False, with the reason, when it cannot be read.

@@ -350,6 +350,8 @@ private slots:
                                             << u"no row for the port COM2"_s;
         QTest::newRow("one logger twice") << QByteArray("port,CAPOPID\nCOM1,unit1\n")
                                           << QStringList{u"com1"_s, u"@COM1"_s} << u"COM1 and /dev/"_s;
+        QTest::newRow("more jobs than allowed") << QByteArray("port,CAPOPID\nCOM1,unit1\n") << QStringList{u"--jobs=65"_s}
+                                                << u"--jobs takes a number from 1 to 64"_s;
     }
 
     void provision_refusesWhatDoesNotAddUp_beforeAnythingIsSent()
@@ -358,9 +360,13 @@ private slots:
         QFETCH(QStringList, ports);
         QFETCH(QString, message);
         QStringList arguments{file(u"template.txt"_s, "CAAPN=apn.example.jp\n"), u"--units"_s, file(u"units.csv"_s, units)};
-        // "@COM1": the device itself.
-        for (const QString &port : ports)
-            arguments += {u"--port"_s, port == u"@COM1" ? m_logger->devicePath() : port};
+        // "@COM1": the device itself; "--..." an option of its own.
+        for (const QString &port : ports) {
+            if (port.startsWith(u"--"))
+                arguments.append(port);
+            else
+                arguments += {u"--port"_s, port == u"@COM1" ? m_logger->devicePath() : port};
+        }
         const CommandRun run = provision(arguments);
         QCOMPARE(run.exitCode, 2);
         QVERIFY2(run.err.contains(message), qPrintable(run.err));

@@ -258,7 +258,7 @@ private slots:
         QFETCH(bool, inPlace);
         QString out;
         QString err;
-        Console console(&out, &err, terminal, term);
+        Console console(&out, &err, {}, terminal, term);
         LiveLines lines(console, {u"COM1"_s, u"COM2"_s});
         lines.setStatus(0, u"接続中"_s);
         lines.setProgress(0, 1, 4);

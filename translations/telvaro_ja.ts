@@ -8,16 +8,8 @@
         <translation>設定ファイルを検査します：各行と、書き込みで送られる値。</translation>
     </message>
     <message>
-        <source>The settings file.</source>
-        <translation>設定ファイル。</translation>
-    </message>
-    <message>
         <source>one settings file is needed</source>
         <translation>設定ファイルを一つ指定してください</translation>
-    </message>
-    <message>
-        <source>%1: %2: a character cannot be sent to the logger (it has no code page 932 form)</source>
-        <translation>%1: %2: ロガーに送れない文字があります（コードページ932にない文字です）</translation>
     </message>
     <message numerus="yes">
         <source>%1: %n problem(s) found</source>
@@ -30,6 +22,18 @@
         <translation>
             <numerusform>%1: 問題は見つかりませんでした（%n項目）</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>Give the problems as one JSON object on standard output.</source>
+        <translation>問題を一つの JSON オブジェクトとして標準出力に出します。</translation>
+    </message>
+    <message>
+        <source>The settings file; &quot;-&quot; for standard input.</source>
+        <translation>設定ファイル。「-」で標準入力。</translation>
+    </message>
+    <message>
+        <source>%1: a character cannot be sent to the logger (it has no code page 932 form)</source>
+        <translation>%1: ロガーに送れない文字があります（コードページ932にない文字です）</translation>
     </message>
 </context>
 <context>
@@ -91,14 +95,17 @@
     </message>
 </context>
 <context>
+    <name>Console</name>
+    <message>
+        <source>more than %1 bytes</source>
+        <translation>%1バイトを超えています</translation>
+    </message>
+</context>
+<context>
     <name>DiffCommand</name>
     <message>
         <source>Show the passwords instead of %1.</source>
         <translation>パスワードを%1で隠さずに表示します。</translation>
-    </message>
-    <message>
-        <source>The settings file shown after &quot;&gt;&quot;.</source>
-        <translation>「&gt;」の後に示す設定ファイル。</translation>
     </message>
     <message numerus="yes">
         <source>%n item(s) differ</source>
@@ -111,12 +118,28 @@
         <translation>二つの設定ファイル、またはロガーと設定ファイルで値が異なる項目を一覧にします。</translation>
     </message>
     <message>
-        <source>The settings file, or the port of the logger, shown after &quot;&lt;&quot;.</source>
-        <translation>「&lt;」の後に示す設定ファイル、またはロガーのポート。</translation>
-    </message>
-    <message>
         <source>two settings files, or a port and a settings file, are needed</source>
         <translation>設定ファイルを二つ、またはポートと設定ファイルを一つずつ指定してください</translation>
+    </message>
+    <message>
+        <source>Give the differences as one JSON object on standard output.</source>
+        <translation>相違を一つの JSON オブジェクトとして標準出力に出します。</translation>
+    </message>
+    <message>
+        <source>The settings file, or the port of the logger, shown after &quot;&lt;&quot;; &quot;-&quot; for standard input.</source>
+        <translation>「&lt;」の後に示す設定ファイル、またはロガーのポート。「-」で標準入力。</translation>
+    </message>
+    <message>
+        <source>The settings file shown after &quot;&gt;&quot;; &quot;-&quot; for standard input.</source>
+        <translation>「&gt;」の後に示す設定ファイル。「-」で標準入力。</translation>
+    </message>
+    <message>
+        <source>the read failed: %1</source>
+        <translation>読み込みに失敗しました: %1</translation>
+    </message>
+    <message>
+        <source>%1: %2; nothing was compared</source>
+        <translation>%1: %2。何も比較していません</translation>
     </message>
 </context>
 <context>
@@ -325,6 +348,16 @@
         <source>%1 are the limits of no channel of this model; the values given for them are left out</source>
         <translation>%1 はこの機種のどのチャンネルの警報値でもないため、指定された値は使いません</translation>
     </message>
+    <message>
+        <source>%1: a character cannot be sent to the logger (it has no code page 932 form); a write would send nothing</source>
+        <translation>%1: ロガーに送れない文字があります（コードページ932にない文字です）。書き込みは何も送りません</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n finding(s) to confirm (values that look wrong, changes nobody asked for); a write would send nothing (--force writes all the same)</source>
+        <translation>
+            <numerusform>確認の必要な項目が%n件あります（正しくないように見える値、指示のない変更）。書き込みは何も送りません（--force でそのまま書き込みます）</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>OutputFile</name>
@@ -439,10 +472,6 @@
         <translation>記録のパスワードを%1で隠さずに表示します。</translation>
     </message>
     <message>
-        <source>The settings file every logger is given.</source>
-        <translation>すべてのロガーに書き込む設定ファイル。</translation>
-    </message>
-    <message>
         <source>one settings file is needed</source>
         <translation>設定ファイルを一つ指定してください</translation>
     </message>
@@ -473,6 +502,22 @@
     <message>
         <source>Stopped by %1.</source>
         <translation>%1 で止めました。</translation>
+    </message>
+    <message>
+        <source>The settings file every logger is given; &quot;-&quot; for standard input.</source>
+        <translation>すべてのロガーに書き込む設定ファイル。「-」で標準入力。</translation>
+    </message>
+    <message>
+        <source>--dry-run writes no report: it writes no logger</source>
+        <translation>--dry-run は記録を残しません: ロガーに書き込まないためです</translation>
+    </message>
+    <message>
+        <source>%1: every logger was written and verified; none to run again</source>
+        <translation>%1: すべてのロガーが書き込まれ確認済みです。やり直すロガーはありません</translation>
+    </message>
+    <message>
+        <source>%1: checking %2 MB of units</source>
+        <translation>%1: ユニットファイル %2 MB を検査しています</translation>
     </message>
 </context>
 <context>
@@ -513,6 +558,18 @@
         <source>ERROR</source>
         <translation>エラー</translation>
     </message>
+    <message>
+        <source>not JSON: %1 at byte %2</source>
+        <translation>JSON ではありません: %2バイト目で %1</translation>
+    </message>
+    <message>
+        <source>no &quot;loggers&quot; list: not a report of telvaro-cli provision</source>
+        <translation>「loggers」の一覧がありません: telvaro-cli provision の記録ではありません</translation>
+    </message>
+    <message>
+        <source>a logger without a &quot;port&quot;: not a report of telvaro-cli provision</source>
+        <translation>「port」のないロガーがあります: telvaro-cli provision の記録ではありません</translation>
+    </message>
 </context>
 <context>
     <name>ProvisionRun</name>
@@ -540,16 +597,59 @@
             <numerusform>書き込みました。%n項目を変更（%1秒）</numerusform>
         </translation>
     </message>
+    <message>
+        <source>waiting</source>
+        <translation>順番待ち</translation>
+    </message>
+    <message numerus="yes">
+        <source>read; a write would change %n item(s) (%1 s)</source>
+        <translation>
+            <numerusform>読み込みました。書き込むと%n項目が変わります（%1秒）</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>stopped before its turn came; nothing was sent</source>
+        <translation>順番が来る前に止めました。何も送っていません</translation>
+    </message>
+</context>
+<context>
+    <name>ProvisionScripting</name>
+    <message>
+        <source>Provision at most N loggers at once, the others waiting their turn (default: all, up to %1).</source>
+        <translation>一度に書き込むロガーを最大 N 台にし、ほかは順番を待たせます（既定: すべて、最大 %1 台）。</translation>
+    </message>
+    <message>
+        <source>Read every logger and show what a write would change and find; send no write.</source>
+        <translation>各ロガーを読み込み、書き込みで変わる項目と確認事項を示します。書き込みは送りません。</translation>
+    </message>
+    <message>
+        <source>Run again only the loggers this report of an earlier provision records as not written or not read back as written.</source>
+        <translation>以前の provision の記録で、書き込めなかった、または書き込んだとおりに読み込めなかったロガーだけをやり直します。</translation>
+    </message>
+    <message>
+        <source>--jobs takes a number from 1 to %1, not &quot;%2&quot;</source>
+        <translation>--jobs には 1 から %1 までの数を指定してください（「%2」は使えません）</translation>
+    </message>
+    <message>
+        <source>%1: cannot be read: %2</source>
+        <translation>%1: 読み込めません: %2</translation>
+    </message>
+    <message>
+        <source>%1: left out: the report records it as written and verified</source>
+        <translation>%1: 除外: 記録では書き込み、確認済みです</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1: a write would change %n item(s)</source>
+        <translation>
+            <numerusform>%1: 書き込むと%n項目が変わります</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>ReadCommand</name>
     <message>
         <source>Read every setting of the logger on PORT into a settings file.</source>
         <translation>PORT のロガーの設定をすべて読み込み、設定ファイルにします。</translation>
-    </message>
-    <message>
-        <source>Write the settings file here (readable by its owner only) instead of on standard output.</source>
-        <translation>設定ファイルを標準出力ではなくこのファイルに書きます（所有者だけが読めます）。</translation>
     </message>
     <message>
         <source>COM1 to COM9, as the window names ports, or the path of a serial device.</source>
@@ -562,6 +662,18 @@
     <message>
         <source>%1: the logger&apos;s answer to %2 holds a control character, which no settings file can hold</source>
         <translation>%1: %2 に対するロガーの応答に制御文字が含まれており、設定ファイルに保存できません</translation>
+    </message>
+    <message>
+        <source>Write the settings file here (readable by its owner only) instead of on standard output (&quot;-&quot;).</source>
+        <translation>設定ファイルを標準出力（「-」）ではなくこのファイルに書きます（所有者だけが読めます）。</translation>
+    </message>
+    <message>
+        <source>Give the settings as one JSON object instead of a settings file.</source>
+        <translation>設定を設定ファイルではなく一つの JSON オブジェクトとして出します。</translation>
+    </message>
+    <message>
+        <source>With --json, show the passwords instead of %1.</source>
+        <translation>--json のとき、パスワードを%1で隠さずに表示します。</translation>
     </message>
 </context>
 <context>
@@ -636,6 +748,14 @@
     <message>
         <source>note: %1; every channel row is taken to have alarm limits, and no element code can be checked</source>
         <translation>注意: %1。すべてのチャンネル行に警報値があるものとして扱い、要素コードは確かめられません</translation>
+    </message>
+    <message>
+        <source>standard input (&quot;-&quot;) can be read only once</source>
+        <translation>標準入力（「-」）は一度しか読めません</translation>
+    </message>
+    <message>
+        <source>larger than %1 bytes</source>
+        <translation>%1バイトを超えています</translation>
     </message>
 </context>
 <context>
