@@ -1,7 +1,6 @@
 #include "cli/logger_session.h"
 
 #include "exchange/exchange_failure.h"
-#include "exchange/exchange_log.h"
 #include "files/auth_types.h"
 #include "link/qt_serial_line.h"
 #include "settings/settings_image.h"
@@ -110,7 +109,7 @@ ExchangeResult LoggerSession::run(const QString &heading, void (ExchangeSession:
     loop.exec();
     const ExchangeResult result = m_session.lastResult().value_or(ExchangeResult{});
     m_log.append(QStringLiteral("# ") + heading);
-    m_log += readableLogLines(screen().logPieces());
+    m_log += m_session.wireLog().readableLines();
 
     m_interrupted = result.outcome == ExchangeResult::Outcome::Interrupted;
     m_lastBlocks = result.failure.blocks;
@@ -134,7 +133,7 @@ bool LoggerSession::writeDespite(const QList<ValueFinding> &findings)
 
 QByteArray LoggerSession::exchangeLog() const
 {
-    return logFileBytes(m_log);
+    return WireLog::fileBytes(m_log);
 }
 
 } // namespace telvaro::cli

@@ -82,8 +82,8 @@ public:
     bool stopRequested() const { return m_stop.has_value(); }
     // The last exchange was stopped, or not started because of a stop.
     bool interrupted() const { return m_interrupted; }
-    // Every exchange so far as the window's log shows it, with times and passwords masked, as
-    // the bytes of a log file.
+    // Every line of every exchange so far, sent and received, as the window's log shows it, with
+    // times and passwords masked, as the bytes of a log file.
     QByteArray exchangeLog() const;
 
     // Something the operator should know of this logger, said as soon as it is known: before

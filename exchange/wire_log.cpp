@@ -10,8 +10,10 @@ namespace telvaro::exchange {
 WireLog::WireLog(const link::Link &link, QObject *parent)
     : QObject(parent)
 {
-    connect(&link, &link::Link::sentTraced, this, [this](const QByteArray &bytes) { take(Direction::Sent, bytes); });
-    connect(&link, &link::Link::receivedTraced, this, [this](const QByteArray &bytes) { take(Direction::Received, bytes); });
+    connect(&link, &link::Link::sentTraced, this,
+            [this](const QByteArray &bytes) { append(Direction::Sent, bytes, QDateTime::currentDateTime()); });
+    connect(&link, &link::Link::receivedTraced, this,
+            [this](const QByteArray &bytes) { append(Direction::Received, bytes, QDateTime::currentDateTime()); });
 }
 
 void WireLog::clear()
@@ -22,13 +24,14 @@ void WireLog::clear()
     emit changed();
 }
 
-void WireLog::take(Direction direction, const QByteArray &bytes)
+void WireLog::append(Direction direction, const QByteArray &bytes, const QDateTime &at)
 {
     if (bytes.isEmpty())
         return;
-    if (m_lineOpen && m_lines.last().direction != direction)
+    if (m_lineOpen && m_lines.last().direction != direction) {
         m_lineOpen = false;
-    const QDateTime now = QDateTime::currentDateTime();
+        m_afterCarriageReturn = false;
+    }
     for (const char byte : bytes) {
         const bool lineEnd = byte == '\r' || byte == '\n';
         if (byte == '\n' && m_afterCarriageReturn) {
@@ -37,11 +40,15 @@ void WireLog::take(Direction direction, const QByteArray &bytes)
         }
         m_afterCarriageReturn = byte == '\r';
         if (lineEnd) {
+            // An empty answer is an answer; the tool sends no empty line, only line ends around
+            // its handshake.
+            if (!m_lineOpen && direction == Direction::Received)
+                m_lines.append({at, direction, {}});
             m_lineOpen = false;
             continue;
         }
         if (!m_lineOpen) {
-            m_lines.append({now, direction, {}});
+            m_lines.append({at, direction, {}});
             m_lineOpen = true;
         }
         m_lines.last().bytes += byte;
@@ -58,6 +65,14 @@ QStringList WireLog::readableLines() const
                                                          Cp932::decode(line.bytes)));
     }
     return readable;
+}
+
+QByteArray WireLog::fileBytes(const QStringList &readableLines)
+{
+    QByteArray bytes;
+    for (const QString &line : readableLines)
+        bytes += line.toUtf8() + "\r\n";
+    return bytes;
 }
 
 } // namespace telvaro::exchange

@@ -41,7 +41,6 @@ void ScreenModel::clearLog()
     if (m_logText.isEmpty())
         return;
     m_logText.clear();
-    m_logPieces.clear();
     emit logChanged();
 }
 
@@ -50,7 +49,6 @@ void ScreenModel::appendLog(const QString &text)
     if (text.isEmpty())
         return;
     m_logText += text;
-    m_logPieces.append({QDateTime::currentDateTime(), text});
     emit logChanged();
 }
 

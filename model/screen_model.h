@@ -3,8 +3,6 @@
 #include "base/logger_items.h"
 #include "model/controls.h"
 
-#include <QDateTime>
-#include <QList>
 #include <QObject>
 #include <QString>
 
@@ -175,13 +173,6 @@ public:
     const QString &logText() const { return m_logText; }
     void clearLog();
     void appendLog(const QString &text);
-    // The same text in the pieces it was appended in, each with the time it came.
-    struct LogPiece
-    {
-        QDateTime at;
-        QString text;
-    };
-    const QList<LogPiece> &logPieces() const { return m_logPieces; }
 
     // How far the running exchange has come: the script lines answered, of all the lines of all
     // its blocks. Nothing while no exchange runs.
@@ -209,7 +200,6 @@ private:
     AuthTypeSelector m_authType;
     QString m_statusText;
     QString m_logText;
-    QList<LogPiece> m_logPieces;
     std::optional<Progress> m_progress;
 };
 

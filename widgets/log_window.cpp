@@ -1,6 +1,5 @@
 #include "widgets/log_window.h"
 
-#include "exchange/exchange_log.h"
 #include "exchange/wire_log.h"
 #include "settings/small_file.h"
 #include "widgets/message_box.h"
@@ -137,7 +136,7 @@ void LogWindow::saveToFile()
     m_folder = dialog.directory().absolutePath();
     const QString path = dialog.selectedFiles().first();
     QString reason;
-    if (!replaceSmallFile(path, logFileBytes(m_log.readableLines()), std::nullopt, &reason))
+    if (!replaceSmallFile(path, WireLog::fileBytes(m_log.readableLines()), std::nullopt, &reason))
         showModalWarning(this, QStringLiteral("通信ログ「%1」を保存できません。").arg(QDir::toNativeSeparators(path)), reason);
 }
 
