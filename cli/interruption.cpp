@@ -3,63 +3,29 @@
 #include "cli/logger_session.h"
 #include "cli/logger_writing.h"
 
-#include <QSocketNotifier>
-
-#include <array>
 #include <csignal>
-#include <fcntl.h>
-#include <unistd.h>
 
 using namespace telvaro::exchange;
 
 namespace telvaro::cli {
 
-namespace {
-
-constexpr std::array kStopSignals = {SIGINT, SIGTERM, SIGHUP};
-
-// Written by the handler, read on the event loop.
-int signalPipe[2] = {-1, -1};
-
-void onStopSignal(int signalNumber)
-{
-    const int saved = errno;
-    const unsigned char number = static_cast<unsigned char>(signalNumber);
-    [[maybe_unused]] const ssize_t written = ::write(signalPipe[1], &number, 1);
-    errno = saved;
-}
-
-} // namespace
-
 Interruption::Interruption()
 {
-    if (::pipe2(signalPipe, O_CLOEXEC | O_NONBLOCK) != 0) {
-        // Without the pipe the signals keep their default action: the process ends as before.
+    const bool opened = m_pipe.open([this](int number) {
+        int none = 0;
+        m_signal.compare_exchange_strong(none, number);
+        // Past the second, nothing more can be asked.
+        if (m_count.load() < 2) {
+            ++m_count;
+            emit requested(*request());
+        }
+    });
+    // Without the pipe the signals keep their default action: the process ends as before.
+    if (!opened)
         qWarning("telvaro-cli: no pipe for the stop signals; an interruption ends at once");
-        return;
-    }
-    m_notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, this);
-    connect(m_notifier, &QSocketNotifier::activated, this, &Interruption::onSignalPipe);
-
-    struct sigaction action = {};
-    action.sa_handler = onStopSignal;
-    sigemptyset(&action.sa_mask);
-    action.sa_flags = SA_RESTART;
-    for (const int signalNumber : kStopSignals)
-        ::sigaction(signalNumber, &action, nullptr);
 }
 
-Interruption::~Interruption()
-{
-    if (!m_notifier)
-        return;
-    for (const int signalNumber : kStopSignals)
-        ::signal(signalNumber, SIG_DFL);
-    delete m_notifier;
-    ::close(signalPipe[0]);
-    ::close(signalPipe[1]);
-    signalPipe[0] = signalPipe[1] = -1;
-}
+Interruption::~Interruption() = default;
 
 std::optional<StopRequest> Interruption::request() const
 {
@@ -84,20 +50,6 @@ QString Interruption::signalName() const
         return QStringLiteral("SIGHUP");
     }
     return {};
-}
-
-void Interruption::onSignalPipe()
-{
-    unsigned char number = 0;
-    while (::read(signalPipe[0], &number, 1) == 1) {
-        int none = 0;
-        m_signal.compare_exchange_strong(none, number);
-        // Past the second, nothing more can be asked.
-        if (m_count.load() < 2) {
-            ++m_count;
-            emit requested(*request());
-        }
-    }
 }
 
 void Interruption::stopOnRequest(LoggerSession &session) const

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/stop_signal_pipe.h"
 #include "cli/logger_outcome.h"
 #include "exchange/stop_request.h"
 
@@ -9,8 +10,6 @@
 
 #include <atomic>
 #include <optional>
-
-class QSocketNotifier;
 
 namespace telvaro::cli {
 
@@ -49,9 +48,7 @@ signals:
     void requested(exchange::StopRequest how);
 
 private:
-    void onSignalPipe();
-
-    QSocketNotifier *m_notifier = nullptr;
+    base::StopSignalPipe m_pipe;
     std::atomic<int> m_signal = 0;
     std::atomic<int> m_count = 0;
 };

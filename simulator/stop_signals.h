@@ -1,8 +1,8 @@
 #pragma once
 
-#include <QObject>
+#include "base/stop_signal_pipe.h"
 
-class QSocketNotifier;
+#include <QObject>
 
 namespace telvaro::simulator {
 
@@ -29,9 +29,7 @@ signals:
     void stopRequested();
 
 private:
-    void onSignalPipe();
-
-    QSocketNotifier *m_notifier = nullptr;
+    base::StopSignalPipe m_pipe;
     int m_received = 0;
 };
 
