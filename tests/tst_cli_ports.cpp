@@ -1,5 +1,5 @@
-#include "cli/serial_ports.h"
 #include "link/port_names.h"
+#include "ports/serial_ports.h"
 #include "simulator/pseudo_terminal_port.h"
 #include "support/cli_process.h"
 
