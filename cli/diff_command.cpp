@@ -8,10 +8,10 @@
 #include "cli/logger_options.h"
 #include "cli/logger_port.h"
 #include "cli/logger_session.h"
-#include "cli/serial_ports.h"
 #include "cli/settings_input.h"
 #include "cli/shown_values.h"
 #include "files/app_folder.h"
+#include "ports/serial_ports.h"
 #include "settings/settings_compare.h"
 
 using namespace telvaro::base;
@@ -30,7 +30,7 @@ const QString kJson = QStringLiteral("json");
 // A COM name, or a device: a settings file is neither.
 bool namesAPort(const QString &argument)
 {
-    return LoggerPorts::looksLikeComName(argument) || isCharacterDevice(argument);
+    return LoggerPorts::looksLikeComName(argument) || ports::isCharacterDevice(argument);
 }
 
 // The file read and free of errors; nothing after saying what is wrong.

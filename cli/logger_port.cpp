@@ -1,17 +1,13 @@
 #include "cli/logger_port.h"
 
 #include "link/port_names.h"
+#include "ports/serial_ports.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
 #include <QRegularExpression>
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <sys/sysmacros.h>
-#include <unistd.h>
 
 using namespace telvaro::link;
 
@@ -26,23 +22,6 @@ const QRegularExpression &comName()
 {
     static const QRegularExpression pattern(QStringLiteral("^COM([0-9]+)$"), QRegularExpression::CaseInsensitiveOption);
     return pattern;
-}
-
-// Whether a character device is a terminal. The kernel files every serial port in sysfs with
-// its class, so a real line is never opened here (opening one raises its modem lines); a
-// device sysfs does not list (a pseudo-terminal) is opened without becoming the controlling
-// terminal, and asked.
-bool isTerminal(const QString &path, dev_t device)
-{
-    const QString entry = QStringLiteral("/sys/dev/char/%1:%2").arg(major(device)).arg(minor(device));
-    if (QFileInfo(entry).isDir())
-        return QFileInfo(entry + QStringLiteral("/subsystem")).canonicalFilePath().endsWith(QStringLiteral("/tty"));
-    const int descriptor = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-    if (descriptor < 0)
-        return false;
-    const bool terminal = ::isatty(descriptor) == 1;
-    ::close(descriptor);
-    return terminal;
 }
 
 } // namespace
@@ -77,15 +56,23 @@ bool LoggerPorts::looksLikeComName(const QString &name)
 
 QString LoggerPorts::deviceProblem(const QString &path)
 {
-    struct stat status {};
-    if (::stat(QFile::encodeName(path).constData(), &status) != 0)
+    return problemOf(ports::deviceKindOf(path));
+}
+
+QString LoggerPorts::problemOf(ports::DeviceKind kind)
+{
+    switch (kind) {
+    case ports::DeviceKind::Missing:
         return tr("there is no such device");
-    if (S_ISDIR(status.st_mode))
+    case ports::DeviceKind::Folder:
         return tr("it is a folder, not a serial device");
-    if (S_ISREG(status.st_mode))
+    case ports::DeviceKind::File:
         return tr("it is a file, not a serial device");
-    if (!S_ISCHR(status.st_mode) || !isTerminal(path, status.st_rdev))
+    case ports::DeviceKind::NotTerminal:
         return tr("it is no terminal device, so no serial port");
+    case ports::DeviceKind::SerialDevice:
+        break;
+    }
     return {};
 }
 

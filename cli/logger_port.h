@@ -7,6 +7,10 @@
 
 #include <optional>
 
+namespace telvaro::ports {
+enum class DeviceKind;
+} // namespace telvaro::ports
+
 namespace telvaro::cli {
 
 // A logger's port as given on the command line: "COM3" (in any case), which leads to a device
@@ -38,6 +42,7 @@ public:
     // device that is no terminal); empty when it can. Nothing is opened that could reach a
     // logger: a serial port's modem lines stay as they are.
     static QString deviceProblem(const QString &path);
+    static QString problemOf(ports::DeviceKind kind);
 
     // Each given port, COM names mapped through portsFolder, every one leading to a terminal
     // device. Nothing, with the reason naming the port, for an empty name, a name that is

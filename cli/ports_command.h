@@ -4,7 +4,8 @@
 
 namespace telvaro::cli {
 
-// telvaro-cli ports [--assign COMn DEVICE]: the serial ports, and which COM name leads to each.
+// telvaro-cli ports [--assign COMn DEVICE | --remove COMn]: the serial ports, and which COM name
+// leads to each.
 class PortsCommand
 {
     Q_DECLARE_TR_FUNCTIONS(PortsCommand)
@@ -16,6 +17,7 @@ private:
     static int run(const QCommandLineParser &parser, Console &console);
     static void list(Console &console);
     static int assign(const QString &comName, const QString &device, Console &console);
+    static int remove(const QString &comName, Console &console);
 };
 
 } // namespace telvaro::cli

@@ -21,28 +21,42 @@ public:
     {
         const QString port = failure.device.isEmpty() ? failure.port
                                                       : QStringLiteral("%1 (%2)").arg(failure.port, failure.device);
-        const QString opened = tr("The port %1 could not be opened: %2.").arg(port, failure.reason);
+        const QString portName = failure.port.isEmpty() ? failure.device : failure.port;
         switch (failure.portProblem) {
-        case PortOpenFailure::Problem::NoSuchDevice:
+        case PortOpenFailure::Problem::NoSuchDevice: {
+            QString text = tr("The port %1 could not be opened: %2.").arg(port, failure.reason) + u'\n';
+            if (!failure.missingDevice.isEmpty())
+                text += tr("%1 leads to %2, which is not there.").arg(portName, failure.missingDevice) + u'\n';
             if (reader == FailureReader::CommandLine) {
-                return opened + u'\n'
+                return text
                        + tr("There is no such device. Check that the logger's cable (its USB adapter) is plugged in, "
                             "and that the port given is the one it is on: telvaro-cli ports lists them, "
                             "telvaro-cli ports --assign gives a COM name to one.");
             }
-            return opened + u'\n'
+            return text
                    + tr("There is no such device. Check that the logger's cable (its USB adapter) is plugged in, "
-                        "and that \"通信設定\" names the port it is on.");
+                        "and that \"通信設定\" names the port it is on.")
+                   + u'\n' + tr("\"ツール\" → \"シリアルポートの割り当て\" shows the serial ports and gives a COM name to one.");
+        }
         case PortOpenFailure::Problem::PermissionDenied:
-            return opened + u'\n'
+            return tr("The port %1 could not be opened: %2.").arg(port, failure.reason) + u'\n'
                    + tr("This user may not use the port. Add the user to the group dialout "
                         "(sudo adduser $USER dialout), then log out and in again.");
         case PortOpenFailure::Problem::InUse:
-            return opened + u'\n' + tr("Another program is using the port. End it, then try again.");
+            if (failure.holderPid > 0) {
+                const QString holder = failure.holderProgram.isEmpty()
+                                           ? tr("process %1").arg(failure.holderPid)
+                                           : tr("%1, process %2").arg(failure.holderProgram).arg(failure.holderPid);
+                return tr("The port %1 could not be opened.").arg(port) + u'\n'
+                       + tr("%1 is in use by another program (%2) (lock file %3).").arg(portName, holder, failure.lockFile)
+                       + u'\n' + tr("End that program, then try again.");
+            }
+            return tr("The port %1 could not be opened: %2.").arg(port, failure.reason) + u'\n'
+                   + tr("Another program is using the port. End it, then try again.");
         case PortOpenFailure::Problem::Other:
             break;
         }
-        return opened;
+        return tr("The port %1 could not be opened: %2.").arg(port, failure.reason);
     }
 
     static QString noAnswer(const ExchangeFailure &failure)

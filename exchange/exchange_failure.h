@@ -39,6 +39,10 @@ struct ExchangeFailure
     QString device; // the device it leads to
     link::PortOpenFailure::Problem portProblem = link::PortOpenFailure::Problem::Other;
     QString reason;                      // the system's words, or who holds the port
+    qint64 holderPid = 0;                // a port in use: the program holding its lock file
+    QString holderProgram;
+    QString lockFile;
+    QString missingDevice;               // a mapping link that leads nowhere: where it leads
     QString command;                     // the last command sent, line ends less
     QString expected;                    // the answer awaited; empty: any line
     std::chrono::milliseconds waited{0}; // the wait of each attempt

@@ -188,6 +188,10 @@ Sequence::Next Sequence::handshakeStep()
             m_failure.device = notOpened->device;
             m_failure.portProblem = notOpened->problem;
             m_failure.reason = notOpened->reason;
+            m_failure.holderPid = notOpened->holderPid;
+            m_failure.holderProgram = notOpened->holderProgram;
+            m_failure.lockFile = notOpened->lockFile;
+            m_failure.missingDevice = notOpened->missingTarget;
             return abort();
         }
         m_portOpened = true;

@@ -36,7 +36,7 @@ bool isRunning(qint64 pid)
 
 // The holder named in a lock file. The common format is "%10d\n"; other formats also start with
 // the process id on a line of its own, leading blanks allowed.
-Holder holderOf(const QString &path)
+Holder holderIn(const QString &path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
@@ -85,18 +85,19 @@ QString PortLock::lockFilePath(const QString &devicePath) const
     return QDir(m_folder).filePath(lockFileName(devicePath));
 }
 
-std::optional<QString> PortLock::acquire(const QString &devicePath)
+std::optional<PortLock::Conflict> PortLock::acquire(const QString &devicePath)
 {
     release();
     const QString path = lockFilePath(devicePath);
     // Another program may take the lock between looking and creating: look again then.
     for (int attempt = 0; attempt < 3; ++attempt) {
-        const Holder holder = holderOf(path);
+        const Holder holder = holderIn(path);
         switch (holder.state) {
         case Holder::LiveProcess:
-            return QStringLiteral("in use by process %1 (lock file %2)").arg(holder.pid).arg(path);
+            return Conflict{QStringLiteral("in use by process %1 (lock file %2)").arg(holder.pid).arg(path),
+                            LockHolder{holder.pid, programOf(holder.pid), path}};
         case Holder::Unreadable:
-            return QStringLiteral("locked by %1, which names no process").arg(path);
+            return Conflict{QStringLiteral("locked by %1, which names no process").arg(path), std::nullopt};
         case Holder::EndedProcess:
         case Holder::ThisProcess:
             qCInfo(lcPortLock).noquote() << "taking over" << path << "left by process" << holder.pid;
@@ -121,7 +122,24 @@ std::optional<QString> PortLock::acquire(const QString &devicePath)
             break;
         }
     }
-    return QStringLiteral("cannot take the lock file %1: other programs keep taking it").arg(path);
+    return Conflict{QStringLiteral("cannot take the lock file %1: other programs keep taking it").arg(path), std::nullopt};
+}
+
+std::optional<LockHolder> PortLock::holderOf(const QString &devicePath) const
+{
+    const QString path = lockFilePath(devicePath);
+    const Holder holder = holderIn(path);
+    if (holder.state != Holder::LiveProcess && holder.state != Holder::ThisProcess)
+        return std::nullopt;
+    return LockHolder{holder.pid, programOf(holder.pid), path};
+}
+
+QString PortLock::programOf(qint64 pid)
+{
+    QFile comm(QStringLiteral("/proc/%1/comm").arg(pid));
+    if (!comm.open(QIODevice::ReadOnly))
+        return {};
+    return QString::fromLocal8Bit(comm.read(kMostLockBytes)).trimmed();
 }
 
 // Written whole under a passing name and linked into place, so no program ever reads a lock
@@ -159,7 +177,7 @@ void PortLock::release()
         return;
     // Qt's serial port rewrites the file in its own format with this process id, and removes it
     // when the port closes; anything else there now belongs to someone else.
-    if (holderOf(m_heldPath).state == Holder::ThisProcess)
+    if (holderIn(m_heldPath).state == Holder::ThisProcess)
         ::unlink(QFile::encodeName(m_heldPath).constData());
     m_heldPath.clear();
 }

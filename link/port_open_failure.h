@@ -19,6 +19,12 @@ struct PortOpenFailure
     Problem problem = Problem::Other;
     // The system's own words; for a port in use, who holds it where that is known.
     QString reason;
+    // For a port in use: the program that holds it by its lock file, where one does.
+    qint64 holderPid = 0;
+    QString holderProgram;
+    QString lockFile;
+    // For a port whose mapping link leads nowhere: where the link leads, as it was made.
+    QString missingTarget;
 
     QString text() const { return QStringLiteral("cannot open %1: %2").arg(device, reason); }
 };

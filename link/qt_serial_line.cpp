@@ -5,6 +5,7 @@
 #include "link/speed_table.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QLoggingCategory>
 
 #ifdef Q_OS_UNIX
@@ -53,14 +54,15 @@ std::optional<PortOpenFailure> QtSerialLine::open(int portNumber, const QString 
 
     m_lineLost = false;
 #ifdef Q_OS_UNIX
-    if (const std::optional<QString> inUse = m_lock.acquire(m_port.portName()))
-        return failOpening(PortOpenFailure::Problem::InUse, *inUse);
+    if (const std::optional<PortLock::Conflict> inUse = m_lock.acquire(m_port.portName()))
+        return failOpening(PortOpenFailure::Problem::InUse, inUse->reason, portNumber,
+                           inUse->holder ? &*inUse->holder : nullptr);
 #endif
     if (!m_port.open(QIODevice::ReadWrite)) {
 #ifdef Q_OS_UNIX
         m_lock.release();
 #endif
-        return failOpening(openingProblem(), m_port.errorString());
+        return failOpening(openingProblem(), m_port.errorString(), portNumber);
     }
     // The port must be open before the modem lines can be set.
     if (!raiseControlLine(&QSerialPort::setRequestToSend, "RTS")
@@ -103,9 +105,27 @@ PortOpenFailure::Problem QtSerialLine::openingProblem() const
     }
 }
 
-PortOpenFailure QtSerialLine::failOpening(PortOpenFailure::Problem problem, const QString &why) const
+PortOpenFailure QtSerialLine::failOpening(PortOpenFailure::Problem problem, const QString &why, int portNumber,
+                                          const LockHolder *holder) const
 {
-    const PortOpenFailure failure{m_port.portName(), problem, why};
+    PortOpenFailure failure;
+    failure.device = m_port.portName();
+    failure.problem = problem;
+    failure.reason = why;
+    if (holder) {
+        failure.holderPid = holder->pid;
+        failure.holderProgram = holder->program;
+        failure.lockFile = holder->lockFile;
+    }
+#ifndef Q_OS_WIN
+    // An unplugged adapter leaves its mapping link behind: the operator needs to know what it
+    // was meant to reach, not just the link's own path.
+    if (problem == PortOpenFailure::Problem::NoSuchDevice && portNumber > 0 && m_fixedDevice.isEmpty()) {
+        const QFileInfo mapping(PortNames::linkPath(portNumber, m_portsFolder));
+        if (mapping.isSymLink() && !mapping.exists())
+            failure.missingTarget = mapping.symLinkTarget();
+    }
+#endif
     qCWarning(lcPort).noquote() << failure.text();
     return failure;
 }

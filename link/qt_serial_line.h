@@ -11,6 +11,8 @@
 
 namespace telvaro::link {
 
+struct LockHolder;
+
 // The real serial port. Port numbers are mapped to devices through the ports folder
 // (see PortNames). On Unix the port is held under a serial lock file (see PortLock) while open,
 // so that it is never opened under another program. Tests point both folders at temporary
@@ -48,7 +50,8 @@ private:
     void onPortError(QSerialPort::SerialPortError error);
     void closeAfterLoss();
     PortOpenFailure::Problem openingProblem() const;
-    PortOpenFailure failOpening(PortOpenFailure::Problem problem, const QString &why) const;
+    PortOpenFailure failOpening(PortOpenFailure::Problem problem, const QString &why, int portNumber = 0,
+                                const LockHolder *holder = nullptr) const;
 
     void closePort();
 

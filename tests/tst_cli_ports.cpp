@@ -1,5 +1,5 @@
-#include "cli/serial_ports.h"
 #include "link/port_names.h"
+#include "ports/serial_ports.h"
 #include "simulator/pseudo_terminal_port.h"
 #include "support/cli_process.h"
 
@@ -59,6 +59,20 @@ private slots:
         QVERIFY(QFile::remove(stable));
         const CliRun gone = ports({});
         QVERIFY2(gone.out.contains(u"\n  COM3  %1  (no such device)\n"_s.arg(stable)), qPrintable(gone.out));
+    }
+
+    void remove_takesTheLinkAway_once()
+    {
+        const QString device = m_terminal->devicePath();
+        QCOMPARE(ports({u"--assign"_s, u"COM5"_s, device}).exitCode, 0);
+        const CliRun removed = ports({u"--remove"_s, u"com5"_s});
+        QCOMPARE(removed.exitCode, 0);
+        QCOMPARE(removed.out, u"COM5 no longer leads to %1\n"_s.arg(device));
+        QVERIFY(!QFileInfo(PortNames::linkPath(5, portsFolder())).isSymLink());
+        const CliRun again = ports({u"--remove"_s, u"COM5"_s});
+        QCOMPARE(again.exitCode, 0);
+        QCOMPARE(again.out, u"COM5 was not assigned; it leads to /dev/ttyS4\n"_s);
+        QCOMPARE(ports({u"--remove"_s, u"COM5"_s, u"--assign"_s, u"COM5"_s, device}).exitCode, 2);
     }
 
     void assign_keepsTheOperatorsOwnLink()

@@ -57,11 +57,14 @@ private slots:
         const ScriptedOperator::SeenBox &box = operatorAtTheScreen.boxes().first();
         QCOMPARE(box.text, u"通信ポートを開けません。"_s);
         const QStringList details = box.details.split(u'\n');
-        QCOMPARE(details.size(), 2);
+        QCOMPARE(details.size(), 4);
         QVERIFY2(details.at(0).startsWith(u"通信ポート COM1 (%1) を開けませんでした: "_s.arg(ports.filePath(u"com1"_s))),
                  qPrintable(details.at(0)));
-        QCOMPARE(details.at(1), u"そのようなデバイスはありません。ロガーのケーブル（USB変換器）がつながっているか、"
+        // The link is there, its adapter is not: the device it was meant to reach is named.
+        QCOMPARE(details.at(1), u"COM1 の割り当て先 %1 がありません。"_s.arg(ports.filePath(u"unplugged"_s)));
+        QCOMPARE(details.at(2), u"そのようなデバイスはありません。ロガーのケーブル（USB変換器）がつながっているか、"
                                 u"「通信設定」でロガーのつながっているポートを選んでいるかを確かめてください。"_s);
+        QCOMPARE(details.at(3), u"「ツール」→「シリアルポートの割り当て」で、シリアルポートの一覧を見て、ポートに COM 名を割り当てられます。"_s);
     }
 
     void silentLogger_saysWhatWentUnanswered_andHowLong()

@@ -44,7 +44,23 @@ private slots:
         QTest::newRow("no such device")
             << portNotOpened(Problem::NoSuchDevice, u"No such file or directory"_s) << false
             << u"通信ポート COM3 (/dev/ttyUSB0) を開けませんでした: No such file or directory。\n"
-               u"そのようなデバイスはありません。ロガーのケーブル（USB変換器）がつながっているか、「通信設定」でロガーのつながっているポートを選んでいるかを確かめてください。"_s;
+               u"そのようなデバイスはありません。ロガーのケーブル（USB変換器）がつながっているか、「通信設定」でロガーのつながっているポートを選んでいるかを確かめてください。\n"
+               u"「ツール」→「シリアルポートの割り当て」で、シリアルポートの一覧を見て、ポートに COM 名を割り当てられます。"_s;
+        ExchangeFailure unplugged = portNotOpened(Problem::NoSuchDevice, u"No such file or directory"_s);
+        unplugged.device = u"/home/op/.config/telvaro/ports/com3"_s;
+        unplugged.missingDevice = u"/dev/serial/by-id/usb-Maker_Adapter_A1-if00-port0"_s;
+        QTest::newRow("a mapping to an unplugged adapter")
+            << unplugged << false
+            << u"通信ポート COM3 (/home/op/.config/telvaro/ports/com3) を開けませんでした: No such file or directory。\n"
+               u"COM3 の割り当て先 /dev/serial/by-id/usb-Maker_Adapter_A1-if00-port0 がありません。\n"
+               u"そのようなデバイスはありません。ロガーのケーブル（USB変換器）がつながっているか、「通信設定」でロガーのつながっているポートを選んでいるかを確かめてください。\n"
+               u"「ツール」→「シリアルポートの割り当て」で、シリアルポートの一覧を見て、ポートに COM 名を割り当てられます。"_s;
+        QTest::newRow("a mapping to an unplugged adapter, on the command line")
+            << unplugged << true
+            << u"通信ポート COM3 (/home/op/.config/telvaro/ports/com3) を開けませんでした: No such file or directory。\n"
+               u"COM3 の割り当て先 /dev/serial/by-id/usb-Maker_Adapter_A1-if00-port0 がありません。\n"
+               u"そのようなデバイスはありません。ロガーのケーブル（USB変換器）がつながっているか、指定したポートがロガーのつながっているポートかを確かめてください。"
+               u"telvaro-cli ports でポートの一覧を、telvaro-cli ports --assign でポートへの COM 名の割り当てができます。"_s;
         QTest::newRow("no such device, on the command line")
             << portNotOpened(Problem::NoSuchDevice, u"No such file or directory"_s) << true
             << u"通信ポート COM3 (/dev/ttyUSB0) を開けませんでした: No such file or directory。\n"
@@ -57,6 +73,21 @@ private slots:
         QTest::newRow("in use") << portNotOpened(Problem::InUse, u"held by process 4242 (/var/lock/LCK..ttyUSB0)"_s) << false
                                 << u"通信ポート COM3 (/dev/ttyUSB0) を開けませんでした: held by process 4242 (/var/lock/LCK..ttyUSB0)。\n"
                                    u"ほかのプログラムがポートを使っています。そのプログラムを終えてから、もう一度試してください。"_s;
+        ExchangeFailure held = portNotOpened(Problem::InUse, u"in use by process 23877 (lock file /var/lock/LCK..ttyUSB0)"_s);
+        held.holderPid = 23877;
+        held.holderProgram = u"telvaro-cli"_s;
+        held.lockFile = u"/var/lock/LCK..ttyUSB0"_s;
+        QTest::newRow("in use by a program with a name")
+            << held << false
+            << u"通信ポート COM3 (/dev/ttyUSB0) を開けませんでした。\n"
+               u"COM3 は別のプログラム (telvaro-cli、プロセス 23877) が使用中です (ロックファイル /var/lock/LCK..ttyUSB0)。\n"
+               u"そのプログラムを終えてから、もう一度試してください。"_s;
+        held.holderProgram.clear();
+        QTest::newRow("in use by a process whose name is unknown")
+            << held << true
+            << u"通信ポート COM3 (/dev/ttyUSB0) を開けませんでした。\n"
+               u"COM3 は別のプログラム (プロセス 23877) が使用中です (ロックファイル /var/lock/LCK..ttyUSB0)。\n"
+               u"そのプログラムを終えてから、もう一度試してください。"_s;
 
         ExchangeFailure silent;
         silent.cause = Cause::NoAnswer;

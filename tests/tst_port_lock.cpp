@@ -1,5 +1,6 @@
 #include "base/port_choice.h"
 #include "base/run_time_error.h"
+#include "exchange/exchange_failure.h"
 #include "exchange/exchange_session.h"
 #include "link/link.h"
 #include "link/port_lock.h"
@@ -172,6 +173,11 @@ private slots:
         QVERIFY2(failure->reason.contains(m_lockFile), qPrintable(failure->reason));
         if (holder != 0)
             QVERIFY2(failure->reason.contains(u"process %1 "_s.arg(holder)), qPrintable(failure->reason));
+        // The holder's id and name reach the failure details as facts of their own.
+        QCOMPARE(failure->holderPid, holder);
+        QCOMPARE(failure->lockFile, holder != 0 ? m_lockFile : QString());
+        if (holder == other.pid())
+            QCOMPARE(failure->holderProgram, u"sleep"_s);
         QVERIFY(!m_line->isOpen());
         QCOMPARE(readFile(m_lockFile), lockBefore);
         QVERIFY(QFileInfo::exists(m_lockFile));
@@ -216,6 +222,8 @@ private slots:
 
         QCOMPARE(read.failure.cause, ExchangeFailure::Cause::PortNotOpened);
         QCOMPARE(read.failure.portProblem, PortOpenFailure::Problem::InUse);
+        QCOMPARE(describe(read.failure).section(u'\n', 1, 1),
+                 u"COM1 is in use by another program (sleep, process %1) (lock file %2)."_s.arg(other.pid()).arg(lockFile));
         QCOMPARE(screen.messages(), QStringList{u"通信ポートを開けません。"_s});
         QVERIFY(!session.line().isOpen());
         QVERIFY(logger.logger().receivedLines().isEmpty());

@@ -227,6 +227,34 @@
         <source>There is no such device. Check that the logger&apos;s cable (its USB adapter) is plugged in, and that the port given is the one it is on: telvaro-cli ports lists them, telvaro-cli ports --assign gives a COM name to one.</source>
         <translation>そのようなデバイスはありません。ロガーのケーブル（USB変換器）がつながっているか、指定したポートがロガーのつながっているポートかを確かめてください。telvaro-cli ports でポートの一覧を、telvaro-cli ports --assign でポートへの COM 名の割り当てができます。</translation>
     </message>
+    <message>
+        <source>%1 leads to %2, which is not there.</source>
+        <translation>%1 の割り当て先 %2 がありません。</translation>
+    </message>
+    <message>
+        <source>&quot;ツール&quot; → &quot;シリアルポートの割り当て&quot; shows the serial ports and gives a COM name to one.</source>
+        <translation>「ツール」→「シリアルポートの割り当て」で、シリアルポートの一覧を見て、ポートに COM 名を割り当てられます。</translation>
+    </message>
+    <message>
+        <source>process %1</source>
+        <translation>プロセス %1</translation>
+    </message>
+    <message>
+        <source>%1, process %2</source>
+        <translation>%1、プロセス %2</translation>
+    </message>
+    <message>
+        <source>The port %1 could not be opened.</source>
+        <translation>通信ポート %1 を開けませんでした。</translation>
+    </message>
+    <message>
+        <source>%1 is in use by another program (%2) (lock file %3).</source>
+        <translation>%1 は別のプログラム (%2) が使用中です (ロックファイル %3)。</translation>
+    </message>
+    <message>
+        <source>End that program, then try again.</source>
+        <translation>そのプログラムを終えてから、もう一度試してください。</translation>
+    </message>
 </context>
 <context>
     <name>LoggerOptions</name>
@@ -443,6 +471,62 @@
     <message>
         <source>COM%1 now leads to %2</source>
         <translation>COM%1 を %2 につなぎました</translation>
+    </message>
+    <message>
+        <source>Remove the link that makes COMn lead to a device.</source>
+        <translation>COMn をデバイスにつなぐリンクを削除します。</translation>
+    </message>
+    <message>
+        <source>--assign and --remove exclude each other</source>
+        <translation>--assign と --remove は同時に指定できません</translation>
+    </message>
+    <message>
+        <source>this user may not use it (add the user to the group %1)</source>
+        <translation>このユーザーには使う権限がありません (ユーザーを %1 グループに加えてください)</translation>
+    </message>
+    <message>
+        <source>unusable: %1</source>
+        <translation>使用できません: %1</translation>
+    </message>
+    <message>
+        <source>process %1</source>
+        <translation>プロセス %1</translation>
+    </message>
+    <message>
+        <source>%1, process %2</source>
+        <translation>%1、プロセス %2</translation>
+    </message>
+    <message>
+        <source>USB vendor:product</source>
+        <translation>USB ベンダー:製品</translation>
+    </message>
+    <message>
+        <source>access</source>
+        <translation>使用の可否</translation>
+    </message>
+    <message>
+        <source>in use by</source>
+        <translation>使用中のプログラム</translation>
+    </message>
+    <message>
+        <source>COM%1 cannot be assigned: %2 exists and is no link; it is left as it is</source>
+        <translation>COM%1 を割り当てられません: %2 はリンクではないため、そのままにしました</translation>
+    </message>
+    <message>
+        <source>COM%1 no longer leads to %2</source>
+        <translation>COM%1 の %2 への割り当てを解除しました</translation>
+    </message>
+    <message>
+        <source>COM%1 was not assigned; it leads to %2</source>
+        <translation>COM%1 は割り当てられていません。COM%1 は %2 です</translation>
+    </message>
+    <message>
+        <source>COM%1 cannot be removed: %2 is no link; it is left as it is</source>
+        <translation>COM%1 の割り当てを解除できません: %2 はリンクではないため、そのままにしました</translation>
+    </message>
+    <message>
+        <source>COM%1 cannot be removed: %2</source>
+        <translation>COM%1 の割り当てを解除できません: %2</translation>
     </message>
 </context>
 <context>

@@ -16,6 +16,7 @@
 #include "widgets/settings_pages.h"
 #include "widgets/slot_guard.h"
 #include "widgets/tab_control.h"
+#include "widgets/tools_menu.h"
 #include "widgets/twips_geometry.h"
 
 #include <QApplication>
@@ -105,6 +106,13 @@ void FrmMain::buildMenu()
     QAction *showLog = view->addAction(QStringLiteral("通信ログ(&L)"));
     showLog->setObjectName(QStringLiteral("mnu_ViewLog"));
     connect(showLog, &QAction::triggered, m_logWindow.get(), [this] { m_logWindow->showBeside(this); });
+
+    m_toolsMenu = new ToolsMenu(this, m_screen.commands().mnu_Set(), [this] { return m_portChoice.PortIndex + 1; });
+}
+
+QMenu *FrmMain::toolsMenu() const
+{
+    return m_toolsMenu->menu();
 }
 
 void FrmMain::buildClientArea()

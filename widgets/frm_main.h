@@ -32,6 +32,7 @@ namespace telvaro::widgets {
 
 class LogWindow;
 class SettingsFileMenu;
+class ToolsMenu;
 
 // The main window: a view of the screen model, with the command buttons that start a read or
 // a write or end the program, the menu that opens the port dialog, the status bar and the
@@ -53,6 +54,9 @@ public:
     SettingsFileMenu *fileMenu() const { return m_fileMenu; }
     // The window "通信ログ", hidden until the operator shows it from the menu "表示(&V)".
     LogWindow *logWindow() const { return m_logWindow.get(); }
+    // The menu "ツール(&T)", after "表示(&V)": the tools beside the settings, such as the serial
+    // port assignment. Disabled while an exchange runs, as the settings menu is.
+    QMenu *toolsMenu() const;
 
     // The port and speed the next exchange opens the port with.
     const base::PortChoice &portChoice() const { return m_portChoice; }
@@ -95,6 +99,7 @@ private:
     const files::AppFolder &m_appFolder;
     ScreenControls m_controls;
     SettingsFileMenu *m_fileMenu = nullptr;
+    ToolsMenu *m_toolsMenu = nullptr;
     std::unique_ptr<LogWindow> m_logWindow;
     base::PortChoice m_portChoice;
     bool m_windowLost = false;

@@ -11,6 +11,7 @@ namespace telvaro::settings {}
 namespace telvaro::screen_files {}
 namespace telvaro::plan {}
 namespace telvaro::link {}
+namespace telvaro::ports {}
 namespace telvaro::exchange {}
 namespace telvaro::widgets {}
 namespace telvaro::translations {}
@@ -27,6 +28,7 @@ using namespace telvaro::settings;
 using namespace telvaro::screen_files;
 using namespace telvaro::plan;
 using namespace telvaro::link;
+using namespace telvaro::ports;
 using namespace telvaro::exchange;
 using namespace telvaro::widgets;
 using namespace telvaro::translations;
