@@ -105,6 +105,25 @@ void FrmMain::buildMenu()
     QAction *showLog = view->addAction(QStringLiteral("通信ログ(&L)"));
     showLog->setObjectName(QStringLiteral("mnu_ViewLog"));
     connect(showLog, &QAction::triggered, m_logWindow.get(), [this] { m_logWindow->showBeside(this); });
+
+    QMenu *tools = menuBar()->addMenu(QStringLiteral("ツール(&T)"));
+    tools->setObjectName(QStringLiteral("mnu_Tools"));
+    tools->setFont(font());
+    QAction *find = tools->addAction(QStringLiteral("ロガーを探す(&F)..."));
+    find->setObjectName(QStringLiteral("mnu_ToolsFindLogger"));
+    // The search would take the port from under a running exchange.
+    connect(tools, &QMenu::aboutToShow, find, [this, find] { find->setEnabled(!isBusy()); });
+    connect(find, &QAction::triggered, this, [this] { runGuarded("the logger search", [this] { findLogger(); }); });
+}
+
+void FrmMain::findLogger()
+{
+    if (isBusy())
+        return;
+    LoggerSearchDialog dialog(m_searchSetup, m_portChoice, this);
+    dialog.exec();
+    if (dialog.chosen())
+        m_portChoice = *dialog.chosen();
 }
 
 void FrmMain::buildClientArea()
