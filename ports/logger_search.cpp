@@ -41,9 +41,9 @@ QStringList searchCandidates(const QStringList &listedDevices, const QString &po
 }
 
 // One device's port and the waits on it.
-struct LoggerSearch::Probe : QObject
+struct DeviceProbe : QObject
 {
-    Probe(const QString &device, const QString &lockFolder, QObject *parent)
+    DeviceProbe(const QString &device, const QString &lockFolder, QObject *parent)
         : QObject(parent)
 #ifdef Q_OS_UNIX
         , line(QString(), lockFolder)
@@ -87,7 +87,7 @@ LoggerSearch::~LoggerSearch()
 void LoggerSearch::start(const QStringList &devices, const Options &options)
 {
     cancel();
-    for (Probe *probe : std::as_const(m_probes)) {
+    for (DeviceProbe *probe : std::as_const(m_probes)) {
         if (probe)
             probe->deleteLater();
     }
@@ -101,7 +101,7 @@ void LoggerSearch::start(const QStringList &devices, const Options &options)
         DeviceFinding finding;
         finding.device = device;
         m_findings.append(finding);
-        m_probes.append(new Probe(device, options.lockFolder, this));
+        m_probes.append(new DeviceProbe(device, options.lockFolder, this));
     }
     for (int index = 0; index < m_findings.size(); ++index)
         listen(index);
@@ -110,7 +110,7 @@ void LoggerSearch::start(const QStringList &devices, const Options &options)
 
 void LoggerSearch::listen(int index)
 {
-    Probe &probe = *m_probes.at(index);
+    DeviceProbe &probe = *m_probes.at(index);
     std::optional<PortOpenFailure> notOpened;
     try {
         notOpened = probe.link.openPort(1, m_options.lineSettings);
@@ -133,7 +133,7 @@ void LoggerSearch::listen(int index)
 
 void LoggerSearch::onWakeUp(int index, bool heard)
 {
-    Probe &probe = *m_probes.at(index);
+    DeviceProbe &probe = *m_probes.at(index);
     if (heard)
         return finish(index, DeviceFinding::Outcome::HeardWakeUp);
     if (!probe.link.isPortOpen())
@@ -198,7 +198,7 @@ void LoggerSearch::cancel()
 
 void LoggerSearch::releaseAll()
 {
-    for (Probe *probe : std::as_const(m_probes)) {
+    for (DeviceProbe *probe : std::as_const(m_probes)) {
         if (probe)
             probe->link.releasePort();
     }

@@ -11,6 +11,8 @@
 
 namespace telvaro::ports {
 
+struct DeviceProbe;
+
 // The devices a search tries, each once: the listed serial ports, then the devices COM1..COM9
 // lead to through portsFolder. Every one is given by its canonical path, which is also what
 // lock files are named after; a device that does not exist is left out.
@@ -85,8 +87,6 @@ signals:
     void finished();
 
 private:
-    struct Probe;
-
     void listen(int index);
     void onWakeUp(int index, bool heard);
     void onReady(int index, bool answered);
@@ -98,7 +98,7 @@ private:
     QList<DeviceFinding> m_findings;
     // Children of the search, one per device; a search started afresh from a handler of the
     // old one leaves the old ones to the event loop to delete.
-    QList<Probe *> m_probes;
+    QList<DeviceProbe *> m_probes;
     bool m_running = false;
     int m_generation = 0; // a finished() queued by an earlier search is not this one's
 };
