@@ -46,7 +46,7 @@ private slots:
         QTest::newRow("version") << QStringList{u"--version"_s} << 0 << u"telvaro-cli 3.0\n"_s << QString();
         QTest::newRow("help") << QStringList{u"--help"_s} << 0 << u"Commands:\n  ports "_s << QString();
         QTest::newRow("ports help") << QStringList{u"ports"_s, u"--help"_s} << 0
-                                    << u"Usage: telvaro-cli ports [options] [DEVICE]\n"_s << QString();
+                                    << u"Usage: telvaro-cli ports [options] [DEVICE...]\n"_s << QString();
         QTest::newRow("check help") << QStringList{u"check"_s, u"-h"_s} << 0
                                     << u"Usage: telvaro-cli check [options] FILE\n"_s << QString();
         QTest::newRow("diff help") << QStringList{u"diff"_s, u"--help"_s} << 0

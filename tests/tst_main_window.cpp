@@ -274,6 +274,7 @@ private slots:
     {
         const QList<QAction *> top = m_window->menuBar()->actions();
         QCOMPARE(top.size(), 4);
+        QCOMPARE(top.at(3)->text(), QStringLiteral("ツール(&T)"));
         QCOMPARE(top.at(1)->text(), QStringLiteral("通信設定(&S)"));
         QVERIFY(top.at(1)->isEnabled());
         QMenu *menu = top.at(1)->menu();

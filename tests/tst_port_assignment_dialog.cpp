@@ -64,8 +64,9 @@ private slots:
         QCOMPARE(top.at(2)->text(), u"表示(&V)"_s);
         QCOMPARE(top.at(3)->menu(), window.toolsMenu());
         QCOMPARE(window.toolsMenu()->title(), u"ツール(&T)"_s);
-        QCOMPARE(window.toolsMenu()->actions().size(), 1);
+        QCOMPARE(window.toolsMenu()->actions().size(), 2);
         QCOMPARE(window.toolsMenu()->actions().first()->text(), u"シリアルポートの割り当て(&P)..."_s);
+        QCOMPARE(window.toolsMenu()->actions().last()->text(), u"ロガーを探す(&F)..."_s);
 
         Control &settingsMenu = fixture.screen().commands().mnu_Set();
         for (const bool enabled : {false, true, false}) {

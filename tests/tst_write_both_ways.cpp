@@ -67,9 +67,11 @@ private slots:
         TempAppFolder installation{TempAppFolder::allInstallFiles()};
 
         // telvaro-cli: once without --force, which stops before anything is written when asked.
-        SimulatedLoggerFixture cliLogger(loggerHolding(folder, u"cli-logger.txt"_s, held).scaled(kTestTimeScale));
+        // At the window's pace, as the other side: only an answer that never came would wait it out.
+        SimulatedLoggerFixture cliLogger(loggerHolding(folder, u"cli-logger.txt"_s, held).scaled(kWindowTestTimeScale));
         QVERIFY2(cliLogger.isValid(), qPrintable(cliLogger.errorString()));
-        const SessionSetup setup = testSessionSetup(installation, cliLogger.portsFolder());
+        SessionSetup setup = testSessionSetup(installation, cliLogger.portsFolder());
+        setup.timings = ExchangeTimings{}.scaled(kWindowTestTimeScale);
         const QString path = folder.filePath(u"settings.txt"_s);
         if (file.isEmpty()) {
             const CommandRun read = runCommand({u"read"_s, u"-q"_s, u"COM1"_s, u"-o"_s, path}, setup);

@@ -409,16 +409,8 @@
 <context>
     <name>PortsCommand</name>
     <message>
-        <source>List the serial ports and the COM names that lead to them, or assign a COM name.</source>
-        <translation>シリアルポートと、それにつながるCOM名を一覧にします。COM名の割り当てもできます。</translation>
-    </message>
-    <message>
         <source>Make COMn (COM1 to COM9) lead to DEVICE, by its stable /dev/serial/by-id name where it has one, as the port dialog of the window uses it.</source>
         <translation>COMn（COM1～COM9）をDEVICEにつなぎます。/dev/serial/by-id の固定名があればそれを使います。ウィンドウのポート設定も同じ割り当てを使います。</translation>
-    </message>
-    <message>
-        <source>With --assign: the serial device, e.g. /dev/ttyUSB0.</source>
-        <translation>--assign と共に: シリアルデバイス（例: /dev/ttyUSB0）。</translation>
     </message>
     <message>
         <source>--assign needs one device</source>
@@ -527,6 +519,78 @@
     <message>
         <source>COM%1 cannot be removed: %2</source>
         <translation>COM%1 の割り当てを解除できません: %2</translation>
+    </message>
+    <message>
+        <source>List the serial ports and the COM names that lead to them, assign a COM name, or find a logger.</source>
+        <translation>シリアルポートと、それにつながるCOM名を一覧にします。COM名の割り当てと、ロガーを探すこともできます。</translation>
+    </message>
+    <message>
+        <source>Find a logger: listen on every serial port no other program holds (or on the DEVICEs given) for the call a waiting logger sends, without sending anything. Exit status 1 when no logger was found.</source>
+        <translation>ロガーを探します: ほかのプログラムが使っていないシリアルポートすべて（DEVICE を指定したときはそのデバイス）で、待機中のロガーが送る呼び出しを、何も送らずに待ちます。ロガーが見つからなければ終了ステータスは 1 です。</translation>
+    </message>
+    <message>
+        <source>With --find: where no logger called, send the handshake alone and wait for its answer. Only for devices where a logger may be.</source>
+        <translation>--find と共に: 呼び出しのなかったデバイスに接続手順だけを送り、その応答を待ちます。ロガーがつながっていそうなデバイスにだけ使ってください。</translation>
+    </message>
+    <message>
+        <source>With --assign: the serial device, e.g. /dev/ttyUSB0. With --find: the devices to look on.</source>
+        <translation>--assign と共に: シリアルデバイス（例: /dev/ttyUSB0）。--find と共に: 探すデバイス。</translation>
+    </message>
+    <message>
+        <source>--find and --assign cannot go together</source>
+        <translation>--find と --assign は同時に指定できません</translation>
+    </message>
+    <message>
+        <source>--probe and --speed go with --find only</source>
+        <translation>--probe と --speed は --find と共にだけ指定できます</translation>
+    </message>
+    <message>
+        <source>There is no serial device to look on.</source>
+        <translation>探せるシリアルデバイスがありません。</translation>
+    </message>
+    <message>
+        <source>Looking for a logger at %1 bit/s on %2; this takes up to %3 seconds.</source>
+        <translation>%1 bit/s でロガーを探しています: %2。最長 %3 秒かかります。</translation>
+    </message>
+    <message>
+        <source>logger found: it called (&quot;AT&quot;)</source>
+        <translation>ロガーあり: 呼び出し（&quot;AT&quot;）を受信</translation>
+    </message>
+    <message>
+        <source>logger found: it answered the handshake (&quot;READY&quot;)</source>
+        <translation>ロガーあり: 接続手順に応答（&quot;READY&quot;）</translation>
+    </message>
+    <message>
+        <source>no logger: no call, and no answer to the handshake</source>
+        <translation>ロガーなし: 呼び出しも接続手順への応答もなし</translation>
+    </message>
+    <message>
+        <source>no logger called</source>
+        <translation>ロガーなし: 呼び出しなし</translation>
+    </message>
+    <message>
+        <source>cannot be opened: %1</source>
+        <translation>開けません: %1</translation>
+    </message>
+    <message>
+        <source>the device went away</source>
+        <translation>デバイスが切断されました</translation>
+    </message>
+    <message>
+        <source>not looked at to the end</source>
+        <translation>最後まで探していません</translation>
+    </message>
+    <message>
+        <source>The search was stopped by %1; every port is released.</source>
+        <translation>%1 で探すのを中止しました。ポートはすべて解放しました。</translation>
+    </message>
+    <message>
+        <source>No logger found.</source>
+        <translation>ロガーは見つかりませんでした。</translation>
+    </message>
+    <message>
+        <source>--find and --remove cannot go together</source>
+        <translation>--find と --remove は一緒に使えません</translation>
     </message>
 </context>
 <context>

@@ -108,11 +108,27 @@ void FrmMain::buildMenu()
     connect(showLog, &QAction::triggered, m_logWindow.get(), [this] { m_logWindow->showBeside(this); });
 
     m_toolsMenu = new ToolsMenu(this, m_screen.commands().mnu_Set(), [this] { return m_portChoice.PortIndex + 1; });
+    QMenu *tools = m_toolsMenu->menu();
+    QAction *find = tools->addAction(QStringLiteral("ロガーを探す(&F)..."));
+    find->setObjectName(QStringLiteral("mnu_ToolsFindLogger"));
+    // The search would take the port from under a running exchange.
+    connect(tools, &QMenu::aboutToShow, find, [this, find] { find->setEnabled(!isBusy()); });
+    connect(find, &QAction::triggered, this, [this] { runGuarded("the logger search", [this] { findLogger(); }); });
 }
 
 QMenu *FrmMain::toolsMenu() const
 {
     return m_toolsMenu->menu();
+}
+
+void FrmMain::findLogger()
+{
+    if (isBusy())
+        return;
+    LoggerSearchDialog dialog(m_searchSetup, m_portChoice, this);
+    dialog.exec();
+    if (dialog.chosen())
+        m_portChoice = *dialog.chosen();
 }
 
 void FrmMain::buildClientArea()

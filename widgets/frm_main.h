@@ -2,6 +2,7 @@
 
 #include "base/port_choice.h"
 #include "exchange/modal_boxes.h"
+#include "widgets/logger_search_dialog.h"
 #include "widgets/screen_controls.h"
 
 #include <QMainWindow>
@@ -61,6 +62,9 @@ public:
     // The port and speed the next exchange opens the port with.
     const base::PortChoice &portChoice() const { return m_portChoice; }
 
+    // Where "ロガーを探す" looks and maps COM names: the program's own unless a test says otherwise.
+    void setLoggerSearchSetup(const LoggerSearchDialog::Setup &setup) { m_searchSetup = setup; }
+
     // The click handlers of the command buttons (0 read, 1 write, 2 nothing, 3 exit) and
     // of the settings menu's items (0 opens the port dialog).
     void Command1_Click(qint16 index);
@@ -87,6 +91,7 @@ protected:
 
 private:
     void buildMenu();
+    void findLogger();
     void buildClientArea();
     void buildStatusBar();
     void load();
@@ -102,6 +107,7 @@ private:
     ToolsMenu *m_toolsMenu = nullptr;
     std::unique_ptr<LogWindow> m_logWindow;
     base::PortChoice m_portChoice;
+    LoggerSearchDialog::Setup m_searchSetup;
     bool m_windowLost = false;
 };
 
