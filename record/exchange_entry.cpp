@@ -1,0 +1,47 @@
+#include "record/exchange_entry.h"
+
+#include <QCoreApplication>
+#include <QSysInfo>
+
+namespace telvaro::record {
+
+using settings::DeviceSettings;
+
+QString ExchangeEntry::identityOf(const DeviceSettings &settings)
+{
+    for (const QStringView item : {u"CAFROMADDRESS", u"CAPOPID"}) {
+        const QString value = settings.value(item).value_or(QString()).trimmed();
+        if (!value.isEmpty() && value != u"???")
+            return value;
+    }
+    return QString();
+}
+
+QString ExchangeEntry::kindName(Kind kind)
+{
+    return kind == Kind::Write ? QStringLiteral("write") : QStringLiteral("read");
+}
+
+std::optional<ExchangeEntry::Kind> ExchangeEntry::kindNamed(const QString &name)
+{
+    for (const Kind kind : {Kind::Read, Kind::Write}) {
+        if (kindName(kind) == name)
+            return kind;
+    }
+    return std::nullopt;
+}
+
+ExchangeEntry ExchangeEntry::begun(Kind kind)
+{
+    ExchangeEntry entry;
+    entry.id = QUuid::createUuid();
+    entry.when = QDateTime::currentDateTimeUtc();
+    entry.user = qEnvironmentVariable("USER", qEnvironmentVariable("USERNAME"));
+    entry.machine = QSysInfo::machineHostName();
+    entry.program = QCoreApplication::applicationName();
+    entry.version = QCoreApplication::applicationVersion();
+    entry.kind = kind;
+    return entry;
+}
+
+} // namespace telvaro::record
