@@ -3,9 +3,29 @@
 #include <QCoreApplication>
 #include <QSysInfo>
 
+#if defined(Q_OS_UNIX)
+#include <pwd.h>
+#include <unistd.h>
+#endif
+
 namespace telvaro::record {
 
 using settings::DeviceSettings;
+
+namespace {
+
+// The account the program runs as: its name in the password database where there is one (a
+// service or a container may leave USER unset), else what the environment says.
+QString systemUser()
+{
+#if defined(Q_OS_UNIX)
+    if (const passwd *account = getpwuid(geteuid()); account && account->pw_name)
+        return QString::fromLocal8Bit(account->pw_name);
+#endif
+    return qEnvironmentVariable("USER", qEnvironmentVariable("USERNAME"));
+}
+
+} // namespace
 
 QString ExchangeEntry::identityOf(const DeviceSettings &settings)
 {
@@ -36,7 +56,7 @@ ExchangeEntry ExchangeEntry::begun(Kind kind)
     ExchangeEntry entry;
     entry.id = QUuid::createUuid();
     entry.when = QDateTime::currentDateTimeUtc();
-    entry.user = qEnvironmentVariable("USER", qEnvironmentVariable("USERNAME"));
+    entry.user = systemUser();
     entry.machine = QSysInfo::machineHostName();
     entry.program = QCoreApplication::applicationName();
     entry.version = QCoreApplication::applicationVersion();

@@ -37,6 +37,13 @@ const char *const kSchema[] = {
 const QString kColumns = QStringLiteral("row, id, at, user, machine, program, version, port, device, identity, model, "
                                         "channels, kind, failure, seconds");
 
+// SQLite's own words ("database is locked", "file is not a database"), without Qt's
+// "Unable to execute statement" after them.
+QString causeOf(const QSqlError &error)
+{
+    return error.databaseText().isEmpty() ? error.text() : error.databaseText();
+}
+
 QVariant settingsBytes(const std::optional<DeviceSettings> &settings)
 {
     if (!settings)
@@ -134,7 +141,7 @@ bool ExchangeRecord::open(Opening opening)
     // its shared-memory file is there already.
     db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(kBusyMilliseconds));
     if (!db.open()) {
-        failed(tr("cannot be opened"), db.lastError().text());
+        failed(tr("cannot be opened"), causeOf(db.lastError()));
         return false;
     }
     return prepareSchema(opening);
@@ -148,13 +155,13 @@ bool ExchangeRecord::prepareSchema(Opening opening)
     // lock: of programs starting at once on a new file, one makes it and the others find it.
     const bool readOnly = opening == Opening::ExistingOnly;
     if (!query.exec(readOnly ? QStringLiteral("BEGIN") : QStringLiteral("BEGIN IMMEDIATE"))) {
-        failed(tr("cannot be read"), query.lastError().text());
+        failed(tr("cannot be read"), causeOf(query.lastError()));
         return false;
     }
     const auto rollBack = [&db] { QSqlQuery(db).exec(QStringLiteral("ROLLBACK")); };
     if (!query.exec(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type = 'table' AND name = 'meta'"))
         || !query.next()) {
-        failed(tr("cannot be read"), query.lastError().text());
+        failed(tr("cannot be read"), causeOf(query.lastError()));
         rollBack();
         return false;
     }
@@ -182,14 +189,14 @@ bool ExchangeRecord::prepareSchema(Opening opening)
         // A file that holds tables of something else is not made a record.
         if (!query.exec(QStringLiteral("SELECT count(*) FROM sqlite_master")) || !query.next()
             || query.value(0).toInt() > 0) {
-            failed(tr("cannot be used"), query.lastError().isValid() ? query.lastError().text()
+            failed(tr("cannot be used"), query.lastError().isValid() ? causeOf(query.lastError())
                                                                       : tr("it is another program's database"));
             rollBack();
             return false;
         }
         for (const char *statement : kSchema) {
             if (!query.exec(QString::fromLatin1(statement))) {
-                failed(tr("cannot be made"), query.lastError().text());
+                failed(tr("cannot be made"), causeOf(query.lastError()));
                 rollBack();
                 return false;
             }
@@ -197,13 +204,13 @@ bool ExchangeRecord::prepareSchema(Opening opening)
         query.prepare(QStringLiteral("INSERT INTO meta (key, value) VALUES ('schema', ?)"));
         query.addBindValue(QString::number(kSchemaVersion));
         if (!query.exec()) {
-            failed(tr("cannot be made"), query.lastError().text());
+            failed(tr("cannot be made"), causeOf(query.lastError()));
             rollBack();
             return false;
         }
     }
     if (!query.exec(QStringLiteral("COMMIT"))) {
-        failed(tr("cannot be made"), query.lastError().text());
+        failed(tr("cannot be made"), causeOf(query.lastError()));
         rollBack();
         return false;
     }
@@ -250,7 +257,7 @@ bool ExchangeRecord::add(ExchangeEntry &entry)
     for (const std::optional<DeviceSettings> *settings : {&entry.received, &entry.before, &entry.meant, &entry.readBack})
         query.addBindValue(settingsBytes(hidden(*settings)));
     if (!query.exec()) {
-        failed(tr("cannot be written"), query.lastError().text());
+        failed(tr("cannot be written"), causeOf(query.lastError()));
         return false;
     }
     query.prepare(QStringLiteral("SELECT row FROM exchanges WHERE id = ?"));
@@ -289,7 +296,7 @@ QList<ExchangeEntry> ExchangeRecord::list(const Filter &filter)
     for (const QVariant &value : values)
         query.addBindValue(value);
     if (!query.exec()) {
-        failed(tr("cannot be read"), query.lastError().text());
+        failed(tr("cannot be read"), causeOf(query.lastError()));
         return entries;
     }
     while (query.next())
@@ -305,7 +312,7 @@ std::optional<ExchangeEntry> ExchangeRecord::entry(qint64 row)
     query.prepare(QStringLiteral("SELECT %1, received, before, meant, read_back FROM exchanges WHERE row = ?").arg(kColumns));
     query.addBindValue(row);
     if (!query.exec()) {
-        failed(tr("cannot be read"), query.lastError().text());
+        failed(tr("cannot be read"), causeOf(query.lastError()));
         return std::nullopt;
     }
     if (!query.next())

@@ -13,6 +13,7 @@
 #include <QJsonObject>
 #include <QSqlDatabase>
 #include <QSqlQuery>
+#include <QSysInfo>
 #include <QTest>
 #include <QThread>
 
@@ -242,7 +243,8 @@ private slots:
         QVERIFY(ofRead.channels > 0);
         QVERIFY(ofRead.succeeded());
         QVERIFY(ofRead.seconds > 0);
-        QVERIFY(!ofRead.user.isEmpty() || qEnvironmentVariableIsEmpty("USER"));
+        QVERIFY(!ofRead.user.isEmpty());
+        QCOMPARE(ofRead.machine, QSysInfo::machineHostName());
         QCOMPARE(recorded.at(1).kind, ExchangeEntry::Kind::Write);
         QCOMPARE(recorded.at(0).port, u"COM3"_s);
         QVERIFY(!bytesOfRecord(recordPath()).contains("poppass01"));
