@@ -351,6 +351,13 @@ private slots:
         ports.sort();
         QCOMPARE(ports, (QStringList{u"COM1"_s, u"COM2"_s, u"COM3"_s}));
         QCOMPARE(ids.size(), 3);
+
+        // A record that cannot be written: the loggers are provisioned all the same, and it is said once.
+        const CommandRun unrecorded = command({u"provision"_s, settings, u"--port"_s, u"COM1"_s, u"--port"_s, u"COM2"_s,
+                                               u"--port"_s, u"COM3"_s, u"--record"_s, m_files.path()});
+        QVERIFY2(unrecorded.exitCode == 0, qPrintable(unrecorded.err));
+        QCOMPARE(unrecorded.out.count(u"  yes  "_s), 3); // every logger written and verified
+        QCOMPARE(unrecorded.err.count(u"the exchange was not recorded: the record "_s + m_files.path() + u" cannot be opened: it is a folder\n"_s), 1);
     }
 };
 
