@@ -8,11 +8,14 @@
 #include "cli/logger_options.h"
 #include "cli/logger_port.h"
 #include "cli/logger_session.h"
+#include "cli/recording.h"
 #include "cli/settings_input.h"
 #include "cli/shown_values.h"
 #include "files/app_folder.h"
 #include "ports/serial_ports.h"
 #include "settings/settings_compare.h"
+
+#include <QElapsedTimer>
 
 using namespace telvaro::base;
 using namespace telvaro::state;
@@ -111,7 +114,13 @@ int DiffCommand::compareWithLogger(const QCommandLineParser &parser, const Sessi
     interruption.stopOnRequest(session);
     std::optional<LiveLines> lines;
     LoggerOptions::followUnlessQuiet(parser, session, console, lines);
-    if (!session.read()) {
+    const QDateTime begun = QDateTime::currentDateTimeUtc();
+    QElapsedTimer clock;
+    clock.start();
+    const bool read = session.read();
+    Recording::tell(console, Recording::addRead(setup->recordPath, session, begun, double(clock.elapsed()) / 1000.0,
+                                                read ? QString() : Recording::readFailure(session)));
+    if (!read) {
         if (session.interrupted())
             return interruption.exitStatus();
         // Not a difference: a script must not take a logger that did not answer for one that differs.

@@ -14,6 +14,8 @@ namespace {
 
 const QString kSpeed = QStringLiteral("speed");
 const QString kQuiet = QStringLiteral("quiet");
+const QString kRecord = QStringLiteral("record");
+const QString kNoRecord = QStringLiteral("no-record");
 
 } // namespace
 
@@ -23,6 +25,23 @@ void LoggerOptions::declare(QCommandLineParser &parser, bool withQuiet)
                       QStringLiteral("BPS"), QStringLiteral("9600")});
     if (withQuiet)
         parser.addOption({{QStringLiteral("q"), kQuiet}, tr("Show no progress on standard error.")});
+    declareRecord(parser);
+    parser.addOption({kNoRecord, tr("Leave this run out of the record of exchanges.")});
+}
+
+void LoggerOptions::declareRecord(QCommandLineParser &parser)
+{
+    parser.addOption({kRecord,
+                      tr("The record of exchanges: this SQLite file instead of record.sqlite in the per-user folder "
+                         "(or the file TELVARO_RECORD names)."),
+                      QStringLiteral("FILE")});
+}
+
+QString LoggerOptions::recordPath(const QCommandLineParser &parser, const SessionSetup &base)
+{
+    if (parser.optionNames().contains(kNoRecord)) // only the options given: history has none such
+        return QString();
+    return parser.isSet(kRecord) ? parser.value(kRecord) : base.recordPath;
 }
 
 std::optional<SessionSetup> LoggerOptions::setupFor(const QCommandLineParser &parser, const SessionSetup &base,
@@ -38,6 +57,7 @@ std::optional<SessionSetup> LoggerOptions::setupFor(const QCommandLineParser &pa
         if (bps == speed) {
             SessionSetup setup = base;
             setup.baudIndex = slot;
+            setup.recordPath = recordPath(parser, base);
             return setup;
         }
         offered.append(bps);

@@ -21,10 +21,15 @@ class LoggerOptions
     Q_DECLARE_TR_FUNCTIONS(LoggerOptions)
 
 public:
-    // --speed BPS and, unless a command shows several loggers at once, --quiet.
+    // --speed BPS, unless a command shows several loggers at once --quiet, and --record FILE
+    // and --no-record.
     static void declare(QCommandLineParser &parser, bool withQuiet = true);
-    // The setup with the speed asked for; nothing, after saying what is wrong, for a speed the
-    // port dialog does not offer.
+    // --record FILE alone: of a command that looks at the record.
+    static void declareRecord(QCommandLineParser &parser);
+    // The record --record names, or the setup's; empty with --no-record.
+    static QString recordPath(const QCommandLineParser &parser, const SessionSetup &base);
+    // The setup with the speed and the record asked for; nothing, after saying what is wrong,
+    // for a speed the port dialog does not offer.
     static std::optional<SessionSetup> setupFor(const QCommandLineParser &parser, const SessionSetup &base,
                                                 Console &console, const QString &command);
     // Of a command that declared --quiet.

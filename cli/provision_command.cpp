@@ -8,6 +8,7 @@
 #include "cli/output_file.h"
 #include "cli/provision_report.h"
 #include "cli/provision_scripting.h"
+#include "cli/recording.h"
 #include "cli/settings_input.h"
 #include "cli/shown_values.h"
 #include "settings/small_file.h"
@@ -132,6 +133,11 @@ int ProvisionCommand::run(const QCommandLineParser &parser, Console &console, co
     LiveLines lines(console, names);
     const QDateTime started = QDateTime::currentDateTimeUtc();
     const QList<ProvisionResult> results = ProvisionRun::run(*jobs, *setup, &lines, *atOnce, &interruption);
+    // Said once for the run: the loggers' record failures share their cause.
+    const auto unrecorded = std::find_if(results.begin(), results.end(),
+                                         [](const ProvisionResult &result) { return result.recordFailure.has_value(); });
+    if (unrecorded != results.end())
+        Recording::tell(console, unrecorded->recordFailure);
 
     ProvisionRecord record{QStringLiteral("telvaro-cli ") + QCoreApplication::applicationVersion(), templatePath,
                            parser.value(kUnits), started, {}, interruption.signalName()};

@@ -3,6 +3,7 @@
 #include "cli/interruption.h"
 #include "cli/live_lines.h"
 #include "cli/logger_session.h"
+#include "cli/recording.h"
 #include "model/screen_model.h"
 
 #include <QEventLoop>
@@ -46,7 +47,10 @@ ProvisionResult provision(const ProvisionJob &job, const SessionSetup &setup, QO
                                  [lines, index](int done, int total) { lines->setProgress(index, done, total); });
             }
         }
+        const QDateTime begun = QDateTime::currentDateTimeUtc();
         result.outcome = LoggerWriting::run(session, job.order);
+        // On this logger's thread, through a connection of its own.
+        result.recordFailure = Recording::addWrite(setup.recordPath, session, result.outcome, begun);
         result.log = session.exchangeLog();
     } catch (const std::exception &error) {
         // Nothing of one logger may end the others' run.

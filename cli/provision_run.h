@@ -25,6 +25,7 @@ struct ProvisionResult
 {
     LoggerOutcome outcome;
     QByteArray log; // the logger's exchanges as a log file, passwords masked
+    std::optional<QString> recordFailure; // why the record of its exchange could not be written
 };
 
 // Provisions the loggers, atOnce of them at a time, the others waiting their turn. A logger's read, write and read-back follow one another, each

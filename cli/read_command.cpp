@@ -8,9 +8,12 @@
 #include "cli/json_output.h"
 #include "cli/logger_session.h"
 #include "cli/output_file.h"
+#include "cli/recording.h"
 #include "cli/settings_input.h"
 #include "settings/settings_file.h"
 #include "settings/small_file.h"
+
+#include <QElapsedTimer>
 
 using namespace telvaro::base;
 using namespace telvaro::settings;
@@ -71,7 +74,13 @@ int ReadCommand::run(const QCommandLineParser &parser, Console &console, const S
     interruption.stopOnRequest(session);
     std::optional<LiveLines> lines;
     LoggerOptions::followUnlessQuiet(parser, session, console, lines);
-    if (!LoggerOptions::readOrTell(session, console))
+    const QDateTime begun = QDateTime::currentDateTimeUtc();
+    QElapsedTimer clock;
+    clock.start();
+    const bool read = LoggerOptions::readOrTell(session, console);
+    Recording::tell(console, Recording::addRead(setup->recordPath, session, begun, double(clock.elapsed()) / 1000.0,
+                                                read ? QString() : Recording::readFailure(session)));
+    if (!read)
         return session.interrupted() ? interruption.exitStatus() : ExitStatus::kFailure;
 
     const DeviceSettings settings = session.settings();

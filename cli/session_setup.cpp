@@ -1,6 +1,7 @@
 #include "cli/session_setup.h"
 
 #include "link/port_names.h"
+#include "record/exchange_record.h"
 
 using namespace telvaro::base;
 using namespace telvaro::files;
@@ -10,7 +11,13 @@ namespace telvaro::cli {
 
 SessionSetup SessionSetup::ofRunningProgram()
 {
-    return {5, ExchangeTimings{}, PortNames::defaultPortsFolder(), AppFolder::ofRunningProgram()};
+    return {5, ExchangeTimings{}, PortNames::defaultPortsFolder(), AppFolder::ofRunningProgram(), defaultRecordPath()};
+}
+
+QString SessionSetup::defaultRecordPath()
+{
+    const QString named = qEnvironmentVariable("TELVARO_RECORD");
+    return named.isEmpty() ? record::ExchangeRecord::defaultPath() : named;
 }
 
 } // namespace telvaro::cli

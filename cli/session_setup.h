@@ -16,8 +16,13 @@ struct SessionSetup
     base::ExchangeTimings timings = {};
     QString portsFolder;  // where COM names lead
     files::AppFolder appFolder = files::AppFolder::ofRunningProgram(); // the installation; each session writes its script files apart
+    QString recordPath;   // the record of exchanges (record.sqlite); empty: none is kept
 
-    // The program's own: the protocol's timings, the ports folder the window uses.
+    // The record a program keeps when no option names one: the file TELVARO_RECORD names, else
+    // record.sqlite in the per-user folder.
+    static QString defaultRecordPath();
+
+    // The program's own: the protocol's timings, the ports folder the window uses, the record.
     static SessionSetup ofRunningProgram();
 };
 

@@ -7,6 +7,7 @@
 #include "cli/logger_options.h"
 #include "cli/logger_session.h"
 #include "cli/logger_writing.h"
+#include "cli/recording.h"
 #include "cli/settings_input.h"
 #include "cli/shown_values.h"
 #include "settings/item_captions.h"
@@ -73,8 +74,10 @@ int WriteCommand::run(const QCommandLineParser &parser, Console &console, const 
     });
     std::optional<LiveLines> lines;
     LoggerOptions::followUnlessQuiet(parser, session, console, lines);
+    const QDateTime begun = QDateTime::currentDateTimeUtc();
     const LoggerOutcome outcome =
         LoggerWriting::run(session, {file->settings, parser.isSet(kForce), !parser.isSet(kNoVerify), {}, path, {}});
+    Recording::tell(console, Recording::addWrite(setup->recordPath, session, outcome, begun));
     report(outcome, session.state(), parser.isSet(kShowSecrets), console);
     if (interruption.signalNumber() != 0) {
         console.tell(tr("Stopped by %1.").arg(interruption.signalName()));

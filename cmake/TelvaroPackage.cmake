@@ -52,9 +52,10 @@ else()
     #                          cannot open at all;
     #   fonts-ipafont-gothic   the Japanese font of the captions and messages;
     #   qt6-translations-l10n  Qt's own texts in Japanese: the buttons of the message boxes
-    #                          ("はい", "いいえ") and "詳細を表示...", shown in English without it.
+    #                          ("はい", "いいえ") and "詳細を表示...", shown in English without it;
+    #   libqt6sql6-sqlite      the SQLite driver of Qt SQL (libqsqlite.so): the record of exchanges.
     set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-    set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-ipafont-gothic, qt6-translations-l10n")
+    set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-ipafont-gothic, qt6-translations-l10n, libqt6sql6-sqlite")
     # A Wayland session shows the window through XWayland without it; it pulls in Qt Quick.
     set(CPACK_DEBIAN_PACKAGE_SUGGESTS "qt6-wayland")
 endif()

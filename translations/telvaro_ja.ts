@@ -257,6 +257,192 @@
     </message>
 </context>
 <context>
+    <name>ExchangeRecord</name>
+    <message>
+        <source>the record %1 %2: %3</source>
+        <translation>記録 %1 %2: %3</translation>
+    </message>
+    <message>
+        <source>cannot be made</source>
+        <translation>を作れません</translation>
+    </message>
+    <message>
+        <source>its folder cannot be made</source>
+        <translation>そのフォルダーを作れません</translation>
+    </message>
+    <message>
+        <source>cannot be opened</source>
+        <translation>を開けません</translation>
+    </message>
+    <message>
+        <source>it is a folder</source>
+        <translation>フォルダーです</translation>
+    </message>
+    <message>
+        <source>Qt&apos;s SQLite driver is not installed (Debian: libqt6sql6-sqlite)</source>
+        <translation>Qt の SQLite ドライバーがインストールされていません (Debian: libqt6sql6-sqlite)</translation>
+    </message>
+    <message>
+        <source>cannot be read</source>
+        <translation>を読めません</translation>
+    </message>
+    <message>
+        <source>it holds no schema version</source>
+        <translation>スキーマの版がありません</translation>
+    </message>
+    <message>
+        <source>was made by a newer version of the program</source>
+        <translation>は新しい版のプログラムが作ったものです</translation>
+    </message>
+    <message>
+        <source>its schema is version %1 and this program knows up to %2; it is left as it is</source>
+        <translation>スキーマは版 %1 で、このプログラムが扱えるのは版 %2 までです。記録には手を加えません</translation>
+    </message>
+    <message>
+        <source>it is no record of exchanges</source>
+        <translation>通信の記録ではありません</translation>
+    </message>
+    <message>
+        <source>cannot be used</source>
+        <translation>は使えません</translation>
+    </message>
+    <message>
+        <source>it is another program&apos;s database</source>
+        <translation>ほかのプログラムのデータベースです</translation>
+    </message>
+    <message>
+        <source>cannot be written</source>
+        <translation>に書き込めません</translation>
+    </message>
+</context>
+<context>
+    <name>HistoryCommand</name>
+    <message>
+        <source>List the exchanges with loggers recorded, newest first, or show one of them.</source>
+        <translation>記録されたロガーとの通信を新しい順に一覧にするか、その一つを表示します。</translation>
+    </message>
+    <message>
+        <source>Only the exchanges of the logger with this identity.</source>
+        <translation>この識別名のロガーとの通信だけ。</translation>
+    </message>
+    <message>
+        <source>Only the exchanges through this port (as given, or its device).</source>
+        <translation>このポート (指定したとおりの名前、またはそのデバイス) を通した通信だけ。</translation>
+    </message>
+    <message>
+        <source>Only the exchanges that failed.</source>
+        <translation>失敗した通信だけ。</translation>
+    </message>
+    <message>
+        <source>Give the list as one JSON array on standard output.</source>
+        <translation>一覧を一つの JSON 配列として標準出力に出します。</translation>
+    </message>
+    <message>
+        <source>Show exchange number N with its items and, for a write, what it changed.</source>
+        <translation>番号 N の通信を項目とともに表示します。書き込みなら変えた内容も表示します。</translation>
+    </message>
+    <message>
+        <source>no record of exchanges is kept; --record names one</source>
+        <translation>通信の記録を取っていません。--record で記録を指定してください</translation>
+    </message>
+    <message>
+        <source>the only arguments taken are &quot;show N&quot;</source>
+        <translation>指定できる引数は &quot;show N&quot; だけです</translation>
+    </message>
+    <message>
+        <source>succeeded</source>
+        <translation>成功</translation>
+    </message>
+    <message>
+        <source>failed: %1</source>
+        <translation>失敗: %1</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is no exchange number</source>
+        <translation>&quot;%1&quot; は通信の番号ではありません</translation>
+    </message>
+    <message>
+        <source>%1: no exchange number %2 in the record %3</source>
+        <translation>%1: 記録 %3 に番号 %2 の通信はありません</translation>
+    </message>
+    <message>
+        <source>Exchange %1: %2 of %3</source>
+        <translation>通信 %1: %3 の%2</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>日時</translation>
+    </message>
+    <message>
+        <source>Outcome</source>
+        <translation>結果</translation>
+    </message>
+    <message>
+        <source>Model</source>
+        <translation>機種</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1, %n channel(s)</source>
+        <translation>
+            <numerusform>%1、%nチャンネル</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Port</source>
+        <translation>ポート</translation>
+    </message>
+    <message>
+        <source>User</source>
+        <translation>ユーザー</translation>
+    </message>
+    <message>
+        <source>Program</source>
+        <translation>プログラム</translation>
+    </message>
+    <message>
+        <source>Duration</source>
+        <translation>所要時間</translation>
+    </message>
+    <message>
+        <source>%1 s</source>
+        <translation>%1 秒</translation>
+    </message>
+    <message>
+        <source>Identifier</source>
+        <translation>識別子</translation>
+    </message>
+    <message numerus="yes">
+        <source>Changed (%n item(s)):</source>
+        <translation>
+            <numerusform>変更 (%n項目):</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>changed</source>
+        <translation>変更あり</translation>
+    </message>
+    <message>
+        <source>Items received:</source>
+        <translation>受け取った項目:</translation>
+    </message>
+    <message>
+        <source>Items read back:</source>
+        <translation>読み戻した項目:</translation>
+    </message>
+    <message>
+        <source>Items:</source>
+        <translation>項目:</translation>
+    </message>
+    <message>
+        <source>(unchanged)</source>
+        <translation>(変更なし)</translation>
+    </message>
+    <message>
+        <source>(changed)</source>
+        <translation>(変更あり)</translation>
+    </message>
+</context>
+<context>
     <name>LoggerOptions</name>
     <message>
         <source>The line speed in bit/s, as the port dialog offers it (default 9600).</source>
@@ -277,6 +463,14 @@
     <message>
         <source>%1: the read was stopped before its end; run the command again</source>
         <translation>%1: 読み込みを途中で止めました。コマンドをもう一度実行してください</translation>
+    </message>
+    <message>
+        <source>Leave this run out of the record of exchanges.</source>
+        <translation>この実行を通信の記録に残しません。</translation>
+    </message>
+    <message>
+        <source>The record of exchanges: this SQLite file instead of record.sqlite in the per-user folder (or the file TELVARO_RECORD names).</source>
+        <translation>通信の記録: ユーザーごとのフォルダーの record.sqlite (または TELVARO_RECORD が指すファイル) の代わりにこの SQLite ファイル。</translation>
     </message>
 </context>
 <context>
@@ -822,6 +1016,36 @@
     <message>
         <source>With --json, show the passwords instead of %1.</source>
         <translation>--json のとき、パスワードを%1で隠さずに表示します。</translation>
+    </message>
+</context>
+<context>
+    <name>Recording</name>
+    <message>
+        <source>stopped before the read ended</source>
+        <translation>読み込みを終わる前に止めました</translation>
+    </message>
+    <message>
+        <source>the read failed: %1</source>
+        <translation>読み込みに失敗しました: %1</translation>
+    </message>
+    <message>
+        <source>telvaro-cli: the exchange was not recorded: %1</source>
+        <translation>telvaro-cli: 通信を記録できませんでした: %1</translation>
+    </message>
+</context>
+<context>
+    <name>SecretHash</name>
+    <message>
+        <source>the key %1 cannot be read: %2</source>
+        <translation>鍵 %1 を読めません: %2</translation>
+    </message>
+    <message>
+        <source>the key %1 is not a key of a record (%2 bytes)</source>
+        <translation>鍵 %1 は記録の鍵ではありません (%2 バイト)</translation>
+    </message>
+    <message>
+        <source>the key %1 cannot be made: %2</source>
+        <translation>鍵 %1 を作れません: %2</translation>
     </message>
 </context>
 <context>

@@ -16,6 +16,9 @@ CliRun runCli(const QStringList &arguments, const QMap<QString, QString> &enviro
     QProcessEnvironment system = QProcessEnvironment::systemEnvironment();
     system.remove(QStringLiteral("LANGUAGE"));
     system.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
+    // Its record of exchanges in the build folder, never the user's, however the test was started.
+    if (!system.contains(QStringLiteral("TELVARO_RECORD")))
+        system.insert(QStringLiteral("TELVARO_RECORD"), QStringLiteral(TELVARO_BUILD_DIR "/tests/record-of-tests.sqlite"));
     for (auto it = environment.constBegin(); it != environment.constEnd(); ++it)
         system.insert(it.key(), it.value());
 

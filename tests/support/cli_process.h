@@ -11,7 +11,8 @@
 
 class QProcess;
 
-// One run of the built telvaro-cli, in English unless the environment given says otherwise. The
+// One run of the built telvaro-cli, in English unless the environment given says otherwise, its
+// record of exchanges in the build folder unless TELVARO_RECORD names another. The
 // caller's event loop runs while it does.
 struct CliRun
 {

@@ -1,0 +1,91 @@
+#include "cli/recording.h"
+
+#include "cli/console.h"
+#include "cli/logger_session.h"
+#include "ports/port_folders.h"
+#include "ports/serial_ports.h"
+#include "record/exchange_record.h"
+#include "settings/settings_items.h"
+
+using namespace telvaro::record;
+using namespace telvaro::settings;
+
+namespace telvaro::cli {
+
+namespace {
+
+ExchangeEntry begunAt(ExchangeEntry::Kind kind, const LoggerSession &session, const QDateTime &begun)
+{
+    ExchangeEntry entry = ExchangeEntry::begun(kind);
+    entry.when = begun.toUTC();
+    entry.port = session.port().name;
+    const QString stable = ports::stablePathOf(session.port().device, ports::PortFolders::ofThisMachine().byId);
+    entry.device = stable.isEmpty() ? session.port().device : stable;
+    return entry;
+}
+
+// The model, channels and identity of the logger as it was first read.
+void describeLogger(ExchangeEntry &entry, const std::optional<DeviceSettings> &settings)
+{
+    if (!settings)
+        return;
+    entry.model = settings->value(SettingsItems::kModel).value_or(QString());
+    entry.channels = settings->value(SettingsItems::kChannels).value_or(QString()).toInt();
+    entry.identity = ExchangeEntry::identityOf(*settings);
+}
+
+std::optional<QString> added(const QString &path, ExchangeEntry &entry)
+{
+    ExchangeRecord record(path);
+    if (record.add(entry))
+        return std::nullopt;
+    return record.error();
+}
+
+} // namespace
+
+std::optional<QString> Recording::addRead(const QString &path, const LoggerSession &session, const QDateTime &begun,
+                                          double seconds, const QString &failure)
+{
+    if (path.isEmpty())
+        return std::nullopt;
+    ExchangeEntry entry = begunAt(ExchangeEntry::Kind::Read, session, begun);
+    entry.seconds = seconds;
+    entry.failure = failure;
+    if (failure.isEmpty())
+        entry.received = session.settings();
+    describeLogger(entry, entry.received);
+    return added(path, entry);
+}
+
+QString Recording::readFailure(const LoggerSession &session)
+{
+    return session.interrupted() ? tr("stopped before the read ended") : tr("the read failed: %1").arg(session.failure());
+}
+
+std::optional<QString> Recording::addWrite(const QString &path, const LoggerSession &session, const LoggerOutcome &outcome,
+                                           const QDateTime &begun)
+{
+    if (path.isEmpty())
+        return std::nullopt;
+    ExchangeEntry entry = begunAt(outcome.dryRun ? ExchangeEntry::Kind::Read : ExchangeEntry::Kind::Write, session, begun);
+    entry.seconds = outcome.seconds;
+    entry.failure = outcome.error;
+    if (outcome.dryRun) {
+        entry.received = outcome.before;
+    } else {
+        entry.before = outcome.before;
+        entry.meant = outcome.meant;
+        entry.readBack = outcome.after;
+    }
+    describeLogger(entry, outcome.before);
+    return added(path, entry);
+}
+
+void Recording::tell(Console &console, const std::optional<QString> &failure)
+{
+    if (failure)
+        console.tell(tr("telvaro-cli: the exchange was not recorded: %1").arg(*failure));
+}
+
+} // namespace telvaro::cli

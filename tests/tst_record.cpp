@@ -1,0 +1,366 @@
+#include "link/port_names.h"
+#include "record/exchange_record.h"
+#include "record/secret_hash.h"
+#include "settings/settings_items.h"
+#include "support/cli_session.h"
+#include "support/file_mode.h"
+#include "support/simulated_logger_fixture.h"
+#include "support/test_files.h"
+
+#include <QDir>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QSysInfo>
+#include <QTest>
+#include <QThread>
+
+using namespace Qt::StringLiterals;
+using namespace telvaro::record;
+
+namespace {
+
+// The file, and its write-ahead log, as bytes: where a password in clear would show.
+QByteArray bytesOfRecord(const QString &path)
+{
+    return readFile(path) + (QFile::exists(path + u"-wal"_s) ? readFile(path + u"-wal"_s) : QByteArray());
+}
+
+ExchangeEntry writeEntry(const QString &port)
+{
+    ExchangeEntry entry = ExchangeEntry::begun(ExchangeEntry::Kind::Write);
+    entry.port = port;
+    entry.before = settingsOf({{u"model"_s, u"GSN"_s}, {u"CALOGINPASS"_s, u"secret-login"_s}, {u"CAPOPPASS"_s, u"secret-pop"_s},
+                               {u"CAFROMADDRESS"_s, u"a@example.jp"_s}});
+    entry.meant = settingsOf({{u"model"_s, u"GSN"_s}, {u"CALOGINPASS"_s, u"secret-login"_s}, {u"CAPOPPASS"_s, u"new-pop"_s},
+                              {u"CAFROMADDRESS"_s, u"a@example.jp"_s}});
+    entry.identity = ExchangeEntry::identityOf(*entry.before);
+    entry.failure = u"the write failed: 書込失敗"_s;
+    return entry;
+}
+
+} // namespace
+
+// The record of exchanges: its SQLite file, and telvaro-cli's entries in it against simulated
+// loggers.
+class TestRecord : public QObject
+{
+    Q_OBJECT
+
+private:
+    TempAppFolder m_folder{TempAppFolder::allInstallFiles()};
+    QTemporaryDir m_files;
+    QTemporaryDir m_ports; // COM1 to COM3 lead to three loggers
+    std::vector<std::unique_ptr<SimulatedLoggerFixture>> m_loggers;
+
+    QString recordPath() const { return m_files.filePath(u"record.sqlite"_s); }
+    CommandRun command(const QStringList &arguments) const
+    {
+        return runCommand(arguments, testSessionSetup(m_folder, m_ports.path()));
+    }
+    QList<ExchangeEntry> entries() const
+    {
+        ExchangeRecord record(recordPath(), ExchangeRecord::Opening::ExistingOnly);
+        const QList<ExchangeEntry> listed = record.list({});
+        if (!record.error().isEmpty())
+            qWarning("%s", qPrintable(record.error()));
+        return listed;
+    }
+
+private slots:
+    void init()
+    {
+        QVERIFY(m_files.isValid());
+        QFile::remove(recordPath());
+        m_loggers.clear();
+        for (int port = 1; port <= 3; ++port) {
+            m_loggers.push_back(std::make_unique<SimulatedLoggerFixture>(SimulatedLoggerOptions{}.scaled(kTestTimeScale)));
+            QVERIFY2(m_loggers.back()->isValid(), qPrintable(m_loggers.back()->errorString()));
+            QString error;
+            QVERIFY2(PortNames::mapPort(port, m_loggers.back()->devicePath(), m_ports.path(), &error), qPrintable(error));
+        }
+    }
+
+    void identity_data()
+    {
+        QTest::addColumn<QString>("fromAddress");
+        QTest::addColumn<QString>("popId");
+        QTest::addColumn<QString>("identity");
+        QTest::newRow("sender address") << u"a@example.jp"_s << u"pop1"_s << u"a@example.jp"_s;
+        QTest::newRow("lacked: POP user") << u"???"_s << u"pop1"_s << u"pop1"_s;
+        QTest::newRow("empty: POP user") << u" "_s << u"pop1"_s << u"pop1"_s;
+        QTest::newRow("none") << QString() << u"???"_s << QString();
+    }
+    void identity()
+    {
+        QFETCH(QString, fromAddress);
+        QFETCH(QString, popId);
+        QFETCH(QString, identity);
+        QCOMPARE(ExchangeEntry::identityOf(settingsOf({{u"CAFROMADDRESS"_s, fromAddress}, {u"CAPOPID"_s, popId}})), identity);
+    }
+
+    void storage_keepsEntries_andNoPasswordInClear()
+    {
+        ExchangeEntry first = writeEntry(u"COM1"_s);
+        ExchangeEntry second = writeEntry(u"COM2"_s);
+        {
+            ExchangeRecord record(recordPath());
+            QVERIFY2(record.isOpen(), qPrintable(record.error()));
+            QVERIFY2(record.add(first) && record.add(second), qPrintable(record.error()));
+            ExchangeEntry again = first; // the same id is not added twice
+            QVERIFY(record.add(again));
+        }
+        QCOMPARE(modeOf(SecretHash::keyPathFor(recordPath())), kOwnerOnly);
+        QCOMPARE(modeOf(recordPath()), kOwnerOnly); // the settings but the passwords, its owner's alone
+        const QByteArray bytes = bytesOfRecord(recordPath());
+        for (const QByteArray &password : {"secret-login"_ba, "secret-pop"_ba, "new-pop"_ba})
+            QVERIFY2(!bytes.contains(password), password.constData());
+
+        ExchangeRecord record(recordPath(), ExchangeRecord::Opening::ExistingOnly);
+        const QList<ExchangeEntry> listed = record.list({});
+        QVERIFY2(record.error().isEmpty(), qPrintable(record.error()));
+        QCOMPARE(listed.size(), 2);
+        QCOMPARE(listed.at(0).row, second.row); // newest first
+        QVERIFY(second.row > first.row);
+        QCOMPARE(record.list({u"a@example.jp"_s, u"COM1"_s, true, 0}).size(), 1);
+        QCOMPARE(record.list({u"b@example.jp"_s, {}, false, 0}).size(), 0);
+        const std::optional<ExchangeEntry> shown = record.entry(first.row);
+        QVERIFY(shown);
+        QCOMPARE(shown->id, first.id);
+        QCOMPARE(shown->when, first.when.toUTC());
+        QCOMPARE(shown->failure, first.failure);
+        QCOMPARE(shown->before->value(u"CAFROMADDRESS"), u"a@example.jp"_s);
+        // The same password hashes the same, another differently, and neither shows.
+        const std::optional<QString> login = shown->before->value(u"CALOGINPASS");
+        QVERIFY(SecretHash::isHashed(*login));
+        QCOMPARE(shown->meant->value(u"CALOGINPASS"), login);
+        QVERIFY(shown->before->value(u"CAPOPPASS") != shown->meant->value(u"CAPOPPASS"));
+        QCOMPARE(record.entry(second.row + 1), std::nullopt);
+    }
+
+    void writersAtOnce_onANewFile_loseNothing()
+    {
+        // Each on a thread and a connection of its own, all beginning on a file none has made.
+        constexpr int kWriters = 8;
+        constexpr int kEach = 25;
+        std::vector<std::unique_ptr<QThread>> threads;
+        QAtomicInt failures = 0;
+        for (int writer = 0; writer < kWriters; ++writer) {
+            threads.emplace_back(QThread::create([this, writer, &failures] {
+                ExchangeRecord record(recordPath());
+                for (int i = 0; i < kEach; ++i) {
+                    ExchangeEntry entry = writeEntry(u"COM%1"_s.arg(writer));
+                    if (!record.add(entry)) {
+                        qWarning("%s", qPrintable(record.error()));
+                        failures.fetchAndAddRelaxed(1);
+                    }
+                }
+            }));
+        }
+        for (const auto &thread : threads)
+            thread->start();
+        for (const auto &thread : threads)
+            QVERIFY(thread->wait(60000));
+        QCOMPARE(failures.loadRelaxed(), 0);
+        QSet<QUuid> ids;
+        for (const ExchangeEntry &entry : entries())
+            ids.insert(entry.id);
+        QCOMPARE(ids.size(), kWriters * kEach);
+
+        const QString connection = u"look"_s;
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_s, connection);
+            db.setDatabaseName(recordPath());
+            QVERIFY(db.open());
+            QSqlQuery query(db);
+            QVERIFY(query.exec(u"PRAGMA journal_mode"_s) && query.next());
+            QCOMPARE(query.value(0).toString(), u"wal"_s);
+            QVERIFY(query.exec(u"SELECT value FROM meta WHERE key = 'schema'"_s) && query.next());
+            QCOMPARE(query.value(0).toInt(), ExchangeRecord::kSchemaVersion);
+        }
+        QSqlDatabase::removeDatabase(connection);
+    }
+
+    void unusableFiles_areRefused_andLeftAsTheyAre_data()
+    {
+        QTest::addColumn<QByteArray>("setup");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("newer schema") << "newer"_ba << u"was made by a newer version of the program: its schema is version 2"_s;
+        QTest::newRow("not a database") << "text"_ba << u"cannot be read: file is not a database"_s;
+        QTest::newRow("another program's") << "other"_ba << u"cannot be used: it is another program's database"_s;
+    }
+    void unusableFiles_areRefused_andLeftAsTheyAre()
+    {
+        QFETCH(QByteArray, setup);
+        QFETCH(QString, error);
+        if (setup == "text") {
+            writeFile(recordPath(), QByteArray(4096, 'x'));
+        } else {
+            const QString connection = u"setup"_s;
+            {
+                QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_s, connection);
+                db.setDatabaseName(recordPath());
+                QVERIFY(db.open());
+                QSqlQuery query(db);
+                QVERIFY(query.exec(u"CREATE TABLE meta (key TEXT PRIMARY KEY, value TEXT NOT NULL)"_s));
+                if (setup == "newer")
+                    QVERIFY(query.exec(u"INSERT INTO meta VALUES ('schema', '2')"_s));
+                else
+                    QVERIFY(query.exec(u"ALTER TABLE meta RENAME TO settings"_s));
+                db.close();
+            }
+            QSqlDatabase::removeDatabase(connection);
+        }
+        const QByteArray before = readFile(recordPath());
+        ExchangeEntry entry = writeEntry(u"COM1"_s);
+        ExchangeRecord record(recordPath());
+        QVERIFY(!record.isOpen());
+        QVERIFY2(record.error().contains(error), qPrintable(record.error()));
+        QVERIFY(record.error().contains(recordPath()));
+        QVERIFY(!record.add(entry));
+        QCOMPARE(readFile(recordPath()), before);
+    }
+
+    void readAndWrite_throughTheCommandLine_areRecorded()
+    {
+        const QString settings = writeFile(m_files.filePath(u"settings.txt"_s), "CAPOPPASS=changed-pop\r\nCATELNO=0120\r\n");
+        const CommandRun read = command({u"read"_s, u"--quiet"_s, u"--record"_s, recordPath(), u"COM1"_s});
+        QCOMPARE(read.exitCode, 0);
+        const CommandRun write = command({u"write"_s, u"--quiet"_s, u"--record"_s, recordPath(), u"COM2"_s, settings});
+        QVERIFY2(write.exitCode == 0, qPrintable(write.err));
+        const CommandRun diff = command({u"diff"_s, u"--quiet"_s, u"--record"_s, recordPath(), u"COM3"_s, settings});
+        QCOMPARE(diff.exitCode, 1);
+
+        const QList<ExchangeEntry> recorded = entries();
+        QCOMPARE(recorded.size(), 3);
+        const ExchangeEntry &ofRead = recorded.at(2);
+        QCOMPARE(ofRead.kind, ExchangeEntry::Kind::Read);
+        QCOMPARE(ofRead.port, u"COM1"_s);
+        QCOMPARE(ofRead.device, m_loggers.at(0)->devicePath());
+        QCOMPARE(ofRead.identity, u"logger01@example.jp"_s);
+        QCOMPARE(ofRead.model, u"GSN"_s);
+        QVERIFY(ofRead.channels > 0);
+        QVERIFY(ofRead.succeeded());
+        QVERIFY(ofRead.seconds > 0);
+        QVERIFY(!ofRead.user.isEmpty());
+        QCOMPARE(ofRead.machine, QSysInfo::machineHostName());
+        QCOMPARE(recorded.at(1).kind, ExchangeEntry::Kind::Write);
+        QCOMPARE(recorded.at(0).port, u"COM3"_s);
+        QVERIFY(!bytesOfRecord(recordPath()).contains("poppass01"));
+        QVERIFY(!bytesOfRecord(recordPath()).contains("changed-pop"));
+
+        ExchangeRecord record(recordPath(), ExchangeRecord::Opening::ExistingOnly);
+        const std::optional<ExchangeEntry> written = record.entry(recorded.at(1).row);
+        QCOMPARE(written->before->value(u"CATELNO"), m_loggers.at(0)->logger().value(u"CATELNO"_s));
+        QCOMPARE(written->meant->value(u"CATELNO"), u"0120"_s);
+        QCOMPARE(written->readBack->value(u"CATELNO"), u"0120"_s);
+        QCOMPARE(record.entry(ofRead.row)->received->value(u"CAPOPID"), u"logger01"_s);
+
+        // The list, newest first, and the write shown with what it changed.
+        const CommandRun list = command({u"history"_s, u"--record"_s, recordPath()});
+        QCOMPARE(list.exitCode, 0);
+        const QStringList lines = list.out.split(u'\n', Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 3);
+        QVERIFY2(lines.at(0).contains(u"  logger01@example.jp  GSN  COM3  read  succeeded  "_s), qPrintable(list.out));
+        QVERIFY2(lines.at(1).contains(u"  COM2  write  succeeded  "_s), qPrintable(list.out));
+        const CommandRun json = command({u"history"_s, u"--record"_s, recordPath(), u"--port"_s, u"COM2"_s, u"--json"_s});
+        const QJsonArray array = QJsonDocument::fromJson(json.out.toUtf8()).array();
+        QCOMPARE(array.size(), 1);
+        QCOMPARE(array.at(0).toObject().value(u"kind"_s).toString(), u"write"_s);
+        QCOMPARE(array.at(0).toObject().value(u"number"_s).toInteger(), recorded.at(1).row);
+
+        const CommandRun show = command({u"history"_s, u"--record"_s, recordPath(), u"show"_s, QString::number(recorded.at(1).row)});
+        QCOMPARE(show.exitCode, 0);
+        QVERIFY2(show.out.contains(u"Changed (2 item(s)):\n"_s), qPrintable(show.out));
+        QVERIFY2(show.out.contains(u"  CAPOPPASS (POPPASS): ******** -> changed\n"_s), qPrintable(show.out));
+        QVERIFY2(show.out.contains(u"CATELNO"_s) && show.out.contains(u"-> \"0120\"\n"_s), qPrintable(show.out));
+        QVERIFY2(show.out.contains(u"  CALOGINPASS (LoginPass): ******** (unchanged)\n"_s)
+                     && show.out.contains(u"  CAPOPPASS (POPPASS): ******** (changed)\n"_s),
+                 qPrintable(show.out));
+        QVERIFY2(!show.out.contains(u"hmac"_s), qPrintable(show.out));
+    }
+
+    void history_ofWhatIsNotThere_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("said");
+        QTest::newRow("no record yet") << QStringList{} << 0 << QString();
+        QTest::newRow("no such number") << QStringList{u"show"_s, u"7"_s} << 2 << u"history: no exchange number 7 in the record"_s;
+        QTest::newRow("no number") << QStringList{u"show"_s, u"x"_s} << 2 << u"\"x\" is no exchange number"_s;
+        QTest::newRow("other words") << QStringList{u"list"_s} << 2 << u"the only arguments taken are \"show N\""_s;
+    }
+    void history_ofWhatIsNotThere()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, exitCode);
+        QFETCH(QString, said);
+        const CommandRun run = command(QStringList{u"history"_s, u"--record"_s, recordPath()} + arguments);
+        QCOMPARE(run.exitCode, exitCode);
+        QVERIFY2(run.err.contains(said), qPrintable(run.err));
+        QVERIFY(run.out.isEmpty());
+        QVERIFY(!QFile::exists(recordPath())); // a look makes nothing
+    }
+
+    void noRecord_andARecordThatFails_costNothing_data()
+    {
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<QString>("said");
+        QTest::newRow("--no-record") << QStringList{u"--no-record"_s, u"--record"_s, u"@record"_s} << QString();
+        QTest::newRow("a folder") << QStringList{u"--record"_s, u"@folder"_s}
+                                  << u"telvaro-cli: the exchange was not recorded: the record @folder cannot be opened: it is a folder\n"_s;
+        QTest::newRow("no folder") << QStringList{u"--record"_s, u"@missing"_s}
+                                   << u"telvaro-cli: the exchange was not recorded: the record @missing cannot be made: "_s;
+    }
+    void noRecord_andARecordThatFails_costNothing()
+    {
+        QFETCH(QStringList, options);
+        QFETCH(QString, said);
+        const QMap<QString, QString> places{{u"@record"_s, recordPath()},
+                                            {u"@folder"_s, m_files.path()},
+                                            {u"@missing"_s, m_files.filePath(u"none/record.sqlite"_s)}};
+        for (QString &option : options)
+            option = places.value(option, option);
+        for (auto it = places.begin(); it != places.end(); ++it)
+            said.replace(it.key(), it.value());
+        const CommandRun read = command(QStringList{u"read"_s, u"--quiet"_s} + options + QStringList{u"COM1"_s});
+        QCOMPARE(read.exitCode, 0);
+        QVERIFY2(read.out.contains(u"CAPOPID=logger01"_s), qPrintable(read.out));
+        if (said.isEmpty())
+            QVERIFY2(read.err.isEmpty(), qPrintable(read.err));
+        else
+            QVERIFY2(read.err.startsWith(said) && read.err.count(u'\n') == 1, qPrintable(read.err));
+        QVERIFY(!QFile::exists(recordPath()));
+    }
+
+    void provision_ofThreeLoggers_recordsEachOnce()
+    {
+        const QString settings = writeFile(m_files.filePath(u"template.txt"_s), "CATELNO=0120\r\n");
+        const CommandRun run = command({u"provision"_s, settings, u"--port"_s, u"COM1"_s, u"--port"_s, u"COM2"_s,
+                                        u"--port"_s, u"COM3"_s, u"--record"_s, recordPath()});
+        QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+        QVERIFY2(!run.err.contains(u"not recorded"_s), qPrintable(run.err));
+        QStringList ports;
+        QSet<QUuid> ids;
+        for (const ExchangeEntry &entry : entries()) {
+            QVERIFY2(entry.succeeded() && entry.kind == ExchangeEntry::Kind::Write, qPrintable(entry.failure));
+            ports.append(entry.port);
+            ids.insert(entry.id);
+        }
+        ports.sort();
+        QCOMPARE(ports, (QStringList{u"COM1"_s, u"COM2"_s, u"COM3"_s}));
+        QCOMPARE(ids.size(), 3);
+
+        // A record that cannot be written: the loggers are provisioned all the same, and it is said once.
+        const CommandRun unrecorded = command({u"provision"_s, settings, u"--port"_s, u"COM1"_s, u"--port"_s, u"COM2"_s,
+                                               u"--port"_s, u"COM3"_s, u"--record"_s, m_files.path()});
+        QVERIFY2(unrecorded.exitCode == 0, qPrintable(unrecorded.err));
+        QCOMPARE(unrecorded.out.count(u"  yes  "_s), 3); // every logger written and verified
+        QCOMPARE(unrecorded.err.count(u"the exchange was not recorded: the record "_s + m_files.path() + u" cannot be opened: it is a folder\n"_s), 1);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestRecord)
+#include "tst_record.moc"
