@@ -6,11 +6,13 @@
 #include "cli/settings_input.h"
 #include "cli/shown_values.h"
 #include "record/exchange_record.h"
+#include "record/exchange_spool.h"
 #include "settings/item_captions.h"
 #include "settings/settings_compare.h"
 #include "settings/settings_items.h"
 #include "state/settings_state.h"
 
+#include <QDir>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -30,6 +32,7 @@ const QString kPort = QStringLiteral("port");
 const QString kFailed = QStringLiteral("failed");
 const QString kJson = QStringLiteral("json");
 const QString kShow = QStringLiteral("show");
+const QString kSync = QStringLiteral("sync");
 
 QString localTime(const QDateTime &when)
 {
@@ -45,7 +48,7 @@ QString orDash(const QString &text)
 
 CliCommand HistoryCommand::command(const SessionSetup &setup)
 {
-    return {kName, QStringLiteral("[show N]"),
+    return {kName, QStringLiteral("[show N | sync]"),
             tr("List the exchanges with loggers recorded, newest first, or show one of them."),
             [](QCommandLineParser &parser) {
                 parser.addOption({kLogger, tr("Only the exchanges of the logger with this identity."), QStringLiteral("ID")});
@@ -56,6 +59,9 @@ CliCommand HistoryCommand::command(const SessionSetup &setup)
                 LoggerOptions::declareRecord(parser);
                 parser.addPositionalArgument(QStringLiteral("show N"),
                                              tr("Show exchange number N with its items and, for a write, what it changed."));
+                parser.addPositionalArgument(QStringLiteral("sync"),
+                                             tr("Write the entries kept in the spool, while the record could not be "
+                                                "written, to the record."));
             },
             [setup](const QCommandLineParser &parser, Console &console) { return run(parser, console, setup); }};
 }
@@ -70,7 +76,29 @@ int HistoryCommand::run(const QCommandLineParser &parser, Console &console, cons
         return list(parser, path, console);
     if (arguments.size() == 2 && arguments.first() == kShow)
         return show(arguments.at(1), path, setup, console);
-    return CliUsage::error(console, kName, tr("the only arguments taken are \"show N\""));
+    if (arguments.size() == 1 && arguments.first() == kSync)
+        return sync(path, console);
+    return CliUsage::error(console, kName, tr("the only arguments taken are \"show N\" and \"sync\""));
+}
+
+int HistoryCommand::sync(const QString &path, Console &console)
+{
+    ExchangeRecord record(path);
+    if (!record.isOpen()) {
+        console.tell(tr("%1: %2; %n entry(s) wait in the spool", nullptr, ExchangeSpool::waiting(path))
+                         .arg(kName, record.error()));
+        return ExitStatus::kFailure;
+    }
+    const ExchangeSpool::Synced synced = ExchangeSpool::sync(record);
+    for (const QString &problem : synced.problems)
+        console.tell(QStringLiteral("%1: %2").arg(kName, problem));
+    console.print(tr("%n entry(s) written to the record %1", nullptr, synced.written).arg(QDir::toNativeSeparators(path)));
+    if (synced.left > 0) {
+        console.print(tr("%n entry(s) still wait in %1", nullptr, synced.left)
+                          .arg(QDir::toNativeSeparators(ExchangeSpool::folderFor(path))));
+        return ExitStatus::kFailure;
+    }
+    return ExitStatus::kSuccess;
 }
 
 QString HistoryCommand::outcomeText(const ExchangeEntry &entry)

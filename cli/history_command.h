@@ -22,6 +22,7 @@ private:
     static int run(const QCommandLineParser &parser, Console &console, const SessionSetup &setup);
     static int list(const QCommandLineParser &parser, const QString &path, Console &console);
     static int show(const QString &number, const QString &path, const SessionSetup &setup, Console &console);
+    static int sync(const QString &path, Console &console);
     static QString outcomeText(const record::ExchangeEntry &entry);
 };
 

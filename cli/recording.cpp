@@ -5,6 +5,7 @@
 #include "ports/port_folders.h"
 #include "ports/serial_ports.h"
 #include "record/exchange_record.h"
+#include "record/exchange_spool.h"
 #include "settings/settings_items.h"
 
 using namespace telvaro::record;
@@ -37,9 +38,15 @@ void describeLogger(ExchangeEntry &entry, const std::optional<DeviceSettings> &s
 std::optional<QString> added(const QString &path, ExchangeEntry &entry)
 {
     ExchangeRecord record(path);
-    if (record.add(entry))
+    if (record.add(entry)) {
+        // What waited for the record goes in with it; what still cannot, "history sync" tells.
+        ExchangeSpool::sync(record);
         return std::nullopt;
-    return record.error();
+    }
+    QString reason;
+    if (const std::optional<QString> kept = ExchangeSpool::keep(path, entry, &reason))
+        return Recording::tr("%1 (the entry is kept in %2 until the record can be written)").arg(record.error(), *kept);
+    return Recording::tr("%1 (nor can the entry be kept in the spool: %2)").arg(record.error(), reason);
 }
 
 } // namespace

@@ -15,7 +15,8 @@ class Console;
 class LoggerSession;
 
 // The entries telvaro-cli adds to the record of exchanges. A record that cannot be written costs
-// no logger: the command ends as it would without it, and says so once.
+// no logger: the command ends as it would without it, and says so once. Its entry waits in the
+// record's spool (ExchangeSpool), and goes in the next time the record is written.
 class Recording
 {
     Q_DECLARE_TR_FUNCTIONS(Recording)

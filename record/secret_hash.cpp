@@ -87,7 +87,8 @@ DeviceSettings SecretHash::hidden(const QByteArray &key, DeviceSettings settings
 {
     for (int item = 0; item < SettingsItems::kCount; ++item) {
         const std::optional<QString> &value = settings.value(item);
-        if (SettingsItems::isSecret(item) && value && *value != u"???")
+        // An entry kept in the spool comes with its passwords hashed already.
+        if (SettingsItems::isSecret(item) && value && *value != u"???" && !isHashed(*value))
             settings.set(item, hashed(key, *value));
     }
     return settings;

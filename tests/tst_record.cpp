@@ -1,5 +1,6 @@
 #include "link/port_names.h"
 #include "record/exchange_record.h"
+#include "record/exchange_spool.h"
 #include "record/secret_hash.h"
 #include "settings/settings_items.h"
 #include "support/cli_session.h"
@@ -74,6 +75,8 @@ private slots:
     {
         QVERIFY(m_files.isValid());
         QFile::remove(recordPath());
+        QDir(recordPath()).removeRecursively();
+        QDir(m_files.filePath(u"spool"_s)).removeRecursively();
         m_loggers.clear();
         for (int port = 1; port <= 3; ++port) {
             m_loggers.push_back(std::make_unique<SimulatedLoggerFixture>(SimulatedLoggerOptions{}.scaled(kTestTimeScale)));
@@ -282,6 +285,106 @@ private slots:
         QVERIFY2(!show.out.contains(u"hmac"_s), qPrintable(show.out));
     }
 
+    void spool_keepsWhatTheRecordCannotTake_untilItCan_data()
+    {
+        QTest::addColumn<QByteArray>("inThePlace");
+        QTest::addColumn<QString>("cause");
+        QTest::addColumn<QStringList>("thenWritten"); // the command after the record is mended
+        QTest::newRow("a folder, then history sync")
+            << "folder"_ba << u"cannot be opened: it is a folder"_s << QStringList{u"history"_s, u"sync"_s};
+        QTest::newRow("no database, then a read") << "text"_ba << u"cannot be read: file is not a database"_s
+                                                 << QStringList{u"read"_s, u"--quiet"_s, u"COM2"_s};
+    }
+    void spool_keepsWhatTheRecordCannotTake_untilItCan()
+    {
+        QFETCH(QByteArray, inThePlace);
+        QFETCH(QString, cause);
+        QFETCH(QStringList, thenWritten);
+        if (inThePlace == "folder")
+            QVERIFY(QDir(m_files.path()).mkdir(u"record.sqlite"_s));
+        else
+            writeFile(recordPath(), QByteArray(4096, 'x'));
+        const QByteArray before = inThePlace == "text" ? readFile(recordPath()) : QByteArray();
+        const QString spool = m_files.filePath(u"spool"_s);
+        QCOMPARE(ExchangeSpool::folderFor(recordPath()), spool);
+
+        const CommandRun read = command({u"read"_s, u"--quiet"_s, u"--record"_s, recordPath(), u"COM1"_s});
+        QCOMPARE(read.exitCode, 0);
+        QVERIFY2(read.err.startsWith(u"telvaro-cli: the exchange was not recorded: the record "_s + recordPath() + u' ' + cause
+                                     + u" (the entry is kept in "_s + spool + u'/')
+                     && read.err.count(u'\n') == 1,
+                 qPrintable(read.err));
+        const QStringList kept = QDir(spool).entryList(QDir::Files);
+        QCOMPARE(kept.size(), 1);
+        const QString keptPath = spool + u'/' + kept.first();
+        QCOMPARE(modeOf(spool), std::filesystem::perms::owner_all);
+        QCOMPARE(modeOf(keptPath), kOwnerOnly);
+        QVERIFY(!readFile(keptPath).contains("poppass01"));
+        if (inThePlace == "text")
+            QCOMPARE(readFile(recordPath()), before); // never made over
+
+        // Mended: the entry goes in once, with its passwords hashed once under the record's key.
+        if (inThePlace == "folder")
+            QVERIFY(QDir(recordPath()).removeRecursively());
+        else
+            QVERIFY(QFile::remove(recordPath()));
+        const QByteArray keptBytes = readFile(keptPath);
+        const CommandRun written = command(thenWritten + QStringList{u"--record"_s, recordPath()});
+        QVERIFY2(written.exitCode == 0 && !written.err.contains(u"not recorded"_s), qPrintable(written.err));
+        QVERIFY(QDir(spool).entryList(QDir::Files).isEmpty());
+        const QList<ExchangeEntry> recorded = entries();
+        QCOMPARE(recorded.size(), thenWritten.first() == u"read"_s ? 2 : 1);
+        const auto kept1 = std::find_if(recorded.begin(), recorded.end(),
+                                        [](const ExchangeEntry &entry) { return entry.port == u"COM1"_s; });
+        QVERIFY(kept1 != recorded.end());
+        const ExchangeEntry &first = *kept1;
+        QCOMPARE(first.identity, u"logger01@example.jp"_s);
+        ExchangeRecord record(recordPath(), ExchangeRecord::Opening::ExistingOnly);
+        QString reason;
+        const std::optional<QByteArray> key = SecretHash::keyFor(recordPath(), &reason);
+        QVERIFY2(key, qPrintable(reason));
+        QCOMPARE(record.entry(first.row)->received->value(u"CAPOPPASS"), SecretHash::hashed(*key, u"poppass01"_s));
+
+        // The same entry kept again (a sync cut short before its file went) is not added twice.
+        writeFile(keptPath, keptBytes);
+        const CommandRun again = command({u"history"_s, u"sync"_s, u"--record"_s, recordPath()});
+        QCOMPARE(again.exitCode, 0);
+        QCOMPARE(again.out, u"1 entry(s) written to the record "_s + recordPath() + u'\n');
+        QCOMPARE(entries().size(), recorded.size());
+        QVERIFY(QDir(spool).entryList(QDir::Files).isEmpty());
+    }
+
+    void historySync_ofWhatCannotGoIn_data()
+    {
+        QTest::addColumn<QByteArray>("trouble");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("said");
+        QTest::addColumn<int>("left");
+        QTest::newRow("nothing waits") << QByteArray() << 0 << QString() << 0;
+        QTest::newRow("no entry in the spool") << "garbage"_ba << 1 << u"is no entry of a record; it is left as it is"_s << 1;
+        QTest::newRow("record still a folder") << "folder"_ba << 1 << u"it is a folder; 1 entry(s) wait in the spool"_s << 1;
+    }
+    void historySync_ofWhatCannotGoIn()
+    {
+        QFETCH(QByteArray, trouble);
+        QFETCH(int, exitCode);
+        QFETCH(QString, said);
+        QFETCH(int, left);
+        const QString spool = m_files.filePath(u"spool"_s);
+        QVERIFY(QDir().mkpath(spool));
+        if (trouble == "garbage")
+            writeFile(spool + u"/20260101T000000000-x.entry"_s, "{not json");
+        if (trouble == "folder") {
+            QVERIFY(QDir(m_files.path()).mkdir(u"record.sqlite"_s));
+            QString reason;
+            QVERIFY2(ExchangeSpool::keep(recordPath(), writeEntry(u"COM1"_s), &reason), qPrintable(reason));
+        }
+        const CommandRun run = command({u"history"_s, u"sync"_s, u"--record"_s, recordPath()});
+        QCOMPARE(run.exitCode, exitCode);
+        QVERIFY2(run.err.contains(said), qPrintable(run.err));
+        QCOMPARE(ExchangeSpool::waiting(recordPath()), left);
+    }
+
     void history_ofWhatIsNotThere_data()
     {
         QTest::addColumn<QStringList>("arguments");
@@ -310,7 +413,8 @@ private slots:
         QTest::addColumn<QString>("said");
         QTest::newRow("--no-record") << QStringList{u"--no-record"_s, u"--record"_s, u"@record"_s} << QString();
         QTest::newRow("a folder") << QStringList{u"--record"_s, u"@folder"_s}
-                                  << u"telvaro-cli: the exchange was not recorded: the record @folder cannot be opened: it is a folder\n"_s;
+                                  << u"telvaro-cli: the exchange was not recorded: the record @folder cannot be opened: it is a folder "
+                                     "(the entry is kept in @spool/"_s;
         QTest::newRow("no folder") << QStringList{u"--record"_s, u"@missing"_s}
                                    << u"telvaro-cli: the exchange was not recorded: the record @missing cannot be made: "_s;
     }
@@ -318,8 +422,10 @@ private slots:
     {
         QFETCH(QStringList, options);
         QFETCH(QString, said);
+        QVERIFY(QDir(m_files.path()).mkpath(u"folder"_s));
         const QMap<QString, QString> places{{u"@record"_s, recordPath()},
-                                            {u"@folder"_s, m_files.path()},
+                                            {u"@folder"_s, m_files.filePath(u"folder"_s)},
+                                            {u"@spool"_s, m_files.filePath(u"spool"_s)},
                                             {u"@missing"_s, m_files.filePath(u"none/record.sqlite"_s)}};
         for (QString &option : options)
             option = places.value(option, option);
@@ -354,11 +460,21 @@ private slots:
         QCOMPARE(ids.size(), 3);
 
         // A record that cannot be written: the loggers are provisioned all the same, and it is said once.
+        QVERIFY(QFile::remove(recordPath()));
+        QVERIFY(QDir(m_files.path()).mkdir(u"record.sqlite"_s));
         const CommandRun unrecorded = command({u"provision"_s, settings, u"--port"_s, u"COM1"_s, u"--port"_s, u"COM2"_s,
-                                               u"--port"_s, u"COM3"_s, u"--record"_s, m_files.path()});
+                                               u"--port"_s, u"COM3"_s, u"--record"_s, recordPath()});
         QVERIFY2(unrecorded.exitCode == 0, qPrintable(unrecorded.err));
         QCOMPARE(unrecorded.out.count(u"  yes  "_s), 3); // every logger written and verified
-        QCOMPARE(unrecorded.err.count(u"the exchange was not recorded: the record "_s + m_files.path() + u" cannot be opened: it is a folder\n"_s), 1);
+        QCOMPARE(unrecorded.err.count(u"the exchange was not recorded: the record "_s + recordPath() + u" cannot be opened: it is a folder (the entry is kept in "_s), 1);
+        QCOMPARE(unrecorded.err.count(u"not recorded"_s), 1);
+        // Each logger's entry waits in the spool, and goes in once when the record can be written again.
+        QCOMPARE(ExchangeSpool::waiting(recordPath()), 3);
+        QVERIFY(QDir(recordPath()).removeRecursively());
+        const CommandRun synced = command({u"history"_s, u"sync"_s, u"--record"_s, recordPath()});
+        QVERIFY2(synced.exitCode == 0, qPrintable(synced.err));
+        QCOMPARE(entries().size(), 3);
+        QCOMPARE(ExchangeSpool::waiting(recordPath()), 0);
     }
 };
 
