@@ -316,6 +316,25 @@
     </message>
 </context>
 <context>
+    <name>ExchangeSpool</name>
+    <message>
+        <source>its folder %1 cannot be made</source>
+        <translation>そのフォルダー %1 を作れません</translation>
+    </message>
+    <message>
+        <source>%1 cannot be written: %2</source>
+        <translation>%1 に書き込めません: %2</translation>
+    </message>
+    <message>
+        <source>%1 cannot be read: %2</source>
+        <translation>%1 を読めません: %2</translation>
+    </message>
+    <message>
+        <source>%1 is no entry of a record; it is left as it is</source>
+        <translation>%1 は記録の項目ではありません。そのまま残します</translation>
+    </message>
+</context>
+<context>
     <name>HistoryCommand</name>
     <message>
         <source>List the exchanges with loggers recorded, newest first, or show one of them.</source>
@@ -344,10 +363,6 @@
     <message>
         <source>no record of exchanges is kept; --record names one</source>
         <translation>通信の記録を取っていません。--record で記録を指定してください</translation>
-    </message>
-    <message>
-        <source>the only arguments taken are &quot;show N&quot;</source>
-        <translation>指定できる引数は &quot;show N&quot; だけです</translation>
     </message>
     <message>
         <source>succeeded</source>
@@ -440,6 +455,32 @@
     <message>
         <source>(changed)</source>
         <translation>(変更あり)</translation>
+    </message>
+    <message>
+        <source>Write the entries kept in the spool, while the record could not be written, to the record.</source>
+        <translation>記録に書き込めなかった間スプールに保管した項目を記録に書き込みます。</translation>
+    </message>
+    <message>
+        <source>the only arguments taken are &quot;show N&quot; and &quot;sync&quot;</source>
+        <translation>受け付ける引数は &quot;show N&quot; と &quot;sync&quot; だけです</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1: %2; %n entry(s) wait in the spool</source>
+        <translation>
+            <numerusform>%1: %2; スプールで %n 件の項目が待っています</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n entry(s) written to the record %1</source>
+        <translation>
+            <numerusform>%n 件の項目を記録 %1 に書き込みました</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n entry(s) still wait in %1</source>
+        <translation>
+            <numerusform>%1 でまだ %n 件の項目が待っています</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -1031,6 +1072,14 @@
     <message>
         <source>telvaro-cli: the exchange was not recorded: %1</source>
         <translation>telvaro-cli: 通信を記録できませんでした: %1</translation>
+    </message>
+    <message>
+        <source>%1 (the entry is kept in %2 until the record can be written)</source>
+        <translation>%1 (記録に書き込めるまで項目を %2 に保管します)</translation>
+    </message>
+    <message>
+        <source>%1 (nor can the entry be kept in the spool: %2)</source>
+        <translation>%1 (項目をスプールに保管することもできません: %2)</translation>
     </message>
 </context>
 <context>
