@@ -4,6 +4,7 @@
 #include "cli/console.h"
 #include "cli/diff_command.h"
 #include "cli/history_command.h"
+#include "cli/label_command.h"
 #include "cli/ports_command.h"
 #include "cli/provision_command.h"
 #include "cli/read_command.h"
@@ -20,7 +21,8 @@ const QString kProgram = QStringLiteral("telvaro-cli");
 QList<CliCommand> CommandLine::commands(const SessionSetup &setup)
 {
     return {PortsCommand::command(), ReadCommand::command(setup), WriteCommand::command(setup), CheckCommand::command(),
-            DiffCommand::command(setup), ProvisionCommand::command(setup), HistoryCommand::command(setup)};
+            DiffCommand::command(setup), ProvisionCommand::command(setup), HistoryCommand::command(setup),
+            LabelCommand::command(setup)};
 }
 
 QString CommandLine::overallHelp(const SessionSetup &setup)

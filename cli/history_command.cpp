@@ -33,6 +33,7 @@ const QString kFailed = QStringLiteral("failed");
 const QString kJson = QStringLiteral("json");
 const QString kShow = QStringLiteral("show");
 const QString kSync = QStringLiteral("sync");
+const QString kSince = QStringLiteral("since");
 
 QString localTime(const QDateTime &when)
 {
@@ -44,6 +45,27 @@ QString orDash(const QString &text)
     return text.isEmpty() ? QStringLiteral("-") : text;
 }
 
+// The identity, and the label it was given beside it.
+QString shownIdentity(const QString &identity, const QHash<QString, QString> &labels)
+{
+    const QString label = labels.value(identity);
+    return label.isEmpty() ? orDash(identity) : QStringLiteral("%1 (%2)").arg(identity, label);
+}
+
+// "2026-12-01", "2026-12-01T08:30" or "2026-12-01 08:30:15": local time unless an offset is given.
+QDateTime sinceOf(const QString &text)
+{
+    // QDate reads the date at the start of a date and time, and leaves the rest.
+    if (text.size() == 10) {
+        const QDate date = QDate::fromString(text, Qt::ISODate);
+        return date.isValid() ? date.startOfDay() : QDateTime();
+    }
+    QString isoForm = text;
+    if (isoForm.size() > 10 && isoForm.at(10) == u' ')
+        isoForm[10] = u'T';
+    return isoForm.size() > 10 ? QDateTime::fromString(isoForm, Qt::ISODate) : QDateTime();
+}
+
 } // namespace
 
 CliCommand HistoryCommand::command(const SessionSetup &setup)
@@ -51,10 +73,13 @@ CliCommand HistoryCommand::command(const SessionSetup &setup)
     return {kName, QStringLiteral("[show N | sync]"),
             tr("List the exchanges with loggers recorded, newest first, or show one of them."),
             [](QCommandLineParser &parser) {
-                parser.addOption({kLogger, tr("Only the exchanges of the logger with this identity."), QStringLiteral("ID")});
+                parser.addOption({kLogger, tr("Only the exchanges of the logger with this identity or label."),
+                                  QStringLiteral("ID")});
                 parser.addOption({kPort, tr("Only the exchanges through this port (as given, or its device)."),
                                   QStringLiteral("PORT")});
                 parser.addOption({kFailed, tr("Only the exchanges that failed.")});
+                parser.addOption({kSince, tr("Only the exchanges from this date or date and time on (local time)."),
+                                  QStringLiteral("DATE")});
                 parser.addOption({kJson, tr("Give the list as one JSON array on standard output.")});
                 LoggerOptions::declareRecord(parser);
                 parser.addPositionalArgument(QStringLiteral("show N"),
@@ -108,9 +133,17 @@ QString HistoryCommand::outcomeText(const ExchangeEntry &entry)
 
 int HistoryCommand::list(const QCommandLineParser &parser, const QString &path, Console &console)
 {
+    ExchangeRecord::Filter filter{parser.value(kLogger), parser.value(kPort), parser.isSet(kFailed), 0, {}};
+    if (parser.isSet(kSince)) {
+        filter.since = sinceOf(parser.value(kSince));
+        if (!filter.since.isValid())
+            return CliUsage::error(console, kName,
+                                   tr("\"%1\" is no date (2026-12-01) or date and time (2026-12-01T08:30)")
+                                       .arg(parser.value(kSince)));
+    }
     ExchangeRecord record(path, ExchangeRecord::Opening::ExistingOnly);
-    const QList<ExchangeEntry> entries =
-        record.list({parser.value(kLogger), parser.value(kPort), parser.isSet(kFailed), 0});
+    const QList<ExchangeEntry> entries = record.list(filter);
+    const QHash<QString, QString> labels = record.labels();
     if (!record.error().isEmpty()) {
         console.tell(QStringLiteral("%1: %2").arg(kName, record.error()));
         return ExitStatus::kFailure;
@@ -122,6 +155,7 @@ int HistoryCommand::list(const QCommandLineParser &parser, const QString &path, 
                                      {QStringLiteral("id"), entry.id.toString(QUuid::WithoutBraces)},
                                      {QStringLiteral("time"), entry.when.toUTC().toString(Qt::ISODateWithMs)},
                                      {QStringLiteral("logger"), entry.identity},
+                                     {QStringLiteral("label"), labels.value(entry.identity)},
                                      {QStringLiteral("model"), entry.model},
                                      {QStringLiteral("channels"), entry.channels},
                                      {QStringLiteral("port"), entry.port},
@@ -140,7 +174,7 @@ int HistoryCommand::list(const QCommandLineParser &parser, const QString &path, 
     for (const ExchangeEntry &entry : entries) {
         console.print(QStringLiteral("%1  %2  %3  %4  %5  %6  %7  %8")
                           .arg(QString::number(entry.row).rightJustified(5), localTime(entry.when),
-                               orDash(entry.identity), orDash(entry.model), entry.port,
+                               shownIdentity(entry.identity, labels), orDash(entry.model), entry.port,
                                ExchangeEntry::kindName(entry.kind), outcomeText(entry), orDash(entry.user)));
     }
     return ExitStatus::kSuccess;

@@ -286,8 +286,19 @@ QList<ExchangeEntry> ExchangeRecord::list(const Filter &filter)
     QStringList conditions;
     QVariantList values;
     if (!filter.logger.isEmpty()) {
-        conditions.append(QStringLiteral("identity = ?"));
-        values.append(filter.logger);
+        // An identity, or the label given to one.
+        if (hasLabels()) {
+            conditions.append(QStringLiteral("(identity = ? OR identity IN (SELECT identity FROM labels WHERE label = ?))"));
+            values += {filter.logger, filter.logger};
+        } else {
+            conditions.append(QStringLiteral("identity = ?"));
+            values.append(filter.logger);
+        }
+    }
+    if (filter.since.isValid()) {
+        // The times are kept as UTC in one ISO form, which sorts as the times do.
+        conditions.append(QStringLiteral("at >= ?"));
+        values.append(filter.since.toUTC().toString(Qt::ISODateWithMs));
     }
     if (!filter.port.isEmpty()) {
         conditions.append(QStringLiteral("(port = ? OR device = ?)"));
@@ -334,6 +345,54 @@ std::optional<ExchangeEntry> ExchangeRecord::entry(qint64 row)
     entry.meant = settingsOf(query.value(17));
     entry.readBack = settingsOf(query.value(18));
     return entry;
+}
+
+bool ExchangeRecord::hasLabels()
+{
+    QSqlQuery query(QSqlDatabase::database(m_connection, false));
+    return query.exec(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type = 'table' AND name = 'labels'"))
+           && query.next() && query.value(0).toInt() > 0;
+}
+
+bool ExchangeRecord::setLabel(const QString &identity, const QString &label)
+{
+    if (!isOpen())
+        return false;
+    QSqlQuery query(QSqlDatabase::database(m_connection, false));
+    // A table of its own, made on first use: a record without labels is as the first schema made it.
+    if (!query.exec(QStringLiteral("CREATE TABLE IF NOT EXISTS labels (identity TEXT PRIMARY KEY, label TEXT NOT NULL)"))) {
+        failed(tr("cannot be written"), causeOf(query.lastError()));
+        return false;
+    }
+    if (label.isEmpty()) {
+        query.prepare(QStringLiteral("DELETE FROM labels WHERE identity = ?"));
+        query.addBindValue(identity);
+    } else {
+        query.prepare(QStringLiteral("INSERT INTO labels (identity, label) VALUES (?, ?) "
+                                     "ON CONFLICT (identity) DO UPDATE SET label = excluded.label"));
+        query.addBindValue(identity);
+        query.addBindValue(label);
+    }
+    if (!query.exec()) {
+        failed(tr("cannot be written"), causeOf(query.lastError()));
+        return false;
+    }
+    return true;
+}
+
+QHash<QString, QString> ExchangeRecord::labels()
+{
+    QHash<QString, QString> labels;
+    if (!isOpen() || !hasLabels())
+        return labels;
+    QSqlQuery query(QSqlDatabase::database(m_connection, false));
+    if (!query.exec(QStringLiteral("SELECT identity, label FROM labels"))) {
+        failed(tr("cannot be read"), causeOf(query.lastError()));
+        return labels;
+    }
+    while (query.next())
+        labels.insert(query.value(0).toString(), query.value(1).toString());
+    return labels;
 }
 
 } // namespace telvaro::record

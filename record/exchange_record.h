@@ -3,6 +3,8 @@
 #include "record/exchange_entry.h"
 
 #include <QByteArray>
+#include <QDateTime>
+#include <QHash>
 #include <QCoreApplication>
 #include <QList>
 #include <QString>
@@ -52,6 +54,7 @@ public:
         QString port;   // as given, or a device
         bool failedOnly = false;
         int limit = 0; // the newest this many; 0 for all
+        QDateTime since; // those that began then or later; invalid for all
     };
     // The entries newest first, without their settings.
     QList<ExchangeEntry> list(const Filter &filter);
@@ -59,7 +62,15 @@ public:
     // the record cannot be read (error() says why).
     std::optional<ExchangeEntry> entry(qint64 row);
 
+    // The labels people gave identities, by identity; empty where none was given.
+    static constexpr int kLabelLength = 200;
+    // Gives the identity a label, or takes its label away with an empty one. False, with
+    // error(), when the record cannot be written.
+    bool setLabel(const QString &identity, const QString &label);
+    QHash<QString, QString> labels();
+
 private:
+    bool hasLabels();
     bool open(Opening opening);
     bool prepareSchema(Opening opening);
     QString failed(const QString &what, const QString &why);

@@ -12,6 +12,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QRegularExpression>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QSysInfo>
@@ -383,6 +384,76 @@ private slots:
         QCOMPARE(run.exitCode, exitCode);
         QVERIFY2(run.err.contains(said), qPrintable(run.err));
         QCOMPARE(ExchangeSpool::waiting(recordPath()), left);
+    }
+
+    void label_refusals_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("said");
+        QTest::newRow("control character") << QStringList{u"a@example.jp"_s, u"Tower\n1"_s} << u"a label holds no control characters"_s;
+        QTest::newRow("escape") << QStringList{u"a@example.jp"_s, u"\x1b[31m"_s} << u"a label holds no control characters"_s;
+        QTest::newRow("too long") << QStringList{u"a@example.jp"_s, QString(201, u'x')}
+                                  << u"the label is 201 characters long; it may be 200 at most"_s;
+        QTest::newRow("no identity") << QStringList{QString(), u"Tower"_s} << u"\"\" is no identity of a logger"_s;
+        QTest::newRow("no label") << QStringList{u"a@example.jp"_s} << u"give an identity and a label"_s;
+    }
+    void label_refusals()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, said);
+        const CommandRun run = command(QStringList{u"label"_s, u"--record"_s, recordPath()} + arguments);
+        QCOMPARE(run.exitCode, 2);
+        QVERIFY2(run.err.contains(said), qPrintable(run.err));
+        QVERIFY(!QFile::exists(recordPath()));
+    }
+
+    void history_byLabelAndSince_data()
+    {
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QStringList>("ports"); // of the lines listed, newest first
+        QTest::newRow("a label") << QStringList{u"--logger"_s, u"Tower 1"_s} << 0 << QStringList{u"COM3"_s, u"COM1"_s};
+        QTest::newRow("an identity") << QStringList{u"--logger"_s, u"b@example.jp"_s} << 0 << QStringList{u"COM2"_s};
+        QTest::newRow("label of another") << QStringList{u"--logger"_s, u"Tower"_s} << 0 << QStringList{};
+        QTest::newRow("since a date") << QStringList{u"--since"_s, u"2026-02-01"_s} << 0 << QStringList{u"COM3"_s, u"COM2"_s};
+        QTest::newRow("since a second later") << QStringList{u"--since"_s, u"2026-02-01 10:00:01"_s} << 0
+                                              << QStringList{u"COM3"_s};
+        QTest::newRow("since the very time") << QStringList{u"--since"_s, u"2026-03-01T00:00"_s} << 0 << QStringList{u"COM3"_s};
+        QTest::newRow("since and label") << QStringList{u"--since"_s, u"2026-01-02"_s, u"--logger"_s, u"Tower 1"_s} << 0
+                                         << QStringList{u"COM3"_s};
+        QTest::newRow("no date") << QStringList{u"--since"_s, u"yesterday"_s} << 2 << QStringList{};
+        QTest::newRow("no such day") << QStringList{u"--since"_s, u"2026-02-30"_s} << 2 << QStringList{};
+    }
+    void history_byLabelAndSince()
+    {
+        QFETCH(QStringList, options);
+        QFETCH(int, exitCode);
+        QFETCH(QStringList, ports);
+        {
+            ExchangeRecord record(recordPath());
+            const QList<std::tuple<QString, QString, QDateTime>> made = {
+                {u"COM1"_s, u"a@example.jp"_s, QDateTime(QDate(2026, 1, 1), QTime(10, 0))},
+                {u"COM2"_s, u"b@example.jp"_s, QDateTime(QDate(2026, 2, 1), QTime(10, 0))},
+                {u"COM3"_s, u"a@example.jp"_s, QDateTime(QDate(2026, 3, 1), QTime(0, 0))},
+            };
+            for (const auto &[port, identity, when] : made) {
+                ExchangeEntry entry = writeEntry(port);
+                entry.identity = identity;
+                entry.when = when.toUTC();
+                QVERIFY2(record.add(entry), qPrintable(record.error()));
+            }
+        }
+        const CommandRun labelled = command({u"label"_s, u"--record"_s, recordPath(), u"a@example.jp"_s, u"Tower 1"_s});
+        QVERIFY2(labelled.exitCode == 0, qPrintable(labelled.err));
+        const CommandRun run = command(QStringList{u"history"_s, u"--record"_s, recordPath()} + options);
+        QCOMPARE(run.exitCode, exitCode);
+        QStringList listed;
+        for (const QString &line : run.out.split(u'\n', Qt::SkipEmptyParts)) {
+            listed.append(QRegularExpression(u"  (COM\\d)  "_s).match(line).captured(1));
+            if (line.contains(u"a@example.jp"_s))
+                QVERIFY2(line.contains(u"  a@example.jp (Tower 1)  -  COM"_s), qPrintable(line));
+        }
+        QVERIFY2(listed == ports, qPrintable(run.out + run.err));
     }
 
     void history_ofWhatIsNotThere_data()

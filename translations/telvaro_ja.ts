@@ -341,10 +341,6 @@
         <translation>記録されたロガーとの通信を新しい順に一覧にするか、その一つを表示します。</translation>
     </message>
     <message>
-        <source>Only the exchanges of the logger with this identity.</source>
-        <translation>この識別名のロガーとの通信だけ。</translation>
-    </message>
-    <message>
         <source>Only the exchanges through this port (as given, or its device).</source>
         <translation>このポート (指定したとおりの名前、またはそのデバイス) を通した通信だけ。</translation>
     </message>
@@ -481,6 +477,53 @@
         <translation>
             <numerusform>%1 でまだ %n 件の項目が待っています</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>Only the exchanges of the logger with this identity or label.</source>
+        <translation>この識別名またはラベルのロガーとの通信だけ。</translation>
+    </message>
+    <message>
+        <source>Only the exchanges from this date or date and time on (local time).</source>
+        <translation>この日付または日時以降の通信だけ (現地時刻)。</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is no date (2026-12-01) or date and time (2026-12-01T08:30)</source>
+        <translation>&quot;%1&quot; は日付 (2026-12-01) でも日時 (2026-12-01T08:30) でもありません</translation>
+    </message>
+</context>
+<context>
+    <name>LabelCommand</name>
+    <message>
+        <source>Give the logger with this identity a label the record keeps (&quot;&quot; takes it away).</source>
+        <translation>この識別名のロガーに記録が保持するラベルを付けます (&quot;&quot; で外します)。</translation>
+    </message>
+    <message>
+        <source>The logger&apos;s identity, as history shows it.</source>
+        <translation>history が示すロガーの識別名。</translation>
+    </message>
+    <message>
+        <source>The label.</source>
+        <translation>ラベル。</translation>
+    </message>
+    <message>
+        <source>no record of exchanges is kept; --record names one</source>
+        <translation>通信の記録を取っていません。--record で記録を指定してください</translation>
+    </message>
+    <message>
+        <source>give an identity and a label</source>
+        <translation>識別名とラベルを指定してください</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is no identity of a logger</source>
+        <translation>&quot;%1&quot; はロガーの識別名ではありません</translation>
+    </message>
+    <message>
+        <source>a label holds no control characters</source>
+        <translation>ラベルに制御文字は使えません</translation>
+    </message>
+    <message>
+        <source>the label is %1 characters long; it may be %2 at most</source>
+        <translation>ラベルは %1 文字です。%2 文字までにしてください</translation>
     </message>
 </context>
 <context>
