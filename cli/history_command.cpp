@@ -3,6 +3,7 @@
 #include "base/secret_items.h"
 #include "cli/console.h"
 #include "cli/logger_options.h"
+#include "cli/output_file.h"
 #include "cli/settings_input.h"
 #include "cli/shown_values.h"
 #include "record/exchange_record.h"
@@ -10,6 +11,7 @@
 #include "settings/item_captions.h"
 #include "settings/settings_compare.h"
 #include "settings/settings_items.h"
+#include "settings/small_file.h"
 #include "state/settings_state.h"
 
 #include <QDir>
@@ -17,10 +19,13 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include <algorithm>
+
 using namespace telvaro::base;
 using namespace telvaro::record;
 using namespace telvaro::settings;
 using namespace telvaro::state;
+using namespace Qt::StringLiterals;
 
 namespace telvaro::cli {
 
@@ -34,6 +39,8 @@ const QString kJson = QStringLiteral("json");
 const QString kShow = QStringLiteral("show");
 const QString kSync = QStringLiteral("sync");
 const QString kSince = QStringLiteral("since");
+const QString kExport = QStringLiteral("export");
+const QString kCsv = QStringLiteral("csv");
 
 QString localTime(const QDateTime &when)
 {
@@ -43,6 +50,18 @@ QString localTime(const QDateTime &when)
 QString orDash(const QString &text)
 {
     return text.isEmpty() ? QStringLiteral("-") : text;
+}
+
+// One record of a CSV file: a field with a comma, a quote or a line end in double quotes, its
+// quotes doubled; CR LF after it.
+QByteArray csvLine(const QStringList &fields)
+{
+    QStringList quoted;
+    for (const QString &field : fields) {
+        const bool needsQuotes = field.contains(u',') || field.contains(u'"') || field.contains(u'\n') || field.contains(u'\r');
+        quoted.append(needsQuotes ? u'"' + QString(field).replace(u"\""_s, u"\"\""_s) + u'"' : field);
+    }
+    return quoted.join(u',').toUtf8() + "\r\n";
 }
 
 // The identity, and the label it was given beside it.
@@ -70,7 +89,7 @@ QDateTime sinceOf(const QString &text)
 
 CliCommand HistoryCommand::command(const SessionSetup &setup)
 {
-    return {kName, QStringLiteral("[show N | sync]"),
+    return {kName, QStringLiteral("[show N | sync | export --csv FILE]"),
             tr("List the exchanges with loggers recorded, newest first, or show one of them."),
             [](QCommandLineParser &parser) {
                 parser.addOption({kLogger, tr("Only the exchanges of the logger with this identity or label."),
@@ -81,12 +100,16 @@ CliCommand HistoryCommand::command(const SessionSetup &setup)
                 parser.addOption({kSince, tr("Only the exchanges from this date or date and time on (local time)."),
                                   QStringLiteral("DATE")});
                 parser.addOption({kJson, tr("Give the list as one JSON array on standard output.")});
+                parser.addOption({kCsv, tr("history export: the CSV file to write (- for standard output)."),
+                                  QStringLiteral("FILE")});
                 LoggerOptions::declareRecord(parser);
                 parser.addPositionalArgument(QStringLiteral("show N"),
                                              tr("Show exchange number N with its items and, for a write, what it changed."));
                 parser.addPositionalArgument(QStringLiteral("sync"),
                                              tr("Write the entries kept in the spool, while the record could not be "
                                                 "written, to the record."));
+                parser.addPositionalArgument(QStringLiteral("export"),
+                                             tr("Write the exchanges listed, with their items, to a CSV file."));
             },
             [setup](const QCommandLineParser &parser, Console &console) { return run(parser, console, setup); }};
 }
@@ -103,7 +126,9 @@ int HistoryCommand::run(const QCommandLineParser &parser, Console &console, cons
         return show(arguments.at(1), path, setup, console);
     if (arguments.size() == 1 && arguments.first() == kSync)
         return sync(path, console);
-    return CliUsage::error(console, kName, tr("the only arguments taken are \"show N\" and \"sync\""));
+    if (arguments.size() == 1 && arguments.first() == kExport)
+        return exportCsv(parser, path, console);
+    return CliUsage::error(console, kName, tr("the only arguments taken are \"show N\", \"sync\" and \"export\""));
 }
 
 int HistoryCommand::sync(const QString &path, Console &console)
@@ -126,23 +151,99 @@ int HistoryCommand::sync(const QString &path, Console &console)
     return ExitStatus::kSuccess;
 }
 
+int HistoryCommand::exportCsv(const QCommandLineParser &parser, const QString &path, Console &console)
+{
+    if (!parser.isSet(kCsv))
+        return CliUsage::error(console, kName, tr("history export needs --csv FILE"));
+    const std::optional<ExchangeRecord::Filter> filter = filterOf(parser, console);
+    if (!filter)
+        return ExitStatus::kTrouble;
+    const QString target = parser.value(kCsv);
+    std::unique_ptr<FileReplacement> output;
+    if (target != u"-") {
+        output = OutputFile::open(target, {path}, console);
+        if (!output)
+            return ExitStatus::kTrouble;
+    }
+    ExchangeRecord record(path, ExchangeRecord::Opening::ExistingOnly);
+    QList<ExchangeEntry> entries;
+    for (const ExchangeEntry &listed : record.list(*filter)) {
+        if (std::optional<ExchangeEntry> entry = record.entry(listed.row))
+            entries.append(*entry);
+    }
+    const QHash<QString, QString> labels = record.labels();
+    if (!record.error().isEmpty()) {
+        console.tell(QStringLiteral("%1: %2").arg(kName, record.error()));
+        return ExitStatus::kFailure;
+    }
+    // The items of each entry as the exchange left the logger, as "history show" lists them; a
+    // column for each item any entry holds, in the order of a settings file.
+    const auto itemsOf = [](const ExchangeEntry &entry) -> const std::optional<DeviceSettings> & {
+        return entry.received ? entry.received : entry.readBack ? entry.readBack : entry.meant ? entry.meant : entry.before;
+    };
+    QList<int> items;
+    for (int item = 0; item < SettingsItems::kCount; ++item) {
+        if (std::any_of(entries.begin(), entries.end(),
+                        [&](const ExchangeEntry &entry) { return itemsOf(entry) && itemsOf(entry)->contains(item); }))
+            items.append(item);
+    }
+    QStringList header = {QStringLiteral("number"), QStringLiteral("time"),    QStringLiteral("logger"),
+                          QStringLiteral("label"),  QStringLiteral("model"),   QStringLiteral("channels"),
+                          QStringLiteral("port"),   QStringLiteral("device"),  QStringLiteral("kind"),
+                          QStringLiteral("outcome"), QStringLiteral("failure"), QStringLiteral("seconds"),
+                          QStringLiteral("user"),   QStringLiteral("machine"), QStringLiteral("program")};
+    for (int item : items)
+        header.append(SettingsItems::at(item).name);
+    QByteArray bytes = csvLine(header);
+    for (const ExchangeEntry &entry : entries) {
+        QStringList fields = {QString::number(entry.row), localTime(entry.when), entry.identity, labels.value(entry.identity),
+                              entry.model, QString::number(entry.channels), entry.port, entry.device,
+                              ExchangeEntry::kindName(entry.kind), entry.succeeded() ? tr("succeeded") : tr("failed"),
+                              entry.failure, QString::number(entry.seconds, 'f', 1), entry.user, entry.machine,
+                              entry.program + u' ' + entry.version};
+        const std::optional<DeviceSettings> &settings = itemsOf(entry);
+        for (int item : items) {
+            std::optional<QString> value = settings ? settings->value(item) : std::nullopt;
+            // Passwords are hashes in the record: the column says there was one, and nothing of it.
+            if (value && SettingsItems::isSecret(item) && *value != u"???")
+                value = QString::fromLatin1(SecretItems::kMask);
+            fields.append(value.value_or(QString()));
+        }
+        bytes += csvLine(fields);
+    }
+    if (!output) {
+        console.write(bytes);
+        return ExitStatus::kSuccess;
+    }
+    return OutputFile::commit(*output, bytes, console) ? ExitStatus::kSuccess : ExitStatus::kFailure;
+}
+
 QString HistoryCommand::outcomeText(const ExchangeEntry &entry)
 {
     return entry.succeeded() ? tr("succeeded") : tr("failed: %1").arg(entry.failure.section(u'\n', 0, 0));
 }
 
-int HistoryCommand::list(const QCommandLineParser &parser, const QString &path, Console &console)
+std::optional<ExchangeRecord::Filter> HistoryCommand::filterOf(const QCommandLineParser &parser, Console &console)
 {
     ExchangeRecord::Filter filter{parser.value(kLogger), parser.value(kPort), parser.isSet(kFailed), 0, {}};
     if (parser.isSet(kSince)) {
         filter.since = sinceOf(parser.value(kSince));
-        if (!filter.since.isValid())
-            return CliUsage::error(console, kName,
-                                   tr("\"%1\" is no date (2026-12-01) or date and time (2026-12-01T08:30)")
-                                       .arg(parser.value(kSince)));
+        if (!filter.since.isValid()) {
+            CliUsage::error(console, kName,
+                            tr("\"%1\" is no date (2026-12-01) or date and time (2026-12-01T08:30)").arg(parser.value(kSince)));
+            return std::nullopt;
+        }
     }
+    return filter;
+}
+
+int HistoryCommand::list(const QCommandLineParser &parser, const QString &path, Console &console)
+{
+    const std::optional<ExchangeRecord::Filter> filter = filterOf(parser, console);
+    if (!filter)
+        return ExitStatus::kTrouble;
     ExchangeRecord record(path, ExchangeRecord::Opening::ExistingOnly);
-    const QList<ExchangeEntry> entries = record.list(filter);
+    const QList<ExchangeEntry> entries = record.list(*filter);
     const QHash<QString, QString> labels = record.labels();
     if (!record.error().isEmpty()) {
         console.tell(QStringLiteral("%1: %2").arg(kName, record.error()));

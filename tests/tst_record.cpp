@@ -2,6 +2,7 @@
 #include "record/exchange_record.h"
 #include "record/exchange_spool.h"
 #include "record/secret_hash.h"
+#include "settings/csv_records.h"
 #include "settings/settings_items.h"
 #include "support/cli_session.h"
 #include "support/file_mode.h"
@@ -21,6 +22,7 @@
 
 using namespace Qt::StringLiterals;
 using namespace telvaro::record;
+using namespace telvaro::settings;
 
 namespace {
 
@@ -454,6 +456,56 @@ private slots:
                 QVERIFY2(line.contains(u"  a@example.jp (Tower 1)  -  COM"_s), qPrintable(line));
         }
         QVERIFY2(listed == ports, qPrintable(run.out + run.err));
+    }
+
+    void historyExport_parsesBack_data()
+    {
+        QTest::addColumn<QString>("target"); // "-" for standard output
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<int>("rows");
+        QTest::newRow("a file") << u"export.csv"_s << QStringList{} << 2;
+        QTest::newRow("standard output, one logger") << u"-"_s << QStringList{u"--logger"_s, u"Tower 1"_s} << 1;
+    }
+    void historyExport_parsesBack()
+    {
+        QFETCH(QString, target);
+        QFETCH(QStringList, options);
+        QFETCH(int, rows);
+        {
+            ExchangeRecord record(recordPath());
+            ExchangeEntry first = writeEntry(u"COM1"_s);
+            first.failure = u"the write failed: \"x\", y\nz"_s;
+            ExchangeEntry second = writeEntry(u"COM2"_s);
+            second.identity = u"b@example.jp"_s;
+            QVERIFY2(record.add(first) && record.add(second), qPrintable(record.error()));
+            QVERIFY(record.setLabel(u"a@example.jp"_s, u"Tower 1"_s));
+        }
+        const QString file = target == u"-"_s ? target : m_files.filePath(target);
+        const CommandRun run =
+            command(QStringList{u"history"_s, u"export"_s, u"--record"_s, recordPath(), u"--csv"_s, file} + options);
+        QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+        const QString text = target == u"-"_s ? run.out : QString::fromUtf8(readFile(file));
+        if (target != u"-"_s)
+            QCOMPARE(modeOf(file), kOwnerOnly);
+        const CsvContents csv = parseCsv(text);
+        QVERIFY(csv.errors.isEmpty());
+        QCOMPARE(csv.records.size(), rows + 1);
+        QStringList header;
+        for (const CsvField &field : csv.records.first().fields)
+            header.append(field.text);
+        const auto column = [&](int row, const QString &name) {
+            return csv.records.at(row).fields.value(header.indexOf(name)).text;
+        };
+        QVERIFY2(header.startsWith(u"number"_s) && header.contains(u"CAPOPPASS"_s), qPrintable(header.join(u',')));
+        const int last = int(csv.records.size()) - 1; // the oldest: the first entry
+        QCOMPARE(column(last, u"port"_s), u"COM1"_s);
+        QCOMPARE(column(last, u"label"_s), u"Tower 1"_s);
+        QCOMPARE(column(last, u"failure"_s), u"the write failed: \"x\", y\nz"_s);
+        QCOMPARE(column(last, u"CAPOPPASS"_s), u"********"_s);
+        QCOMPARE(column(last, u"CAFROMADDRESS"_s), u"a@example.jp"_s);
+        for (const CsvRecord &record : csv.records)
+            QCOMPARE(record.fields.size(), header.size());
+        QVERIFY(!text.contains(u"hmac"_s) && !text.contains(u"new-pop"_s));
     }
 
     void history_ofWhatIsNotThere_data()

@@ -456,10 +456,6 @@
         <source>Write the entries kept in the spool, while the record could not be written, to the record.</source>
         <translation>記録に書き込めなかった間スプールに保管した項目を記録に書き込みます。</translation>
     </message>
-    <message>
-        <source>the only arguments taken are &quot;show N&quot; and &quot;sync&quot;</source>
-        <translation>受け付ける引数は &quot;show N&quot; と &quot;sync&quot; だけです</translation>
-    </message>
     <message numerus="yes">
         <source>%1: %2; %n entry(s) wait in the spool</source>
         <translation>
@@ -489,6 +485,26 @@
     <message>
         <source>&quot;%1&quot; is no date (2026-12-01) or date and time (2026-12-01T08:30)</source>
         <translation>&quot;%1&quot; は日付 (2026-12-01) でも日時 (2026-12-01T08:30) でもありません</translation>
+    </message>
+    <message>
+        <source>history export: the CSV file to write (- for standard output).</source>
+        <translation>history export: 書き出す CSV ファイル (- で標準出力)。</translation>
+    </message>
+    <message>
+        <source>Write the exchanges listed, with their items, to a CSV file.</source>
+        <translation>一覧の通信を項目とともに CSV ファイルに書き出します。</translation>
+    </message>
+    <message>
+        <source>the only arguments taken are &quot;show N&quot;, &quot;sync&quot; and &quot;export&quot;</source>
+        <translation>受け付ける引数は &quot;show N&quot;、&quot;sync&quot;、&quot;export&quot; だけです</translation>
+    </message>
+    <message>
+        <source>history export needs --csv FILE</source>
+        <translation>history export には --csv FILE が必要です</translation>
+    </message>
+    <message>
+        <source>failed</source>
+        <translation>失敗</translation>
     </message>
 </context>
 <context>
