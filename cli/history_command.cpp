@@ -85,6 +85,22 @@ QDateTime sinceOf(const QString &text)
     return isoForm.size() > 10 ? QDateTime::fromString(isoForm, Qt::ISODate) : QDateTime();
 }
 
+// The entries --logger, --port, --failed and --since keep; nothing, after saying why, for a
+// --since that is no date.
+std::optional<ExchangeRecord::Filter> filterOf(const QCommandLineParser &parser, Console &console)
+{
+    ExchangeRecord::Filter filter{parser.value(kLogger), parser.value(kPort), parser.isSet(kFailed), 0, {}};
+    if (parser.isSet(kSince)) {
+        filter.since = sinceOf(parser.value(kSince));
+        if (!filter.since.isValid()) {
+            CliUsage::error(console, kName,
+                            HistoryCommand::tr("\"%1\" is no date (2026-12-01) or date and time (2026-12-01T08:30)").arg(parser.value(kSince)));
+            return std::nullopt;
+        }
+    }
+    return filter;
+}
+
 } // namespace
 
 CliCommand HistoryCommand::command(const SessionSetup &setup)
@@ -221,20 +237,6 @@ int HistoryCommand::exportCsv(const QCommandLineParser &parser, const QString &p
 QString HistoryCommand::outcomeText(const ExchangeEntry &entry)
 {
     return entry.succeeded() ? tr("succeeded") : tr("failed: %1").arg(entry.failure.section(u'\n', 0, 0));
-}
-
-std::optional<ExchangeRecord::Filter> HistoryCommand::filterOf(const QCommandLineParser &parser, Console &console)
-{
-    ExchangeRecord::Filter filter{parser.value(kLogger), parser.value(kPort), parser.isSet(kFailed), 0, {}};
-    if (parser.isSet(kSince)) {
-        filter.since = sinceOf(parser.value(kSince));
-        if (!filter.since.isValid()) {
-            CliUsage::error(console, kName,
-                            tr("\"%1\" is no date (2026-12-01) or date and time (2026-12-01T08:30)").arg(parser.value(kSince)));
-            return std::nullopt;
-        }
-    }
-    return filter;
 }
 
 int HistoryCommand::list(const QCommandLineParser &parser, const QString &path, Console &console)

@@ -2,9 +2,6 @@
 
 #include "cli/cli_command.h"
 #include "cli/session_setup.h"
-#include "record/exchange_record.h"
-
-#include <optional>
 
 namespace telvaro::record {
 struct ExchangeEntry;
@@ -25,7 +22,6 @@ private:
     static int run(const QCommandLineParser &parser, Console &console, const SessionSetup &setup);
     static int list(const QCommandLineParser &parser, const QString &path, Console &console);
     static int show(const QString &number, const QString &path, const SessionSetup &setup, Console &console);
-    static std::optional<record::ExchangeRecord::Filter> filterOf(const QCommandLineParser &parser, Console &console);
     static int sync(const QString &path, Console &console);
     static int exportCsv(const QCommandLineParser &parser, const QString &path, Console &console);
     static QString outcomeText(const record::ExchangeEntry &entry);
