@@ -58,7 +58,8 @@ QByteArray csvLine(const QStringList &fields)
 {
     QStringList quoted;
     for (const QString &field : fields) {
-        const bool needsQuotes = field.contains(u',') || field.contains(u'"') || field.contains(u'\n') || field.contains(u'\r');
+        const bool needsQuotes =
+            field.contains(u',') || field.contains(u'"') || field.contains(u'\n') || field.contains(u'\r');
         quoted.append(needsQuotes ? u'"' + QString(field).replace(u"\""_s, u"\"\""_s) + u'"' : field);
     }
     return quoted.join(u',').toUtf8() + "\r\n";
@@ -94,7 +95,8 @@ std::optional<ExchangeRecord::Filter> filterOf(const QCommandLineParser &parser,
         filter.since = sinceOf(parser.value(kSince));
         if (!filter.since.isValid()) {
             CliUsage::error(console, kName,
-                            HistoryCommand::tr("\"%1\" is no date (2026-12-01) or date and time (2026-12-01T08:30)").arg(parser.value(kSince)));
+                            HistoryCommand::tr("\"%1\" is no date (2026-12-01) or date and time (2026-12-01T08:30)")
+                                .arg(parser.value(kSince)));
             return std::nullopt;
         }
     }
