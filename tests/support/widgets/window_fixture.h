@@ -9,6 +9,7 @@
 #include "support/temp_app_folder.h"
 #include "support/widgets/window_translations.h"
 #include "widgets/frm_main.h"
+#include "widgets/window_recording.h"
 
 #include <QSignalSpy>
 #include <QStringList>
@@ -37,11 +38,14 @@ public:
     FrmMain &open()
     {
         m_window = std::make_unique<FrmMain>(*m_session);
+        // The exchanges of a test are recorded in its own folder, never the user's.
+        m_window->recording()->setPath(recordPath());
         m_window->show();
         return *m_window;
     }
 
     FrmMain &window() { return *m_window; }
+    QString recordPath() const { return m_currentFolder.path() + QStringLiteral("/record.sqlite"); }
     const ScreenControls &controls() const { return m_window->controls(); }
     Session &session() { return *m_session; }
     SettingsState &state() { return m_session->state(); }
