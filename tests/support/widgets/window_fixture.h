@@ -13,6 +13,7 @@
 
 #include <QSignalSpy>
 #include <QStringList>
+#include <QTemporaryDir>
 
 #include <memory>
 
@@ -32,7 +33,7 @@ public:
         translateAsTheProgramDoes();
     }
 
-    bool isValid() const { return m_currentFolder.isValid() && m_appDir.isValid(); }
+    bool isValid() const { return m_currentFolder.isValid() && m_appDir.isValid() && m_recordFolder.isValid(); }
 
     // Builds the window, which runs its load steps, and shows it.
     FrmMain &open()
@@ -45,7 +46,7 @@ public:
     }
 
     FrmMain &window() { return *m_window; }
-    QString recordPath() const { return m_currentFolder.path() + QStringLiteral("/record.sqlite"); }
+    QString recordPath() const { return m_recordFolder.filePath(QStringLiteral("record.sqlite")); }
     const ScreenControls &controls() const { return m_window->controls(); }
     Session &session() { return *m_session; }
     SettingsState &state() { return m_session->state(); }
@@ -65,6 +66,7 @@ public:
 
 private:
     ScopedCurrentFolder m_currentFolder;
+    QTemporaryDir m_recordFolder; // apart from the current folder, whose files the tests watch
     TempAppFolder m_appDir;
     std::unique_ptr<Session> m_session;
     std::unique_ptr<FrmMain> m_window; // goes first, before the session it was built on
