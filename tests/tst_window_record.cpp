@@ -68,7 +68,9 @@ private slots:
         QVERIFY(bench.read());
         const QString dnsRead = bench.controls().Text3.at(8)->text();
         bench.controls().Text3.at(8)->setText(kChangedDns);
+        bench.controls().Text3.at(1)->setText(u"newpass9"_s); // the login password
         QVERIFY(bench.write());
+        QCOMPARE(bench.logger().value(u"CALOGINPASS"_s), u"newpass9"_s);
 
         const QString path = bench.fixture().recordPath();
         ExchangeRecord record(path, ExchangeRecord::Opening::ExistingOnly);
@@ -94,7 +96,8 @@ private slots:
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadOnly));
         const QByteArray bytes = file.readAll();
-        for (const QByteArray &password : {"pass01"_ba, "poppass01"_ba})
+        QVERIFY(write->before->value(u"CALOGINPASS") != write->meant->value(u"CALOGINPASS"));
+        for (const QByteArray &password : {"pass01"_ba, "poppass01"_ba, "newpass9"_ba})
             QVERIFY2(!bytes.contains(password), password.constData());
 
         // The menu comes after ツール and opens a window of its own.
@@ -113,10 +116,15 @@ private slots:
         QVERIFY(dns >= 0);
         QCOMPARE(history->changes()->item(dns, 1)->text(), dnsRead);
         QCOMPARE(history->changes()->item(dns, 2)->text(), kChangedDns);
-        QCOMPARE(rowOfItem(history->changes(), u"CALOGINPASS"_s), -1); // the password was not changed
+        const int login = rowOfItem(history->changes(), u"CALOGINPASS"_s);
+        QVERIFY(login >= 0);
+        QCOMPARE(history->changes()->item(login, 1)->text(), u"********"_s);
+        QCOMPARE(history->changes()->item(login, 2)->text(), u"変更あり"_s);
+        QCOMPARE(rowOfItem(history->changes(), u"CAPOPPASS"_s), -1); // not changed
         for (const QString &secret : {u"CALOGINPASS"_s, u"CAPOPPASS"_s})
             QCOMPARE(history->items()->item(rowOfItem(history->items(), secret), 1)->text(), u"********"_s);
-        QVERIFY(!column(history->items(), 1).contains(u"pass01"_s));
+        for (const QString &password : {u"pass01"_s, u"newpass9"_s})
+            QVERIFY(!column(history->items(), 1).contains(password) && !column(history->changes(), 2).contains(password));
 
         // Filters: a search text anywhere in the row, and the logger last read.
         const QList<std::tuple<QString, bool, int>> filters = {
