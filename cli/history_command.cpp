@@ -321,8 +321,7 @@ int HistoryCommand::show(const QString &number, const QString &path, const Sessi
 
     // The items of the logger as the exchange left it: what a read received, what a write read
     // back, or else meant.
-    const std::optional<DeviceSettings> &items =
-        entry->received ? entry->received : entry->readBack ? entry->readBack : entry->meant ? entry->meant : entry->before;
+    const std::optional<DeviceSettings> &items = entry->image();
     if (!items)
         return ExitStatus::kSuccess;
     const SettingsState model = SettingsInput::modelTablesFor(*items, setup.appFolder, console);

@@ -6,7 +6,6 @@
 #include "ports/serial_ports.h"
 #include "record/exchange_record.h"
 #include "record/exchange_spool.h"
-#include "settings/settings_items.h"
 
 using namespace telvaro::record;
 using namespace telvaro::settings;
@@ -23,16 +22,6 @@ ExchangeEntry begunAt(ExchangeEntry::Kind kind, const LoggerSession &session, co
     const QString stable = ports::stablePathOf(session.port().device, ports::PortFolders::ofThisMachine().byId);
     entry.device = stable.isEmpty() ? session.port().device : stable;
     return entry;
-}
-
-// The model, channels and identity of the logger as it was first read.
-void describeLogger(ExchangeEntry &entry, const std::optional<DeviceSettings> &settings)
-{
-    if (!settings)
-        return;
-    entry.model = settings->value(SettingsItems::kModel).value_or(QString());
-    entry.channels = settings->value(SettingsItems::kChannels).value_or(QString()).toInt();
-    entry.identity = ExchangeEntry::identityOf(*settings);
 }
 
 std::optional<QString> added(const QString &path, ExchangeEntry &entry)
@@ -61,7 +50,8 @@ std::optional<QString> Recording::addRead(const QString &path, const LoggerSessi
     entry.failure = failure;
     if (failure.isEmpty())
         entry.received = session.settings();
-    describeLogger(entry, entry.received);
+    if (entry.received)
+        entry.describeLogger(*entry.received);
     return added(path, entry);
 }
 
@@ -85,7 +75,8 @@ std::optional<QString> Recording::addWrite(const QString &path, const LoggerSess
         entry.meant = outcome.meant;
         entry.readBack = outcome.after;
     }
-    describeLogger(entry, outcome.before);
+    if (outcome.before)
+        entry.describeLogger(*outcome.before);
     return added(path, entry);
 }
 

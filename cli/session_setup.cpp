@@ -16,8 +16,7 @@ SessionSetup SessionSetup::ofRunningProgram()
 
 QString SessionSetup::defaultRecordPath()
 {
-    const QString named = qEnvironmentVariable("TELVARO_RECORD");
-    return named.isEmpty() ? record::ExchangeRecord::defaultPath() : named;
+    return record::ExchangeRecord::configuredPath();
 }
 
 } // namespace telvaro::cli

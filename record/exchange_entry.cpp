@@ -1,4 +1,5 @@
 #include "record/exchange_entry.h"
+#include "settings/settings_items.h"
 
 #include <QCoreApplication>
 #include <QSysInfo>
@@ -62,6 +63,13 @@ ExchangeEntry ExchangeEntry::begun(Kind kind)
     entry.version = QCoreApplication::applicationVersion();
     entry.kind = kind;
     return entry;
+}
+
+void ExchangeEntry::describeLogger(const settings::DeviceSettings &settings)
+{
+    model = settings.value(settings::SettingsItems::kModel).value_or(QString());
+    channels = settings.value(settings::SettingsItems::kChannels).value_or(QString()).toInt();
+    identity = identityOf(settings);
 }
 
 } // namespace telvaro::record

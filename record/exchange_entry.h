@@ -38,6 +38,14 @@ struct ExchangeEntry
     std::optional<settings::DeviceSettings> readBack;
 
     bool succeeded() const { return failure.isEmpty(); }
+    // The logger's items as the exchange left it: what a read received, what a write read back,
+    // else what it meant, else what it was built on; nothing when none was recorded.
+    const std::optional<settings::DeviceSettings> &image() const
+    {
+        return received ? received : readBack ? readBack : meant ? meant : before;
+    }
+    // Takes the model, channel count and identity from the logger's settings as first read.
+    void describeLogger(const settings::DeviceSettings &settings);
 
     // The logger's identity across exchanges: its sender address CAFROMADDRESS when it holds one,
     // else its POP user CAPOPID, else none. "???" (an item the logger lacks) is none.

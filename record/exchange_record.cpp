@@ -93,6 +93,12 @@ QString ExchangeRecord::defaultPath()
     return files::UserDataFolder::path() + QStringLiteral("/record.sqlite");
 }
 
+QString ExchangeRecord::configuredPath()
+{
+    const QString named = qEnvironmentVariable("TELVARO_RECORD");
+    return named.isEmpty() ? defaultPath() : named;
+}
+
 ExchangeRecord::ExchangeRecord(const QString &path, Opening opening)
     : m_path(path)
     , m_connection(QStringLiteral("telvaro-record-") + QUuid::createUuid().toString(QUuid::WithoutBraces))

@@ -28,6 +28,9 @@ public:
 
     // record.sqlite in the per-user folder.
     static QString defaultPath();
+    // The record a program keeps unless told otherwise: the file TELVARO_RECORD names, else
+    // defaultPath().
+    static QString configuredPath();
 
     enum class Opening {
         CreateIfMissing, // a write: the file, its folder when it is the per-user one, the schema

@@ -273,8 +273,9 @@ private slots:
     void menu_holdsThePortSettingsItem()
     {
         const QList<QAction *> top = m_window->menuBar()->actions();
-        QCOMPARE(top.size(), 4);
+        QCOMPARE(top.size(), 5);
         QCOMPARE(top.at(3)->text(), QStringLiteral("ツール(&T)"));
+        QCOMPARE(top.at(4)->text(), QStringLiteral("履歴(&H)"));
         QCOMPARE(top.at(1)->text(), QStringLiteral("通信設定(&S)"));
         QVERIFY(top.at(1)->isEnabled());
         QMenu *menu = top.at(1)->menu();

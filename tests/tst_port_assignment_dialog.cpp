@@ -52,17 +52,18 @@ private slots:
         QVERIFY2(m_adapter, qPrintable(error));
     }
 
-    // After "表示(&V)", with its one item; usable exactly when the settings menu is, so never
-    // during an exchange.
-    void toolsMenu_standsLast_andFollowsTheSettingsMenu()
+    // After "表示(&V)" and before "履歴(&H)", with its items; both usable exactly when the settings
+    // menu is, so never during an exchange.
+    void toolsMenu_standsAfterTheView_andFollowsTheSettingsMenu()
     {
         WindowFixture fixture;
         QVERIFY(fixture.isValid());
         FrmMain &window = fixture.open();
         const QList<QAction *> top = window.menuBar()->actions();
-        QCOMPARE(top.size(), 4);
+        QCOMPARE(top.size(), 5);
         QCOMPARE(top.at(2)->text(), u"表示(&V)"_s);
         QCOMPARE(top.at(3)->menu(), window.toolsMenu());
+        QCOMPARE(top.at(4)->text(), u"履歴(&H)"_s);
         QCOMPARE(window.toolsMenu()->title(), u"ツール(&T)"_s);
         QCOMPARE(window.toolsMenu()->actions().size(), 2);
         QCOMPARE(window.toolsMenu()->actions().first()->text(), u"シリアルポートの割り当て(&P)..."_s);
@@ -72,6 +73,7 @@ private slots:
         for (const bool enabled : {false, true, false}) {
             settingsMenu.setEnabled(enabled);
             QCOMPARE(window.toolsMenu()->menuAction()->isEnabled(), enabled);
+            QCOMPARE(top.at(4)->isEnabled(), enabled);
         }
     }
 

@@ -55,6 +55,8 @@ private slots:
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(u"XDG_CONFIG_HOME"_s, home.filePath(u"config"_s));
         environment.insert(u"XDG_DATA_HOME"_s, home.filePath(u"data"_s));
+        // The window's record of exchanges too, never the user's.
+        environment.insert(u"XDG_STATE_HOME"_s, home.filePath(u"state"_s));
 
         QProcess simulator;
         simulator.setProcessEnvironment(environment);

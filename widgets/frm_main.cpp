@@ -17,6 +17,9 @@
 #include "widgets/slot_guard.h"
 #include "widgets/tab_control.h"
 #include "widgets/tools_menu.h"
+#include "widgets/window_recording.h"
+#include "widgets/history_window.h"
+#include "record/exchange_record.h"
 #include "widgets/twips_geometry.h"
 
 #include <QApplication>
@@ -97,6 +100,8 @@ void FrmMain::buildMenu()
     });
 
     m_fileMenu = new SettingsFileMenu(this, m_state, m_screen, m_session.origins(), m_appFolder);
+    m_recording = new WindowRecording(m_session, this);
+    m_recording->setPath(record::ExchangeRecord::configuredPath());
 
     // The log may be watched during an exchange too: this menu is never disabled.
     m_logWindow = std::make_unique<LogWindow>(m_session.wireLog());
@@ -114,6 +119,45 @@ void FrmMain::buildMenu()
     // The search would take the port from under a running exchange.
     connect(tools, &QMenu::aboutToShow, find, [this, find] { find->setEnabled(!isBusy()); });
     connect(find, &QAction::triggered, this, [this] { runGuarded("the logger search", [this] { findLogger(); }); });
+
+    buildHistoryMenu();
+}
+
+void FrmMain::buildHistoryMenu()
+{
+    HistoryWindow::Hooks hooks;
+    hooks.recordPath = [this] { return m_recording->path(); };
+    hooks.loggerLastRead = [this] {
+        const auto &logger = m_session.origins().logger();
+        return logger ? record::ExchangeEntry::identityOf(*logger) : QString();
+    };
+    hooks.openOnScreen = [this](const settings::DeviceSettings &image, const QString &name) {
+        runGuarded("a recorded image", [&] { m_fileMenu->openSettings(image, name); });
+    };
+    m_historyWindow = std::make_unique<HistoryWindow>(m_state, std::move(hooks));
+    connect(m_recording, &WindowRecording::added, m_historyWindow.get(), [this] {
+        if (m_historyWindow->isVisible())
+            m_historyWindow->refresh();
+    });
+
+    QMenu *history = menuBar()->addMenu(QStringLiteral("履歴(&H)"));
+    history->setObjectName(QStringLiteral("mnu_History"));
+    history->setFont(font());
+    QAction *exchanges = history->addAction(QStringLiteral("通信履歴(&H)..."));
+    exchanges->setObjectName(QStringLiteral("mnu_HistoryExchanges"));
+    connect(exchanges, &QAction::triggered, m_historyWindow.get(), [this] {
+        m_historyWindow->show();
+        m_historyWindow->raise();
+        m_historyWindow->activateWindow();
+    });
+    // Never during an exchange: the record is being added to, and the screen is the exchange's.
+    const Control &settingsMenu = m_screen.commands().mnu_Set();
+    const auto follow = [this, history, &settingsMenu] {
+        history->menuAction()->setEnabled(settingsMenu.isEnabled());
+        m_historyWindow->setExchangeRunning(!settingsMenu.isEnabled());
+    };
+    follow();
+    connect(&settingsMenu, &Control::changed, history, follow);
 }
 
 QMenu *FrmMain::toolsMenu() const
@@ -195,6 +239,11 @@ void FrmMain::buildStatusBar()
         fileLabel->setText(fileLabel->fontMetrics().elidedText(name, Qt::ElideMiddle, fileLabel->width()));
         fileLabel->setToolTip(QDir::toNativeSeparators(path));
     });
+    // Said once, where it stays in sight without stopping the operator's work.
+    connect(m_recording, &WindowRecording::failed, fileLabel, [fileLabel](const QString &why) {
+        fileLabel->setText(QStringLiteral("通信の記録を書けません"));
+        fileLabel->setToolTip(why);
+    });
     // Hidden until the first exchange; then it keeps the last count of the exchange that ended
     // (all lines of a write that succeeded), until the next one starts.
     progress->setVisible(false);
@@ -221,9 +270,11 @@ void FrmMain::Command1_Click(qint16 index)
     switch (index) {
     case CommandControls::Read:
         // Starts the read and returns; the session gives the screen back when it ends.
+        m_recording->begin(record::ExchangeEntry::Kind::Read, m_portChoice.PortIndex + 1);
         m_session.startRead(m_portChoice);
         break;
     case CommandControls::Write:
+        m_recording->begin(record::ExchangeEntry::Kind::Write, m_portChoice.PortIndex + 1);
         m_session.startWrite(m_portChoice);
         break;
     case CommandControls::Exit:

@@ -34,6 +34,8 @@ namespace telvaro::widgets {
 class LogWindow;
 class SettingsFileMenu;
 class ToolsMenu;
+class WindowRecording;
+class HistoryWindow;
 
 // The main window: a view of the screen model, with the command buttons that start a read or
 // a write or end the program, the menu that opens the port dialog, the status bar and the
@@ -55,6 +57,10 @@ public:
     SettingsFileMenu *fileMenu() const { return m_fileMenu; }
     // The window "通信ログ", hidden until the operator shows it from the menu "表示(&V)".
     LogWindow *logWindow() const { return m_logWindow.get(); }
+    // Adds every exchange to the record of exchanges (see setPath), TELVARO_RECORD's or the user's.
+    WindowRecording *recording() const { return m_recording; }
+    // "通信履歴": the exchanges recorded.
+    HistoryWindow *historyWindow() const { return m_historyWindow.get(); }
     // The menu "ツール(&T)", after "表示(&V)": the tools beside the settings, such as the serial
     // port assignment. Disabled while an exchange runs, as the settings menu is.
     QMenu *toolsMenu() const;
@@ -95,6 +101,7 @@ private:
     void buildClientArea();
     void buildStatusBar();
     void load();
+    void buildHistoryMenu();
     void showBox(const QString &text, const QString &details);
     void endIfWindowLost();
 
@@ -105,6 +112,8 @@ private:
     ScreenControls m_controls;
     SettingsFileMenu *m_fileMenu = nullptr;
     ToolsMenu *m_toolsMenu = nullptr;
+    WindowRecording *m_recording = nullptr;
+    std::unique_ptr<HistoryWindow> m_historyWindow;
     std::unique_ptr<LogWindow> m_logWindow;
     base::PortChoice m_portChoice;
     LoggerSearchDialog::Setup m_searchSetup;

@@ -107,11 +107,16 @@ void SettingsFileMenu::openFile()
     const std::optional<DeviceSettings> file = readFile(*path, QStringLiteral("画面は変わっていません。"));
     if (!file)
         return;
-    const SettingsOpened opened = openOnScreen(*file, m_state, m_screen, m_origins, {ScreenOrigins::Source::File, *path}, m_appFolder,
-                                               [this, &path](const QString &fileModel, const QString &screenModel) {
-                                                   return applyOtherModelsChannelItems(*path, fileModel, screenModel);
-                                               });
+    openSettings(*file, *path);
     emit fileUsed(*path);
+}
+
+void SettingsFileMenu::openSettings(const DeviceSettings &file, const QString &name)
+{
+    const SettingsOpened opened = openOnScreen(file, m_state, m_screen, m_origins, {ScreenOrigins::Source::File, name}, m_appFolder,
+                                               [this, &name](const QString &fileModel, const QString &screenModel) {
+                                                   return applyOtherModelsChannelItems(name, fileModel, screenModel);
+                                               });
     const QString why = channelItemsLeftOut(opened);
     if (!why.isEmpty())
         showModalWarning(m_window, QStringLiteral("チャンネルの設定 (要素名と警報値) は画面に反映していません。"), why);

@@ -47,6 +47,8 @@ public:
     void openFile();
     void saveFile();
     void compareWithFile();
+    // Puts settings not from a file on the screen as opening a file does, as given by name.
+    void openSettings(const settings::DeviceSettings &file, const QString &name);
 
 signals:
     // A settings file was opened onto the screen or the screen saved into one.

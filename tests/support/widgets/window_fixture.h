@@ -9,9 +9,11 @@
 #include "support/temp_app_folder.h"
 #include "support/widgets/window_translations.h"
 #include "widgets/frm_main.h"
+#include "widgets/window_recording.h"
 
 #include <QSignalSpy>
 #include <QStringList>
+#include <QTemporaryDir>
 
 #include <memory>
 
@@ -31,17 +33,20 @@ public:
         translateAsTheProgramDoes();
     }
 
-    bool isValid() const { return m_currentFolder.isValid() && m_appDir.isValid(); }
+    bool isValid() const { return m_currentFolder.isValid() && m_appDir.isValid() && m_recordFolder.isValid(); }
 
     // Builds the window, which runs its load steps, and shows it.
     FrmMain &open()
     {
         m_window = std::make_unique<FrmMain>(*m_session);
+        // The exchanges of a test are recorded in its own folder, never the user's.
+        m_window->recording()->setPath(recordPath());
         m_window->show();
         return *m_window;
     }
 
     FrmMain &window() { return *m_window; }
+    QString recordPath() const { return m_recordFolder.filePath(QStringLiteral("record.sqlite")); }
     const ScreenControls &controls() const { return m_window->controls(); }
     Session &session() { return *m_session; }
     SettingsState &state() { return m_session->state(); }
@@ -61,6 +66,7 @@ public:
 
 private:
     ScopedCurrentFolder m_currentFolder;
+    QTemporaryDir m_recordFolder; // apart from the current folder, whose files the tests watch
     TempAppFolder m_appDir;
     std::unique_ptr<Session> m_session;
     std::unique_ptr<FrmMain> m_window; // goes first, before the session it was built on
