@@ -68,8 +68,7 @@ QByteArray csvLine(const QStringList &fields)
 // The identity, and the label it was given beside it.
 QString shownIdentity(const QString &identity, const QHash<QString, QString> &labels)
 {
-    const QString label = labels.value(identity);
-    return label.isEmpty() ? orDash(identity) : QStringLiteral("%1 (%2)").arg(identity, label);
+    return orDash(identityWithLabel(identity, labels.value(identity)));
 }
 
 // "2026-12-01", "2026-12-01T08:30" or "2026-12-01 08:30:15": local time unless an offset is given.

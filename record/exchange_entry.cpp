@@ -72,4 +72,9 @@ void ExchangeEntry::describeLogger(const settings::DeviceSettings &settings)
     identity = identityOf(settings);
 }
 
+QString identityWithLabel(const QString &identity, const QString &label)
+{
+    return label.isEmpty() ? identity : QStringLiteral("%1 (%2)").arg(identity, label);
+}
+
 } // namespace telvaro::record

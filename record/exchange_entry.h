@@ -57,4 +57,8 @@ struct ExchangeEntry
     static ExchangeEntry begun(Kind kind);
 };
 
+// The identity with the label the operator gave it, "logger01@example.jp (site 4)"; the identity
+// alone without one.
+QString identityWithLabel(const QString &identity, const QString &label);
+
 } // namespace telvaro::record

@@ -100,6 +100,8 @@ private slots:
         for (const QByteArray &password : {"pass01"_ba, "poppass01"_ba, "newpass9"_ba})
             QVERIFY2(!bytes.contains(password), password.constData());
 
+        QVERIFY(record.setLabel(u"logger01@example.jp"_s, u"現場 4"_s)); // as `telvaro-cli label` gives it
+
         // The menu comes after ツール and opens a window of its own.
         const QList<QAction *> menus = bench.window().menuBar()->actions();
         QCOMPARE(menus.last()->text(), u"履歴(&H)"_s);
@@ -111,6 +113,7 @@ private slots:
         QCOMPARE(history->model()->index(0, HistoryModel::Kind).data().toString(), u"書込"_s);
         QCOMPARE(history->model()->index(1, HistoryModel::Kind).data().toString(), u"読込"_s);
         QCOMPARE(history->model()->index(0, HistoryModel::Outcome).data().toString(), u"成功"_s);
+        QCOMPARE(history->model()->index(0, HistoryModel::Logger).data().toString(), u"logger01@example.jp (現場 4)"_s);
         QVERIFY(history->changes()->isVisibleTo(history));
         const int dns = rowOfItem(history->changes(), u"CADNS1"_s);
         QVERIFY(dns >= 0);
@@ -128,7 +131,7 @@ private slots:
 
         // Filters: a search text anywhere in the row, and the logger last read.
         const QList<std::tuple<QString, bool, int>> filters = {
-            {u"書込"_s, false, 1}, {u"LOGGER01"_s, false, 2}, {u"nobody-here"_s, false, 0},
+            {u"書込"_s, false, 1}, {u"LOGGER01"_s, false, 2}, {u"現場"_s, false, 2}, {u"nobody-here"_s, false, 0},
             {QString(), true, 2}, {u"読込"_s, true, 1},
         };
         for (const auto &[search, loggerOnly, rows] : filters) {

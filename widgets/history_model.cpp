@@ -12,12 +12,13 @@ bool HistoryModel::reload(const QString &path, const QString &logger, const QStr
     ExchangeRecord::Filter filter;
     filter.logger = logger;
     QList<ExchangeEntry> entries = record.list(filter);
+    QHash<QString, QString> labels = entries.isEmpty() ? QHash<QString, QString>() : record.labels();
     m_error = record.error();
     const QString wanted = search.trimmed();
     if (!wanted.isEmpty()) {
-        entries.removeIf([&wanted](const ExchangeEntry &entry) {
+        entries.removeIf([&wanted, &labels](const ExchangeEntry &entry) {
             for (int column = 0; column < kColumns; ++column) {
-                if (cellText(entry, column).contains(wanted, Qt::CaseInsensitive))
+                if (cellText(entry, column, labels).contains(wanted, Qt::CaseInsensitive))
                     return false;
             }
             return true;
@@ -25,6 +26,7 @@ bool HistoryModel::reload(const QString &path, const QString &logger, const QStr
     }
     beginResetModel();
     m_entries = std::move(entries);
+    m_labels = std::move(labels);
     endResetModel();
     return m_error.isEmpty();
 }
@@ -37,7 +39,7 @@ void HistoryModel::clear()
     endResetModel();
 }
 
-QString HistoryModel::cellText(const ExchangeEntry &entry, int column)
+QString HistoryModel::cellText(const ExchangeEntry &entry, int column, const QHash<QString, QString> &labels)
 {
     switch (column) {
     case Number:
@@ -45,7 +47,7 @@ QString HistoryModel::cellText(const ExchangeEntry &entry, int column)
     case Time:
         return entry.when.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
     case Logger:
-        return entry.identity;
+        return identityWithLabel(entry.identity, labels.value(entry.identity));
     case Model:
         return entry.model;
     case Port:
@@ -78,7 +80,7 @@ QVariant HistoryModel::data(const QModelIndex &index, int role) const
         return {};
     const ExchangeEntry &entry = m_entries.at(index.row());
     if (role == Qt::DisplayRole)
-        return cellText(entry, index.column());
+        return cellText(entry, index.column(), m_labels);
     if (role == Qt::ToolTipRole && index.column() == Outcome && !entry.succeeded())
         return entry.failure;
     return {};

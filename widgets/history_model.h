@@ -3,6 +3,7 @@
 #include "record/exchange_entry.h"
 
 #include <QAbstractTableModel>
+#include <QHash>
 #include <QList>
 #include <QString>
 
@@ -28,8 +29,9 @@ public:
 
     const record::ExchangeEntry &entryAt(int row) const { return m_entries.at(row); }
 
-    // The text of a cell: the time in local time, the kind and outcome in Japanese.
-    static QString cellText(const record::ExchangeEntry &entry, int column);
+    // The text of a cell: the time in local time, the logger's identity with its label, the kind
+    // and outcome in Japanese.
+    static QString cellText(const record::ExchangeEntry &entry, int column, const QHash<QString, QString> &labels = {});
 
     int rowCount(const QModelIndex &parent = {}) const override;
     int columnCount(const QModelIndex &parent = {}) const override;
@@ -38,6 +40,7 @@ public:
 
 private:
     QList<record::ExchangeEntry> m_entries;
+    QHash<QString, QString> m_labels; // of the identities, as the operator gave them
     QString m_error;
 };
 
