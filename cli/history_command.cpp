@@ -8,6 +8,7 @@
 #include "cli/shown_values.h"
 #include "record/exchange_record.h"
 #include "record/exchange_spool.h"
+#include "settings/csv_records.h"
 #include "settings/item_captions.h"
 #include "settings/settings_compare.h"
 #include "settings/settings_items.h"
@@ -50,19 +51,6 @@ QString localTime(const QDateTime &when)
 QString orDash(const QString &text)
 {
     return text.isEmpty() ? QStringLiteral("-") : text;
-}
-
-// One record of a CSV file: a field with a comma, a quote or a line end in double quotes, its
-// quotes doubled; CR LF after it.
-QByteArray csvLine(const QStringList &fields)
-{
-    QStringList quoted;
-    for (const QString &field : fields) {
-        const bool needsQuotes =
-            field.contains(u',') || field.contains(u'"') || field.contains(u'\n') || field.contains(u'\r');
-        quoted.append(needsQuotes ? u'"' + QString(field).replace(u"\""_s, u"\"\""_s) + u'"' : field);
-    }
-    return quoted.join(u',').toUtf8() + "\r\n";
 }
 
 // The identity, and the label it was given beside it.
@@ -211,7 +199,7 @@ int HistoryCommand::exportCsv(const QCommandLineParser &parser, const QString &p
                           QStringLiteral("user"),   QStringLiteral("machine"), QStringLiteral("program")};
     for (int item : items)
         header.append(SettingsItems::at(item).name);
-    QByteArray bytes = csvLine(header);
+    QByteArray bytes = csvRecordBytes(header);
     for (const ExchangeEntry &entry : entries) {
         QStringList fields = {QString::number(entry.row), localTime(entry.when), entry.identity, labels.value(entry.identity),
                               entry.model, QString::number(entry.channels), entry.port, entry.device,
@@ -226,7 +214,7 @@ int HistoryCommand::exportCsv(const QCommandLineParser &parser, const QString &p
                 value = QString::fromLatin1(SecretItems::kMask);
             fields.append(value.value_or(QString()));
         }
-        bytes += csvLine(fields);
+        bytes += csvRecordBytes(fields);
     }
     if (!output) {
         console.write(bytes);

@@ -106,4 +106,15 @@ CsvContents parseCsv(QStringView text)
     return CsvReader(text).readAll();
 }
 
+QByteArray csvRecordBytes(const QStringList &fields)
+{
+    QStringList quoted;
+    for (const QString &field : fields) {
+        const bool needsQuotes =
+            field.contains(u',') || field.contains(u'"') || field.contains(u'\n') || field.contains(u'\r');
+        quoted.append(needsQuotes ? u'"' + QString(field).replace(QStringLiteral("\""), QStringLiteral("\"\"")) + u'"' : field);
+    }
+    return quoted.join(u',').toUtf8() + "\r\n";
+}
+
 } // namespace telvaro::settings

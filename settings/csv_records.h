@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QByteArray>
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <QStringView>
 
 namespace telvaro::settings {
@@ -46,5 +48,9 @@ struct CsvContents
 };
 
 CsvContents parseCsv(QStringView text);
+
+// One record as UTF-8 bytes, CR LF after it: a field with a comma, a quote or a line end in
+// double quotes, its quotes doubled, so that parseCsv gives the fields back.
+QByteArray csvRecordBytes(const QStringList &fields);
 
 } // namespace telvaro::settings
