@@ -24,25 +24,11 @@ const QString kRemove = QStringLiteral("remove");
 const QString kFind = QStringLiteral("find");
 const QString kProbe = QStringLiteral("probe");
 const QString kSpeed = QStringLiteral("speed");
-// The names the port dialog offers.
-constexpr int kFirstPort = 1;
-constexpr int kLastPort = 9;
 
 QString canonicalOrAsGiven(const QString &path)
 {
     const QString canonical = QFileInfo(path).canonicalFilePath();
     return canonical.isEmpty() ? path : canonical;
-}
-
-// The COM names of portsFolder that lead to the device, in order.
-QStringList comNamesOf(const QString &device, const QString &portsFolder)
-{
-    QStringList names;
-    for (int number = kFirstPort; number <= kLastPort; ++number) {
-        if (canonicalOrAsGiven(PortNames::deviceFor(number, portsFolder)) == device)
-            names.append(QStringLiteral("COM%1").arg(number));
-    }
-    return names;
 }
 
 QString usbIds(const SerialDevice &port)
@@ -235,7 +221,9 @@ int PortsCommand::find(const QStringList &devices, const LoggerSearch::Options &
             break;
         }
         found = found || finding.isLogger();
-        const QStringList names = comNamesOf(finding.device, portsFolder);
+        PortFolders folders = PortFolders::ofThisMachine();
+        folders.ports = portsFolder;
+        const QStringList names = comNamesOf(finding.device, folders);
         const QString label = names.isEmpty() ? finding.device
                                               : QStringLiteral("%1 (%2)").arg(finding.device, names.join(QStringLiteral(", ")));
         console.print(QStringLiteral("%1: %2").arg(label, what));

@@ -129,6 +129,17 @@ QList<ComMapping> comMappings(const PortFolders &folders)
     return mappings;
 }
 
+QStringList comNamesOf(const QString &device, const PortFolders &folders)
+{
+    const QString wanted = canonicalOrAsGiven(device);
+    QStringList names;
+    for (const ComMapping &mapping : comMappings(folders)) {
+        if (!mapping.device.isEmpty() && mapping.device == wanted)
+            names.append(QStringLiteral("COM%1").arg(mapping.number));
+    }
+    return names;
+}
+
 QList<SerialDevice> serialDevices(const PortFolders &folders)
 {
     QList<SerialDevice> devices;

@@ -5,6 +5,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -71,5 +72,7 @@ struct ComMapping
 
 ComMapping comMapping(int number, const PortFolders &folders);
 QList<ComMapping> comMappings(const PortFolders &folders);
+// "COM3" and the other COM names that lead to the device, in order.
+QStringList comNamesOf(const QString &device, const PortFolders &folders);
 
 } // namespace telvaro::ports

@@ -32,24 +32,20 @@ constexpr int kLastPort = 9;
 
 enum Column { DeviceColumn, ComColumn, FindingColumn };
 
-QStringList devicesOfThisMachine(const QString &portsFolder)
+// This machine's folders, the COM links but those of portsFolder.
+PortFolders foldersOf(const QString &portsFolder)
 {
     PortFolders folders = PortFolders::ofThisMachine();
     folders.ports = portsFolder;
-    QStringList listed;
-    for (const SerialDevice &port : serialDevices(folders))
-        listed.append(port.device);
-    return searchCandidates(listed, portsFolder);
+    return folders;
 }
 
-QString comNamesOf(const QString &device, const QString &portsFolder)
+QStringList devicesOfThisMachine(const QString &portsFolder)
 {
-    QStringList names;
-    for (int number = kFirstPort; number <= kLastPort; ++number) {
-        if (QFileInfo(PortNames::deviceFor(number, portsFolder)).canonicalFilePath() == device)
-            names.append(QStringLiteral("COM%1").arg(number));
-    }
-    return names.join(QStringLiteral(", "));
+    QStringList listed;
+    for (const SerialDevice &port : serialDevices(foldersOf(portsFolder)))
+        listed.append(port.device);
+    return searchCandidates(listed, portsFolder);
 }
 
 QString describe(const DeviceFinding &finding, bool probed)
@@ -194,7 +190,7 @@ void LoggerSearchDialog::findOrCancel()
     const QStringList devices = m_setup.devices();
     m_list->clear();
     for (const QString &device : devices)
-        new QTreeWidgetItem(m_list, {device, comNamesOf(device, m_setup.portsFolder), QString()});
+        new QTreeWidgetItem(m_list, {device, comNamesOf(device, foldersOf(m_setup.portsFolder)).join(QStringLiteral(", ")), QString()});
     m_find->setText(QStringLiteral("中止"));
     m_probe->setEnabled(false);
     m_use->setEnabled(false);
@@ -289,7 +285,7 @@ void LoggerSearchDialog::useChosenDevice()
     m_chosen = choice;
     for (int row = 0; row < m_list->topLevelItemCount(); ++row) {
         QTreeWidgetItem *item = m_list->topLevelItem(row);
-        item->setText(ComColumn, comNamesOf(item->text(DeviceColumn), m_setup.portsFolder));
+        item->setText(ComColumn, comNamesOf(item->text(DeviceColumn), foldersOf(m_setup.portsFolder)).join(QStringLiteral(", ")));
     }
     showModalMessage(this, QStringLiteral("COM%1 を %2 に割り当てました。次の通信は COM%1 で行います。").arg(number).arg(target));
 }
